@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Builds the C libraries the Windows build links (libpng, libjpeg-turbo, SQLite; for the
+# Windows test executables GoogleTest and cpp-httplib; nlohmann/json's header) from Debian's
+# own source packages with the MinGW toolchain. Nothing prebuilt is downloaded: apt fetches the sources through a deb-src line
+# handed to it on the command line, so the machine's apt configuration stays untouched.
+#
+# The result goes to a cache folder outside the checkout, named after the source versions,
+# so every clone on this machine (and every CI run that keeps its cache) builds it once.
+# Prints the prefix on its last line of output.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")/.." && pwd)
+cache_root=${ORVO_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvo-pm}
+suite=${ORVO_DEBIAN_SUITE:-bookworm}
+mirror=${ORVO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+packages=(libpng1.6 libjpeg-turbo sqlite3 googletest cpp-httplib nlohmann-json3)
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/lists/partial"
+echo "deb-src $mirror $suite main" > "$work/src.list"
+apt_opts=(-o "Dir::Etc::SourceList=$work/src.list" -o Dir::Etc::SourceParts=/dev/null
+          -o "Dir::State::Lists=$work/lists" -o Debug::NoLocking=1
+          -o APT::Sandbox::User=root)
+
+# The cache key needs the versions, which needs the source index: a cheap update (a few MB).
+apt-get "${apt_opts[@]}" update -qq >/dev/null
+key=""
+for p in "${packages[@]}"; do
+  v=$(apt-cache "${apt_opts[@]}" showsrc "$p" | awk '/^Version:/ {print $2; exit}')
+  [ -n "$v" ] || { echo "build-mingw-deps: no source package $p" >&2; exit 1; }
+  key+="$p=$v;"
+done
+# The toolchain and this script's own recipe are part of what the prefix depends on.
+key+="gcc=$(x86_64-w64-mingw32-gcc-posix -dumpversion);recipe=$(sha256sum "$0" | cut -c1-12)"
+prefix="$cache_root/mingw-$(printf '%s' "$key" | sha256sum | cut -c1-16)"
+if [ -f "$prefix/.complete" ]; then
+  echo "$prefix"
+  exit 0
+fi
+
+echo "build-mingw-deps: building $key" >&2
+rm -rf "$prefix.tmp"
+mkdir -p "$prefix.tmp" "$work/src"
+cd "$work/src"
+apt-get "${apt_opts[@]}" source -qq "${packages[@]}" >/dev/null 2>&1 || \
+  apt-get "${apt_opts[@]}" source "${packages[@]}" >&2
+jobs=$(nproc)
+toolchain="$here/cmake/mingw-w64-x86_64.cmake"
+cmake_cross=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain"
+             -DORVO_MINGW_PREFIX="$prefix.tmp" -DCMAKE_INSTALL_PREFIX="$prefix.tmp")
+
+src_of() { find "$work/src" -maxdepth 1 -type d -name "$1-*" | head -n 1; }
+
+# libpng (zlib from libz-mingw-w64-dev)
+cmake -S "$(src_of libpng1.6)" -B "$work/b-png" "${cmake_cross[@]}" \
+  -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF >/dev/null
+cmake --build "$work/b-png" -j "$jobs" >/dev/null
+cmake --install "$work/b-png" >/dev/null
+
+# libjpeg-turbo, without the SIMD parts (they need nasm and gain nothing for our pictures)
+cmake -S "$(src_of libjpeg-turbo)" -B "$work/b-jpeg" "${cmake_cross[@]}" \
+  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=OFF -DWITH_TURBOJPEG=OFF >/dev/null
+cmake --build "$work/b-jpeg" -j "$jobs" >/dev/null
+cmake --install "$work/b-jpeg" >/dev/null
+
+# SQLite: generate the amalgamation with the host tools, then cross-compile that one file.
+sq=$(src_of sqlite3)
+mkdir -p "$work/b-sqlite-host"
+(cd "$work/b-sqlite-host" && "$sq/configure" --disable-tcl >/dev/null && make -s sqlite3.c >/dev/null)
+x86_64-w64-mingw32-gcc-posix -O2 -DSQLITE_THREADSAFE=1 -DSQLITE_OMIT_LOAD_EXTENSION \
+  -c "$work/b-sqlite-host/sqlite3.c" -o "$work/b-sqlite-host/sqlite3.o"
+mkdir -p "$prefix.tmp/lib" "$prefix.tmp/include"
+x86_64-w64-mingw32-ar rcs "$prefix.tmp/lib/libsqlite3.a" "$work/b-sqlite-host/sqlite3.o"
+cp "$work/b-sqlite-host/sqlite3.h" "$sq/src/sqlite3ext.h" "$prefix.tmp/include/" 2>/dev/null || \
+  cp "$work/b-sqlite-host/sqlite3.h" "$prefix.tmp/include/"
+
+# GoogleTest for the Windows test executables
+cmake -S "$(src_of googletest)" -B "$work/b-gtest" "${cmake_cross[@]}" \
+  -DBUILD_GMOCK=ON -DINSTALL_GTEST=ON -Dgtest_force_shared_crt=OFF >/dev/null
+cmake --build "$work/b-gtest" -j "$jobs" >/dev/null
+cmake --install "$work/b-gtest" >/dev/null
+
+# Header-only pieces: cpp-httplib (loopback servers in the Windows tests) and nlohmann/json.
+cp "$(src_of cpp-httplib)/httplib.h" "$prefix.tmp/include/"
+cp -r "$(src_of nlohmann-json3)/single_include/nlohmann" "$prefix.tmp/include/"
+
+printf '%s\n' "$key" > "$prefix.tmp/.complete"
+rm -rf "$prefix"
+mv "$prefix.tmp" "$prefix"
+echo "$prefix"

@@ -1,0 +1,30 @@
+#include "catalogue/system_values.h"
+
+#include "catalogue/shell_helpers.h"
+
+namespace orvo {
+namespace {
+bool g_is_win64 = false;
+std::string g_program_files;
+std::string g_app_data;
+}  // namespace
+
+void UseSystem(os::Platform* platform) {
+  os::Install(platform);
+  g_is_win64 = false;
+  g_program_files.clear();
+  g_app_data.clear();
+  if (!platform) return;
+  os::SystemInfo& sys = platform->system();
+  const uint16_t arch = sys.NativeArchitecture();
+  const bool x64 = arch == os::kProcessorArchitectureAmd64 || arch == os::kProcessorArchitectureIa64;
+  g_is_win64 = sys.ProcessIs64Bit() || (sys.IsWow64Process() && x64);
+  g_program_files = AddBackslash(GetSpecialFolder(os::kCsidlProgramFiles));
+  g_app_data = AddBackslash(GetSpecialFolder(os::kCsidlAppData));
+}
+
+bool IsWin64() { return g_is_win64; }
+const std::string& ProgramFilesDir() { return g_program_files; }
+const std::string& AppDataDir() { return g_app_data; }
+
+}  // namespace orvo

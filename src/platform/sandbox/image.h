@@ -1,0 +1,100 @@
+#pragma once
+// A "Windows image": a host folder that stands in for a Windows machine.
+//
+//   <image>/image.ini      what kind of Windows it is, the user's folders, running
+//                          processes, top-level windows, keys marked access-denied
+//   <image>/registry.reg   the registry, in regedit format, saved back after every change
+//   <image>/C/ ...         drive C: (any other drive letter likewise)
+//   <image>/opened-urls.txt  what the program asked the shell to open, one line each
+//
+// Windows paths map onto the folder case-insensitively, and a path can never leave it:
+// ".." stops at the drive root and anything that resolves (through a link) outside the
+// image is refused.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/ini_file.h"
+#include "platform/reg_file.h"
+#include "platform/reg_hive.h"
+#include "platform/system_info.h"
+
+namespace orvo::os::sandbox {
+
+enum class DenyKind { kNone, kWrite, kAll };
+
+class Image {
+ public:
+  // Opens the image; on failure returns null and says why in `error`.
+  static std::unique_ptr<Image> Open(const std::filesystem::path& folder, std::string* error);
+
+  const std::filesystem::path& folder() const { return folder_; }
+  const std::vector<std::string>& warnings() const { return warnings_; }
+
+  // The host path for a Windows path, or nothing when the path is not an absolute
+  // drive path or would lead outside the image. Existing components are matched without
+  // case; missing ones keep the spelling given.
+  std::optional<std::filesystem::path> MapPath(std::string_view windows_path) const;
+
+  // --- what image.ini says ---------------------------------------------------------
+  bool Is64Bit() const { return is64_; }
+  WindowsVersion Version() const { return version_; }
+  uint16_t UiLanguage() const { return ui_language_; }
+  uint32_t KeyboardDelay() const { return keyboard_delay_; }
+  uint32_t KeyboardSpeed() const { return keyboard_speed_; }
+  std::string SpecialFolder(int csidl) const;
+  // Environment variables (names without case), derived from the folders plus the
+  // [Environment] section.
+  std::optional<std::string> Environment(std::string_view name) const;
+
+  struct Process {
+    uint32_t pid;
+    std::string exe;
+  };
+  std::vector<Process> Processes() const;
+  bool RemoveProcess(uint32_t pid);
+  std::vector<std::string> WindowClasses() const;
+  // The strongest denial that applies to the key or one of its parents.
+  DenyKind Denied(const RegHive::Location& where) const;
+  bool ListedAsLocked(std::string_view windows_path) const;
+
+  // --- the registry ----------------------------------------------------------------
+  RegHive& hive() { return hive_; }
+  // Writes registry.reg back atomically; false (with a warning kept) when it can't.
+  bool SaveRegistry();
+
+  // --- records ---------------------------------------------------------------------
+  void AppendOpenedUrl(const std::string& line);
+  void Record(const std::string& what);
+  std::vector<std::string> Journal() const;
+
+  // Writes a host file atomically (temporary file in the same folder, flush, rename).
+  static bool WriteHostFileAtomic(const std::filesystem::path& path, std::string_view bytes,
+                                  std::string* error);
+
+ private:
+  Image() = default;
+  bool SaveIni();
+
+  std::filesystem::path folder_;
+  std::filesystem::path canonical_;
+  IniFile ini_;
+  RegHive hive_;
+  RegFileFormat reg_format_ = RegFileFormat::kRegedit4;
+  std::vector<std::string> warnings_;
+  bool is64_ = true;
+  WindowsVersion version_{10, 0, 19045};
+  uint16_t ui_language_ = 0x0409;
+  uint32_t keyboard_delay_ = 1;
+  uint32_t keyboard_speed_ = 31;
+  std::string user_ = "demo";
+  mutable std::mutex journal_mutex_;
+  std::vector<std::string> journal_;
+};
+
+}  // namespace orvo::os::sandbox

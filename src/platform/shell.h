@@ -1,0 +1,23 @@
+#pragma once
+// The shell's services through the seam: special folders, environment expansion and
+// launching documents, programs and links.
+#include <string>
+#include <string_view>
+
+namespace orvo::os {
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+
+  // The folder for a CSIDL id without trailing backslash; empty when unknown.
+  virtual std::string SpecialFolder(int csidl) = 0;
+  // ExpandEnvironmentStrings: false when the result does not fit max_chars (UTF-16 units,
+  // terminating NUL included).
+  virtual bool ExpandEnvironment(std::string_view text, size_t max_chars, std::string* out) = 0;
+  // ShellExecute with the verb "open" (or none) and a normal window; true when launched.
+  virtual bool Execute(std::string_view verb, std::string_view file,
+                       std::string_view parameters) = 0;
+};
+
+}  // namespace orvo::os

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native and the Windows flavour, runs every native
+# test with CTest and every Windows test executable under Wine, and ends with one line:
+# "N passed, N failed". Exits non-zero when anything failed or did not build.
+#   ./test.sh            both halves
+#   ./test.sh --native   only the native half
+set -uo pipefail
+cd "$(dirname "$0")"
+top=$PWD
+
+native_only=false
+for arg in "$@"; do
+  case "$arg" in
+    --native) native_only=true ;;
+    -h|--help) sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    *) echo "test.sh: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
+
+passed=0
+failed=0
+skipped=0
+
+# Adds the counts of one report: CTest's JUnit file or a GoogleTest XML file. Both open
+# with a <testsuite(s) ...> element (CTest's spread over several lines) holding the totals.
+count_report() {
+  local file=$1 head tests fails errors skips
+  head=$(sed -n '/<testsuite/,$p' "$file" | head -n 20 | tr '\n\t' '  ' | cut -d'>' -f1)
+  attr() { printf '%s' "$head" | grep -o " $1=\"[0-9]*\"" | head -n 1 | grep -o '[0-9]*'; }
+  tests=$(attr tests); fails=$(attr failures); errors=$(attr errors); skips=$(attr skipped)
+  [ -n "$skips" ] || skips=$(grep -o 'result="skipped"' "$file" | wc -l)
+  tests=${tests:-0}; fails=${fails:-0}; errors=${errors:-0}
+  passed=$((passed + tests - fails - errors - skips))
+  failed=$((failed + fails + errors))
+  skipped=$((skipped + skips))
+}
+
+finish() {
+  [ "$skipped" -gt 0 ] && echo "($skipped skipped: cases that only apply to the other back end)"
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ] && [ "${1:-0}" -eq 0 ]
+  exit $?
+}
+
+./scripts/install-deps.sh || { echo "test.sh: could not install the dependencies" >&2; failed=$((failed + 1)); finish 1; }
+
+# ---- native ---------------------------------------------------------------------------
+echo "== native build"
+if ! { cmake --preset native >/dev/null && cmake --build --preset native; }; then
+  echo "test.sh: the native build failed" >&2
+  failed=$((failed + 1))
+  finish 1
+fi
+echo "== native tests"
+report=$top/build/native/ctest-report.xml
+rm -f "$report"
+ctest --preset native --output-junit "$report" >build/native/ctest.log 2>&1
+grep -E '^\s+[0-9]+ - .*\((Failed|Timeout|SEGFAULT|Subprocess|Exception|Not Run)' build/native/ctest.log || true
+grep -E 'tests passed' build/native/ctest.log || true
+if [ -f "$report" ]; then
+  count_report "$report"
+else
+  failed=$((failed + 1))
+fi
+
+$native_only && finish 0
+
+# ---- windows --------------------------------------------------------------------------
+echo "== windows build"
+prefix=$(./scripts/build-mingw-deps.sh | tail -n 1)
+if [ -z "$prefix" ] || ! { ORVO_MINGW_PREFIX=$prefix cmake --preset windows >/dev/null &&
+                            cmake --build --preset windows; }; then
+  echo "test.sh: the Windows build failed" >&2
+  failed=$((failed + 1))
+  finish 1
+fi
+
+echo "== windows tests under Wine"
+export WINEPREFIX=$top/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+unset DISPLAY  # the tests need no screen; a GUI dialog must not block them
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+mkdir -p build/windows/results
+for exe in build/windows/bin/*_tests.exe; do
+  name=$(basename "$exe" .exe)
+  xml=build/windows/results/$name.xml
+  rm -f "$xml"
+  timeout 900 wine "$exe" --gtest_output="xml:$(winepath -w "$xml" 2>/dev/null)" \
+    >"build/windows/results/$name.log" 2>&1
+  rc=$?
+  if [ -f "$xml" ]; then
+    count_report "$xml"
+    grep -E '^\[  FAILED  \] .*\(' "build/windows/results/$name.log" || true
+  else
+    echo "$name.exe ended without a report (exit $rc); see build/windows/results/$name.log" >&2
+    failed=$((failed + 1))
+  fi
+done
+wineserver -k 2>/dev/null
+finish 0

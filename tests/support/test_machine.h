@@ -1,0 +1,80 @@
+#pragma once
+// A machine for one test: natively a fresh Windows image folder driven by the sandbox back
+// end; in the Windows test executable the real system (under Wine: the throw-away prefix),
+// with a registry key and a folder of its own that are removed afterwards. The test
+// prepares what it needs through the seam, so the same test body runs on both.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace orvo::os::sandbox {
+class Image;
+}
+
+namespace orvo::test {
+
+struct MachineOptions {
+  bool is64 = true;
+  std::string version = "10.0.19045";
+  std::string extra_ini;  // appended to the sandbox image.ini
+};
+
+class TestMachine {
+ public:
+  explicit TestMachine(const MachineOptions& options = {});
+  ~TestMachine();
+  TestMachine(const TestMachine&) = delete;
+  TestMachine& operator=(const TestMachine&) = delete;
+
+  os::Platform& platform() { return *platform_; }
+  bool sandbox() const;
+  os::sandbox::Image* image();  // null on Windows
+
+  // "SOFTWARE\OrvoTests\<unique>": a registry path of this test's own.
+  const std::string& key() const { return key_; }
+  // A folder of this test's own (Windows path, no trailing backslash).
+  const std::string& folder() const { return folder_; }
+  // Host path of the image folder (sandbox only).
+  std::string image_folder() const { return image_folder_; }
+
+  // Setting up state, through the seam; the keys are created as needed (native view).
+  void SetValue(os::RegRoot root, std::string_view path, std::string_view name, uint32_t type,
+                const std::vector<uint8_t>& data);
+  void SetString(os::RegRoot root, std::string_view path, std::string_view name,
+                 std::string_view value);
+  void SetDword(os::RegRoot root, std::string_view path, std::string_view name, uint32_t value);
+  bool KeyExists(os::RegRoot root, std::string_view path, uint32_t view = os::kKeyWow64_64Key);
+  void WriteFile(std::string_view path, std::string_view bytes);
+
+ private:
+  std::unique_ptr<os::Platform> platform_;
+  std::string key_;
+  std::string folder_;
+  std::string image_folder_;
+};
+
+// Holds a file open the way another program would (no sharing), until destroyed.
+class HeldFile {
+ public:
+  HeldFile(TestMachine& machine, std::string_view path);
+  ~HeldFile();
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  bool held() const { return handle_ != nullptr; }
+
+ private:
+  void* handle_ = nullptr;
+};
+
+// Reads a whole host file (empty when missing).
+std::string ReadHostFile(const std::string& path);
+
+}  // namespace orvo::test
+
+namespace orvo::test {
+// The running test executable (a Windows path on Windows, a host path natively).
+std::string OwnExecutablePath();
+}  // namespace orvo::test

@@ -1,0 +1,80 @@
+// The native TestMachine: a Windows image in a fresh temporary folder.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "catalogue/system_values.h"
+#include "platform/sandbox/sandbox_platform.h"
+#include "support/test_machine.h"
+
+namespace fs = std::filesystem;
+
+namespace orvo::test {
+
+TestMachine::TestMachine(const MachineOptions& options) {
+  std::string templ = (fs::temp_directory_path() / "orvo-image-XXXXXX").string();
+  if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
+  image_folder_ = templ;
+  std::ofstream(fs::path(templ) / "image.ini")
+      << "[Windows]\r\nBits=" << (options.is64 ? 64 : 32) << "\r\nVersion=" << options.version
+      << "\r\n" << options.extra_ini;
+  fs::create_directories(fs::path(templ) / "C" / "Temp" / "orvo-test");
+  std::string error;
+  auto p = os::sandbox::SandboxPlatform::Open(templ, &error);
+  if (!p) throw std::runtime_error(error);
+  platform_ = std::move(p);
+  UseSystem(platform_.get());
+  key_ = "SOFTWARE\\OrvoTests\\t1";
+  folder_ = "C:\\Temp\\orvo-test";
+}
+
+TestMachine::~TestMachine() {
+  UseSystem(nullptr);
+  platform_.reset();
+  std::error_code ec;
+  fs::remove_all(image_folder_, ec);
+}
+
+bool TestMachine::sandbox() const { return true; }
+
+os::sandbox::Image* TestMachine::image() {
+  return &static_cast<os::sandbox::SandboxPlatform&>(*platform_).image();
+}
+
+HeldFile::HeldFile(TestMachine& machine, std::string_view path) {
+  const std::string host = machine.platform().files().NativePath(path);
+  const int fd = ::open(host.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return;
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    return;
+  }
+  handle_ = new int(fd);
+}
+
+HeldFile::~HeldFile() {
+  if (!handle_) return;
+  int* fd = static_cast<int*>(handle_);
+  ::close(*fd);
+  delete fd;
+}
+
+std::string ReadHostFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+}  // namespace orvo::test
+
+namespace orvo::test {
+std::string OwnExecutablePath() { return fs::read_symlink("/proc/self/exe").string(); }
+}  // namespace orvo::test
