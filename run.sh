@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and shows the program at work: it copies the demo
 # Windows image to a scratch folder (so the demo can be run again and again) and lets the
-# orvopm tool look at it.
+# orvopm tool list the browsers and their add-ons there.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,6 +12,13 @@ cmake --build --preset native --target orvopm >/dev/null
 image=build/demo-image
 rm -rf "$image"
 cp -r fixtures/demo "$image"
-echo "Demo Windows image: $image"
+echo "Demo Windows image: $image (a copy of fixtures/demo)"
 echo
-build/native/bin/orvopm --image "$image" system
+echo "\$ orvopm --image $image browsers"
+build/native/bin/orvopm --image "$image" browsers
+echo
+echo "\$ orvopm --image $image list"
+build/native/bin/orvopm --image "$image" list
+echo
+echo "Try: build/native/bin/orvopm --image $image disable chrome fblkdohiomlcbgpekccokebfafkgegcf"
+echo "     build/native/bin/orvopm --help"

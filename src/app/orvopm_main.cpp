@@ -1,93 +1,77 @@
 // orvopm: the command-line face of the catalogue code, on the real system (Windows) or on
 // a Windows image folder (any build with the sandbox back end).
 #include <cstdio>
+#include <cstring>
 #include <string>
-#include <vector>
 
-#include "catalogue/registry_helpers.h"
-#include "catalogue/shell_helpers.h"
-#include "catalogue/system_values.h"
-#include "platform/platform.h"
+#include "app/cli_commands.h"
 
 namespace {
 
-constexpr int kExitUsage = 2;
-constexpr int kExitNoSystem = 3;
-
 void PrintUsage(FILE* out) {
   std::fputs(
-      "Usage: orvopm [--image DIR] COMMAND\n"
+      "Usage: orvopm [--image DIR] COMMAND [ARGS] [--format text|json|csv] [--yes]\n"
+      "\n"
+      "Lists and changes the add-ons of the installed browsers (chrome, ie, firefox, opera).\n"
       "\n"
       "Commands:\n"
-      "  system        what the program sees of the system: Windows version, folders,\n"
-      "                registered browsers, running processes\n"
+      "  browsers                   one line per browser: installed, default, add-on count\n"
+      "  list [BROWSER]             the add-ons, of one browser or of all\n"
+      "  disable BROWSER ID         switch an add-on off\n"
+      "  enable BROWSER ID          switch an add-on on\n"
+      "  delete BROWSER ID          delete an add-on (asks first, unless --yes)\n"
+      "  set-default BROWSER        make the browser the default for web links\n"
+      "  system                     what the program sees of the system\n"
+      "\n"
+      "ID is an add-on's id as `list` shows it, or :N for its position (the # column).\n"
+      "Changes are refused while the browser runs.\n"
       "\n"
       "Options:\n"
-      "  --image DIR   work on a Windows image folder instead of the real system\n"
-      "  -h, --help    show this help\n",
+      "  --image DIR        work on a Windows image folder instead of the real system\n"
+      "  --format FORMAT    text (default), json or csv, for browsers and list\n"
+      "  --yes              delete without asking\n"
+      "  -h, --help         show this help\n"
+      "\n"
+      "Exit codes: 0 done, 1 failed, 2 usage, 3 no system or image, 4 unknown browser,\n"
+      "5 unknown add-on, 6 browser running, 7 file not written, 8 not confirmed,\n"
+      "9 add-on has no on/off switch.\n",
       out);
-}
-
-int ShowSystem() {
-  using orvo::RegRoot;
-  orvo::os::Platform& os = orvo::os::Current();
-  const auto v = os.system().Version();
-  std::printf("Windows %u.%u build %u, %s\n", v.major, v.minor, v.build,
-              orvo::IsWin64() ? "64-bit" : "32-bit");
-  std::printf("Program Files: %s\n", orvo::ProgramFilesDir().c_str());
-  std::printf("Application data: %s\n", orvo::AppDataDir().c_str());
-  std::printf("Local application data: %s\n",
-              orvo::GetSpecialFolder(orvo::os::kCsidlLocalAppData).c_str());
-  for (const char* key : {"SOFTWARE\\Clients\\StartMenuInternet",
-                          "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet"}) {
-    std::vector<std::string> names;
-    orvo::RegGetSubKeyNames(RegRoot::LocalMachine, key, names, true, true);
-    std::printf("HKLM\\%s:", key);
-    for (const auto& n : names) std::printf(" [%s]", n.c_str());
-    std::printf("\n");
-  }
-  std::printf("http handler: %s\n",
-              orvo::RegReadString(RegRoot::CurrentUser,
-                                  "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice",
-                                  "Progid", true)
-                  .c_str());
-  std::printf("processes:");
-  for (const auto& p : os.processes().Snapshot()) std::printf(" %s", p.exe_name.c_str());
-  std::printf("\nInternet Explorer window open: %s\n", orvo::IsIERunning() ? "yes" : "no");
-  return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string image;
-  std::vector<std::string> args;
+  orvo::cli::Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "-h" || a == "--help") {
       PrintUsage(stdout);
       return 0;
     }
-    if (a == "--image") {
+    if (a == "--yes" || a == "-y") {
+      options.yes = true;
+    } else if (a == "--image" || a == "--format") {
       if (i + 1 >= argc) {
-        std::fputs("orvopm: --image needs a folder\n", stderr);
-        return kExitUsage;
+        std::fprintf(stderr, "orvopm: %s needs a value\n", a.c_str());
+        return orvo::cli::kUsage;
       }
-      image = argv[++i];
-      continue;
+      const std::string value = argv[++i];
+      if (a == "--image") {
+        options.image = value;
+      } else if (value == "text" || value == "json" || value == "csv") {
+        options.format = value == "json" ? orvo::cli::Format::kJson
+                         : value == "csv" ? orvo::cli::Format::kCsv
+                                          : orvo::cli::Format::kText;
+      } else {
+        std::fprintf(stderr, "orvopm: unknown format \"%s\" (text, json, csv)\n", value.c_str());
+        return orvo::cli::kUsage;
+      }
+    } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+      std::fprintf(stderr, "orvopm: unknown option %s (see --help)\n", a.c_str());
+      return orvo::cli::kUsage;
+    } else {
+      options.args.push_back(a);
     }
-    args.push_back(a);
   }
-  if (args.size() != 1 || args[0] != "system") {
-    PrintUsage(stderr);
-    return kExitUsage;
-  }
-  std::string error;
-  auto platform = orvo::os::OpenPlatform(image, &error);
-  if (!platform) {
-    std::fprintf(stderr, "orvopm: %s\n", error.c_str());
-    return kExitNoSystem;
-  }
-  orvo::UseSystem(platform.get());
-  return ShowSystem();
+  return orvo::cli::Run(options);
 }

@@ -1,119 +1,24 @@
-// PE parsing just deep enough to reach RT_VERSION:
-//
-//   DOS header ("MZ", e_lfanew at 0x3C) -> "PE\0\0" -> COFF header (20 bytes)
-//   -> optional header (PE32 or PE32+; data directory 2 = resources) -> section table
-//   -> resource tree: type 16 (RT_VERSION) / first name / first language -> data entry
-//   -> VS_VERSIONINFO: wLength, wValueLength, wType, L"VS_VERSION_INFO", pad to 4,
-//      VS_FIXEDFILEINFO (signature 0xFEEF04BD, then twelve more DWORDs)
+// VS_VERSIONINFO: wLength, wValueLength, wType, L"VS_VERSION_INFO", padding to a 32-bit
+// boundary, then VS_FIXEDFILEINFO (signature 0xFEEF04BD and twelve more DWORDs).
 #include "platform/pe_version.h"
 
-#include <cstdint>
+#include "platform/pe_resources.h"
 
 namespace orvo::os {
-namespace {
-
-class Reader {
- public:
-  explicit Reader(std::string_view bytes) : b_(bytes) {}
-  bool Has(uint64_t off, uint64_t len) const { return off <= b_.size() && len <= b_.size() - off; }
-  uint16_t U16(uint64_t off) const {
-    return static_cast<uint16_t>(Byte(off) | (Byte(off + 1) << 8));
-  }
-  uint32_t U32(uint64_t off) const {
-    return static_cast<uint32_t>(U16(off)) | (static_cast<uint32_t>(U16(off + 2)) << 16);
-  }
-
- private:
-  uint8_t Byte(uint64_t off) const { return off < b_.size() ? static_cast<uint8_t>(b_[off]) : 0; }
-  std::string_view b_;
-};
-
-struct Section {
-  uint32_t vsize, va, raw_size, raw_ptr;  // section table order
-};
-
-}  // namespace
 
 std::optional<FixedFileInfo> ReadPeFixedFileInfo(std::string_view image) {
-  const Reader r(image);
-  if (!r.Has(0, 64) || r.U16(0) != 0x5A4D) return std::nullopt;  // "MZ"
-  const uint64_t pe = r.U32(0x3C);
-  if (!r.Has(pe, 24) || r.U32(pe) != 0x00004550) return std::nullopt;  // "PE\0\0"
-  const uint64_t coff = pe + 4;
-  const uint16_t sections = r.U16(coff + 2);
-  const uint16_t opt_size = r.U16(coff + 16);
-  const uint64_t opt = coff + 20;
-  if (!r.Has(opt, opt_size) || opt_size < 2) return std::nullopt;
-  const uint16_t magic = r.U16(opt);
-  uint64_t count_off = 0;
-  uint64_t dirs = 0;
-  if (magic == 0x10B) {
-    count_off = opt + 92;
-    dirs = opt + 96;
-  } else if (magic == 0x20B) {
-    count_off = opt + 108;
-    dirs = opt + 112;
-  } else {
-    return std::nullopt;
-  }
-  if (dirs + 24 > opt + opt_size || r.U32(count_off) < 3) return std::nullopt;
-  const uint32_t rsrc_rva = r.U32(dirs + 16);
-  if (rsrc_rva == 0) return std::nullopt;
-
-  const uint64_t table = opt + opt_size;
-  if (!r.Has(table, uint64_t(sections) * 40)) return std::nullopt;
-  auto to_offset = [&](uint32_t rva, uint32_t len) -> std::optional<uint64_t> {
-    for (uint16_t i = 0; i < sections; ++i) {
-      const uint64_t s = table + uint64_t(i) * 40;
-      const Section sec{r.U32(s + 8), r.U32(s + 12), r.U32(s + 16), r.U32(s + 20)};
-      const uint32_t span = sec.vsize > sec.raw_size ? sec.vsize : sec.raw_size;
-      if (rva >= sec.va && uint64_t(rva) + len <= uint64_t(sec.va) + span) {
-        const uint64_t off = uint64_t(sec.raw_ptr) + (rva - sec.va);
-        if (uint64_t(rva - sec.va) + len > sec.raw_size || !r.Has(off, len)) return std::nullopt;
-        return off;
-      }
-    }
-    return std::nullopt;
+  const auto data = PeResourceData(image, kRtVersion, std::nullopt, 0);
+  if (!data || data->size() < 6) return std::nullopt;
+  auto u16 = [&](size_t at) {
+    return static_cast<uint16_t>(static_cast<uint8_t>((*data)[at]) | (static_cast<uint8_t>((*data)[at + 1]) << 8));
   };
-  const auto root = to_offset(rsrc_rva, 16);
-  if (!root) return std::nullopt;
-
-  // Walks one directory level: the entry with `id`, or the first entry when id < 0.
-  auto step = [&](uint64_t dir, int id, bool* is_dir) -> std::optional<uint64_t> {
-    if (!r.Has(dir, 16)) return std::nullopt;
-    const uint32_t entries = uint32_t(r.U16(dir + 12)) + r.U16(dir + 14);
-    if (!r.Has(dir + 16, uint64_t(entries) * 8)) return std::nullopt;
-    for (uint32_t i = 0; i < entries; ++i) {
-      const uint64_t e = dir + 16 + uint64_t(i) * 8;
-      const uint32_t name = r.U32(e);
-      if (id >= 0 && ((name & 0x80000000u) || name != uint32_t(id))) continue;
-      const uint32_t target = r.U32(e + 4);
-      *is_dir = (target & 0x80000000u) != 0;
-      return *root + (target & 0x7FFFFFFFu);
-    }
-    return std::nullopt;
-  };
-  bool is_dir = false;
-  auto level = step(*root, 16, &is_dir);  // RT_VERSION
-  if (!level || !is_dir) return std::nullopt;
-  level = step(*level, -1, &is_dir);
-  if (!level || !is_dir) return std::nullopt;
-  level = step(*level, -1, &is_dir);
-  if (!level || is_dir || !r.Has(*level, 16)) return std::nullopt;
-  const uint32_t data_rva = r.U32(*level);
-  const uint32_t data_size = r.U32(*level + 4);
-  if (data_size < 6) return std::nullopt;
-  const auto data = to_offset(data_rva, data_size);
-  if (!data) return std::nullopt;
-
-  uint64_t pos = *data + 6;  // past wLength, wValueLength, wType
-  const uint64_t end = *data + data_size;
-  while (pos + 2 <= end && r.U16(pos) != 0) pos += 2;
-  pos += 2;
-  pos = *data + ((pos - *data + 3) & ~uint64_t(3));
-  if (pos + 52 > end || r.U32(pos) != 0xFEEF04BDu) return std::nullopt;
+  auto u32 = [&](size_t at) { return uint32_t(u16(at)) | (uint32_t(u16(at + 2)) << 16); };
+  size_t pos = 6;  // past wLength, wValueLength, wType
+  while (pos + 2 <= data->size() && u16(pos) != 0) pos += 2;
+  pos = (pos + 2 + 3) & ~size_t(3);
+  if (pos + 52 > data->size() || u32(pos) != 0xFEEF04BDu) return std::nullopt;
   FixedFileInfo info{};
-  for (size_t i = 0; i < info.size(); ++i) info[i] = r.U32(pos + 4 * i);
+  for (size_t i = 0; i < info.size(); ++i) info[i] = u32(pos + 4 * i);
   return info;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // The shell's services through the seam: special folders, environment expansion and
 // launching documents, programs and links.
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/pixels.h"
 
 namespace orvo::os {
 
@@ -18,6 +21,11 @@ class Shell {
   // ShellExecute with the verb "open" (or none) and a normal window; true when launched.
   virtual bool Execute(std::string_view verb, std::string_view file,
                        std::string_view parameters) = 0;
+  // The file's large (32 x 32) icon number `index`, drawn at (0, 0) on a transparent
+  // canvas_size x canvas_size canvas. With `associated`, a file without icons of its own
+  // gives the icon of the program associated with it. Nothing when there is no icon.
+  virtual std::optional<Pixels> FileIcon(std::string_view path, int index, bool associated,
+                                         int canvas_size) = 0;
 };
 
 }  // namespace orvo::os

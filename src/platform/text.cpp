@@ -176,6 +176,8 @@ std::string Utf8ToCp1252(std::string_view text, bool* lossless) {
   return out;
 }
 
+char32_t NextUtf8CodePoint(std::string_view text, size_t& i) { return DecodeUtf8(text, i); }
+
 bool IsValidUtf8(std::string_view text) {
   size_t i = 0;
   while (i < text.size()) {

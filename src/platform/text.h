@@ -27,6 +27,8 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // When lossless is given it is set to false in that case.
 std::string Utf8ToCp1252(std::string_view text, bool* lossless = nullptr);
 bool IsValidUtf8(std::string_view text);
+// The code point at text[i], advancing i; invalid input gives U+FFFD and moves one byte.
+char32_t NextUtf8CodePoint(std::string_view text, size_t& i);
 
 // ASCII-only case folding: Windows names (registry keys, file names, process names in
 // some rules) compare without case; non-ASCII letters compare as they are.

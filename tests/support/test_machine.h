@@ -20,7 +20,15 @@ struct MachineOptions {
   bool is64 = true;
   std::string version = "10.0.19045";
   std::string extra_ini;  // appended to the sandbox image.ini
+  // Host folder of a Windows image to start from (fixtures/demo). Natively it is copied;
+  // on Windows its registry is written into the real one and the user's profile files
+  // and program files are copied to the real folders, after the traces of earlier tests
+  // are removed.
+  std::string image;
 };
+
+// fixtures/demo, as a host path.
+std::string DemoImage();
 
 class TestMachine {
  public:
@@ -48,12 +56,16 @@ class TestMachine {
   void SetDword(os::RegRoot root, std::string_view path, std::string_view name, uint32_t value);
   bool KeyExists(os::RegRoot root, std::string_view path, uint32_t view = os::kKeyWow64_64Key);
   void WriteFile(std::string_view path, std::string_view bytes);
+  // A process of that executable name runs until the machine is destroyed (natively an
+  // entry in the image's process list, on Windows a real process).
+  void StartProcess(const std::string& exe_name);
 
  private:
   std::unique_ptr<os::Platform> platform_;
   std::string key_;
   std::string folder_;
   std::string image_folder_;
+  std::vector<void*> processes_;
 };
 
 // Holds a file open the way another program would (no sharing), until destroyed.

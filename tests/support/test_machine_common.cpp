@@ -5,6 +5,8 @@
 
 namespace orvo::test {
 
+std::string DemoImage() { return std::string(ORVO_SOURCE_DIR) + "/fixtures/demo"; }
+
 void TestMachine::SetValue(os::RegRoot root, std::string_view path, std::string_view name,
                            uint32_t type, const std::vector<uint8_t>& data) {
   std::unique_ptr<os::RegKey> key;

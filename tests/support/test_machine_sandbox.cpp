@@ -22,9 +22,14 @@ TestMachine::TestMachine(const MachineOptions& options) {
   std::string templ = (fs::temp_directory_path() / "orvo-image-XXXXXX").string();
   if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
   image_folder_ = templ;
-  std::ofstream(fs::path(templ) / "image.ini")
-      << "[Windows]\r\nBits=" << (options.is64 ? 64 : 32) << "\r\nVersion=" << options.version
-      << "\r\n" << options.extra_ini;
+  if (!options.image.empty()) {
+    fs::copy(options.image, templ, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    std::ofstream(fs::path(templ) / "image.ini", std::ios::app) << "\r\n" << options.extra_ini;
+  } else {
+    std::ofstream(fs::path(templ) / "image.ini")
+        << "[Windows]\r\nBits=" << (options.is64 ? 64 : 32) << "\r\nVersion=" << options.version
+        << "\r\n" << options.extra_ini;
+  }
   fs::create_directories(fs::path(templ) / "C" / "Temp" / "orvo-test");
   std::string error;
   auto p = os::sandbox::SandboxPlatform::Open(templ, &error);
@@ -43,6 +48,17 @@ TestMachine::~TestMachine() {
 }
 
 bool TestMachine::sandbox() const { return true; }
+
+void TestMachine::StartProcess(const std::string& exe_name) {
+  static uint32_t next_pid = 9000;
+  std::ofstream(fs::path(image_folder_) / "image.ini", std::ios::app)
+      << "\r\n[Processes]\r\n" << next_pid++ << "=" << exe_name << "\r\n";
+  std::string error;
+  auto reopened = os::sandbox::SandboxPlatform::Open(image_folder_, &error);
+  if (!reopened) throw std::runtime_error(error);
+  UseSystem(reopened.get());
+  platform_ = std::move(reopened);
+}
 
 os::sandbox::Image* TestMachine::image() {
   return &static_cast<os::sandbox::SandboxPlatform&>(*platform_).image();

@@ -3,11 +3,13 @@
 #include <windows.h>
 
 #include <atomic>
+#include <stdexcept>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "catalogue/system_values.h"
+#include "platform/reg_file.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 #include "support/test_machine.h"
@@ -25,9 +27,107 @@ void DeleteScratch(os::Registry& reg, os::RegRoot root, std::string_view parent,
 }
 }  // namespace
 
-TestMachine::TestMachine(const MachineOptions&) {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Registry keys an image may own: removed before an image is written in, so what earlier
+// tests changed or added there does not leak into the next one.
+const std::pair<os::RegRoot, const char*> kOwnedKeys[] = {
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\OperaStable"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\FIREFOX.EXE"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\Google Chrome"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\OperaStable"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\MozillaPlugins"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins"},
+    {os::RegRoot::CurrentUser, "SOFTWARE\\MozillaPlugins"},
+    {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice"},
+    {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\https\\UserChoice"},
+    {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\ftp\\UserChoice"},
+};
+
+// Profile folders an image may own, relative to the real special folders.
+const std::pair<int, const char*> kOwnedFolders[] = {
+    {os::kCsidlLocalAppData, "Google\\Chrome"},
+    {os::kCsidlAppData, "Opera Software"},
+    {os::kCsidlAppData, "Mozilla\\Firefox"},
+};
+
+// Under Wine the host's files are on drive Z:.
+fs::path HostPath(const std::string& host) {
+  if (!host.empty() && host[0] == '/') {
+    std::string w = "Z:" + host;
+    for (char& c : w) c = c == '/' ? '\\' : c;
+    return fs::path(os::win32::Wide(w));
+  }
+  return fs::path(os::win32::Wide(host));
+}
+
+void ImportKeys(os::Registry& reg, os::RegRoot root, const std::string& path, const os::RegHive::Key& key) {
+  if (!key.values.empty() || key.subkeys.empty()) {
+    std::unique_ptr<os::RegKey> handle;
+    if (reg.CreateKey(root, path, os::kKeyAllAccess | os::kKeyWow64_64Key, &handle) == os::kErrorSuccess) {
+      for (const auto& [name, v] : key.values) handle->SetValue(name, v.type, v.data);
+    }
+  }
+  for (const auto& sub : key.subkeys) {
+    ImportKeys(reg, root, path.empty() ? sub->name : path + "\\" + sub->name, *sub);
+  }
+}
+
+// Copies an image folder's files to a real folder. With keep_system, real programs the
+// system already has there (Wine's own iexplore.exe, hundreds of kilobytes) are left
+// alone; the image's small stand-ins replace copies earlier tests left.
+void CopyTree(const fs::path& from, const fs::path& to, bool keep_system) {
+  std::error_code ec;
+  if (!fs::exists(from, ec)) return;
+  for (const auto& e : fs::recursive_directory_iterator(from, ec)) {
+    const fs::path target = to / fs::relative(e.path(), from, ec);
+    if (e.is_directory(ec)) {
+      fs::create_directories(target, ec);
+    } else if (!(keep_system && fs::exists(target, ec) && fs::file_size(target, ec) > (64u << 10))) {
+      fs::create_directories(target.parent_path(), ec);
+      fs::copy_file(e.path(), target, fs::copy_options::overwrite_existing, ec);
+    }
+  }
+}
+
+void InstallImage(os::Platform& platform, const std::string& image) {
+  os::Registry& reg = platform.registry();
+  for (const auto& [root, path] : kOwnedKeys) {
+    const std::string p = path;
+    const size_t slash = p.rfind('\\');
+    std::unique_ptr<os::RegKey> parent;
+    if (reg.OpenKey(root, p.substr(0, slash), os::kKeyAllAccess | os::kKeyWow64_64Key, &parent) ==
+        os::kErrorSuccess) {
+      parent->DeleteSubTree(p.substr(slash + 1));
+    }
+  }
+  os::RegHive hive;
+  const std::string reg_text = ReadHostFile(os::win32::Narrow((HostPath(image) / L"registry.reg").wstring()));
+  os::ParseRegFile(reg_text, &hive);
+  for (const auto& [root, name] : os::RegHive::Roots()) ImportKeys(reg, root, "", hive.RootKey(root));
+
+  std::error_code ec;
+  for (const auto& [csidl, folder] : kOwnedFolders) {
+    fs::remove_all(fs::path(os::win32::Wide(platform.shell().SpecialFolder(csidl) + "\\" + folder)), ec);
+  }
+  const fs::path user = HostPath(image) / L"C" / L"Users" / L"demo" / L"AppData";
+  CopyTree(user / L"Roaming", fs::path(os::win32::Wide(platform.shell().SpecialFolder(os::kCsidlAppData))), false);
+  CopyTree(user / L"Local", fs::path(os::win32::Wide(platform.shell().SpecialFolder(os::kCsidlLocalAppData))), false);
+  for (const wchar_t* pf : {L"Program Files", L"Program Files (x86)"}) {
+    CopyTree(HostPath(image) / L"C" / pf, fs::path(L"C:\\") / pf, true);
+  }
+}
+
+}  // namespace
+
+TestMachine::TestMachine(const MachineOptions& options) {
   platform_ = std::make_unique<os::win32::Win32Platform>();
   UseSystem(platform_.get());
+  if (!options.image.empty()) InstallImage(*platform_, options.image);
   const std::string id = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++g_counter);
   key_ = "SOFTWARE\\OrvoTests\\t" + id;
   wchar_t temp[MAX_PATH];
@@ -39,6 +139,11 @@ TestMachine::TestMachine(const MachineOptions&) {
 }
 
 TestMachine::~TestMachine() {
+  for (void* p : processes_) {
+    TerminateProcess(static_cast<HANDLE>(p), 0);
+    WaitForSingleObject(static_cast<HANDLE>(p), 5000);
+    CloseHandle(static_cast<HANDLE>(p));
+  }
   os::Registry& reg = platform_->registry();
   const size_t slash = key_.rfind('\\');
   const std::string parent = key_.substr(0, slash);
@@ -52,6 +157,31 @@ TestMachine::~TestMachine() {
 }
 
 bool TestMachine::sandbox() const { return false; }
+
+// A real process of that name: a copy of this test program, started idle.
+void TestMachine::StartProcess(const std::string& exe_name) {
+  // Each in a folder of its own: names that differ only in case are one file here.
+  const std::string dir = folder_ + "\\p" + std::to_string(processes_.size());
+  platform_->files().CreateFolders(dir);
+  const std::wstring exe = os::win32::Wide(dir + "\\" + exe_name);
+  CopyFileW(os::win32::Wide(OwnExecutablePath()).c_str(), exe.c_str(), FALSE);
+  std::wstring command = L"\"" + exe + L"\" --orvo-idle";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    throw std::runtime_error("cannot start " + exe_name);
+  }
+  CloseHandle(pi.hThread);
+  processes_.push_back(pi.hProcess);
+  // The snapshot must see it before the test asks.
+  for (int i = 0; i < 100; ++i) {
+    for (const auto& p : platform_->processes().Snapshot()) {
+      if (p.pid == pi.dwProcessId) return;
+    }
+    Sleep(20);
+  }
+}
 os::sandbox::Image* TestMachine::image() { return nullptr; }
 
 HeldFile::HeldFile(TestMachine&, std::string_view path) {

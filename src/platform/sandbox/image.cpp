@@ -137,34 +137,59 @@ std::optional<fs::path> Image::MapPath(std::string_view windows_path) const {
     parts.push_back(part);
   }
 
-  fs::path host = folder_ / std::string(1, static_cast<char>(std::toupper(p[0])));
+  const char drive = static_cast<char>(std::toupper(static_cast<unsigned char>(p[0])));
+  fs::path host = folder_ / std::string(1, drive);
+  std::string key(1, drive);
   std::error_code ec;
-  bool exists = fs::is_directory(host, ec);
-  for (const auto& part : parts) {
+  bool exists = true;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
+    key += '\\';
+    key += ToLowerAscii(part);
     if (exists) {
-      fs::path exact = host / part;
-      if (fs::exists(fs::symlink_status(exact, ec))) {
-        host = std::move(exact);
-        continue;
-      }
-      bool found = false;
-      for (const auto& entry : fs::directory_iterator(host, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (EqualsNoCase(name, part)) {
-          host /= name;
-          found = true;
-          break;
+      {
+        std::lock_guard<std::mutex> lock(folders_mutex_);
+        const auto hit = resolved_folders_.find(key);
+        if (hit != resolved_folders_.end()) {
+          host = hit->second;
+          continue;
         }
       }
-      if (found) continue;
-      exists = false;
+      fs::path next = host / part;
+      fs::file_status st = fs::symlink_status(next, ec);
+      if (!fs::exists(st)) {
+        // Not with this spelling: look for the same name in another letter case.
+        bool found = false;
+        for (const auto& entry : fs::directory_iterator(host, ec)) {
+          const std::string name = entry.path().filename().string();
+          if (EqualsNoCase(name, part)) {
+            next = host / name;
+            st = fs::symlink_status(next, ec);
+            found = true;
+            break;
+          }
+        }
+        if (!found) exists = false;
+      }
+      if (exists && fs::is_symlink(st)) {
+        // A link inside the image must not lead out of it.
+        const fs::path target = fs::canonical(next, ec);
+        if (ec || !IsInside(target, canonical_)) return std::nullopt;
+      } else if (exists && fs::is_directory(st)) {
+        std::lock_guard<std::mutex> lock(folders_mutex_);
+        resolved_folders_.emplace(key, next);
+      }
+      host = std::move(next);
+      continue;
     }
     host /= part;
   }
-  // A link inside the image must not lead out of it.
-  const fs::path resolved = fs::weakly_canonical(host, ec);
-  if (ec || !IsInside(resolved, canonical_)) return std::nullopt;
   return host;
+}
+
+void Image::ForgetResolvedFolders() const {
+  std::lock_guard<std::mutex> lock(folders_mutex_);
+  resolved_folders_.clear();
 }
 
 std::string Image::SpecialFolder(int csidl) const {
@@ -287,6 +312,30 @@ bool Image::ListedAsLocked(std::string_view windows_path) const {
     if (other && *other == *host) return true;
   }
   return false;
+}
+
+std::optional<std::string> Image::ReadFile(std::string_view windows_path, size_t max_bytes) const {
+  const auto host = MapPath(windows_path);
+  if (!host) return std::nullopt;
+  const int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st{};
+  std::optional<std::string> bytes;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) <= max_bytes) {
+    std::string data(static_cast<size_t>(st.st_size), '\0');
+    size_t done = 0;
+    while (done < data.size()) {
+      const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
+      if (n <= 0) {
+        if (n < 0 && errno == EINTR) continue;
+        break;
+      }
+      done += static_cast<size_t>(n);
+    }
+    if (done == data.size()) bytes = std::move(data);
+  }
+  ::close(fd);
+  return bytes;
 }
 
 bool Image::SaveRegistry() {

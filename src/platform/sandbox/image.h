@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/ini_file.h"
@@ -40,6 +41,8 @@ class Image {
   // drive path or would lead outside the image. Existing components are matched without
   // case; missing ones keep the spelling given.
   std::optional<std::filesystem::path> MapPath(std::string_view windows_path) const;
+  // Forgets the folders MapPath has resolved; called after anything is deleted or moved.
+  void ForgetResolvedFolders() const;
 
   // --- what image.ini says ---------------------------------------------------------
   bool Is64Bit() const { return is64_; }
@@ -73,6 +76,9 @@ class Image {
   void Record(const std::string& what);
   std::vector<std::string> Journal() const;
 
+  // A whole file of the image, when it exists and is no larger than max_bytes.
+  std::optional<std::string> ReadFile(std::string_view windows_path, size_t max_bytes) const;
+
   // Writes a host file atomically (temporary file in the same folder, flush, rename).
   static bool WriteHostFileAtomic(const std::filesystem::path& path, std::string_view bytes,
                                   std::string* error);
@@ -93,6 +99,10 @@ class Image {
   uint32_t keyboard_delay_ = 1;
   uint32_t keyboard_speed_ = 31;
   std::string user_ = "demo";
+  // Folders already resolved (no link, letter case found), by their lower-case Windows
+  // path: a catalogue maps thousands of paths under the same few folders.
+  mutable std::mutex folders_mutex_;
+  mutable std::unordered_map<std::string, std::filesystem::path> resolved_folders_;
   mutable std::mutex journal_mutex_;
   std::vector<std::string> journal_;
 };

@@ -28,6 +28,12 @@ bool HostFileLocked(const fs::path& path) {
   return locked;
 }
 
+uint32_t AttributesOf(const struct stat& st) {
+  uint32_t attrs = S_ISDIR(st.st_mode) ? kFileAttributeDirectory : kFileAttributeArchive;
+  if (!(st.st_mode & S_IWUSR)) attrs |= kFileAttributeReadOnly;
+  return attrs;
+}
+
 bool HostReadOnly(const fs::path& path) {
   struct stat st{};
   return ::stat(path.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR);
@@ -42,9 +48,7 @@ class SandboxFileSystem : public FileSystem {
     if (!host) return kInvalidFileAttributes;
     struct stat st{};
     if (::stat(host->c_str(), &st) != 0) return kInvalidFileAttributes;
-    uint32_t attrs = S_ISDIR(st.st_mode) ? kFileAttributeDirectory : kFileAttributeArchive;
-    if (!(st.st_mode & S_IWUSR)) attrs |= kFileAttributeReadOnly;
-    return attrs;
+    return AttributesOf(st);
   }
 
   bool SetAttributes(std::string_view path, uint32_t attributes) override {
@@ -62,8 +66,8 @@ class SandboxFileSystem : public FileSystem {
     std::error_code ec;
     if (!host || !fs::is_directory(*host, ec)) return false;
     for (const auto& e : fs::directory_iterator(*host, ec)) {
-      const std::string name = e.path().filename().string();
-      entries->push_back({name, GetAttributes(std::string(path) + "\\" + name)});
+      struct stat st{};
+      if (::stat(e.path().c_str(), &st) == 0) entries->push_back({e.path().filename().string(), AttributesOf(st)});
     }
     // NTFS lists a folder in name order; the host file system does not.
     std::sort(entries->begin(), entries->end(), [](const FolderEntry& a, const FolderEntry& b) {
@@ -73,17 +77,7 @@ class SandboxFileSystem : public FileSystem {
   }
 
   std::optional<std::string> ReadFile(std::string_view path, size_t max_bytes) override {
-    const auto host = image_.MapPath(path);
-    std::error_code ec;
-    if (!host || !fs::is_regular_file(*host, ec)) return std::nullopt;
-    const auto size = fs::file_size(*host, ec);
-    if (ec || size > max_bytes) return std::nullopt;
-    std::ifstream in(*host, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(size, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(size));
-    if (static_cast<size_t>(in.gcount()) != size) return std::nullopt;
-    return bytes;
+    return image_.ReadFile(path, max_bytes);
   }
 
   WriteResult WriteFileAtomic(std::string_view path, std::string_view bytes) override {
@@ -136,6 +130,7 @@ class SandboxFileSystem : public FileSystem {
     if (host->parent_path() == image_.folder()) return kErrorAccessDenied;  // a drive root
     if (TreeHasLockedFile(*host, path)) return kErrorSharingViolation;
     image_.Record("shell delete " + std::string(path) + (flags & kFofAllowUndo ? " (recycle)" : ""));
+    image_.ForgetResolvedFolders();
     if (flags & kFofAllowUndo) {
       const fs::path bin = image_.folder() / "C" / "$Recycle.Bin";
       fs::create_directories(bin, ec);

@@ -3,6 +3,7 @@
 // image's process list.
 #include "platform/sandbox/sandbox_platform.h"
 #include "platform/pe_version.h"
+#include "platform/sandbox/icon_file.h"
 #include "platform/text.h"
 
 namespace orvo::os::sandbox {
@@ -53,6 +54,23 @@ class SandboxShell : public Shell {
     return true;
   }
 
+  // Program files (PE images) give their icon groups, .ico files their single icon
+  // (index 0); a .png picture is taken as an icon too. No file has an associated program
+  // here, so `associated` changes nothing.
+  std::optional<Pixels> FileIcon(std::string_view path, int index, bool, int canvas_size) override {
+    const auto bytes = image_.ReadFile(path, size_t(64) << 20);
+    if (!bytes) return std::nullopt;
+    if (bytes->size() >= 2 && bytes->compare(0, 2, "MZ") == 0) {
+      const auto icon = DecodeProgramIcon(*bytes, index);
+      if (!icon) return std::nullopt;
+      return OnCanvas(*icon, canvas_size);
+    }
+    if (index != 0) return std::nullopt;
+    const auto icon = DecodeLargeIcon(*bytes);
+    if (!icon) return std::nullopt;
+    return OnCanvas(*icon, canvas_size);
+  }
+
  private:
   Image& image_;
 };
@@ -101,18 +119,9 @@ class SandboxSystemInfo : public SystemInfo {
   uint32_t KeyboardDelay() override { return image_.KeyboardDelay(); }
   uint32_t KeyboardSpeed() override { return image_.KeyboardSpeed(); }
   std::optional<FixedFileInfo> FileVersion(std::string_view path) override {
-    const auto host = image_.MapPath(path);
-    if (!host) return std::nullopt;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(*host, ec);
-    if (ec || size > (size_t(256) << 20)) return std::nullopt;
-    std::string bytes(size, '\0');
-    FILE* f = std::fopen(host->c_str(), "rb");
-    if (!f) return std::nullopt;
-    const size_t got = std::fread(bytes.data(), 1, size, f);
-    std::fclose(f);
-    if (got != size) return std::nullopt;
-    return ReadPeFixedFileInfo(bytes);
+    const auto bytes = image_.ReadFile(path, size_t(256) << 20);
+    if (!bytes) return std::nullopt;
+    return ReadPeFixedFileInfo(*bytes);
   }
 
  private:

@@ -108,6 +108,11 @@ class Win32FileSystem : public FileSystem {
     const std::wstring temp = folder + L"~" + name + L".tmp-" +
                               std::to_wstring(GetCurrentProcessId()) + L"-" +
                               std::to_wstring(counter++);
+    // Windows refuses to replace a read-only file; Wine does not, so ask first.
+    const DWORD attrs = GetFileAttributesW(target.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
+      return {ERROR_ACCESS_DENIED, std::string(path) + " is read-only"};
+    }
     Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {

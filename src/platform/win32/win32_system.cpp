@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_platform.h"
 
 namespace orvo::os::win32 {
@@ -42,6 +43,11 @@ class Win32Shell : public Shell {
     const HINSTANCE rc = ShellExecuteW(nullptr, v.empty() ? nullptr : v.c_str(), f.c_str(),
                                        p.empty() ? nullptr : p.c_str(), nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(rc) > 32;
+  }
+
+  std::optional<Pixels> FileIcon(std::string_view path, int index, bool associated,
+                                 int canvas_size) override {
+    return FileIconPixels(path, index, associated, canvas_size);
   }
 };
 

@@ -1,0 +1,35 @@
+#pragma once
+// The commands of orvopm, run on the catalogues of the installed back end.
+#include <string>
+#include <vector>
+
+#include "app/cli_output.h"
+
+namespace orvo::cli {
+
+// Distinct exit codes, so scripts can tell the failures apart.
+enum ExitCode {
+  kOk = 0,
+  kFailed = 1,
+  kUsage = 2,
+  kNoSystem = 3,        // image folder missing or unreadable, or no --image where needed
+  kUnknownBrowser = 4,
+  kUnknownId = 5,
+  kBrowserRunning = 6,
+  kWriteFailed = 7,     // the browser's file could not be written
+  kNotConfirmed = 8,    // delete declined, or not confirmed without a terminal
+  kNotSwitchable = 9,   // plug-ins and menu extensions have no on/off switch
+};
+
+struct Options {
+  std::string image;
+  Format format = Format::kText;
+  bool yes = false;
+  std::vector<std::string> args;  // the command and its operands
+};
+
+int Run(const Options& options);
+// What the program sees of the system (the "system" command).
+int ShowSystem();
+
+}  // namespace orvo::cli

@@ -1,0 +1,25 @@
+#pragma once
+// How orvopm prints add-on records: aligned text for people, JSON and CSV for scripts.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace orvo::cli {
+
+struct RecordRow {
+  std::string browser;  // chrome, ie, firefox, opera
+  int index = 0;        // position in the browser's list, for addressing as #N
+  std::string kind;     // extension, plugin, bho, toolbar, button, menu
+  std::string id;
+  std::string name;     // as the add-on list shows it
+  std::string version;
+  bool enabled = true;
+  std::string path;
+};
+
+enum class Format { kText, kJson, kCsv };
+
+void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, Format format);
+std::string CsvField(const std::string& text);
+
+}  // namespace orvo::cli

@@ -1,0 +1,124 @@
+#include "catalogue/browser_app.h"
+
+#include <algorithm>
+
+#include "catalogue/icon_helpers.h"
+#include "catalogue/json_document.h"
+#include "catalogue/registry_helpers.h"
+#include "platform/text.h"
+
+namespace orvo {
+
+const std::array<const char*, 5> BrowserDisplayNames = {"", "Google Chrome", "Internet Explorer",
+                                                        "Mozilla Firefox", "Opera"};
+const std::array<const char*, 5> StartMenuKeys = {"", "Google Chrome", "IEXPLORE.EXE",
+                                                  "FIREFOX.EXE", "OperaStable"};
+const std::array<const char*, 5> BrowserProgIds = {"", "ChromeHTML", "IE.HTTP", "FirefoxURL",
+                                                   "OperaStable"};
+const std::array<const char*, 5> BrowserProcessNames = {"", "chrome.exe", "", "firefox.exe",
+                                                        "opera.exe"};
+
+namespace {
+constexpr const char* kUserChoice =
+    "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\%s\\UserChoice";
+
+std::string UserChoiceKey(const char* scheme) {
+  std::string key = kUserChoice;
+  key.replace(key.find("%s"), 2, scheme);
+  return key;
+}
+}  // namespace
+
+int RatingBrowserId(uint8_t browser_kind) { return browser_kind == bkIE ? 0 : browser_kind; }
+
+TBrowserAppBase::TBrowserAppBase() = default;
+TBrowserAppBase::~TBrowserAppBase() = default;
+
+TBrowserExtensionInfo* TBrowserAppBase::GetItem(int index) const {
+  if (index < 0 || index >= static_cast<int>(Items.size())) return nullptr;
+  return Items[static_cast<size_t>(index)].get();
+}
+
+int TBrowserAppBase::GetCount() const { return static_cast<int>(Items.size()); }
+
+int TBrowserAppBase::IndexOf(const TBrowserExtensionInfo* item) const {
+  for (size_t i = 0; i < Items.size(); ++i) {
+    if (Items[i].get() == item) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool TBrowserAppBase::Contains(const TBrowserExtensionInfo* item) const {
+  return item != nullptr && IndexOf(item) >= 0;
+}
+
+void TBrowserAppBase::RemoveItem(TBrowserExtensionInfo* item) {
+  const int i = IndexOf(item);
+  if (i >= 0) Items.erase(Items.begin() + i);
+}
+
+void TBrowserAppBase::SortItems() {
+  std::stable_sort(Items.begin(), Items.end(),
+                   [](const auto& a, const auto& b) { return CompareItems(*a, *b) < 0; });
+}
+
+int CompareItems(const TBrowserExtensionInfo& a, const TBrowserExtensionInfo& b) {
+  if (a.ItemKind != b.ItemKind) return int(b.ItemKind) - int(a.ItemKind);
+  // Ordinal comparison of UTF-16 units, as the names are compared on Windows.
+  const std::u16string x = Utf8ToUtf16(a.Name);
+  const std::u16string y = Utf8ToUtf16(b.Name);
+  return x < y ? -1 : (y < x ? 1 : 0);
+}
+
+std::string CurrentHttpProgId() {
+  return RegReadString(RegRoot::CurrentUser, UserChoiceKey("http"), "Progid", true);
+}
+
+void TBrowserAppBase::ReadBrowserInfo() {
+  const std::string k = StartMenuKeys[BrowserKind];
+  const std::string native = "SOFTWARE\\Clients\\StartMenuInternet\\" + k;
+  const std::string wow = "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\" + k;
+  // Every value is read from the native registration, else from its WOW6432Node twin.
+  const auto read = [&](const std::string& sub, const char* value) {
+    std::string v = RegReadString(RegRoot::LocalMachine, native + sub, value, true);
+    if (v.empty()) v = RegReadString(RegRoot::LocalMachine, wow + sub, value, true);
+    return v;
+  };
+  OpenCommand = read("\\shell\\open\\command", "");
+  ReinstallCommand = read("\\InstallInfo\\", "ReinstallCommand");
+  const std::string default_icon = read("\\DefaultIcon", "");
+  AppDescription = read("\\Capabilities", "ApplicationDescription");
+  IsDefault = CurrentHttpProgId() == BrowserProgIds[BrowserKind];
+
+  const size_t comma = default_icon.find(',');
+  if (default_icon.empty() || comma == std::string::npos) return;
+  const std::string index_text = Trim(default_icon.substr(comma + 1));
+  if (index_text.empty() || index_text.size() > 9 ||
+      !std::all_of(index_text.begin() + (index_text[0] == '-' ? 1 : 0), index_text.end(),
+                   [](char c) { return c >= '0' && c <= '9'; }) ||
+      index_text == "-") {
+    return;  // a malformed index leaves the browser without an icon
+  }
+  Icon = AssociatedIconToPng(default_icon.substr(0, comma), std::stoi(index_text));
+}
+
+void SetDefaultBrowser(TBrowserAppBase& app) {
+  if (app.IsDefault) return;
+  const char* prog_id = BrowserProgIds[app.BrowserKind];
+  for (const char* scheme : {"ftp", "http", "https"}) {
+    RegWriteString(RegRoot::CurrentUser, UserChoiceKey(scheme), "Progid", prog_id);
+  }
+  for (const char* key : {"https\\shell\\open\\command", "http\\shell\\open\\command",
+                          "ftp\\shell\\open\\command"}) {
+    RegWriteString(RegRoot::ClassesRoot, key, "", app.OpenCommand);
+  }
+  app.IsDefault = true;
+}
+
+std::string TBrowserExtensionInfo::ListTitle(bool is_win64) const {
+  std::string title = Name.empty() ? Id : Name;
+  if (is_win64 && Is64 == 1) title += " (64)";
+  return title;
+}
+
+}  // namespace orvo

@@ -1,0 +1,88 @@
+#pragma once
+// One browser: its registration (open command, icon, whether it is the default browser),
+// its data file held for write-back, and its add-on records in display order. The four
+// descendants (Chrome, Internet Explorer, Firefox, Opera) read everything when they are
+// created and change only through ToggleItem and DeleteItem afterwards.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalogue/extension_info.h"
+#include "catalogue/png_image.h"
+#include "platform/file_system.h"
+
+namespace orvo {
+
+struct JsonDocument;
+
+inline constexpr uint8_t bkNone = 0;
+inline constexpr uint8_t bkChrome = 1;
+inline constexpr uint8_t bkIE = 2;
+inline constexpr uint8_t bkFirefox = 3;
+inline constexpr uint8_t bkOpera = 4;
+
+// Indexed by BrowserKind (index 0 empty).
+extern const std::array<const char*, 5> BrowserDisplayNames;
+extern const std::array<const char*, 5> StartMenuKeys;
+extern const std::array<const char*, 5> BrowserProgIds;
+extern const std::array<const char*, 5> BrowserProcessNames;  // IE: none (a window class)
+// The number the rating service knows the browser by: the kind, except IE (0).
+int RatingBrowserId(uint8_t browser_kind);
+
+// What a toggle or delete did to the browser's files: success, or the file error.
+using ChangeResult = os::WriteResult;
+
+class TBrowserAppBase {
+ public:
+  TBrowserAppBase();
+  virtual ~TBrowserAppBase();
+  TBrowserAppBase(const TBrowserAppBase&) = delete;
+  TBrowserAppBase& operator=(const TBrowserAppBase&) = delete;
+
+  uint8_t BrowserKind = bkNone;
+  std::string AppDescription;
+  std::string DisplayName;
+  std::unique_ptr<TPngImage> Icon;  // null: not installed, the browser's button is disabled
+  std::string OpenCommand;
+  int32_t RatingsRequested = 0;
+  bool IsDefault = false;
+  std::string DataFileName;
+  std::string ProfileDir;  // ends in a backslash
+  std::unique_ptr<JsonDocument> Document;
+  std::vector<std::unique_ptr<TBrowserExtensionInfo>> Items;
+  std::string ReinstallCommand;
+
+  // Null outside 0..count-1.
+  virtual TBrowserExtensionInfo* GetItem(int index) const;
+  virtual int GetCount() const;
+  virtual void CloseBrowser() = 0;
+  virtual bool IsRunning() = 0;
+  // Removes and frees the record (unless a failure keeps it, see the catalogue).
+  virtual ChangeResult DeleteItem(TBrowserExtensionInfo* item) = 0;
+  virtual ChangeResult ToggleItem(TBrowserExtensionInfo* item) = 0;
+
+  // For Chrome, Firefox and Opera: OpenCommand, ReinstallCommand, Icon, AppDescription
+  // and IsDefault from the browser's StartMenuInternet registration.
+  void ReadBrowserInfo();
+
+  bool Contains(const TBrowserExtensionInfo* item) const;
+  // The record's position in Items, or -1.
+  int IndexOf(const TBrowserExtensionInfo* item) const;
+
+ protected:
+  void RemoveItem(TBrowserExtensionInfo* item);
+  void SortItems();
+};
+
+// Sort order of every catalogue: higher ItemKind first, then Name by ordinal comparison.
+int CompareItems(const TBrowserExtensionInfo& a, const TBrowserExtensionInfo& b);
+
+// Makes the browser the default for http, https and ftp (nothing when it already is).
+void SetDefaultBrowser(TBrowserAppBase& app);
+
+// The ProgId of the current http handler (UserChoice), compared by IsDefault.
+std::string CurrentHttpProgId();
+
+}  // namespace orvo

@@ -1,0 +1,199 @@
+#include "catalogue/chromium_extensions.h"
+
+#include "catalogue/icon_helpers.h"
+#include "catalogue/json_document.h"
+#include "catalogue/json_writer.h"
+#include "catalogue/plugin_records.h"
+#include "catalogue/process_helpers.h"
+#include "catalogue/shell_helpers.h"
+#include "platform/platform.h"
+#include "platform/text.h"
+
+namespace orvo {
+namespace {
+
+// A heavy profile's Preferences is a few megabytes; anything near this is not one.
+constexpr size_t kMaxPreferences = size_t(64) << 20;
+
+bool IsFolder(std::string_view path) {
+  const uint32_t a = os::Current().files().GetAttributes(path);
+  return a != os::kInvalidFileAttributes && (a & os::kFileAttributeDirectory);
+}
+
+// A name that could lead out of the folder it is listed in (possible on a host whose
+// file names may hold backslashes) is never made a record, so never deleted.
+bool IsPlainName(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("\\/:") == std::string_view::npos;
+}
+
+bool HasParentStep(std::string_view path) {
+  size_t pos = 0;
+  while (pos <= path.size()) {
+    size_t end = path.find_first_of("\\/", pos);
+    if (end == std::string_view::npos) end = path.size();
+    if (path.substr(pos, end - pos) == "..") return true;
+    pos = end + 1;
+  }
+  return false;
+}
+
+// "state" is an integer in real files; read it leniently, a missing one as 0 (disabled).
+int64_t StateOf(const Json& entry) {
+  const Json* state = Member(entry, "state");
+  if (!state) return 0;
+  if (state->is_number_integer()) return state->get<int64_t>();
+  if (state->is_number_float()) return static_cast<int64_t>(state->get<double>());
+  if (state->is_boolean()) return state->get<bool>() ? 1 : 0;
+  return 0;
+}
+
+int HexValue(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::string DecodeUnicodeEscapes(std::string_view text) {
+  if (text.find("\\u") == std::string_view::npos) return std::string(text);
+  // On UTF-16 units, so that two escapes of a surrogate pair make one character. After a
+  // replacement the search starts over, as a decoded "\" may begin a new escape.
+  std::u16string s = Utf8ToUtf16(text);
+  size_t from = 0;
+  while (true) {
+    const size_t at = s.find(u"\\u", from);
+    if (at == std::u16string::npos) break;
+    int value = 0;
+    bool valid = at + 6 <= s.size();
+    for (size_t k = 0; valid && k < 4; ++k) {
+      const int d = HexValue(s[at + 2 + k]);
+      valid = d >= 0;
+      value = value * 16 + d;
+    }
+    if (!valid) {
+      from = at + 1;
+      continue;
+    }
+    s.replace(at, 6, 1, static_cast<char16_t>(value));
+    from = 0;
+  }
+  return Utf16ToUtf8(s);
+}
+
+TChromiumExtensions::TChromiumExtensions(const Constants& c) : process_name_(c.process_name) {
+  BrowserKind = c.kind;
+  DisplayName = BrowserDisplayNames[c.kind];
+  DataFileName = "Preferences";
+  ProfileDir = GetSpecialFolder(c.base_folder) + c.profile_suffix;
+  if (!IsFolder(ProfileDir)) return;
+  // A Preferences file that can't be read or parsed leaves the catalogue empty.
+  auto text = os::Current().files().ReadFile(ProfileDir + DataFileName, kMaxPreferences);
+  if (text) Document = ParseJsonDocument(*text);
+  if (!Document) return;
+  Scan();
+  AddMozillaPlugins(Items);
+  SortItems();
+}
+
+void TChromiumExtensions::Scan() {
+  const Json* extensions = ObjectMember(Document->value, "extensions");
+  const Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr;
+  if (!settings) return;
+  std::vector<os::FolderEntry> entries;
+  os::Current().files().ListFolder(ExtensionsDir(), &entries);
+  for (const auto& entry : entries) {
+    if (!IsPlainName(entry.name)) continue;
+    const Json* member = Member(*settings, entry.name);
+    if (!member || !member->is_object()) continue;
+    auto item = std::make_unique<TBrowserExtensionInfo>();
+    item->ItemKind = ikExtension;
+    item->Id = entry.name;
+    item->Disabled = StateOf(*member) == 0;
+    const std::string relative = StringMember(*member, "path");
+    item->Path = ExtensionsDir() + relative;
+    if (const Json* manifest = ObjectMember(*member, "manifest")) {
+      item->Name = DecodeUnicodeEscapes(StringMember(*manifest, "name"));
+      item->Description = DecodeUnicodeEscapes(StringMember(*manifest, "description"));
+      item->Version = StringMember(*manifest, "version");
+      if (const Json* icons = ObjectMember(*manifest, "icons")) {
+        for (const char* size : {"48", "32", "16"}) {
+          item->IconRef = StringMember(*icons, size);
+          if (!item->IconRef.empty()) break;
+        }
+        // Pictures are only read from inside the profile's Extensions folder.
+        if (!item->IconRef.empty() && !HasParentStep(relative) && !HasParentStep(item->IconRef)) {
+          item->Image = LoadPngFile(item->Path + "\\" + item->IconRef);
+        }
+      }
+    }
+    Items.push_back(std::move(item));
+  }
+}
+
+ChangeResult TChromiumExtensions::ToggleItem(TBrowserExtensionInfo* item) {
+  if (!Document || !Contains(item)) return {};
+  Json* extensions = ObjectMember(Document->value, "extensions");
+  if (!extensions) return {};
+  // The list is made first: adding a member moves the others, so pointers into
+  // "extensions" are taken only afterwards.
+  if (!Member(*extensions, "known_disabled")) (*extensions)["known_disabled"] = Json::array();
+  Json* known = Member(*extensions, "known_disabled");
+  Json* settings = ObjectMember(*extensions, "settings");
+  Json* entry = settings ? Member(*settings, item->Id) : nullptr;
+  if (!entry || !entry->is_object()) return {};
+  const bool list_ok = known->is_array();  // a damaged list is left alone
+  if (item->Disabled) {
+    item->Disabled = false;
+    (*entry)["state"] = 1;
+    if (list_ok) {
+      for (size_t i = known->size(); i-- > 0;) {
+        const Json& e = (*known)[i];
+        if (e.is_string() && e.get_ref<const std::string&>() == item->Id) known->erase(i);
+      }
+    }
+  } else {
+    item->Disabled = true;
+    (*entry)["state"] = 0;
+    if (list_ok) known->push_back(item->Id);
+  }
+  return WriteBack();
+}
+
+ChangeResult TChromiumExtensions::DeleteItem(TBrowserExtensionInfo* item) {
+  if (!Contains(item)) return {};
+  ChangeResult result;
+  if (item->ItemKind == ikExtension) {
+    if (Document) {
+      Json* extensions = ObjectMember(Document->value, "extensions");
+      Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr;
+      if (ShellDeleteFolder(ExtensionsDir() + item->Id) && settings) settings->erase(item->Id);
+      result = WriteBack();
+    }
+  } else if (item->ItemKind == ikPlugin) {
+    DeletePluginKey(*item);
+  }
+  RemoveItem(item);
+  return result;
+}
+
+ChangeResult TChromiumExtensions::WriteBack() {
+  return os::Current().files().WriteFileAtomic(ProfileDir + DataFileName,
+                                               WriteCompactJson(Document->value));
+}
+
+bool TChromiumExtensions::IsRunning() { return FindProcessByName(process_name_) != 0; }
+
+void TChromiumExtensions::CloseBrowser() { KillProcessesByName(process_name_); }
+
+TChromeExtensions::TChromeExtensions()
+    : TChromiumExtensions({bkChrome, os::kCsidlLocalAppData, "\\Google\\Chrome\\User Data\\Default\\",
+                           "chrome.exe"}) {}
+
+TOPeraExtensions::TOPeraExtensions()
+    : TChromiumExtensions({bkOpera, os::kCsidlAppData, "\\Opera Software\\Opera Stable\\",
+                           "opera.exe"}) {}
+
+}  // namespace orvo

@@ -1,0 +1,132 @@
+// The orvopm tool as a user runs it: a real process on a copy of the demo image, its
+// output and its exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "support/test_machine.h"
+
+namespace orvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+  int code;
+  std::string out;
+};
+
+class Orvopm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    image_ = fs::temp_directory_path() / ("orvopm-test-" + std::to_string(::getpid()));
+    fs::remove_all(image_);
+    fs::copy(test::DemoImage(), image_, fs::copy_options::recursive);
+  }
+  void TearDown() override { fs::remove_all(image_); }
+
+  // Runs the tool with stdin from /dev/null (no terminal) and stderr merged.
+  ToolRun Tool(const std::string& args, bool with_image = true) {
+    const std::string exe = (fs::path(test::OwnExecutablePath()).parent_path() / "orvopm").string();
+    const std::string cmd = "'" + exe + "' " + (with_image ? "--image '" + image_.string() + "' " : "") + args +
+                            " </dev/null 2>&1";
+    FILE* pipe = ::popen(cmd.c_str(), "r");
+    ToolRun run{-1, ""};
+    std::array<char, 4096> buf;
+    size_t n;
+    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) run.out.append(buf.data(), n);
+    const int status = ::pclose(pipe);
+    run.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+  }
+
+  void AddProcess(const std::string& exe) {
+    FILE* f = std::fopen((image_ / "image.ini").c_str(), "a");
+    std::fprintf(f, "\r\n[Processes]\r\n7777=%s\r\n", exe.c_str());
+    std::fclose(f);
+  }
+
+  fs::path image_;
+};
+
+TEST_F(Orvopm, ShowsTheBrowsersAndTheirAddOns) {
+  const ToolRun browsers = Tool("browsers");
+  EXPECT_EQ(browsers.code, 0);
+  EXPECT_EQ(browsers.out.find("Google Chrome"), 0u);
+  EXPECT_NE(browsers.out.find("15 add-ons"), std::string::npos);
+
+  const ToolRun list = Tool("list chrome --format csv");
+  EXPECT_EQ(list.code, 0);
+  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path\n", 0), 0u);
+  EXPECT_NE(list.out.find("chrome,9,extension,fblkdohiomlcbgpekccokebfafkgegcf,Tab Tidy,2.4.1,yes,"),
+            std::string::npos);
+  EXPECT_NE(list.out.find("\"@orvo-demo.example/NoName,version=1.0\""), std::string::npos);  // quoted
+  EXPECT_NE(list.out.find("Demo Media Player (64)"), std::string::npos);
+
+  const ToolRun json = Tool("list opera --format json");
+  EXPECT_EQ(json.code, 0);
+  EXPECT_NE(json.out.find("\"name\":\"Night Owl\""), std::string::npos);
+  EXPECT_NE(json.out.find("\"enabled\":false"), std::string::npos);
+}
+
+TEST_F(Orvopm, SwitchesOffAndOnAndDeletes) {
+  EXPECT_EQ(Tool("disable chrome fblkdohiomlcbgpekccokebfafkgegcf").code, 0);
+  EXPECT_NE(Tool("list chrome").out.find("off Tab Tidy"), std::string::npos);
+  const ToolRun again = Tool("disable chrome fblkdohiomlcbgpekccokebfafkgegcf");
+  EXPECT_EQ(again.code, 0);
+  EXPECT_NE(again.out.find("already off"), std::string::npos);
+  EXPECT_EQ(Tool("enable chrome :9").code, 0);
+
+  const ToolRun unconfirmed = Tool("delete chrome fblkdohiomlcbgpekccokebfafkgegcf");
+  EXPECT_EQ(unconfirmed.code, 8);
+  EXPECT_NE(unconfirmed.out.find("Are you sure to delete this plug-in?"), std::string::npos);
+  EXPECT_EQ(Tool("delete chrome fblkdohiomlcbgpekccokebfafkgegcf --yes").code, 0);
+  EXPECT_EQ(Tool("list chrome").out.find("Tab Tidy"), std::string::npos);
+}
+
+TEST_F(Orvopm, RefusesWhileTheBrowserRuns) {
+  AddProcess("chrome.exe");
+  for (const char* args : {"disable chrome :0", "delete chrome :0 --yes", "set-default chrome"}) {
+    const ToolRun run = Tool(args);
+    EXPECT_EQ(run.code, 6) << args;
+    EXPECT_NE(run.out.find("The browser is running. Please close it to continue."), std::string::npos);
+  }
+  EXPECT_EQ(Tool("set-default opera").code, 0);
+}
+
+TEST_F(Orvopm, AnswersMistakesWithDistinctCodes) {
+  struct Case {
+    std::string args;
+    int code;
+    bool with_image = true;
+  };
+  const Case cases[] = {
+      {"", 2},
+      {"frobnicate", 2},
+      {"list --format yaml", 2},
+      {"list netscape", 4},
+      {"disable chrome nosuchid", 5},
+      {"disable chrome :99", 5},
+      {"disable chrome :x", 5},
+      {"disable chrome @orvo-demo.example/PdfView", 9},  // plug-ins have no switch
+      {"browsers", 3, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Tool(c.args, c.with_image).code, c.code) << c.args;
+  EXPECT_EQ(Tool("--image /nonexistent/image browsers", false).code, 3);
+  EXPECT_EQ(Tool("--help", false).code, 0);
+}
+
+TEST_F(Orvopm, ReportsAFileItCannotWrite) {
+  const fs::path prefs = image_ / "C/Users/demo/AppData/Local/Google/Chrome/User Data/Default/Preferences";
+  fs::permissions(prefs, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const ToolRun run = Tool("disable chrome fblkdohiomlcbgpekccokebfafkgegcf");
+  EXPECT_EQ(run.code, 7);
+  EXPECT_NE(run.out.find("read-only"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,109 @@
+// Damaged or hostile browser data: the catalogue lists what it can, never crashes, and
+// never deletes or writes outside the profile.
+#include <gtest/gtest.h>
+
+#include "catalogue/chromium_extensions.h"
+#include "catalogue_fixture.h"
+
+namespace orvo {
+namespace {
+
+using test::FindById;
+
+constexpr const char* kTabTidy = "fblkdohiomlcbgpekccokebfafkgegcf";
+
+std::string ChromePreferences() { return TChromeExtensions().ProfileDir + "Preferences"; }
+
+struct BadPreferences {
+  const char* what;
+  std::string text;
+  int extensions;  // -1: nothing at all is listed (not even plug-ins)
+};
+
+TEST(ChromeBadInput, DamagedPreferencesNeverCrash) {
+  const std::vector<BadPreferences> cases = {
+      {"empty file", "", -1},
+      {"truncated", "{\"extensions\":{\"settings\":{\"" + std::string(kTabTidy) + "\":{\"state\":1", -1},
+      {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), -1},
+      {"not an object", "[1,2,3]", -1},
+      {"deeply nested", std::string(100000, '[') + std::string(100000, ']'), -1},
+      {"no extensions", "{\"profile\":{}}", 0},
+      {"settings an array", "{\"extensions\":{\"settings\":[]}}", 0},
+      {"extensions a string", "{\"extensions\":\"x\"}", 0},
+      {"odd member types", "{\"extensions\":{\"known_disabled\":\"x\",\"settings\":{\"" + std::string(kTabTidy) +
+                               "\":{\"state\":\"on\",\"manifest\":{\"name\":5,\"icons\":[\"48\"]},\"path\":7}}}}", 1},
+      {"member not an object", "{\"extensions\":{\"settings\":{\"" + std::string(kTabTidy) + "\":true}}}", 0},
+  };
+  for (const auto& c : cases) {
+    test::TestMachine machine{test::DemoOptions()};
+    machine.WriteFile(ChromePreferences(), c.text);
+    TChromeExtensions chrome;
+    int extensions = 0;
+    for (int i = 0; i < chrome.GetCount(); ++i) extensions += chrome.GetItem(i)->ItemKind == ikExtension;
+    if (c.extensions < 0) {
+      EXPECT_EQ(chrome.GetCount(), 0) << c.what;
+      EXPECT_EQ(chrome.Document, nullptr) << c.what;
+    } else {
+      EXPECT_EQ(extensions, c.extensions) << c.what;
+      EXPECT_EQ(chrome.GetCount() - extensions, 3) << c.what;  // the plug-ins
+    }
+    for (int i = 0; i < chrome.GetCount(); ++i) {
+      chrome.ToggleItem(chrome.GetItem(i));  // must not crash either
+    }
+  }
+}
+
+TEST(ChromeBadInput, APreferencesThatCannotBeReadLeavesTheCatalogueEmpty) {
+  test::TestMachine machine{test::DemoOptions()};
+  const std::string prefs = ChromePreferences();
+  ASSERT_TRUE(os::Current().files().RemoveFile(prefs));
+  ASSERT_TRUE(os::Current().files().CreateFolders(prefs));  // a folder where the file should be
+  TChromeExtensions chrome;
+  EXPECT_EQ(chrome.GetCount(), 0);
+}
+
+TEST(ChromeBadInput, PathsOutOfTheProfileAreNotFollowed) {
+  test::TestMachine machine{test::DemoOptions()};
+  Json prefs = test::ReadJson(ChromePreferences());
+  Json& tidy = prefs["extensions"]["settings"][kTabTidy];
+  tidy["path"] = "..\\..\\..\\..\\..\\..";
+  tidy["manifest"]["icons"] = {{"48", "..\\secret.png"}};
+  machine.WriteFile(ChromePreferences(), prefs.dump());
+  const std::string outside = TChromeExtensions().ProfileDir + "..\\..\\outside.txt";
+  machine.WriteFile(outside, "keep");
+
+  TChromeExtensions chrome;
+  TBrowserExtensionInfo* item = FindById(chrome, kTabTidy);
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->Image, nullptr);
+  ASSERT_TRUE(chrome.DeleteItem(item));  // deletes Extensions\<id>, whatever "path" says
+  EXPECT_EQ(test::ReadText(outside), "keep");
+  EXPECT_NE(os::Current().files().GetAttributes(chrome.ProfileDir), os::kInvalidFileAttributes);
+}
+
+TEST(ChromeBadInput, IconsThatAreNoPicturesGiveNoImage) {
+  test::TestMachine machine{test::DemoOptions()};
+  TChromeExtensions probe;
+  const std::string icon = FindById(probe, kTabTidy)->Path + "\\images\\icon48.png";
+  machine.WriteFile(icon, "GIF89a not a png");
+  TChromeExtensions chrome;
+  EXPECT_EQ(FindById(chrome, kTabTidy)->Image, nullptr);
+}
+
+TEST(ChromeBadInput, AnExtensionFolderNamedLikeAPathIsNeverListed) {
+  test::TestMachine machine{test::DemoOptions()};
+  if (!machine.sandbox()) GTEST_SKIP() << "Windows file names can't hold a backslash";
+  TChromeExtensions probe;
+  const std::string evil = "..\\..\\..\\..\\..\\Windows";
+  Json prefs = test::ReadJson(probe.ProfileDir + "Preferences");
+  prefs["extensions"]["settings"][evil] = {{"state", 1}, {"path", "x"}};
+  machine.WriteFile(probe.ProfileDir + "Preferences", prefs.dump());
+  // On the host one file name can hold backslashes.
+  const std::string host_extensions = machine.platform().files().NativePath(probe.ProfileDir + "Extensions");
+  std::filesystem::create_directories(host_extensions + "/" + evil);
+  TChromeExtensions chrome;
+  EXPECT_EQ(FindById(chrome, evil), nullptr);
+}
+
+}  // namespace
+}  // namespace orvo

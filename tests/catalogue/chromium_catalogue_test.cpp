@@ -1,0 +1,224 @@
+// The Chrome and Opera catalogues on copies of the demo image: what they list, and what
+// switching and deleting do to the profile's files.
+#include <gtest/gtest.h>
+
+#include "catalogue/chromium_extensions.h"
+#include "catalogue/system_values.h"
+#include "catalogue/registry_helpers.h"
+#include "catalogue_fixture.h"
+
+namespace orvo {
+namespace {
+
+using test::FindById;
+using test::ReadJson;
+using test::ReadText;
+
+constexpr const char* kTabTidy = "fblkdohiomlcbgpekccokebfafkgegcf";
+constexpr const char* kQuietPages = "anihaiknkjpemibakigcfnienhfpllen";  // disabled, listed twice
+constexpr const char* kFocusTimer = "jncomfdhcfpipkdaadmddodcbbfkgkbb";  // no "state"
+constexpr const char* kTraductor = "fckefgffhlnlbmeifijckdeeanobagjk";
+
+class ChromeCatalogue : public ::testing::Test {
+ protected:
+  test::TestMachine machine{test::DemoOptions()};
+  std::string Preferences(const TBrowserAppBase& app) { return app.ProfileDir + "Preferences"; }
+};
+
+TEST_F(ChromeCatalogue, ListsExtensionsThenPlugInsInNameOrder) {
+  TChromeExtensions chrome;
+  std::vector<std::string> titles;
+  for (int i = 0; i < chrome.GetCount(); ++i) titles.push_back(chrome.GetItem(i)->ListTitle(IsWin64()));
+  const std::vector<std::string> expected = {
+      "Clip Notes", "Color Picker Pro", "Focus Timer", "JSON Lens", "Password Keeper",
+      "Página Traductor", "Quiet Pages", "Reading Ruler", "Screenshot Studio", "Tab Tidy",
+      "Wörterbuch Plus", "__MSG_appName__",
+      // plug-ins: ordinal order puts '@' before letters; only the per-user one is "(64)"
+      "@orvo-demo.example/NoName,version=1.0", "Demo Media Player (64)", "PDF View"};
+  EXPECT_EQ(titles, expected);
+  // A folder without a settings member, and a member without a folder, are not listed.
+  EXPECT_EQ(FindById(chrome, "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"), nullptr);
+  EXPECT_EQ(FindById(chrome, "bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb"), nullptr);
+}
+
+TEST_F(ChromeCatalogue, ReadsEachRecordsFields) {
+  TChromeExtensions chrome;
+  const TBrowserExtensionInfo* tidy = FindById(chrome, kTabTidy);
+  ASSERT_NE(tidy, nullptr);
+  EXPECT_EQ(tidy->ItemKind, ikExtension);
+  EXPECT_FALSE(tidy->Disabled);
+  EXPECT_EQ(tidy->Version, "2.4.1");
+  EXPECT_EQ(tidy->Description, "Groups and sorts your open tabs.");
+  EXPECT_EQ(tidy->Path, chrome.ProfileDir + "Extensions\\" + kTabTidy + "\\2.4.1_0");
+  EXPECT_EQ(tidy->IconRef, "images/icon48.png");
+  ASSERT_NE(tidy->Image, nullptr);
+  EXPECT_EQ(tidy->Image->width(), 48);
+
+  EXPECT_TRUE(FindById(chrome, kQuietPages)->Disabled);
+  EXPECT_TRUE(FindById(chrome, kFocusTimer)->Disabled);  // no "state" at all
+  const auto* lens = FindById(chrome, "dcgggpjkmcndnlmckifahnfdaokoabni");  // only a "16" icon
+  EXPECT_EQ(lens->IconRef, "images/icon16.png");
+  ASSERT_NE(lens->Image, nullptr);
+  EXPECT_EQ(lens->Image->width(), 16);
+  EXPECT_EQ(FindById(chrome, "icelhbjffaccnehokaokgjmdmpdgacbd")->Image, nullptr);  // no icons
+  EXPECT_EQ(FindById(chrome, "hmejmoapjdlhjmhkabfnkdjjloonhlab")->Description, "__MSG_appDesc__");
+
+  const TBrowserExtensionInfo* plugin = FindById(chrome, "@orvo-demo.example/DemoPlayer,version=2.1");
+  ASSERT_NE(plugin, nullptr);
+  EXPECT_EQ(plugin->ItemKind, ikPlugin);
+  EXPECT_EQ(plugin->Path, "HKEY_CURRENT_USER\\SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1");
+  EXPECT_EQ(plugin->Version, "2.1.0.4");
+  EXPECT_EQ(FindById(chrome, "@orvo-demo.example/PdfView")->Is64, 0);
+}
+
+TEST_F(ChromeCatalogue, DisablingWritesStateAndAppendsToKnownDisabled) {
+  TChromeExtensions chrome;
+  const Json before = ReadJson(Preferences(chrome));
+  ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kTabTidy)));
+  EXPECT_TRUE(FindById(chrome, kTabTidy)->Disabled);
+
+  Json after = ReadJson(Preferences(chrome));
+  const Json& ext = after["extensions"];
+  EXPECT_EQ(ext["settings"][kTabTidy]["state"], 0);
+  EXPECT_EQ(ext["known_disabled"].back(), kTabTidy);
+  // Nothing else of the profile changed, and member order is kept.
+  Json expected = before;
+  expected["extensions"]["settings"][kTabTidy]["state"] = 0;
+  expected["extensions"]["known_disabled"].push_back(kTabTidy);
+  EXPECT_EQ(after.dump(), expected.dump());
+
+}
+
+TEST_F(ChromeCatalogue, DisablingOneListedAlreadyAddsAnotherCopy) {
+  {
+    Json prefs = ReadJson(Preferences(TChromeExtensions()));
+    prefs["extensions"]["known_disabled"].push_back(kTabTidy);
+    machine.WriteFile(Preferences(TChromeExtensions()), prefs.dump());
+  }
+  TChromeExtensions chrome;
+  ASSERT_FALSE(FindById(chrome, kTabTidy)->Disabled);  // "state" decides, not the list
+  ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kTabTidy)));
+  const Json prefs = ReadJson(Preferences(chrome));
+  int copies = 0;
+  for (const auto& e : prefs["extensions"]["known_disabled"]) copies += e == kTabTidy;
+  EXPECT_EQ(copies, 2);
+}
+
+TEST_F(ChromeCatalogue, EnablingRemovesEveryCopyFromKnownDisabled) {
+  TChromeExtensions chrome;
+  ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kQuietPages)));
+  const Json prefs = ReadJson(Preferences(chrome));
+  EXPECT_EQ(prefs["extensions"]["settings"][kQuietPages]["state"], 1);
+  for (const auto& e : prefs["extensions"]["known_disabled"]) EXPECT_NE(e, kQuietPages);
+  EXPECT_EQ(prefs["extensions"]["known_disabled"].size(), 1u);  // Clip Notes stays
+}
+
+TEST_F(ChromeCatalogue, EnablingCreatesAMissingKnownDisabledList) {
+  {
+    Json prefs = ReadJson(Preferences(TChromeExtensions()));
+    prefs["extensions"].erase("known_disabled");
+    machine.WriteFile(Preferences(TChromeExtensions()), prefs.dump());
+  }
+  TChromeExtensions chrome;
+  ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kFocusTimer)));
+  EXPECT_EQ(ReadJson(Preferences(chrome))["extensions"]["known_disabled"], Json::array());
+}
+
+TEST_F(ChromeCatalogue, WritesPlainAsciiThatReadsBackUnchanged) {
+  TChromeExtensions chrome;
+  ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kTabTidy)));
+  const std::string text = ReadText(Preferences(chrome));
+  for (unsigned char c : text) ASSERT_LT(c, 0x80);
+  EXPECT_NE(text.find("P\\u00e1gina Traductor"), std::string::npos);
+  EXPECT_NE(text.find("https:\\/\\/"), std::string::npos);
+  EXPECT_EQ(text.find('\n'), std::string::npos);
+  EXPECT_EQ(text.find("\": "), std::string::npos);
+
+  TChromeExtensions again;
+  EXPECT_EQ(FindById(again, kTraductor)->Name, "Página Traductor");
+  EXPECT_EQ(FindById(again, "idoifbohijbiknjlhibadphkcnpanbcc")->Name, "Wörterbuch Plus");
+  EXPECT_TRUE(FindById(again, kTabTidy)->Disabled);
+}
+
+TEST_F(ChromeCatalogue, DeleteRemovesTheFolderAndTheSettingsMember) {
+  TChromeExtensions chrome;
+  const std::string folder = chrome.ProfileDir + "Extensions\\" + kTabTidy;
+  const int count = chrome.GetCount();
+  ASSERT_TRUE(chrome.DeleteItem(FindById(chrome, kTabTidy)));
+  EXPECT_EQ(chrome.GetCount(), count - 1);
+  EXPECT_EQ(FindById(chrome, kTabTidy), nullptr);
+  EXPECT_EQ(os::Current().files().GetAttributes(folder), os::kInvalidFileAttributes);
+  const Json prefs = ReadJson(Preferences(chrome));
+  EXPECT_FALSE(prefs["extensions"]["settings"].contains(kTabTidy));
+  EXPECT_EQ(prefs["extensions"]["known_disabled"].size(), 3u);  // untouched
+}
+
+TEST_F(ChromeCatalogue, AFolderThatCannotBeDeletedKeepsItsEntry) {
+  TChromeExtensions chrome;
+  const std::string script = chrome.ProfileDir + "Extensions\\" + kTabTidy + "\\2.4.1_0\\background.js";
+  test::HeldFile held(machine, script);
+  ASSERT_TRUE(held.held());
+  ASSERT_TRUE(chrome.DeleteItem(FindById(chrome, kTabTidy)));
+  EXPECT_EQ(FindById(chrome, kTabTidy), nullptr);  // gone from the list all the same
+  EXPECT_NE(os::Current().files().GetAttributes(script), os::kInvalidFileAttributes);
+  EXPECT_TRUE(ReadJson(Preferences(chrome))["extensions"]["settings"].contains(kTabTidy));
+}
+
+TEST_F(ChromeCatalogue, DeletingAPlugInRemovesOnlyItsKey) {
+  TChromeExtensions chrome;
+  ASSERT_TRUE(chrome.DeleteItem(FindById(chrome, "@orvo-demo.example/DemoPlayer,version=2.1")));
+  EXPECT_FALSE(machine.KeyExists(RegRoot::CurrentUser, "SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1"));
+  EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins\\@orvo-demo.example/PdfView"));
+  TChromeExtensions again;
+  EXPECT_EQ(FindById(again, "@orvo-demo.example/DemoPlayer,version=2.1"), nullptr);
+}
+
+TEST_F(ChromeCatalogue, AFailedWriteReportsTheErrorAndLeavesTheFile) {
+  TChromeExtensions chrome;
+  const std::string before = ReadText(Preferences(chrome));
+  ASSERT_TRUE(os::Current().files().SetAttributes(Preferences(chrome), os::kFileAttributeReadOnly));
+  const ChangeResult r = chrome.ToggleItem(FindById(chrome, kTabTidy));
+  os::Current().files().SetAttributes(Preferences(chrome), 0);
+  EXPECT_FALSE(r);
+  EXPECT_FALSE(r.message.empty());
+  EXPECT_EQ(ReadText(Preferences(chrome)), before);
+}
+
+TEST_F(ChromeCatalogue, IgnoresRecordsItDoesNotOwn) {
+  TChromeExtensions chrome;
+  TBrowserExtensionInfo stranger;
+  stranger.Id = kTabTidy;
+  const std::string before = ReadText(Preferences(chrome));
+  EXPECT_TRUE(chrome.ToggleItem(&stranger));
+  EXPECT_TRUE(chrome.ToggleItem(nullptr));
+  EXPECT_TRUE(chrome.DeleteItem(&stranger));
+  EXPECT_EQ(ReadText(Preferences(chrome)), before);
+  EXPECT_EQ(chrome.GetItem(-1), nullptr);
+  EXPECT_EQ(chrome.GetItem(chrome.GetCount()), nullptr);
+}
+
+TEST(ChromeRunning, IsRunningMatchesTheExactProcessName) {
+  test::TestMachine machine{test::DemoOptions()};
+  TChromeExtensions chrome;
+  TOPeraExtensions opera;
+  EXPECT_FALSE(chrome.IsRunning());
+  machine.StartProcess("Chrome.exe");
+  EXPECT_FALSE(chrome.IsRunning());
+  machine.StartProcess("chrome.exe");
+  EXPECT_TRUE(chrome.IsRunning());
+  EXPECT_FALSE(opera.IsRunning());
+}
+
+TEST(OperaCatalogue, ListsItsOwnProfile) {
+  test::TestMachine machine{test::DemoOptions()};
+  TOPeraExtensions opera;
+  EXPECT_EQ(opera.BrowserKind, bkOpera);
+  EXPECT_EQ(opera.DisplayName, "Opera");
+  EXPECT_EQ(opera.GetCount(), 7);
+  EXPECT_TRUE(FindById(opera, "ijhalcmpfecbabjmpagjaihimajngpoo")->Disabled);
+  ASSERT_TRUE(opera.ToggleItem(FindById(opera, "ijhalcmpfecbabjmpagjaihimajngpoo")));
+  EXPECT_EQ(ReadJson(opera.ProfileDir + "Preferences")["extensions"]["known_disabled"], Json::array());
+}
+
+}  // namespace
+}  // namespace orvo

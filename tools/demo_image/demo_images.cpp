@@ -1,0 +1,206 @@
+// The demo Windows image (fixtures/demo) and large synthetic ones for the benchmarks.
+#include "demo_images.h"
+
+#include <fstream>
+#include <string>
+
+#include "icon_painter.h"
+#include "platform/reg_file.h"
+#include "profile_writer.h"
+
+namespace fs = std::filesystem;
+
+namespace orvo::tools {
+namespace {
+
+
+constexpr const char* kChromeExe = "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe";
+constexpr const char* kFirefoxExe = "C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe";
+constexpr const char* kOperaExe = "C:\\Program Files\\Opera\\launcher.exe";
+constexpr const char* kIeExe = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+constexpr const char* kChromeProfile = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default";
+constexpr const char* kOperaProfile = "C:\\Users\\demo\\AppData\\Roaming\\Opera Software\\Opera Stable";
+
+class Registry {
+ public:
+  void Set(os::RegRoot root, const std::string& path, const std::string& name, const std::string& text) {
+    hive_.Create(os::RegHive::Locate(root, path))->SetValue(name, {os::kRegSz, os::RegStringData(text)});
+  }
+  void SetDword(os::RegRoot root, const std::string& path, const std::string& name, uint32_t v) {
+    hive_.Create(os::RegHive::Locate(root, path))->SetValue(name, {os::kRegDword, os::RegDwordData(v)});
+  }
+  std::string Text() const { return os::WriteRegFile(hive_, os::RegFileFormat::kRegedit4); }
+
+ private:
+  os::RegHive hive_;
+};
+
+void RegisterBrowser(Registry& reg, const std::string& base, const std::string& name,
+                     const std::string& exe, const std::string& description) {
+  const auto lm = os::RegRoot::LocalMachine;
+  reg.Set(lm, base, "", name);
+  reg.Set(lm, base + "\\Capabilities", "ApplicationName", name);
+  reg.Set(lm, base + "\\Capabilities", "ApplicationDescription", description);
+  reg.Set(lm, base + "\\Capabilities", "ApplicationIcon", exe + ",0");
+  reg.Set(lm, base + "\\DefaultIcon", "", exe + ",0");
+  reg.Set(lm, base + "\\InstallInfo", "ReinstallCommand", "\"" + exe + "\" --make-default-browser");
+  reg.SetDword(lm, base + "\\InstallInfo", "IconsVisible", 1);
+  reg.Set(lm, base + "\\shell\\open\\command", "", "\"" + exe + "\"");
+}
+
+os::Pixels BrowserMark(const std::string& kind, int size) {
+  IconPainter p(size);
+  if (kind == "chrome") {
+    p.Arc(0xDB4437, 0.5, 0.5, 0.47, 0.2, 30, 150);
+    p.Arc(0x0F9D58, 0.5, 0.5, 0.47, 0.2, 150, 270);
+    p.Arc(0xF4B400, 0.5, 0.5, 0.47, 0.2, 270, 30);
+    p.Circle(0xFFFFFF, 0.5, 0.5, 0.2);
+    p.Circle(0x4285F4, 0.5, 0.5, 0.15);
+  } else if (kind == "firefox") {
+    p.Circle(0x592ACB, 0.5, 0.5, 0.4);
+    p.Arc(0xFF7139, 0.5, 0.5, 0.48, 0.3, 300, 200);
+    p.Circle(0xFFA436, 0.62, 0.36, 0.1);
+  } else if (kind == "opera") {
+    p.Fill(0xFF1B2D, [](double u, double v) {
+      const double a = (u - 0.5) / 0.4, b = (v - 0.5) / 0.46, c = (u - 0.5) / 0.2, d = (v - 0.5) / 0.36;
+      return a * a + b * b <= 1 && c * c + d * d >= 1;
+    });
+  } else {
+    p.Arc(0x1EBBEE, 0.5, 0.5, 0.44, 0.28, 20, 330);
+    p.RoundRect(0x1EBBEE, 0.18, 0.44, 0.82, 0.56, 0.02);
+  }
+  return p.pixels();
+}
+
+void WriteBrowserProgram(ImageWriter& w, const std::string& exe, const std::string& kind) {
+  // A stand-in program file that carries the browser's icon, as the real one does.
+  w.WriteFile(exe, WriteIconProgram({BrowserMark(kind, 16), BrowserMark(kind, 32), BrowserMark(kind, 48)}));
+}
+
+void WriteImageIni(const fs::path& root, const std::string& extra) {
+  std::ofstream(root / "image.ini", std::ios::binary)
+      << "; A 64-bit Windows 10 machine of a user called \"demo\". Written by make-demo-image.\r\n"
+         "[Windows]\r\nBits=64\r\nVersion=10.0.19045\r\nUILanguage=0409\r\nUser=demo\r\n\r\n"
+         "[Processes]\r\n4=System\r\n612=explorer.exe\r\n1044=svchost.exe\r\n\r\n"
+         "[TopLevelWindows]\r\n1=Shell_TrayWnd\r\n"
+      << extra;
+}
+
+std::vector<DemoExtension> ChromeExtensions() {
+  std::vector<DemoExtension> list = {
+      {"fblkdohiomlcbgpekccokebfafkgegcf", "Tab Tidy", "Groups and sorts your open tabs.", "2.4.1", {16, 32, 48}, 1, 0x1695E6},
+      {"anihaiknkjpemibakigcfnienhfpllen", "Quiet Pages", "Hides autoplaying videos and sound.", "1.0.3", {16, 48}, 0, 0x34A853},
+      {"oopjaeeehcadmkbplahcjkdnfdfelmao", "Color Picker \\u0050ro", "Pick any colour on a page.", "3.1", {16, 32, 48}, 1, 0xE8710A},
+      {"egkcfjbooihfpdgfdjcbgalldheloafi", "Reading Ruler", "A ruler that follows your reading line.", "0.9.2", {32, 48}, 1, 0x8E44AD},
+      {"klngfkoppaageohkfiaojmohnmphfjfc", "Clip Notes", "Save selected text to a notebook.", "5.0.0", {16, 32, 48}, 0, 0xD93025},
+      {"fckefgffhlnlbmeifijckdeeanobagjk", "Página Traductor", "Traduce páginas completas al instante.", "1.7", {16, 32, 48}, 1, 0x00897B},
+      {"bjfkmmciimmhdeobbhbbnlobgedafpfe", "Screenshot Studio", "Capture, crop and annotate the visible page.", "4.2.0", {16, 32, 48}, 1, 0x3949AB},
+      {"dcgggpjkmcndnlmckifahnfdaokoabni", "JSON Lens", "Shows JSON responses as a tree.", "0.4.0", {16}, 1, 0x5F6368},
+      {"icelhbjffaccnehokaokgjmdmpdgacbd", "Password Keeper", "Remembers passwords, encrypted on this computer.", "2.0.1", {}, 1, 0x202124},
+      {"jncomfdhcfpipkdaadmddodcbbfkgkbb", "Focus Timer", "Pomodoro timer in the toolbar.", "1.2", {16, 32, 48}, -1, 0xC2185B},
+      {"idoifbohijbiknjlhibadphkcnpanbcc", "Wörterbuch Plus", "Doppelklick zeigt die Bedeutung eines Wortes.", "3.0.4", {16, 32, 48}, 1, 0x6D4C41},
+      {"hmejmoapjdlhjmhkabfnkdjjloonhlab", "__MSG_appName__", "__MSG_appDesc__", "8.1.0", {16, 32, 48}, 1, 0x0288D1},
+  };
+  DemoExtension orphan_folder{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "Left Behind", "A folder Chrome no longer lists.", "1.0", {48}, 1, 0x9E9E9E};
+  orphan_folder.has_settings = false;
+  DemoExtension orphan_settings{"bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb", "Uninstalled Helper", "Its files are gone.", "1.0", {48}, 1, 0x9E9E9E};
+  orphan_settings.has_folder = false;
+  list.push_back(orphan_folder);
+  list.push_back(orphan_settings);
+  return list;
+}
+
+std::vector<DemoExtension> OperaExtensions() {
+  return {
+      {"phonibhekbdcldjdnfbjjlodamhpdonh", "Opera Tab Tidy", "Groups and sorts your open tabs.", "2.4.1", {16, 32, 48}, 1, 0xFF1B2D},
+      {"ijhalcmpfecbabjmpagjaihimajngpoo", "Night Owl", "A dark theme for every site.", "1.5", {16, 48}, 0, 0x263238},
+      {"almkpllbonkcbenbgbfbcjacdoeiibpg", "Price Watch", "Warns when a price drops.", "0.8.0", {16, 32, 48}, 1, 0x43A047},
+      {"gilheacpmmkbgjpffhfeicphlhchnlkf", "Quick Dial Sync", "Keeps your speed dial in step.", "3.3.3", {32}, 1, 0x1E88E5},
+  };
+}
+
+void DemoImage(const fs::path& root) {
+  ImageWriter w(root);
+  WriteImageIni(root, "");
+  const auto lm = os::RegRoot::LocalMachine;
+  const auto cu = os::RegRoot::CurrentUser;
+  Registry reg;
+  RegisterBrowser(reg, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome", "Google Chrome", kChromeExe,
+                  "Google Chrome is a fast, simple and secure web browser.");
+  RegisterBrowser(reg, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE", "Mozilla Firefox",
+                  kFirefoxExe, "Firefox delivers safe, easy web browsing.");
+  RegisterBrowser(reg, "SOFTWARE\\Clients\\StartMenuInternet\\OperaStable", "Opera Stable", kOperaExe,
+                  "Opera - the fast, secure web browser.");
+  for (const char* scheme : {"http", "https", "ftp"}) {
+    reg.Set(cu, std::string("Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\") + scheme +
+                    "\\UserChoice", "Progid", "ChromeHTML");
+    reg.Set(os::RegRoot::ClassesRoot, std::string(scheme) + "\\shell\\open\\command", "",
+            std::string("\"") + kChromeExe + "\" -- \"%1\"");
+  }
+  const std::string cu_plugins = "SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1";
+  reg.Set(cu, cu_plugins, "ProductName", "Demo Media Player");
+  reg.Set(cu, cu_plugins, "Description", "Plays demo media inside web pages");
+  reg.Set(cu, cu_plugins, "Version", "2.1.0.4");
+  reg.Set(cu, cu_plugins, "Vendor", "Orvo Demo");
+  reg.Set(cu, cu_plugins, "Path", "C:\\Users\\demo\\AppData\\Local\\DemoPlayer\\npdemo.dll");
+  const std::string wow_plugins = "SOFTWARE\\Wow6432Node\\MozillaPlugins\\";
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "ProductName", "PDF View");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "Description", "Shows PDF documents in the browser");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "Version", "11.0.23");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "Path", "C:\\Program Files (x86)\\PdfView\\nppdf32.dll");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Description", "A plug-in without a product name");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Version", "1.0");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Path", "C:\\Windows\\SysWOW64\\npnoname.dll");
+  std::ofstream(root / "registry.reg", std::ios::binary) << reg.Text();
+
+  WriteBrowserProgram(w, kChromeExe, "chrome");
+  WriteBrowserProgram(w, kFirefoxExe, "firefox");
+  WriteBrowserProgram(w, kOperaExe, "opera");
+  WriteBrowserProgram(w, kIeExe, "ie");
+  // Quiet Pages is listed twice, as profiles that were switched back and forth show.
+  w.ChromiumProfile(kChromeProfile, ChromeExtensions(),
+                    {"anihaiknkjpemibakigcfnienhfpllen", "klngfkoppaageohkfiaojmohnmphfjfc",
+                     "anihaiknkjpemibakigcfnienhfpllen"});
+  w.ChromiumProfile(kOperaProfile, OperaExtensions(), {"ijhalcmpfecbabjmpagjaihimajngpoo"});
+  w.WriteFile("C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\profiles.ini",
+              "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\n"
+              "Path=Profiles/k3x9q2lm.default\r\nDefault=1\r\n");
+  w.WriteFile("C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\Profiles\\k3x9q2lm.default\\prefs.js",
+              "// Mozilla User Preferences\r\nuser_pref(\"browser.startup.homepage\", \"https://www.example.org/\");\r\n");
+}
+
+
+}  // namespace
+
+void WriteDemoImage(const fs::path& root) { DemoImage(root); }
+
+void WriteSyntheticImage(const fs::path& root, int count, double megabytes) {
+  ImageWriter w(root);
+  WriteImageIni(root, "");
+  Registry reg;
+  RegisterBrowser(reg, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome", "Google Chrome", kChromeExe,
+                  "Google Chrome is a fast, simple and secure web browser.");
+  std::ofstream(root / "registry.reg", std::ios::binary) << reg.Text();
+  WriteBrowserProgram(w, kChromeExe, "chrome");
+  std::vector<DemoExtension> list;
+  std::vector<std::string> disabled;
+  for (int i = 0; i < count; ++i) {
+    DemoExtension e;
+    // Ids are 32 letters a-p, as Chrome makes them; the number keeps them distinct.
+    std::string id = std::to_string(i);
+    for (char& c : id) c = static_cast<char>('a' + (c - '0'));
+    id += 'p';  // never a digit letter, so the number part ends unambiguously
+    while (id.size() < 32) id += static_cast<char>('a' + (id.size() * 7 + i) % 16);
+    e.id = id;
+    e.name = "Synthetic Extension " + std::to_string(i);
+    e.description = "Extension number " + std::to_string(i) + " of a heavy profile, with a longer description.";
+    e.state = i % 5 == 0 ? 0 : 1;
+    e.icon_sizes = {16, 48};
+    e.colour = 0x101010u * static_cast<uint32_t>(i % 15 + 1);
+    if (e.state == 0) disabled.push_back(e.id);
+    list.push_back(e);
+  }
+  w.ChromiumProfile(kChromeProfile, list, disabled, static_cast<size_t>(megabytes * 1024 * 1024));
+}
+
+}  // namespace orvo::tools

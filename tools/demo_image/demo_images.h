@@ -1,0 +1,13 @@
+#pragma once
+// Writers of whole Windows images: the demo one, and synthetic heavy profiles.
+#include <filesystem>
+
+namespace orvo::tools {
+
+// The demo image: Chrome, Firefox (registered only under Wow6432Node) and Opera with
+// their profiles, NPAPI plug-ins, stand-in program files with icons; 64-bit Windows 10.
+void WriteDemoImage(const std::filesystem::path& root);
+// Chrome with `count` extensions and a Preferences file of at least `megabytes`.
+void WriteSyntheticImage(const std::filesystem::path& root, int count, double megabytes);
+
+}  // namespace orvo::tools
