@@ -12,6 +12,7 @@ CREATE TABLE IF NOT EXISTS users(
   id INTEGER PRIMARY KEY,
   key TEXT UNIQUE,
   granted_at INTEGER NOT NULL);
+CREATE INDEX IF NOT EXISTS users_with_key ON users(granted_at) WHERE key IS NOT NULL;
 CREATE TABLE IF NOT EXISTS plugs(
   id INTEGER PRIMARY KEY,
   browser_id INTEGER NOT NULL,
@@ -304,8 +305,12 @@ bool RatingStore::IsSeeded() {
 
 bool RatingStore::ApplySeed(const std::vector<SeedPlug>& plugs) {
   std::lock_guard lock(write_mutex_);
+  auto fail = [this] {
+    LogDbError(writer_, "writing the seed");
+    return false;
+  };
   Transaction tx(writer_);
-  if (!tx.begun()) return false;
+  if (!tx.begun()) return fail();
   Statement seeded = writer_.Prepare("SELECT 1 FROM meta WHERE name = 'seeded'");
   if (seeded.Step() == SQLITE_ROW) return true;
   for (const SeedPlug& plug : plugs) {
@@ -314,23 +319,26 @@ bool RatingStore::ApplySeed(const std::vector<SeedPlug>& plugs) {
         "VALUES(?1, ?2, ?3, ?4, 0) ON CONFLICT(browser_id, plug_key) DO NOTHING");
     add.Bind(1, plug.browser_id).Bind(2, plug.plug_key).Bind(3, plug.name);
     add.Bind(4, plug.introduction);
-    if (!add.Run()) return false;
+    if (!add.Run()) return fail();
     const auto row = FindPlug(writer_, plug.browser_id, plug.plug_key);
-    if (!row) return false;
+    if (!row) return fail();
     for (const SeedReview& review : plug.reviews) {
       Statement user = writer_.Prepare("INSERT INTO users(key, granted_at) VALUES(NULL, ?1)");
       user.Bind(1, review.created_at);
-      if (!user.Run()) return false;
+      if (!user.Run()) return fail();
       Statement insert = writer_.Prepare(kInsertReview);
       insert.Bind(1, row->id).Bind(2, writer_.LastInsertId()).Bind(3, review.nickname);
       insert.Bind(4, review.content).Bind(5, review.ver).Bind(6, review.score);
       insert.Bind(7, review.created_at).Bind(8, review.likes).Bind(9, review.dislikes);
       Statement star = writer_.Prepare(kAddStar);
       star.Bind(1, row->id).Bind(2, review.score);
-      if (!insert.Run() || !star.Run()) return false;
+      if (!insert.Run() || !star.Run()) return fail();
     }
   }
-  return writer_.Exec("INSERT INTO meta(name, value) VALUES('seeded', '1')") && tx.Commit();
+  if (!writer_.Exec("INSERT INTO meta(name, value) VALUES('seeded', '1')") || !tx.Commit()) {
+    return fail();
+  }
+  return true;
 }
 
 }  // namespace orvo::service
