@@ -78,7 +78,15 @@ fi
 echo "== windows tests under Wine"
 export WINEPREFIX=$top/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
-unset DISPLAY  # the tests need no screen; a GUI dialog must not block them
+# The Windows tests open real windows, so they get a virtual screen of their own; Xvfb
+# picks a free display number and tells it on a file descriptor.
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$display_file")
+rm -f "$display_file"
+trap 'kill $xvfb_pid 2>/dev/null' EXIT
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
@@ -100,4 +108,5 @@ for exe in build/windows/bin/*_tests.exe; do
   fi
 done
 wineserver -k 2>/dev/null
+kill $xvfb_pid 2>/dev/null
 finish 0

@@ -1,5 +1,6 @@
 #include "catalogue/ie_extensions.h"
 
+#include "catalogue/icon_helpers.h"
 #include "catalogue/shell_helpers.h"
 
 namespace orvo {
@@ -10,11 +11,55 @@ TIEExtensions::TIEExtensions() {
   AppDescription = "Internet Explorer";
   OpenCommand = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
   IsDefault = CurrentHttpProgId() == BrowserProgIds[bkIE];
+  Sweeper = std::make_unique<TIESweeper>();
+  for (int i = 0; i < Sweeper->Count(); ++i) {
+    const TPlugItem& entry = *Sweeper->Item(i);
+    auto item = std::make_unique<TBrowserExtensionInfo>();
+    item->Id = entry.Clsid;
+    item->Name = entry.Name;
+    item->Description = entry.Name;
+    item->Path = entry.Path;
+    item->Disabled = entry.Disabled;
+    // Paths stored as expandable strings stay unexpanded: such an icon is simply not found.
+    item->Image = IconFileToPng(entry.Path, 0);
+    item->ItemKind = entry.Kind;
+    item->Is64 = entry.Native;
+    Items.push_back(std::move(item));
+  }
+  SortItems();
 }
 
 void TIEExtensions::CloseBrowser() {}  // no window of the program asks IE to close
 bool TIEExtensions::IsRunning() { return IsIERunning(); }
-ChangeResult TIEExtensions::DeleteItem(TBrowserExtensionInfo*) { return {}; }
-ChangeResult TIEExtensions::ToggleItem(TBrowserExtensionInfo*) { return {}; }
+
+ChangeResult TIEExtensions::ToggleItem(TBrowserExtensionInfo* item) {
+  // Menu extensions have no switch (and no class id to find an entry by).
+  if (!Contains(item) || item->ItemKind == pkMenuExt || item->Id.empty()) return {};
+  const TPlugItem* entry = nullptr;
+  for (int i = 0; i < Sweeper->Count() && !entry; ++i) {
+    if (Sweeper->Item(i)->Clsid == item->Id) entry = Sweeper->Item(i);
+  }
+  if (!entry) return {};
+  // The record only shows the new state when the registry took it.
+  if (!Sweeper->SetItemDisabled(*entry, item->Disabled)) {
+    return {os::kErrorAccessDenied, "the registry refused the change of " + ExtSettingsKey(item->Id)};
+  }
+  item->Disabled = !item->Disabled;
+  return {};
+}
+
+ChangeResult TIEExtensions::DeleteItem(TBrowserExtensionInfo* item) {
+  if (!Contains(item)) return {};
+  const bool native = item->Is64 == 1;
+  switch (item->ItemKind) {
+    case pkBHO: Sweeper->DeleteBHO(item->Id, native); break;
+    case pkToolbar: Sweeper->DeleteToolbar(item->Id, native); break;
+    case pkExtension: Sweeper->DeleteExtensionKey(item->Id, native); break;
+    case pkMenuExt: Sweeper->DeleteMenuExt(item->Name, native); break;
+    default: break;
+  }
+  RemoveItem(item);
+  return {};
+}
 
 }  // namespace orvo

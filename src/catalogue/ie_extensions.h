@@ -1,7 +1,10 @@
 #pragma once
-// The Internet Explorer catalogue: always present in the browser list; its add-ons live in
-// the registry and arrive with the registry scanner of their own.
+// The Internet Explorer catalogue: always present in the browser list, its add-ons read
+// from the registry by the sweeper (ie_sweeper.h), one record per entry.
+#include <memory>
+
 #include "catalogue/browser_app.h"
+#include "catalogue/ie_sweeper.h"
 
 namespace orvo {
 
@@ -13,6 +16,8 @@ class TIEExtensions final : public TBrowserAppBase {
   bool IsRunning() override;
   ChangeResult DeleteItem(TBrowserExtensionInfo* item) override;
   ChangeResult ToggleItem(TBrowserExtensionInfo* item) override;
+
+  std::unique_ptr<TIESweeper> Sweeper;
 };
 
 }  // namespace orvo

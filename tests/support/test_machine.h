@@ -59,13 +59,17 @@ class TestMachine {
   // A process of that executable name runs until the machine is destroyed (natively an
   // entry in the image's process list, on Windows a real process).
   void StartProcess(const std::string& exe_name);
+  // A top-level window of that class exists until the machine is destroyed.
+  void OpenWindow(const std::string& class_name);
 
  private:
+  void Reopen();
   std::unique_ptr<os::Platform> platform_;
   std::string key_;
   std::string folder_;
   std::string image_folder_;
   std::vector<void*> processes_;
+  std::vector<void*> windows_;
 };
 
 // Holds a file open the way another program would (no sharing), until destroyed.

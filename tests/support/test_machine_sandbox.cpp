@@ -53,6 +53,18 @@ void TestMachine::StartProcess(const std::string& exe_name) {
   static uint32_t next_pid = 9000;
   std::ofstream(fs::path(image_folder_) / "image.ini", std::ios::app)
       << "\r\n[Processes]\r\n" << next_pid++ << "=" << exe_name << "\r\n";
+  Reopen();
+}
+
+void TestMachine::OpenWindow(const std::string& class_name) {
+  static int next = 100;
+  std::ofstream(fs::path(image_folder_) / "image.ini", std::ios::app)
+      << "\r\n[TopLevelWindows]\r\n" << next++ << "=" << class_name << "\r\n";
+  Reopen();
+}
+
+// The sandbox reads image.ini when it opens, so a changed one needs a fresh back end.
+void TestMachine::Reopen() {
   std::string error;
   auto reopened = os::sandbox::SandboxPlatform::Open(image_folder_, &error);
   if (!reopened) throw std::runtime_error(error);

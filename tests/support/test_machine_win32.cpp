@@ -46,6 +46,15 @@ const std::pair<os::RegRoot, const char*> kOwnedKeys[] = {
     {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice"},
     {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\https\\UserChoice"},
     {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\ftp\\UserChoice"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Toolbar"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Extensions"},
+    {os::RegRoot::CurrentUser, "SOFTWARE\\Microsoft\\Internet Explorer\\MenuExt"},
+    {os::RegRoot::CurrentUser, "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\MenuExt"},
+    {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings"},
 };
 
 // Profile folders an image may own, relative to the real special folders.
@@ -139,6 +148,7 @@ TestMachine::TestMachine(const MachineOptions& options) {
 }
 
 TestMachine::~TestMachine() {
+  for (void* w : windows_) DestroyWindow(static_cast<HWND>(w));
   for (void* p : processes_) {
     TerminateProcess(static_cast<HANDLE>(p), 0);
     WaitForSingleObject(static_cast<HANDLE>(p), 5000);
@@ -157,6 +167,20 @@ TestMachine::~TestMachine() {
 }
 
 bool TestMachine::sandbox() const { return false; }
+void TestMachine::Reopen() {}
+
+void TestMachine::OpenWindow(const std::string& class_name) {
+  const std::wstring name = os::win32::Wide(class_name);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = name.c_str();
+  RegisterClassW(&wc);  // a second registration of the same class fails harmlessly
+  HWND window = CreateWindowExW(0, name.c_str(), L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                wc.hInstance, nullptr);
+  if (!window) throw std::runtime_error("cannot open a window of class " + class_name);
+  windows_.push_back(window);
+}
 
 // A real process of that name: a copy of this test program, started idle.
 void TestMachine::StartProcess(const std::string& exe_name) {

@@ -72,6 +72,13 @@ os::Pixels BrowserMark(const std::string& kind, int size) {
   return p.pixels();
 }
 
+os::Pixels ExtensionMark(int size, uint32_t colour) {
+  IconPainter p(size);
+  p.RoundRect(colour, 0.06, 0.06, 0.94, 0.94, 0.18);
+  p.RoundRect(0xFFFFFF, 0.28, 0.24, 0.72, 0.76, 0.05);
+  return p.pixels();
+}
+
 void WriteBrowserProgram(ImageWriter& w, const std::string& exe, const std::string& kind) {
   // A stand-in program file that carries the browser's icon, as the real one does.
   w.WriteFile(exe, WriteIconProgram({BrowserMark(kind, 16), BrowserMark(kind, 32), BrowserMark(kind, 48)}));
@@ -84,6 +91,58 @@ void WriteImageIni(const fs::path& root, const std::string& extra) {
          "[Processes]\r\n4=System\r\n612=explorer.exe\r\n1044=svchost.exe\r\n\r\n"
          "[TopLevelWindows]\r\n1=Shell_TrayWnd\r\n"
       << extra;
+}
+
+// Add-ons of all four kinds, in both registry views: a helper object registered in both
+// (its class registration too), one whose class key has no name (not listed), a toolbar
+// known only to the 32-bit view, two toolbar buttons (one with only a menu text, one
+// switched off) and two context-menu entries.
+void InternetExplorerAddOns(Registry& reg, ImageWriter& w) {
+  const auto lm = os::RegRoot::LocalMachine;
+  const auto cu = os::RegRoot::CurrentUser;
+  const auto cr = os::RegRoot::ClassesRoot;
+  const std::string helper = "{6B1D2F3A-1111-4C2E-9A11-0D3E5F7A9B01}";
+  const std::string toolbar = "{6B1D2F3A-2222-4C2E-9A11-0D3E5F7A9B02}";
+  const std::string button = "{6B1D2F3A-3333-4C2E-9A11-0D3E5F7A9B03}";
+  const std::string nameless = "{6B1D2F3A-4444-4C2E-9A11-0D3E5F7A9B04}";
+  const std::string menu_button = "{6B1D2F3A-5555-4C2E-9A11-0D3E5F7A9B05}";
+  const std::string bho = "Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\";
+  const std::string demo = "C:\\Program Files\\Orvo Demo\\";
+  const std::string demo32 = "C:\\Program Files (x86)\\Orvo Demo\\";
+
+  reg.Set(lm, "SOFTWARE\\" + bho + helper, "NoExplorer", "1");
+  reg.Set(lm, "SOFTWARE\\Wow6432Node\\" + bho + helper, "NoExplorer", "1");
+  reg.Set(lm, "SOFTWARE\\" + bho + nameless, "NoExplorer", "1");
+  reg.Set(cr, "CLSID\\" + helper, "", "Orvo Demo Helper");
+  reg.Set(cr, "CLSID\\" + helper + "\\InprocServer32", "", demo + "helper64.dll");
+  reg.Set(cr, "CLSID\\" + helper + "\\InprocServer32", "ThreadingModel", "Apartment");
+  reg.Set(cr, "Wow6432Node\\CLSID\\" + helper, "", "Orvo Demo Helper");
+  reg.Set(cr, "Wow6432Node\\CLSID\\" + helper + "\\InprocServer32", "", demo32 + "helper32.dll");
+  reg.Set(cr, "CLSID\\" + nameless + "\\InprocServer32", "", demo + "nameless.dll");
+
+  reg.Set(lm, "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Toolbar", toolbar, "");
+  reg.Set(cr, "Wow6432Node\\CLSID\\" + toolbar, "", "Demo Search Toolbar");
+  reg.Set(cr, "Wow6432Node\\CLSID\\" + toolbar + "\\InprocServer32", "", demo32 + "toolbar.dll");
+
+  const std::string ext = "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\";
+  reg.Set(lm, ext + button, "ButtonText", "Send to Notes");
+  reg.Set(lm, ext + button, "MenuText", "Send page to Notes");
+  reg.Set(lm, ext + button, "HotIcon", demo + "notes.ico");
+  reg.Set(lm, ext + button, "Icon", demo + "notes-grey.ico");
+  reg.Set(lm, ext + button, "CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}");
+  reg.Set(lm, ext + menu_button, "MenuText", "Translate with Demo");
+  reg.Set(lm, ext + menu_button, "HotIcon", demo + "translate.ico");
+  reg.Set(lm, ext + menu_button, "CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}");
+  reg.SetDword(cu, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\" + button, "Flags", 1);
+  reg.Set(cu, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\" + button, "Version", "*");
+
+  const std::string menu = "SOFTWARE\\Microsoft\\Internet Explorer\\MenuExt\\";
+  reg.Set(cu, menu + "&Send to Clip Notes", "", "res://" + demo + "clip.dll/201");
+  reg.SetDword(cu, menu + "&Send to Clip Notes", "Contexts", 0x11);
+  reg.Set(cu, menu + "E&xport to Demo Sheet", "", demo + "export.htm");
+
+  w.WriteFile(demo + "notes.ico", WriteIcoFile({ExtensionMark(16, 0xF9A825), ExtensionMark(32, 0xF9A825)}));
+  w.WriteFile(demo + "translate.ico", WriteIcoFile({ExtensionMark(16, 0x00897B), ExtensionMark(32, 0x00897B)}));
 }
 
 std::vector<DemoExtension> ChromeExtensions() {
@@ -151,6 +210,7 @@ void DemoImage(const fs::path& root) {
   reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Description", "A plug-in without a product name");
   reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Version", "1.0");
   reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Path", "C:\\Windows\\SysWOW64\\npnoname.dll");
+  InternetExplorerAddOns(reg, w);
   std::ofstream(root / "registry.reg", std::ios::binary) << reg.Text();
 
   WriteBrowserProgram(w, kChromeExe, "chrome");
