@@ -18,6 +18,10 @@ class Shell {
   // ShellExecute with the verb "open" (or none) and a normal window; true when launched.
   virtual bool Execute(std::string_view verb, std::string_view file,
                        std::string_view parameters) = 0;
+  // GetTempPath: the temporary folder with a trailing backslash, as the system spells it
+  // (possibly in short 8.3 form); empty when it does not fit `max_chars` (terminating NUL
+  // included). By default from TMP, TEMP, USERPROFILE, then the Windows folder.
+  virtual std::string TempPath(size_t max_chars);
 };
 
 }  // namespace orvo::os
