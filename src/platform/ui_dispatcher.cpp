@@ -27,8 +27,6 @@ std::shared_ptr<UiDispatcher> CurrentUiDispatcher() {
   return g_dispatcher;
 }
 
-UiThreadScope::UiThreadScope() : UiThreadScope(MakeUiDispatcher()) {}
-
 UiThreadScope::UiThreadScope(std::shared_ptr<UiDispatcher> dispatcher)
     : dispatcher_(std::move(dispatcher)) {
   InstallUiDispatcher(dispatcher_);

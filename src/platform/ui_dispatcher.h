@@ -38,7 +38,7 @@ class UiDispatcher {
   // returns how many calls and messages it handled.
   virtual size_t PumpPending() = 0;
   // UI thread: pumps and waits until `done` is true or the time-out passes; returns the
-  // last value of `done`. On Windows a quit request (WM_QUIT) also ends the wait; the
+  // last value of `done`, which is looked at after every call and at least every 10 ms. On Windows a quit request (WM_QUIT) also ends the wait; the
   // request stays queued for the outer loop.
   virtual bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) = 0;
   virtual bool IsUiThread() const = 0;
@@ -59,7 +59,9 @@ std::shared_ptr<UiDispatcher> MakeUiDispatcher();
 // dispatcher, installs it, and on destruction uninstalls and shuts it down.
 class UiThreadScope {
  public:
-  UiThreadScope();
+  // Inline, so that the reference to the back end's factory sits with the caller, who
+  // links a back end.
+  UiThreadScope() : UiThreadScope(MakeUiDispatcher()) {}
   explicit UiThreadScope(std::shared_ptr<UiDispatcher> dispatcher);
   ~UiThreadScope();
   UiThreadScope(const UiThreadScope&) = delete;

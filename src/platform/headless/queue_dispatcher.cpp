@@ -4,6 +4,7 @@
 // that they may post, send to themselves, or pump again.
 #include "platform/headless/queue_dispatcher.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +15,10 @@
 
 namespace orvo::os::headless {
 namespace {
+
+// RunUntil looks at its condition at least this often: the condition may change on a
+// worker without anything being queued.
+constexpr std::chrono::milliseconds kRecheck{10};
 
 void ReportPostedFailure(const char* what) {
   std::fprintf(stderr, "orvo: a call posted to the user-interface thread raised: %s\n", what);
@@ -90,11 +95,13 @@ class QueueDispatcher : public UiDispatcher {
     for (;;) {
       PumpPending();
       if (done()) return true;
+      const auto now = std::chrono::steady_clock::now();
+      if (now >= deadline) return done();
       std::unique_lock lock(mutex_);
-      const bool woken = ui_wake_.wait_until(lock, deadline, [&] {
+      ui_wake_.wait_until(lock, std::min(deadline, now + kRecheck), [&] {
         return closed_ || !sends_.empty() || !posts_.empty();
       });
-      if (!woken || closed_) {
+      if (closed_) {
         lock.unlock();
         return done();
       }

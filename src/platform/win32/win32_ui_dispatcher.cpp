@@ -10,6 +10,7 @@
 // only then is the window destroyed, so a worker can never reach a reused handle.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -191,7 +192,9 @@ bool WindowDispatcher::RunUntil(const std::function<bool()>& done,
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (quit || left.count() <= 0) return done();
-    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_ALLINPUT,
+    // The condition may change on a worker without any message: look again soon.
+    const auto wait = std::min<long long>(left.count(), 10);
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(wait), QS_ALLINPUT,
                                 MWMO_INPUTAVAILABLE);
   }
 }
