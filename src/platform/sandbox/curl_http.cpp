@@ -1,7 +1,8 @@
 // HTTP for the portable build, through libcurl, set up to put on the wire what the
-// Windows Internet functions send (platform/http.h): plain downloads carry no user agent
-// and follow redirects; the form client's requests carry exactly the headers given, on a
-// direct connection, and never follow a redirect. Only http and https are spoken, also
+// Windows Internet functions send (platform/http.h): plain downloads carry no user agent,
+// "Accept: */*" and the extra headers, and follow redirects; the form client's requests
+// carry the user agent and content type given (and no Accept), on a direct connection,
+// and never follow a redirect. Only http and https are spoken, also
 // after a redirect. A fresh handle per call means a fresh connection per call.
 //
 // The receive time-out is WinInet's: once connected, a transfer that receives nothing
@@ -155,8 +156,7 @@ class CurlHttp : public Http {
     Sink sink{&result.body, request.max_bytes};
     CommonOptions(c.get(), request.url, &sink);
     HeaderList headers;
-    AppendLines(headers, request.extra_headers);
-    Append(headers, "Accept:");  // curl's own "Accept: */*" is not part of the request
+    AppendLines(headers, request.extra_headers);  // curl's "Accept: */*" stays, as WinInet's
     curl_easy_setopt(c.get(), CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(c.get(), CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(c.get(), CURLOPT_MAXREDIRS, 10L);
@@ -177,7 +177,7 @@ class CurlHttp : public Http {
     curl_easy_setopt(c.get(), CURLOPT_USERAGENT, request.user_agent.c_str());
     HeaderList headers;
     if (!request.content_type.empty()) Append(headers, "Content-Type: " + request.content_type);
-    Append(headers, "Accept:");
+    Append(headers, "Accept:");  // HttpOpenRequestW without accept types sends none
     Append(headers, "Expect:");  // no "100-continue" round trip before the body
     curl_easy_setopt(c.get(), CURLOPT_HTTPHEADER, headers.get());
     if (request.method == "POST") {

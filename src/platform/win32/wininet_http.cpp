@@ -7,7 +7,8 @@
 //
 // Form client: InternetOpenW with the user agent on a direct connection, InternetConnectW,
 // HttpOpenRequestW with the protocol version given and INTERNET_FLAG_NO_AUTO_REDIRECT,
-// HttpSendRequestW with the content type, the receive time-out set on the session.
+// HttpSendRequestW with the content type, the receive time-out set on the session and the
+// request. (Wine's WinInet trims the blank that ends the rating client's content type.)
 //
 // WinInet ends a body silently when the server closes early; the announced
 // Content-Length is checked so that a short body counts as a failed read, as it does in
@@ -88,6 +89,7 @@ class WinInetHttp : public Http {
                                     headers.empty() ? nullptr : headers.c_str(),
                                     static_cast<DWORD>(headers.size()), flags, 0));
     if (!url) return result;
+    SetReceiveTimeout(url.get(), request.receive_timeout_ms);  // Wine does not inherit it
     result.status = ReadBody(url.get(), request.max_bytes, &result.body);
     return result;
   }
@@ -118,8 +120,10 @@ class WinInetHttp : public Http {
     InetHandle connection(InternetConnectW(session.get(), host, parts.nPort, nullptr, nullptr,
                                            INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return response;
-    DWORD flags = INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_RELOAD |
-                  INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
+    DWORD flags = INTERNET_FLAG_NO_AUTO_REDIRECT | INTERNET_FLAG_NO_COOKIES | INTERNET_FLAG_NO_UI;
+    // A GET neither reads nor fills the cache (WinInet then adds "Cache-Control:
+    // no-cache"); a POST, which WinInet never caches, goes without that header.
+    if (request.method == "GET") flags |= INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
     if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
     InetHandle call(HttpOpenRequestW(connection.get(), Wide(request.method).c_str(), object.c_str(),
                                      request.http10 ? L"HTTP/1.0" : L"HTTP/1.1", nullptr,
