@@ -20,6 +20,9 @@
 
 namespace orvo::os {
 
+// What a reply may bring when the caller says nothing else.
+inline constexpr size_t kDefaultMaxReplyBytes = size_t(16) << 20;
+
 enum class TransferStatus {
   kOk,           // the whole reply arrived
   kCannotOpen,   // no session, no connection, bad URL, or no reply at all
@@ -31,8 +34,8 @@ struct DownloadRequest {
   std::string url;
   std::string extra_headers;       // "Name: value\r\n" lines, sent as they are
   bool bypass_cache = false;       // neither read nor write the system's HTTP cache
-  size_t max_bytes = 0;
-  uint32_t receive_timeout_ms = 0; // longest wait for data
+  size_t max_bytes = kDefaultMaxReplyBytes;
+  uint32_t receive_timeout_ms = 0; // longest wait for data; 0: WinInet's default, none in curl
 };
 
 struct DownloadResult {
@@ -47,8 +50,8 @@ struct HttpRequest {
   std::string user_agent;
   std::string content_type;  // a Content-Type header, exactly this text, when not empty
   std::string body;
-  size_t max_bytes = 0;
-  uint32_t receive_timeout_ms = 0;
+  size_t max_bytes = kDefaultMaxReplyBytes;
+  uint32_t receive_timeout_ms = 0;  // as for downloads
 };
 
 struct HttpResponse {
