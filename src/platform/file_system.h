@@ -59,6 +59,11 @@ class FileSystem {
   virtual std::unique_ptr<RedirectionGuard> DisableRedirection() = 0;
   // The path a library that opens files by itself (SQLite) must be given.
   virtual std::string NativePath(std::string_view path) = 0;
+  // FindFirstFile on one path: the name the file system reports for its last component
+  // (the long name for a short one, the stored letter case); nothing when it does not
+  // exist. Wildcards match nothing. By default the folder is listed and the name matched
+  // without case.
+  virtual std::optional<std::string> FindName(std::string_view path);
 };
 
 }  // namespace orvo::os

@@ -23,6 +23,36 @@ Platform& Current() {
 
 bool IsInstalled() { return g_platform != nullptr; }
 
+std::string Shell::TempPath(size_t max_chars) {
+  std::string path;
+  for (const char* name : {"%TMP%", "%TEMP%", "%USERPROFILE%", "%SystemRoot%"}) {
+    std::string value;
+    if (ExpandEnvironment(name, 32767, &value) && value != name && !value.empty()) {
+      path = std::move(value);
+      break;
+    }
+  }
+  if (path.empty()) path = "C:\\Windows";
+  if (path.back() != '\\') path += '\\';
+  if (Utf8ToUtf16(path).size() + 1 > max_chars) return {};
+  return path;
+}
+
+std::optional<std::string> FileSystem::FindName(std::string_view path) {
+  if (path.find_first_of("*?") != std::string_view::npos) return std::nullopt;
+  const size_t slash = path.rfind('\\');
+  if (slash == std::string_view::npos || slash + 1 == path.size()) return std::nullopt;
+  const std::string_view name = path.substr(slash + 1);
+  std::vector<FolderEntry> entries;
+  // A drive root is listed as "C:\", any other folder without its trailing backslash.
+  const std::string folder(path.substr(0, slash == 2 && path[1] == ':' ? 3 : slash));
+  if (!ListFolder(folder, &entries)) return std::nullopt;
+  for (const auto& entry : entries) {
+    if (EqualsNoCase(entry.name, name)) return entry.name;
+  }
+  return std::nullopt;
+}
+
 std::vector<uint8_t> RegStringData(std::string_view utf8) {
   const std::string bytes = Utf8ToUtf16LeBytes(utf8, true);
   return {bytes.begin(), bytes.end()};

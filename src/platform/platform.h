@@ -3,6 +3,7 @@
 // chosen once at start-up, or by a test, and installed; the helpers of the catalogue layer
 // reach it through Current().
 #include "platform/file_system.h"
+#include "platform/http.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -18,6 +19,7 @@ class Platform {
   virtual Shell& shell() = 0;
   virtual Processes& processes() = 0;
   virtual SystemInfo& system() = 0;
+  virtual Http& http() = 0;
 };
 
 // The installed back end. Installing does not take ownership; the installer keeps the

@@ -26,6 +26,10 @@ class Shell {
   // gives the icon of the program associated with it. Nothing when there is no icon.
   virtual std::optional<Pixels> FileIcon(std::string_view path, int index, bool associated,
                                          int canvas_size) = 0;
+  // GetTempPath: the temporary folder with a trailing backslash, as the system spells it
+  // (possibly in short 8.3 form); empty when it does not fit `max_chars` (terminating NUL
+  // included). By default from TMP, TEMP, USERPROFILE, then the Windows folder.
+  virtual std::string TempPath(size_t max_chars);
 };
 
 }  // namespace orvo::os

@@ -93,4 +93,7 @@ std::string ReadHostFile(const std::string& path);
 namespace orvo::test {
 // The running test executable (a Windows path on Windows, a host path natively).
 std::string OwnExecutablePath();
+// The Windows test executable runs under Wine, not on Windows (where Wine's system
+// libraries are known to differ).
+bool UnderWine();
 }  // namespace orvo::test

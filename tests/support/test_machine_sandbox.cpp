@@ -105,4 +105,5 @@ std::string ReadHostFile(const std::string& path) {
 
 namespace orvo::test {
 std::string OwnExecutablePath() { return fs::read_symlink("/proc/self/exe").string(); }
+bool UnderWine() { return false; }
 }  // namespace orvo::test

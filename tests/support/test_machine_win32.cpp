@@ -233,4 +233,9 @@ std::string OwnExecutablePath() {
   const DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH * 2);
   return os::win32::Narrow(std::wstring_view(buf, n));
 }
+
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
 }  // namespace orvo::test

@@ -14,6 +14,7 @@ std::unique_ptr<SandboxPlatform> SandboxPlatform::Open(const std::filesystem::pa
   p->shell_ = MakeShell(*p->image_);
   p->processes_ = MakeProcesses(*p->image_);
   p->system_ = MakeSystemInfo(*p->image_);
+  p->http_ = MakeHttp();
   return p;
 }
 

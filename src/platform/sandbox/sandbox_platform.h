@@ -23,6 +23,7 @@ class SandboxPlatform : public Platform {
   Shell& shell() override { return *shell_; }
   Processes& processes() override { return *processes_; }
   SystemInfo& system() override { return *system_; }
+  Http& http() override { return *http_; }
   Image& image() { return *image_; }
 
  private:
@@ -33,6 +34,7 @@ class SandboxPlatform : public Platform {
   std::unique_ptr<Shell> shell_;
   std::unique_ptr<Processes> processes_;
   std::unique_ptr<SystemInfo> system_;
+  std::unique_ptr<Http> http_;
 };
 
 std::unique_ptr<Registry> MakeRegistry(Image& image);
@@ -40,5 +42,6 @@ std::unique_ptr<FileSystem> MakeFileSystem(Image& image);
 std::unique_ptr<Shell> MakeShell(Image& image);
 std::unique_ptr<Processes> MakeProcesses(Image& image);
 std::unique_ptr<SystemInfo> MakeSystemInfo(Image& image);
+std::unique_ptr<Http> MakeHttp();
 
 }  // namespace orvo::os::sandbox

@@ -179,6 +179,15 @@ class Win32FileSystem : public FileSystem {
   }
 
   std::string NativePath(std::string_view path) override { return std::string(path); }
+
+  std::optional<std::string> FindName(std::string_view path) override {
+    if (path.find_first_of("*?") != std::string_view::npos) return std::nullopt;
+    WIN32_FIND_DATAW data{};
+    const HANDLE h = FindFirstFileW(Wide(path).c_str(), &data);
+    if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+    FindClose(h);
+    return Narrow(data.cFileName);
+  }
 };
 
 }  // namespace

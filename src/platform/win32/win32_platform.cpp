@@ -7,7 +7,8 @@ Win32Platform::Win32Platform()
       files_(MakeFileSystem()),
       shell_(MakeShell()),
       processes_(MakeProcesses()),
-      system_(MakeSystemInfo()) {}
+      system_(MakeSystemInfo()),
+      http_(MakeHttp()) {}
 
 Win32Platform::~Win32Platform() = default;
 

@@ -15,6 +15,7 @@ class Win32Platform : public Platform {
   Shell& shell() override { return *shell_; }
   Processes& processes() override { return *processes_; }
   SystemInfo& system() override { return *system_; }
+  Http& http() override { return *http_; }
 
  private:
   std::unique_ptr<Registry> registry_;
@@ -22,6 +23,7 @@ class Win32Platform : public Platform {
   std::unique_ptr<Shell> shell_;
   std::unique_ptr<Processes> processes_;
   std::unique_ptr<SystemInfo> system_;
+  std::unique_ptr<Http> http_;
 };
 
 std::unique_ptr<Registry> MakeRegistry();
@@ -29,5 +31,6 @@ std::unique_ptr<FileSystem> MakeFileSystem();
 std::unique_ptr<Shell> MakeShell();
 std::unique_ptr<Processes> MakeProcesses();
 std::unique_ptr<SystemInfo> MakeSystemInfo();
+std::unique_ptr<Http> MakeHttp();
 
 }  // namespace orvo::os::win32

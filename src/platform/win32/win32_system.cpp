@@ -49,6 +49,13 @@ class Win32Shell : public Shell {
                                  int canvas_size) override {
     return FileIconPixels(path, index, associated, canvas_size);
   }
+
+  std::string TempPath(size_t max_chars) override {
+    std::vector<wchar_t> buf(max_chars + 1, L'\0');
+    const DWORD n = GetTempPathW(static_cast<DWORD>(max_chars), buf.data());
+    if (n == 0 || n >= max_chars) return {};
+    return Narrow(std::wstring_view(buf.data(), n));
+  }
 };
 
 class Win32Processes : public Processes {

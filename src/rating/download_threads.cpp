@@ -1,0 +1,41 @@
+// The text and picture download threads.
+#include "rating/download_threads.h"
+
+#include "platform/platform.h"
+#include "rating/http_downloads.h"
+
+namespace orvo {
+
+THttpReadThread::THttpReadThread(std::string url)
+    : TWorkerThread(Priority::kIdle), url_(std::move(url)) {}
+
+void THttpReadThread::Execute() {
+  result_text_ = HttpGetText(url_);
+  done_ = true;
+}
+
+void THttpReadThread::DoTerminate() {
+  if (OnTerminate) OnTerminate(*this);
+}
+
+TDownLoadImgThread::TDownLoadImgThread(std::shared_ptr<TPictureItem> item)
+    : TWorkerThread(Priority::kIdle), item_(std::move(item)) {}
+
+// Every failure (nothing received, not a PNG, the copy not written) ends the thread with
+// its done flag false; the base class swallows what raises.
+void TDownLoadImgThread::Execute() {
+  std::optional<PngPicture> picture = HttpGetPng(item_->imgsrc);
+  if (!picture || picture->empty()) return;
+  item_->picture = std::move(*picture);
+  if (!item_->local_path.empty() &&
+      !os::Current().files().WriteFileAtomic(item_->local_path, item_->picture.bytes())) {
+    return;
+  }
+  done_ = true;
+}
+
+void TDownLoadImgThread::DoTerminate() {
+  if (OnTerminate) OnTerminate(*this);
+}
+
+}  // namespace orvo

@@ -1,0 +1,41 @@
+// The plain downloads over the seam's HTTP back end (WinInet on Windows).
+#include "rating/http_downloads.h"
+
+#include "platform/ansi_text.h"
+#include "platform/platform.h"
+#include "rating/transfer_limits.h"
+
+namespace orvo {
+namespace {
+
+constexpr char kAcceptCharset[] = "Accept-Charset: utf-8\r\n";
+
+os::DownloadResult Fetch(const std::string& url, bool bypass_cache) {
+  os::DownloadRequest request;
+  request.url = url;
+  request.extra_headers = kAcceptCharset;
+  request.bypass_cache = bypass_cache;
+  request.max_bytes = kMaxTransferBytes;
+  request.receive_timeout_ms = kDownloadReceiveTimeoutMs;
+  return os::Current().http().Download(request);
+}
+
+}  // namespace
+
+std::string HttpGetText(const std::string& url) {
+  os::DownloadResult result = Fetch(url, true);
+  if (result.status != os::TransferStatus::kOk) return {};
+  const size_t zero = result.body.find('\0');
+  if (zero != std::string::npos) result.body.resize(zero);
+  return os::AnsiToUtf8(result.body);
+}
+
+std::optional<PngPicture> HttpGetPng(const std::string& url) {
+  os::DownloadResult result = Fetch(url, false);
+  const bool received = result.status == os::TransferStatus::kOk ||
+                        result.status == os::TransferStatus::kReadFailed;
+  if (!received || result.body.empty()) return std::nullopt;
+  return PngPicture::Decode(std::move(result.body));
+}
+
+}  // namespace orvo

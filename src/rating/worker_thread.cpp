@@ -1,0 +1,50 @@
+// Self-freeing worker threads. Ownership travels with the work: the detached thread owns
+// the object while Execute runs, then hands it to the posted termination call, so the
+// object is freed on the UI thread after its callback (or on the worker when the post is
+// refused) and nobody needs to join anything.
+#include "rating/worker_thread.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+#include <thread>
+
+#include "platform/threads.h"
+
+namespace orvo {
+
+TWorkerThread::TWorkerThread(Priority priority)
+    : priority_(priority), ui_(os::CurrentUiDispatcher()) {
+  if (!ui_) {
+    std::fputs("orvo: a worker thread was created with no UI dispatcher installed\n", stderr);
+    std::abort();
+  }
+}
+
+TWorkerThread::~TWorkerThread() = default;
+
+void TWorkerThread::Start(std::unique_ptr<TWorkerThread> thread) {
+  std::shared_ptr<TWorkerThread> owned(std::move(thread));
+  try {
+    std::thread([owned]() mutable { Run(std::move(owned)); }).detach();
+  } catch (const std::system_error&) {
+    ReportEnd(std::move(owned));
+  }
+}
+
+void TWorkerThread::Run(std::shared_ptr<TWorkerThread> self) {
+  if (self->priority_ == Priority::kIdle) os::SetCurrentThreadIdlePriority();
+  try {
+    self->Execute();
+  } catch (...) {
+    // Worker threads report failure through their own fields, never by raising.
+  }
+  ReportEnd(std::move(self));
+}
+
+void TWorkerThread::ReportEnd(std::shared_ptr<TWorkerThread> self) {
+  const std::shared_ptr<os::UiDispatcher> ui = self->ui_;
+  ui->Post([self = std::move(self)] { self->DoTerminate(); });
+}
+
+}  // namespace orvo

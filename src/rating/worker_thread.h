@@ -1,0 +1,42 @@
+#pragma once
+// Worker threads that free themselves. The creator makes one (nothing runs yet), sets its
+// termination callback and hands it to Start, which takes ownership. The thread runs
+// Execute, swallowing whatever it raises; then the termination callback runs on the
+// user-interface thread (posted through the UI dispatcher that was installed when the
+// thread was created), and the thread object is freed. A thread cannot be restarted or
+// cancelled. If the UI dispatcher has shut down by then, the callback never runs and the
+// object is freed all the same.
+#include <memory>
+
+#include "platform/ui_dispatcher.h"
+
+namespace orvo {
+
+class TWorkerThread {
+ public:
+  virtual ~TWorkerThread();
+  TWorkerThread(const TWorkerThread&) = delete;
+  TWorkerThread& operator=(const TWorkerThread&) = delete;
+
+  // Runs the thread. Should no thread be available, the termination is reported at once
+  // with nothing done.
+  static void Start(std::unique_ptr<TWorkerThread> thread);
+
+ protected:
+  enum class Priority { kNormal, kIdle };
+  // Must be called on the user-interface thread (it takes the installed dispatcher).
+  explicit TWorkerThread(Priority priority);
+
+  virtual void Execute() = 0;
+  // Runs the derived class's termination callback; called on the user-interface thread.
+  virtual void DoTerminate() = 0;
+
+ private:
+  static void Run(std::shared_ptr<TWorkerThread> self);
+  static void ReportEnd(std::shared_ptr<TWorkerThread> self);
+
+  const Priority priority_;
+  const std::shared_ptr<os::UiDispatcher> ui_;
+};
+
+}  // namespace orvo
