@@ -1,9 +1,9 @@
 // The plain downloads over the seam's HTTP back end (WinInet on Windows).
-#include "rating/http_downloads.h"
+#include "net/http_downloads.h"
 
 #include "platform/ansi_text.h"
 #include "platform/platform.h"
-#include "rating/transfer_limits.h"
+#include "net/transfer_limits.h"
 
 namespace orvo {
 namespace {

@@ -1,9 +1,9 @@
 // The rating service's HTTP client and its form encoding.
-#include "rating/rate_http_client.h"
+#include "net/rate_http_client.h"
 
 #include "platform/platform.h"
 #include "platform/text.h"
-#include "rating/transfer_limits.h"
+#include "net/transfer_limits.h"
 
 namespace orvo {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "platform/platform.h"
 #include "platform/ui_dispatcher.h"
-#include "rating/download_threads.h"
+#include "net/download_threads.h"
 #include "support/loopback_server.h"
 #include "support/png_samples.h"
 #include "support/test_machine.h"

@@ -1,5 +1,5 @@
 // Temporary folder and file names.
-#include "rating/temp_names.h"
+#include "net/temp_names.h"
 
 #include <chrono>
 #include <random>

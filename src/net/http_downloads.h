@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "rating/png_picture.h"
+#include "net/png_picture.h"
 
 namespace orvo {
 

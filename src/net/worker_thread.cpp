@@ -2,7 +2,7 @@
 // the object while Execute runs, then hands it to the posted termination call, so the
 // object is freed on the UI thread after its callback (or on the worker when the post is
 // refused) and nobody needs to join anything.
-#include "rating/worker_thread.h"
+#include "net/worker_thread.h"
 
 #include <cstdio>
 #include <cstdlib>

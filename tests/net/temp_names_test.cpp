@@ -4,7 +4,7 @@
 #include <set>
 
 #include "platform/platform.h"
-#include "rating/temp_names.h"
+#include "net/temp_names.h"
 #include "support/test_machine.h"
 
 namespace orvo {

@@ -4,8 +4,8 @@
 
 #include <chrono>
 
-#include "rating/rate_http_client.h"
-#include "rating/transfer_limits.h"
+#include "net/rate_http_client.h"
+#include "net/transfer_limits.h"
 #include "support/loopback_server.h"
 #include "support/test_machine.h"
 

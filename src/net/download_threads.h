@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "rating/png_picture.h"
-#include "rating/worker_thread.h"
+#include "net/png_picture.h"
+#include "net/worker_thread.h"
 
 namespace orvo {
 

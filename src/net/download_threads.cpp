@@ -1,8 +1,8 @@
 // The text and picture download threads.
-#include "rating/download_threads.h"
+#include "net/download_threads.h"
 
 #include "platform/platform.h"
-#include "rating/http_downloads.h"
+#include "net/http_downloads.h"
 
 namespace orvo {
 

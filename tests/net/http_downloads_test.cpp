@@ -6,8 +6,8 @@
 
 #include "platform/ansi_text.h"
 #include "platform/platform.h"
-#include "rating/http_downloads.h"
-#include "rating/transfer_limits.h"
+#include "net/http_downloads.h"
+#include "net/transfer_limits.h"
 #include "support/loopback_server.h"
 #include "support/png_samples.h"
 #include "support/test_machine.h"

@@ -1,6 +1,6 @@
 // PNG validation through libpng's simplified reading interface, which reports errors as a
 // message instead of a long jump, so no C++ frame is ever skipped.
-#include "rating/png_picture.h"
+#include "net/png_picture.h"
 
 #include <png.h>
 

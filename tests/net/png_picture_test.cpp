@@ -4,7 +4,7 @@
 #include <png.h>
 #include <zlib.h>
 
-#include "rating/png_picture.h"
+#include "net/png_picture.h"
 #include "support/png_samples.h"
 
 namespace orvo {
