@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "catalogue/browser_list.h"
+#include "catalogue/firefox_extensions.h"
 #include "catalogue/json_document.h"
 #include "catalogue/system_values.h"
 #include "platform/console.h"
@@ -197,6 +198,7 @@ int Run(const Options& o) {
   if (!platform) return Fail(kNoSystem, error);
   UseSystem(platform.get());
   os::UseUtf8Console();
+  TFireFoxExtensions::DownloadIcons = false;  // no list here to show them in
   int code = kFailed;
   {
     BrowserList list;

@@ -32,6 +32,10 @@ class TBrowserExtensionInfo {
   double Rating = 0;        // average community rating, 0 until known
   uint8_t Is64 = 0;         // from the native registry view / the per-user plug-in key
 
+  // Set while an icon download for this record may still report (see icon_download.h);
+  // the download holds only a weak reference, so a record deleted meanwhile is skipped.
+  std::shared_ptr<TBrowserExtensionInfo*> IconAnchor;
+
   // The title the add-on list shows: Name (or Id), with " (64)" for native entries on
   // 64-bit Windows.
   std::string ListTitle(bool is_win64) const;

@@ -1,33 +1,295 @@
 #include "catalogue/firefox_extensions.h"
 
+#include "catalogue/icon_download.h"
+#include "catalogue/json_document.h"
+#include "catalogue/json_writer.h"
+#include "catalogue/plugin_records.h"
 #include "catalogue/process_helpers.h"
 #include "catalogue/shell_helpers.h"
+#include "catalogue/sqlite_database.h"
+#include "catalogue/sqlite_table.h"
 #include "platform/ini_file.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 
 namespace orvo {
+
+bool TFireFoxExtensions::DownloadIcons = true;
+
+namespace {
+
+constexpr size_t kMaxDataFile = size_t(64) << 20;
+// A running Firefox holds its database locked; we wait this long, never without bound.
+constexpr int kBusyTimeoutMs = 1500;
+
+bool IsFolder(std::string_view path) {
+  const uint32_t a = os::Current().files().GetAttributes(path);
+  return a != os::kInvalidFileAttributes && (a & os::kFileAttributeDirectory);
+}
+
+bool FileExists(std::string_view path) {
+  const uint32_t a = os::Current().files().GetAttributes(path);
+  return a != os::kInvalidFileAttributes && !(a & os::kFileAttributeDirectory);
+}
+
+std::unique_ptr<JsonDocument> ReadJsonFile(const std::string& path) {
+  auto text = os::Current().files().ReadFile(path, kMaxDataFile);
+  return text ? ParseJsonDocument(*text) : nullptr;
+}
+
+bool HasParentStep(std::string_view path) {
+  size_t pos = 0;
+  while (pos <= path.size()) {
+    size_t end = path.find_first_of("\\/", pos);
+    if (end == std::string_view::npos) end = path.size();
+    if (path.substr(pos, end - pos) == "..") return true;
+    pos = end + 1;
+  }
+  return false;
+}
+
+// Lower-case, one backslash between parts, no trailing one: for comparing folder paths.
+std::string Normalised(std::string_view path) {
+  std::string out;
+  for (char c : path) {
+    const char n = c == '/' ? '\\' : ToLowerAscii(c);
+    if (n == '\\' && !out.empty() && out.back() == '\\') continue;
+    out += n;
+  }
+  while (!out.empty() && out.back() == '\\') out.pop_back();
+  return out;
+}
+
+// An add-on's descriptor is deleted wherever it lies, as that is where the add-on lives;
+// but never a blank path, a drive root, the profile folder or a folder that holds it.
+bool SafeToDelete(std::string_view path, std::string_view profile) {
+  const std::string p = Normalised(TrimView(path));
+  if (p.empty() || p.find('\\') == std::string::npos || HasParentStep(p)) return false;
+  const std::string prof = Normalised(profile);
+  return !(prof == p || (prof.size() > p.size() && prof.compare(0, p.size(), p) == 0 && prof[p.size()] == '\\'));
+}
+
+const Json* FindAddon(const Json& addons, const std::string& id) {
+  for (const auto& element : addons) {
+    if (element.is_object() && StringMember(element, "id") == id) return &element;
+  }
+  return nullptr;
+}
+
+// The column a name stands for, matched without case; -1 when the row has none.
+int ColumnOf(const TSQLiteTable& table, std::string_view name) {
+  const std::string wanted = ToUpperAscii(name);
+  const auto& names = table.ColumnNames();
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (ToUpperAscii(names[i]) == wanted) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool HasColumn(TSQLiteDatabase& db, std::string_view table, std::string_view column) {
+  auto info = db.OpenQuery("pragma table_info(" + std::string(table) + ")");
+  const int name = ColumnOf(*info, "name");
+  for (; name >= 0 && !info->AtEnd(); info->MoveNext()) {
+    if (EqualsNoCase(info->CellText(name), column)) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 TFireFoxExtensions::TFireFoxExtensions() {
   BrowserKind = bkFirefox;
   DisplayName = BrowserDisplayNames[bkFirefox];
   DataFileName = "extensions.json";
   ProfileDir = GetSpecialFolder(os::kCsidlAppData) + "\\Mozilla\\Firefox\\";
-  os::FileSystem& files = os::Current().files();
-  const uint32_t attrs = files.GetAttributes(ProfileDir);
-  if (attrs == os::kInvalidFileAttributes || !(attrs & os::kFileAttributeDirectory)) return;
+  if (!IsFolder(ProfileDir)) return;
   std::string path;
-  if (auto text = files.ReadFile(ProfileDir + "profiles.ini", size_t(1) << 20)) {
+  if (auto text = os::Current().files().ReadFile(ProfileDir + "profiles.ini", size_t(1) << 20)) {
     path = IniFile::Parse(*text).GetOr("Profile0", "Path", "");
   }
   for (char& c : path) {
     if (c == '/') c = '\\';
   }
+  // The path is taken below the Firefox folder; one that climbs out of it names no profile.
+  if (HasParentStep(path)) path.clear();
   ProfileDir += path + "\\";
+
+  try {
+    if (FileExists(ProfileDir + DataFileName)) Document = ReadJsonFile(ProfileDir + DataFileName);
+    if (FileExists(ProfileDir + "addons.json")) AddonsDocument = ReadJsonFile(ProfileDir + "addons.json");
+    if (Document) {
+      ReadJson();
+    } else if (FileExists(ProfileDir + "extensions.sqlite")) {
+      ReadDatabase();
+    }
+    AddMozillaPlugins(Items);
+    SortItems();
+  } catch (...) {
+    // A damaged store leaves the records read so far.
+  }
+}
+
+TFireFoxExtensions::~TFireFoxExtensions() = default;
+
+void TFireFoxExtensions::ReadJson() {
+  const Json* addons = ArrayMember(Document->value, "addons");
+  if (!addons) return;
+  for (const auto& element : *addons) {
+    if (!element.is_object()) continue;
+    auto item = std::make_unique<TBrowserExtensionInfo>();
+    item->ItemKind = ikExtension;
+    item->Id = StringMember(element, "id");
+    item->Name = StringMember(element, "name");
+    item->Disabled = BoolMember(element, "userDisabled") || BoolMember(element, "appDisabled");
+    if (const Json* locale = ObjectMember(element, "defaultLocale")) {
+      item->Name = StringMember(*locale, "name");
+      item->Description = StringMember(*locale, "description");
+    }
+    item->Path = StringMember(element, "descriptor");
+    if (const Json* locales = ArrayMember(element, "locales"); locales && !locales->empty()) {
+      item->Name = StringMember((*locales)[0], "name");
+      item->Description = StringMember((*locales)[0], "description");
+    }
+    if (const Json* icons = ObjectMember(element, "icons")) {
+      item->IconRef = StringMember(*icons, "64");
+      if (item->IconRef.empty()) item->IconRef = StringMember(*icons, "32");
+    }
+    item->Version = StringMember(element, "version");
+    if (!item->IconRef.empty() && DownloadIcons) DownloadIcon(*item);
+    Items.push_back(std::move(item));
+  }
+}
+
+std::string TFireFoxExtensions::DatabasePath() const {
+  return os::Current().files().NativePath(ProfileDir + "extensions.sqlite");
+}
+
+void TFireFoxExtensions::ReadDatabase() {
+  TSQLiteDatabase db(DatabasePath(), TSQLiteDatabase::OpenMode::kExistingOnly);
+  db.SetBusyTimeout(kBusyTimeoutMs);
+  // In the browser's own schema an add-on's default locale row is locale.id =
+  // addon.defaultLocale; older databases without that column join on internal_id.
+  const bool by_default_locale = HasColumn(db, "addon", "defaultLocale");
+  auto rows = db.OpenQuery(by_default_locale
+                               ? "select addon.*, locale.* from addon left join locale on addon.defaultLocale=locale.id"
+                               : "select addon.*, locale.* from addon left join locale on addon.internal_id=locale.id");
+  // The flags by name; the fixed positions only for a database without those names.
+  int active = ColumnOf(*rows, "active");
+  int user_disabled = ColumnOf(*rows, "userDisabled");
+  if (active < 0 || user_disabled < 0) {
+    active = 15;
+    user_disabled = 16;
+  }
+  const Json* names = AddonsDocument ? ArrayMember(AddonsDocument->value, "addons") : nullptr;
+  const int name = ColumnOf(*rows, "name");
+  const int description = ColumnOf(*rows, "description");
+  const int icon = ColumnOf(*rows, "iconURL");
+  const int descriptor = ColumnOf(*rows, "descriptor");
+  for (; !rows->AtEnd(); rows->MoveNext()) {
+    auto item = std::make_unique<TBrowserExtensionInfo>();
+    item->ItemKind = ikExtension;
+    item->Id = rows->CellText(1);
+    if (const Json* known = names ? FindAddon(*names, item->Id) : nullptr) {
+      item->Name = StringMember(*known, "name");
+      item->Description = StringMember(*known, "description");
+    } else {
+      if (name >= 0) item->Name = rows->CellText(name);
+      if (description >= 0) item->Description = rows->CellText(description);
+    }
+    item->Disabled = rows->CellInteger(user_disabled) == 1 || rows->CellInteger(active) == 0;
+    if (icon >= 0) item->IconRef = rows->CellText(icon);
+    if (descriptor >= 0) item->Path = rows->CellText(descriptor);
+    if (!item->IconRef.empty() && DownloadIcons) DownloadIcon(*item);
+    Items.push_back(std::move(item));
+  }
+}
+
+ChangeResult TFireFoxExtensions::ToggleItem(TBrowserExtensionInfo* item) {
+  if (!Contains(item) || item->ItemKind != ikExtension) return {};
+  if (!Document) return DatabaseToggle(*item);
+  Json* element = nullptr;
+  if (Json* addons = ArrayMember(Document->value, "addons")) {
+    for (auto& e : *addons) {
+      if (e.is_object() && StringMember(e, "id") == item->Id) {
+        element = &e;
+        break;
+      }
+    }
+  }
+  item->Disabled = !item->Disabled;
+  if (!element) return {};
+  (*element)["userDisabled"] = item->Disabled;
+  (*element)["active"] = !item->Disabled;
+  return WriteBack();
+}
+
+ChangeResult TFireFoxExtensions::DatabaseToggle(const TBrowserExtensionInfo& item) {
+  const bool disable = !item.Disabled;
+  try {
+    TSQLiteDatabase db(DatabasePath(), TSQLiteDatabase::OpenMode::kExistingOnly);
+    db.SetBusyTimeout(kBusyTimeoutMs);
+    db.RunStatement("update addon set ACTIVE=?, USERDISABLED=? where id=?",
+                    {int64_t(disable ? 0 : 1), int64_t(disable ? 1 : 0), item.Id});
+  } catch (const std::exception& e) {
+    // The switch shows what is stored: a refused update leaves the record as it was.
+    return {os::kErrorWriteFault, "extensions.sqlite: " + std::string(e.what())};
+  }
+  const_cast<TBrowserExtensionInfo&>(item).Disabled = disable;
+  return {};
+}
+
+ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo* item) {
+  if (!Contains(item)) return {};
+  ChangeResult result;
+  if (item->ItemKind == ikExtension) {
+    if (SafeToDelete(item->Path, ProfileDir) && PathExistsEx(item->Path)) {
+      DeleteFileOrFolder(item->Path, false);  // a path in use is left alone
+    }
+    if (Document) {
+      if (Json* addons = ArrayMember(Document->value, "addons")) {
+        for (size_t i = 0; i < addons->size(); ++i) {
+          const Json& e = (*addons)[i];
+          if (e.is_object() && StringMember(e, "id") == item->Id) {
+            addons->erase(i);
+            break;
+          }
+        }
+        result = WriteBack();
+      }
+    } else {
+      result = DatabaseDelete(*item);
+      if (!result) return result;  // the record stays listed
+    }
+  } else if (item->ItemKind == ikPlugin) {
+    DeletePluginKey(*item);
+  }
+  RemoveItem(item);
+  return result;
+}
+
+ChangeResult TFireFoxExtensions::DatabaseDelete(const TBrowserExtensionInfo& item) {
+  try {
+    TSQLiteDatabase db(DatabasePath(), TSQLiteDatabase::OpenMode::kExistingOnly);
+    db.SetBusyTimeout(kBusyTimeoutMs);
+    const bool by_default_locale = HasColumn(db, "addon", "defaultLocale");
+    auto row = db.OpenQuery(by_default_locale ? "select internal_id, defaultLocale from addon where id=?"
+                                              : "select internal_id from addon where id=?",
+                            {item.Id});
+    const int64_t internal_id = row->CellInteger(0);  // "Table is at End of File" when none
+    const int64_t locale = by_default_locale ? row->CellInteger(1) : internal_id;
+    db.RunStatement("delete from addon where internal_id=?", {internal_id});
+    db.RunStatement("delete from locale where id=?", {locale});
+  } catch (const std::exception& e) {
+    return {os::kErrorWriteFault, "extensions.sqlite: " + std::string(e.what())};
+  }
+  return {};
+}
+
+ChangeResult TFireFoxExtensions::WriteBack() {
+  return os::Current().files().WriteFileAtomic(ProfileDir + DataFileName, WriteCompactJson(Document->value));
 }
 
 void TFireFoxExtensions::CloseBrowser() { KillProcessesByName(BrowserProcessNames[bkFirefox]); }
 bool TFireFoxExtensions::IsRunning() { return FindProcessByName(BrowserProcessNames[bkFirefox]) != 0; }
-ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo*) { return {}; }
-ChangeResult TFireFoxExtensions::ToggleItem(TBrowserExtensionInfo*) { return {}; }
 
 }  // namespace orvo

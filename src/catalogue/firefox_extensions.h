@@ -1,7 +1,10 @@
 #pragma once
-// The Firefox catalogue: the first profile named in the Firefox folder's profiles.ini.
-// It knows where the profile is; reading its add-ons arrives with the Firefox storage
-// readers.
+// The Firefox catalogue: the first profile named in the Firefox folder's profiles.ini. Its
+// add-ons come from extensions.json, or, in older profiles without that file, from the
+// extensions.sqlite database with display names from addons.json; switching and deleting
+// go back to whichever store they came from.
+#include <memory>
+
 #include "catalogue/browser_app.h"
 
 namespace orvo {
@@ -9,10 +12,25 @@ namespace orvo {
 class TFireFoxExtensions final : public TBrowserAppBase {
  public:
   TFireFoxExtensions();
+  ~TFireFoxExtensions() override;
   void CloseBrowser() override;
   bool IsRunning() override;
   ChangeResult DeleteItem(TBrowserExtensionInfo* item) override;
   ChangeResult ToggleItem(TBrowserExtensionInfo* item) override;
+
+  std::unique_ptr<JsonDocument> AddonsDocument;  // parsed addons.json, or null
+
+  // Icons are fetched in the background unless this is false (a command-line run has no
+  // list to show them in).
+  static bool DownloadIcons;
+
+ private:
+  void ReadJson();
+  void ReadDatabase();
+  ChangeResult WriteBack();
+  ChangeResult DatabaseToggle(const TBrowserExtensionInfo& item);
+  ChangeResult DatabaseDelete(const TBrowserExtensionInfo& item);
+  std::string DatabasePath() const;
 };
 
 }  // namespace orvo

@@ -86,6 +86,28 @@ void ImportKeys(os::Registry& reg, os::RegRoot root, const std::string& path, co
   }
 }
 
+// The image's user is "demo"; the browsers' JSON files name paths in that user's folders,
+// which on this system are the real user's.
+void MoveUserPaths(const fs::path& file) {
+  std::string text = ReadHostFile(os::win32::Narrow(file.wstring()));
+  auto escaped = [](std::string p) {
+    std::string out;
+    for (char c : p) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    return out;
+  };
+  os::Shell& shell = os::Current().shell();
+  const std::pair<std::string, std::string> moves[] = {
+      {escaped("C:\\Users\\demo\\AppData\\Roaming"), escaped(shell.SpecialFolder(os::kCsidlAppData))},
+      {escaped("C:\\Users\\demo\\AppData\\Local"), escaped(shell.SpecialFolder(os::kCsidlLocalAppData))},
+  };
+  for (const auto& [from, to] : moves) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+      text.replace(at, from.size(), to);
+    }
+  }
+  std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+
 // Copies an image folder's files to a real folder. With keep_system, real programs the
 // system already has there (Wine's own iexplore.exe, hundreds of kilobytes) are left
 // alone; the image's small stand-ins replace copies earlier tests left.
@@ -99,6 +121,7 @@ void CopyTree(const fs::path& from, const fs::path& to, bool keep_system) {
     } else if (!(keep_system && fs::exists(target, ec) && fs::file_size(target, ec) > (64u << 10))) {
       fs::create_directories(target.parent_path(), ec);
       fs::copy_file(e.path(), target, fs::copy_options::overwrite_existing, ec);
+      if (e.path().extension() == L".json") MoveUserPaths(target);
     }
   }
 }

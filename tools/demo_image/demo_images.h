@@ -7,6 +7,10 @@ namespace orvo::tools {
 // The demo image: Chrome, Firefox (registered only under Wow6432Node) and Opera with
 // their profiles, NPAPI plug-ins, stand-in program files with icons; 64-bit Windows 10.
 void WriteDemoImage(const std::filesystem::path& root);
+// Firefox alone, its add-ons in an old profile's extensions.sqlite (schema 14).
+void WriteLegacyDemoImage(const std::filesystem::path& root);
+// The Firefox add-ons' icons, as the demo rating service's site serves them (/icons/).
+void WriteFirefoxIcons(const std::filesystem::path& folder);
 // Chrome with `count` extensions and a Preferences file of at least `megabytes`.
 void WriteSyntheticImage(const std::filesystem::path& root, int count, double megabytes);
 

@@ -1,0 +1,332 @@
+// The Firefox catalogue on copies of the demo images: extensions.json (demo) and an old
+// profile's extensions.sqlite in the browser's real schema (demo-legacy).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "catalogue/firefox_extensions.h"
+#include "catalogue/shell_helpers.h"
+#include "catalogue/sqlite_database.h"
+#include "catalogue/sqlite_table.h"
+#include "catalogue_fixture.h"
+#include "platform/png_codec.h"
+#include "platform/ui_dispatcher.h"
+#include "support/loopback_server.h"
+
+namespace orvo {
+namespace {
+
+using test::FindById;
+
+constexpr const char* kTabTidy = "tabtidy@orvo-demo.example";
+constexpr const char* kCookies = "{3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}";
+constexpr const char* kReader = "readermode@orvo-demo.example";
+constexpr const char* kUebersetzer = "unicode-names@orvo-demo.example";
+constexpr const char* kToolbar = "legacy-toolbar@orvo-demo.example";
+
+std::string Extensions(const TBrowserAppBase& ff) { return ff.ProfileDir + "extensions.json"; }
+
+// Firefox icons from a loopback server instead of the demo site.
+class FirefoxJson : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TFireFoxExtensions::DownloadIcons = false;
+    const std::string path = Extensions(TFireFoxExtensions());
+    std::string text = test::ReadText(path);
+    for (size_t at = text.find("http:\\/\\/127.0.0.1:8086"); at != std::string::npos;
+         at = text.find("http:\\/\\/127.0.0.1:8086", at)) {
+      text.replace(at, 24, "http://127.0.0.1:" + std::to_string(server.port()));
+    }
+    for (size_t at = text.find("http://127.0.0.1:8086"); at != std::string::npos; at = text.find("http://127.0.0.1:8086", at)) {
+      text.replace(at, 21, "http://127.0.0.1:" + std::to_string(server.port()));
+    }
+    machine.WriteFile(path, text);
+    TFireFoxExtensions::DownloadIcons = true;
+  }
+  void TearDown() override { TFireFoxExtensions::DownloadIcons = true; }
+
+  test::TestMachine machine{test::DemoOptions()};
+  test::LoopbackServer server;
+};
+
+TEST_F(FirefoxJson, ListsTheProfilesAddOns) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions ff;
+  EXPECT_NE(ff.Document, nullptr);
+  ASSERT_EQ(ff.GetCount(), 9);  // six add-ons and the three plug-ins
+  const auto* tidy = FindById(ff, kTabTidy);
+  EXPECT_EQ(tidy->Name, "Tab Tidy für Firefox");  // the first "locales" entry wins
+  EXPECT_EQ(tidy->Description, "Groups and sorts your open tabs. (de)");
+  EXPECT_EQ(tidy->Version, "2.4.1");
+  EXPECT_NE(tidy->Path.find("tabtidy@orvo-demo.example.xpi"), std::string::npos);
+  EXPECT_NE(tidy->IconRef.find("-64.png"), std::string::npos);
+  EXPECT_TRUE(FindById(ff, kCookies)->Disabled);       // appDisabled alone
+  EXPECT_TRUE(FindById(ff, kUebersetzer)->Disabled);   // userDisabled
+  EXPECT_FALSE(FindById(ff, kReader)->Disabled);
+  EXPECT_EQ(FindById(ff, kReader)->IconRef, "");       // only a "48" icon
+  EXPECT_EQ(FindById(ff, kUebersetzer)->Name, "Übersetzer");
+}
+
+TEST_F(FirefoxJson, IconsArriveInTheBackgroundAndOnlyPngCounts) {
+  const auto png = [](int size) {
+    return *os::EncodePng({size, size, std::vector<uint32_t>(size_t(size) * size, 0xFF2080C0)});
+  };
+  server.ServeLate("/icons/tabtidy_orvo-demo_example-64.png", std::chrono::milliseconds(200), png(64));
+  server.Serve("/icons/_3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90_-32.png", png(32), 200, "image/png");
+  server.Serve("/icons/unicode-names_orvo-demo_example-64.png", "<html>not a picture</html>", 200, "text/html");
+  os::UiThreadScope ui;
+  const auto started = std::chrono::steady_clock::now();
+  TFireFoxExtensions ff;
+  // The list does not wait for the pictures.
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(150));
+  EXPECT_EQ(FindById(ff, kTabTidy)->Image, nullptr);
+  const bool arrived = ui.dispatcher().RunUntil(
+      [&] { return FindById(ff, kTabTidy)->Image && FindById(ff, kCookies)->Image; }, std::chrono::seconds(10));
+  ASSERT_TRUE(arrived);
+  EXPECT_EQ(FindById(ff, kTabTidy)->Image->width(), 64);
+  EXPECT_EQ(FindById(ff, kCookies)->Image->width(), 32);
+  ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(300));
+  EXPECT_EQ(FindById(ff, kUebersetzer)->Image, nullptr);
+}
+
+TEST_F(FirefoxJson, ARecordDeletedBeforeItsIconArrivesIsLeftAlone) {
+  server.ServeLate("/icons/tabtidy_orvo-demo_example-64.png", std::chrono::milliseconds(300),
+                   *os::EncodePng({8, 8, std::vector<uint32_t>(64, 0xFF000000)}));
+  os::UiThreadScope ui;
+  auto ff = std::make_unique<TFireFoxExtensions>();
+  ASSERT_TRUE(ff->DeleteItem(FindById(*ff, kTabTidy)));
+  ff.reset();  // the whole catalogue goes too
+  ui.dispatcher().RunUntil([&] { return server.Count("/icons/tabtidy_orvo-demo_example-64.png") > 0; },
+                           std::chrono::seconds(5));
+  ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(500));
+  SUCCEED();  // the sanitizer build would catch a write into the freed record
+}
+
+TEST_F(FirefoxJson, SwitchingRewritesTheFileAtomicallyInAscii) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions ff;
+  ASSERT_TRUE(ff.ToggleItem(FindById(ff, kTabTidy)));
+  EXPECT_TRUE(FindById(ff, kTabTidy)->Disabled);
+  const Json doc = test::ReadJson(Extensions(ff));
+  const Json& tidy = doc["addons"][0];
+  EXPECT_EQ(tidy["userDisabled"], true);
+  EXPECT_EQ(tidy["active"], false);
+  const std::string text = test::ReadText(Extensions(ff));
+  for (unsigned char c : text) ASSERT_LT(c, 0x80);
+  EXPECT_NE(text.find("\\u00dcbersetzer"), std::string::npos);
+  TFireFoxExtensions again;
+  EXPECT_EQ(FindById(again, kUebersetzer)->Name, "Übersetzer");
+
+  ASSERT_TRUE(os::Current().files().SetAttributes(Extensions(ff), os::kFileAttributeReadOnly));
+  const ChangeResult refused = ff.ToggleItem(FindById(ff, kTabTidy));
+  os::Current().files().SetAttributes(Extensions(ff), 0);
+  EXPECT_FALSE(refused);
+}
+
+TEST_F(FirefoxJson, DeletingRemovesTheFilesAndTheEntry) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions ff;
+  const std::string xpi = FindById(ff, kTabTidy)->Path;
+  const std::string folder = FindById(ff, kToolbar)->Path;
+  ASSERT_TRUE(PathExistsEx(xpi));
+  ASSERT_TRUE(ff.DeleteItem(FindById(ff, kTabTidy)));
+  ASSERT_TRUE(ff.DeleteItem(FindById(ff, kToolbar)));
+  EXPECT_FALSE(PathExistsEx(xpi));
+  EXPECT_FALSE(PathExistsEx(folder));
+  const Json doc = test::ReadJson(Extensions(ff));
+  ASSERT_EQ(doc["addons"].size(), 4u);
+  for (const auto& a : doc["addons"]) EXPECT_NE(a["id"], kTabTidy);
+}
+
+TEST_F(FirefoxJson, NeverDeletesARootTheProfileOrWhatHoldsIt) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions probe;
+  std::string profile = probe.ProfileDir.substr(0, probe.ProfileDir.size() - 1);
+  const std::string parent = profile.substr(0, profile.rfind('\\'));
+  const std::vector<std::string> dangerous = {"", "   ", "C:\\", "C:", profile, probe.ProfileDir, parent,
+                                              probe.ProfileDir + "extensions\\..\\.."};
+  Json doc = test::ReadJson(Extensions(probe));
+  for (size_t i = 0; i < dangerous.size() && i < doc["addons"].size(); ++i) {
+    doc["addons"][i]["descriptor"] = dangerous[i];
+  }
+  machine.WriteFile(Extensions(probe), doc.dump());
+  TFireFoxExtensions ff;
+  while (ff.GetCount() > 0) ASSERT_TRUE(ff.DeleteItem(ff.GetItem(0)));
+  EXPECT_TRUE(PathExistsEx(probe.ProfileDir + "prefs.js"));
+  EXPECT_TRUE(PathExistsEx(probe.ProfileDir + "extensions.json"));
+}
+
+TEST(FirefoxProfiles, ProfilesIniDecidesTheProfileFolder) {
+  struct Case {
+    const char* ini;
+    const char* ends_with;
+  };
+  const Case cases[] = {
+      {"[Profile0]\r\nPath=Profiles/abc.default\r\n", "\\Mozilla\\Firefox\\Profiles\\abc.default\\"},
+      {"[Profile1]\r\nPath=Profiles/other\r\n", "\\Mozilla\\Firefox\\\\"},
+      {"[Profile0]\r\nPath=../../../Windows\r\n", "\\Mozilla\\Firefox\\\\"},
+      {"", "\\Mozilla\\Firefox\\\\"},
+  };
+  for (const auto& c : cases) {
+    test::TestMachine machine{test::DemoOptions()};
+    const std::string base = GetSpecialFolder(os::kCsidlAppData) + "\\Mozilla\\Firefox\\";
+    machine.WriteFile(base + "profiles.ini", c.ini);
+    TFireFoxExtensions::DownloadIcons = false;
+    TFireFoxExtensions ff;
+    const std::string end = c.ends_with;
+    ASSERT_GE(ff.ProfileDir.size(), end.size());
+    EXPECT_EQ(ff.ProfileDir.substr(ff.ProfileDir.size() - end.size()), end) << c.ini;
+    TFireFoxExtensions::DownloadIcons = true;
+  }
+}
+
+TEST(FirefoxBadInput, DamagedStoresListWhatTheyCan) {
+  struct Case {
+    const char* what;
+    const char* file;
+    std::string text;
+    int count;
+  };
+  const std::vector<Case> cases = {
+      {"truncated json", "extensions.json", "{\"addons\":[{\"id\":\"x\"", 3},
+      {"addons not an array", "extensions.json", "{\"addons\":{}}", 3},
+      {"odd elements", "extensions.json", "{\"addons\":[null,1,\"s\",{\"id\":5,\"icons\":[]}]}", 4},
+      {"not a database", "extensions.sqlite", "this is not a database at all, just text...", 0},
+  };
+  for (const auto& c : cases) {
+    test::TestMachine machine{test::DemoOptions()};
+    TFireFoxExtensions::DownloadIcons = false;
+    const std::string profile = TFireFoxExtensions().ProfileDir;
+    if (std::string(c.file) == "extensions.sqlite") os::Current().files().RemoveFile(profile + "extensions.json");
+    machine.WriteFile(profile + c.file, c.text);
+    TFireFoxExtensions ff;
+    EXPECT_EQ(ff.GetCount(), c.count) << c.what;
+    TFireFoxExtensions::DownloadIcons = true;
+  }
+}
+
+class FirefoxDatabase : public ::testing::Test {
+ protected:
+  void SetUp() override { TFireFoxExtensions::DownloadIcons = false; }
+  void TearDown() override { TFireFoxExtensions::DownloadIcons = true; }
+  std::string Db(const TBrowserAppBase& ff) { return os::Current().files().NativePath(ff.ProfileDir + "extensions.sqlite"); }
+  int64_t Flag(const TBrowserAppBase& ff, const std::string& column, const std::string& id) {
+    TSQLiteDatabase db(Db(ff));
+    auto t = db.OpenQuery("select " + column + " from addon where id=?", {id});
+    return t->CellInteger(0);
+  }
+  test::MachineOptions Legacy() {
+    test::MachineOptions o;
+    o.image = std::string(ORVO_SOURCE_DIR) + "/fixtures/demo-legacy";
+    return o;
+  }
+  test::TestMachine machine{Legacy()};
+};
+
+TEST_F(FirefoxDatabase, ReadsTheBrowsersOwnSchema) {
+  TFireFoxExtensions ff;
+  EXPECT_EQ(ff.Document, nullptr);
+  ASSERT_EQ(ff.GetCount(), 4);
+  // Names from addons.json for the first two, from their own locale rows for the others
+  // (the locale rows are numbered differently from the add-ons).
+  EXPECT_EQ(FindById(ff, kTabTidy)->Name, "Tab Tidy for Firefox");
+  EXPECT_EQ(FindById(ff, kReader)->Name, "Reader Mode Plus");
+  EXPECT_EQ(FindById(ff, kUebersetzer)->Name, "Übersetzer");
+  EXPECT_EQ(FindById(ff, kUebersetzer)->Description, "Übersetzt markierten Text – schnell.");
+  // Flags by column name: not userDisabled and active is the only way to be enabled.
+  EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);
+  EXPECT_TRUE(FindById(ff, kCookies)->Disabled);      // userDisabled 0, active 0
+  EXPECT_TRUE(FindById(ff, kUebersetzer)->Disabled);  // userDisabled 1, active 1
+  EXPECT_NE(FindById(ff, kTabTidy)->IconRef.find("-64.png"), std::string::npos);
+}
+
+TEST_F(FirefoxDatabase, SwitchingWritesBothFlagsForThatAddOnOnly) {
+  TFireFoxExtensions ff;
+  ASSERT_TRUE(ff.ToggleItem(FindById(ff, kTabTidy)));
+  EXPECT_EQ(Flag(ff, "active", kTabTidy), 0);
+  EXPECT_EQ(Flag(ff, "userDisabled", kTabTidy), 1);
+  ASSERT_TRUE(ff.ToggleItem(FindById(ff, kCookies)));
+  EXPECT_EQ(Flag(ff, "active", kCookies), 1);
+  EXPECT_EQ(Flag(ff, "userDisabled", kCookies), 0);
+  EXPECT_EQ(Flag(ff, "active", kReader), 1);
+}
+
+TEST_F(FirefoxDatabase, AnIdWithQuotesIsBoundNotPasted) {
+  const std::string evil = "x\" or 1=1 or id=\"y'; drop table addon; --";
+  {
+    TSQLiteDatabase db(Db(TFireFoxExtensions()));
+    db.RunStatement("insert into addon (id, active, userDisabled, defaultLocale) values (?, 1, 0, 99)", {evil});
+  }
+  TFireFoxExtensions ff;
+  ASSERT_NE(FindById(ff, evil), nullptr);
+  ASSERT_TRUE(ff.ToggleItem(FindById(ff, evil)));
+  EXPECT_EQ(Flag(ff, "active", evil), 0);
+  EXPECT_EQ(Flag(ff, "active", kTabTidy), 1);  // nobody else switched
+  ASSERT_TRUE(ff.DeleteItem(FindById(ff, evil)));
+  EXPECT_EQ(TFireFoxExtensions().GetCount(), 4);
+}
+
+TEST_F(FirefoxDatabase, DeletingTakesTheRowAndItsOwnLocale) {
+  TFireFoxExtensions ff;
+  ASSERT_TRUE(ff.DeleteItem(FindById(ff, kReader)));
+  TSQLiteDatabase db(Db(ff));
+  EXPECT_EQ(db.OpenQuery("select count(*) from addon")->CellInteger(0), 3);
+  EXPECT_EQ(db.OpenQuery("select count(*) from locale where name='Reader Mode Plus'")->CellInteger(0), 0);
+  EXPECT_EQ(db.OpenQuery("select count(*) from locale")->CellInteger(0), 3);
+  TFireFoxExtensions again;
+  EXPECT_EQ(FindById(again, kUebersetzer)->Name, "Übersetzer");  // its locale is untouched
+}
+
+TEST_F(FirefoxDatabase, ADeleteTheDatabaseRefusesKeepsTheRecord) {
+  TFireFoxExtensions ff;
+  TBrowserExtensionInfo* tidy = FindById(ff, kTabTidy);
+  {
+    TSQLiteDatabase db(Db(ff));
+    db.RunStatement("delete from addon where id=?", {std::string(kTabTidy)});
+  }
+  const ChangeResult r = ff.DeleteItem(tidy);
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("Table is at End of File"), std::string::npos);
+  EXPECT_EQ(FindById(ff, kTabTidy), tidy);
+}
+
+TEST_F(FirefoxDatabase, ALockedDatabaseFailsWithinTheTimeOut) {
+  TFireFoxExtensions ff;
+  TSQLiteDatabase holder(Db(ff));
+  holder.RunStatement("begin exclusive");
+  const auto started = std::chrono::steady_clock::now();
+  const ChangeResult r = ff.ToggleItem(FindById(ff, kTabTidy));
+  const auto took = std::chrono::steady_clock::now() - started;
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("locked"), std::string::npos) << r.message;
+  EXPECT_LT(took, std::chrono::seconds(3));
+  EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);  // shows what is stored
+  TFireFoxExtensions blocked;
+  EXPECT_EQ(blocked.GetCount(), 0);  // the reading failed inside the guard
+  holder.RunStatement("rollback");
+}
+
+TEST_F(FirefoxDatabase, ADatabaseWithoutTheFlagNamesUsesTheirPositions) {
+  const std::string path = Db(TFireFoxExtensions());
+  {
+    TSQLiteDatabase db(path);
+    db.RunStatement("drop table addon");
+    db.RunStatement("drop table locale");
+    std::string columns = "internal_id INTEGER PRIMARY KEY, id TEXT";
+    for (int i = 2; i < 15; ++i) columns += ", c" + std::to_string(i) + " TEXT";
+    columns += ", on_flag INTEGER, off_flag INTEGER, descriptor TEXT, iconurl TEXT";
+    db.RunStatement("create table addon (" + columns + ")");
+    db.RunStatement("create table locale (id INTEGER PRIMARY KEY, name TEXT, description TEXT)");
+    db.RunStatement("insert into addon (internal_id, id, on_flag, off_flag) values (1, 'a@x', 1, 0), (2, 'b@x', 1, 1)");
+    db.RunStatement("insert into locale values (1, 'Alpha', 'first'), (2, 'Beta', 'second')");
+  }
+  TFireFoxExtensions ff;
+  ASSERT_EQ(ff.GetCount(), 2);
+  EXPECT_EQ(FindById(ff, "a@x")->Name, "Alpha");
+  EXPECT_FALSE(FindById(ff, "a@x")->Disabled);
+  EXPECT_TRUE(FindById(ff, "b@x")->Disabled);
+}
+
+}  // namespace
+}  // namespace orvo

@@ -1,0 +1,34 @@
+#pragma once
+// Firefox profiles as the browser keeps them: extensions.json (with addons.json beside it)
+// in current profiles; extensions.sqlite in the last schema the browser used (version 14)
+// in old ones.
+#include <string>
+#include <vector>
+
+#include "profile_writer.h"
+
+namespace orvo::tools {
+
+struct FirefoxAddon {
+  std::string id;
+  std::string name;
+  std::string description;
+  std::string version;
+  bool user_disabled = false;
+  bool app_disabled = false;
+  bool active = true;
+  std::vector<int> icon_sizes;  // keys of "icons" (64, 32, 48); empty: no "icons"
+  std::string locale_name;      // non-empty: a "locales" entry that wins over defaultLocale
+  std::string descriptor;       // where the add-on lives
+};
+
+// The icon URL of an add-on for a size, on the demo rating service's site.
+std::string FirefoxIconUrl(const FirefoxAddon& addon, int size);
+
+void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
+                             const std::vector<FirefoxAddon>& addons);
+// The database plus addons.json naming the add-ons listed in `named` (by index).
+void WriteFirefoxSqliteProfile(const ImageWriter& w, const std::string& profile,
+                               const std::vector<FirefoxAddon>& addons, const std::vector<size_t>& named);
+
+}  // namespace orvo::tools
