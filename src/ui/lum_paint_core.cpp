@@ -1,0 +1,80 @@
+// The paint pipeline of the skinned control bases.
+#include "ui/lum_paint_core.h"
+
+#include "graphics/transfer.h"
+#include "ui/lum_ui_drawing.h"
+#include "ui/lum_ui_utils.h"
+
+namespace orvo {
+namespace {
+
+void Placeholder(TControl& control, Canvas& canvas) {
+  canvas.brush.style = BrushStyle::kSolid;
+  canvas.brush.color = clWhite;
+  canvas.pen.color = clGray;
+  canvas.Rectangle(control.ClientRect());
+  canvas.font = control.font;
+  Rect r = control.ClientRect();
+  canvas.DrawText(control.Name, r, kDtCenter | kDtVCenter | kDtSingleLine | kDtNoPrefix);
+}
+
+}  // namespace
+
+TLumUIPaintCore::TLumUIPaintCore() {
+  bitmap.set_draw_mode(DrawMode::kBlend);
+  bitmap.set_combine_mode(CombineMode::kMerge);
+}
+
+bool TLumUIPaintCore::Quiet(const TControl& control) {
+  return (control.ComponentState & (csLoading | csReading | csDesigning)) != 0;
+}
+
+void TLumUIPaintCore::Paint(TControl& control, Canvas& canvas, const DrawFn& draw_control) {
+  if (control.ComponentState & csDesigning) {
+    Placeholder(control, canvas);
+    return;
+  }
+  if (control.Width() <= 0 || control.Height() <= 0) return;
+  if (!bitmap.SetSize(control.Width(), control.Height()) || bitmap.empty()) return;
+  if (alpha == 255 && !transparent) {
+    bitmap.Clear(ColorToArgb(control.Color, 255));
+  } else {
+    bitmap.Clear(0);
+    Canvas& own = bitmap.canvas();
+    own.ResetState();
+    CopyParentBackground(control, own);
+    own.ResetState();
+    if (alpha < 255) FadeRectAlpha(bitmap, bitmap.bounds(), alpha);
+  }
+  if (draw_control) draw_control(bitmap);
+  canvas.Draw(0, 0, bitmap.view(), DrawMode::kOpaque);
+  if (control.OnPaint) control.OnPaint(control, canvas);
+}
+
+void TLumUIPaintCore::CaptureBackground(const TControl& control, const Bitmap32& parent_bitmap) {
+  if (!snapshot) snapshot = std::make_unique<Bitmap32>();
+  if (!snapshot->SetSize(control.Width(), control.Height()) || snapshot->empty()) return;
+  snapshot->Clear(0);
+  BlockTransfer(*snapshot, 0, 0, snapshot->bounds(), parent_bitmap.view(), control.BoundsRect(),
+                DrawMode::kOpaque, CombineMode::kBlend);
+}
+
+void TLumUIPaintCore::PaintInto(TControl& control, Bitmap32& parent_bitmap,
+                                const DrawFn& draw_control) {
+  if (control.Width() <= 0 || control.Height() <= 0) return;
+  if (!bitmap.SetSize(control.Width(), control.Height()) || bitmap.empty()) return;
+  if (alpha == 255 && !transparent) {
+    bitmap.Clear(ColorToArgb(control.Color, 255));
+  } else {
+    bitmap.Clear(0);
+    BlockTransfer(bitmap, 0, 0, bitmap.bounds(), parent_bitmap.view(), control.BoundsRect(),
+                  DrawMode::kOpaque, CombineMode::kBlend);
+    if (alpha < 255) FadeRectAlpha(bitmap, bitmap.bounds(), alpha);
+  }
+  if (draw_control) draw_control(bitmap);
+  bitmap.ResetAlpha(255);
+  BlockTransfer(parent_bitmap, control.Left(), control.Top(), parent_bitmap.bounds(),
+                bitmap.view(), bitmap.bounds(), DrawMode::kOpaque, CombineMode::kBlend);
+}
+
+}  // namespace orvo
