@@ -42,12 +42,12 @@ PngImage ScrollCenter() {
   });
 }
 
-// menu_back, 18 x 18: white body with a hairline border inside a 5-pixel shadow margin
-// (AlphaWidth 5); nine-slice at (6, 6, 12, 12).
+// menu_back, 18 x 18: white body with a hairline border inside a shadow margin (content is
+// inset 5, AlphaWidth); nine-slice at (7, 7, 11, 11), where the edges run straight.
 PngImage MenuBack() {
   Bitmap32 b = Blank(18, 18);
-  const Sdf body = RoundRect(4, 4, 14, 14, 3);
-  Shadow(b, body, 0.5, 1.5, 2.5f, Rgb(10, 24, 44, 70));
+  const Sdf body = RoundRect(3, 3, 15, 15, 2);
+  Shadow(b, body, 0, 1, 2.0f, Rgb(10, 24, 44, 70));
   Fill(b, body, kWhite);
   Fill(b, Outline(Inset(body, 0.5), 1), Rgb(206, 212, 221));
   return ToPng(b);

@@ -121,7 +121,7 @@ Bitmap32 PreviewMenu() {
   Bitmap32 menu;
   PngImage back = SkinPng("menu_back");
   NinePng pieces;
-  if (CutNinePng(back, {6, 6}, {12, 12}, 255, clNone, pieces)) DrawNineTiled(menu, w, h, pieces);
+  if (CutNinePng(back, {7, 7}, {11, 11}, 255, clNone, pieces)) DrawNineTiled(menu, w, h, pieces);
   Bitmap32 b(w + 40, h + 40);
   b.Clear(0xFFDCE3EBu);
   BlockTransfer(b, 20, 20, b.bounds(), menu.view(), menu.bounds(), DrawMode::kBlend,
