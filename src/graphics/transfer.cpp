@@ -63,6 +63,18 @@ inline Argb Unpremultiply(const Premul& top, const Premul& bottom, uint32_t w) {
                   channel(top.b, bottom.b));
 }
 
+// Four opaque pixels need no alpha weighting: plain bilinear mixing in 8.8 fixed point
+// (the 16-bit weights rounded to 8 bits), two channels per 32-bit word.
+inline Argb MixOpaque(Argb p00, Argb p01, Argb p10, Argb p11, uint32_t wx16, uint32_t wy16) {
+  const uint32_t wx = (wx16 + 128) >> 8, wy = (wy16 + 128) >> 8;  // 0..256
+  const auto lerp = [](Argb a, Argb b, uint32_t w) {
+    const uint32_t rb = ((a & 0x00FF00FFu) * (256 - w) + (b & 0x00FF00FFu) * w) >> 8;
+    const uint32_t g = ((a & 0x0000FF00u) * (256 - w) + (b & 0x0000FF00u) * w) >> 8;
+    return (rb & 0x00FF00FFu) | (g & 0x0000FF00u);
+  };
+  return 0xFF000000u | lerp(lerp(p00, p01, wx), lerp(p10, p11, wx), wy);
+}
+
 }  // namespace
 
 void BlockTransfer(Bitmap32& target, int x, int y, const Rect& clip, const PixelView& source,
@@ -136,8 +148,13 @@ void StretchTransfer(Bitmap32& target, const Rect& target_rect, const Rect& clip
     const Argb* r1 = source.Row(ty.next);
     for (size_t k = 0; k < row.size(); ++k) {
       const Tap& tx = xs[k];
-      const Premul top = Mix(r0[tx.base], r0[tx.next], tx.weight);
-      const Premul bottom = Mix(r1[tx.base], r1[tx.next], tx.weight);
+      const Argb p00 = r0[tx.base], p01 = r0[tx.next], p10 = r1[tx.base], p11 = r1[tx.next];
+      if ((p00 & p01 & p10 & p11) >= 0xFF000000u) {
+        row[k] = MixOpaque(p00, p01, p10, p11, tx.weight, ty.weight);
+        continue;
+      }
+      const Premul top = Mix(p00, p01, tx.weight);
+      const Premul bottom = Mix(p10, p11, tx.weight);
       row[k] = Unpremultiply(top, bottom, ty.weight);
     }
     CombineRow(row.data(), target.Row(y) + dst.left, dst.width(), draw, combine);

@@ -1,6 +1,8 @@
 // The paint pipeline of the skinned control bases.
 #include "ui/lum_paint_core.h"
 
+#include <algorithm>
+
 #include "graphics/transfer.h"
 #include "ui/lum_ui_drawing.h"
 #include "ui/lum_ui_utils.h"
@@ -35,18 +37,27 @@ void TLumUIPaintCore::Paint(TControl& control, Canvas& canvas, const DrawFn& dra
     return;
   }
   if (control.Width() <= 0 || control.Height() <= 0) return;
+  // Only the part the canvas lets through is ever seen: a partial repaint, or a child
+  // copying this control as its background, pays for that part alone.
+  const Rect visible = Intersect(canvas.ClipRect(), control.ClientRect());
+  if (visible.empty()) return;
   if (!bitmap.SetSize(control.Width(), control.Height()) || bitmap.empty()) return;
+  Canvas& own = bitmap.canvas();
+  own.ResetState();
+  own.IntersectClip(visible);
   if (alpha == 255 && !transparent) {
-    bitmap.Clear(ColorToArgb(control.Color, 255));
+    own.brush.color = control.Color;
+    own.brush.style = BrushStyle::kSolid;
+    own.FillRect(visible);
   } else {
-    bitmap.Clear(0);
-    Canvas& own = bitmap.canvas();
-    own.ResetState();
+    for (int y = visible.top; y < visible.bottom; ++y) {
+      std::fill_n(bitmap.Row(y) + visible.left, visible.width(), Argb{0});
+    }
     CopyParentBackground(control, own);
-    own.ResetState();
-    if (alpha < 255) FadeRectAlpha(bitmap, bitmap.bounds(), alpha);
+    if (alpha < 255) FadeRectAlpha(bitmap, visible, alpha);
   }
   if (draw_control) draw_control(bitmap);
+  own.ResetState();
   canvas.Draw(0, 0, bitmap.view(), DrawMode::kOpaque);
   if (control.OnPaint) control.OnPaint(control, canvas);
 }

@@ -12,6 +12,10 @@
 //   5. the control draws its content into the bitmap (DrawControl)
 //   6. the bitmap goes to the canvas at (0, 0) in one opaque block transfer
 //   7. the paint event (OnPaint) runs
+//
+// Steps 3 to 6 work only on the part of the control the canvas's clip lets through (the
+// bitmap's canvas is clipped to it while the control draws); the rest of the bitmap is
+// not shown by this paint and may be stale.
 #include <functional>
 #include <memory>
 

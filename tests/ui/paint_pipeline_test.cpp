@@ -57,6 +57,19 @@ TEST(Pipeline, TransparentControlShowsParentAndWindowlessSiblingsBelow) {
   EXPECT_EQ(s.below->paints, 2);        // by the form and into the control's background
 }
 
+TEST(Pipeline, PartialRepaintsGiveTheSamePicture) {
+  Scene s("lblTitle");
+  s.form.PaintAll();
+  const Bitmap32 whole = s.form.Screen();
+  s.form.Screen().Clear(0);
+  s.form.InvalidateRect({12, 12, 18, 18});
+  s.form.Update();
+  EXPECT_EQ(test::InkBounds(s.form.Screen(), 0), (Rect{12, 12, 18, 18}));
+  for (int y = 12; y < 18; ++y) {
+    for (int x = 12; x < 18; ++x) ASSERT_EQ(s.At(x, y), whole.Pixel(x, y)) << x << "," << y;
+  }
+}
+
 TEST(Pipeline, WithoutANameOnlyTheParentShows) {
   Scene s("");
   s.form.PaintAll();
