@@ -12,11 +12,15 @@ namespace orvo {
 
 Bitmap32::Bitmap32() = default;
 
-Bitmap32::Bitmap32(int width, int height) { SetSize(width, height); }
+Bitmap32::Bitmap32(PixelHome home) : home_(home) {}
+
+Bitmap32::Bitmap32(int width, int height, PixelHome home) : home_(home) {
+  SetSize(width, height);
+}
 
 Bitmap32::~Bitmap32() = default;
 
-Bitmap32::Bitmap32(const Bitmap32& other) { CopyFrom(other); }
+Bitmap32::Bitmap32(const Bitmap32& other) : home_(other.home_) { CopyFrom(other); }
 
 Bitmap32& Bitmap32::operator=(const Bitmap32& other) {
   if (this != &other) CopyFrom(other);
@@ -27,6 +31,7 @@ Bitmap32::Bitmap32(Bitmap32&& other) noexcept { *this = std::move(other); }
 
 Bitmap32& Bitmap32::operator=(Bitmap32&& other) noexcept {
   if (this == &other) return *this;
+  home_ = other.home_;
   block_ = std::move(other.block_);
   pixels_ = other.pixels_;
   width_ = other.width_;
@@ -65,7 +70,8 @@ bool Bitmap32::SetSize(int width, int height) {
   width_ = height_ = 0;
   clip_rect_ = {};
   if (width == 0 || height == 0) return true;
-  block_ = os::CurrentPixelStorage().Allocate(width, height);
+  block_ = home_ == PixelHome::kHeap ? os::HeapPixelStorage().Allocate(width, height)
+                                     : os::CurrentPixelStorage().Allocate(width, height);
   if (!block_) return false;
   pixels_ = block_->pixels();
   width_ = width;
@@ -97,8 +103,8 @@ void Bitmap32::SetPixel(int x, int y, Argb color) {
 
 void* Bitmap32::native_handle() const { return block_ ? block_->native_handle() : nullptr; }
 
-Bitmap32 Bitmap32::CopyPart(const Rect& r) const {
-  Bitmap32 part;
+Bitmap32 Bitmap32::CopyPart(const Rect& r, PixelHome home) const {
+  Bitmap32 part(home);
   part.draw_mode_ = draw_mode_;
   part.combine_mode_ = combine_mode_;
   part.outer_color_ = outer_color_;

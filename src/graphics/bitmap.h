@@ -22,10 +22,16 @@ class PixelBlock;
 
 class Canvas;
 
+// Where a bitmap's pixels live: from the installed back end (a DIB section on Windows), or
+// plain heap memory for short-lived pictures that never meet GDI directly (creating a DIB
+// section costs far more than the memory).
+enum class PixelHome { kBackEnd, kHeap };
+
 class Bitmap32 {
  public:
   Bitmap32();
-  Bitmap32(int width, int height);
+  explicit Bitmap32(PixelHome home);
+  Bitmap32(int width, int height, PixelHome home = PixelHome::kBackEnd);
   ~Bitmap32();
   Bitmap32(const Bitmap32& other);
   Bitmap32& operator=(const Bitmap32& other);
@@ -67,7 +73,8 @@ class Bitmap32 {
 
   // A new bitmap of r's size holding that part of this one; pixels of r outside the clip
   // rectangle take the outer colour. Modes and outer colour are copied.
-  Bitmap32 CopyPart(const Rect& r) const;
+  Bitmap32 CopyPart(const Rect& r, PixelHome home = PixelHome::kBackEnd) const;
+  PixelHome home() const { return home_; }
 
   // Block transfer of the whole bitmap to (x, y) of `target` with this bitmap's modes.
   void DrawTo(Bitmap32& target, int x, int y) const;
@@ -80,6 +87,7 @@ class Bitmap32 {
  private:
   void CopyFrom(const Bitmap32& other);
 
+  PixelHome home_ = PixelHome::kBackEnd;
   std::unique_ptr<os::PixelBlock> block_;
   Argb* pixels_ = nullptr;
   int width_ = 0;

@@ -1,6 +1,7 @@
 // Text on 32-bit bitmaps without breaking their alpha. Text output only promises the
 // colour of the pixels it touches (GDI clears their alpha byte), so the text is drawn on
 // a copy of the area and every pixel that changed is made opaque before the copy goes back.
+// The copies are short-lived heap pictures: the text back end draws into them as well.
 #include "ui/lum_ui_drawing.h"
 #include "ui/lum_ui_gaussian_blur.h"
 
@@ -38,7 +39,7 @@ void PutBack(Bitmap32& bitmap, const Bitmap32& part, const Rect& r) {
 void DrawTextKeepAlpha(Bitmap32& bitmap, const Font& font, const Rect& r, uint32_t format,
                        std::string_view text) {
   if (r.empty()) return;
-  Bitmap32 drawn = bitmap.CopyPart(r);
+  Bitmap32 drawn = bitmap.CopyPart(r, PixelHome::kHeap);
   if (drawn.empty()) return;
   const Bitmap32 before = drawn;
   DrawOn(drawn, font, font.color, format, text);
@@ -49,14 +50,14 @@ void DrawTextKeepAlpha(Bitmap32& bitmap, const Font& font, const Rect& r, uint32
 void DrawGlowText(Bitmap32& bitmap, const Font& font, const Rect& r, float radius,
                   TColor glow_color, uint32_t format, std::string_view text) {
   if (r.empty()) return;
-  const Bitmap32 background = bitmap.CopyPart(r);
+  const Bitmap32 background = bitmap.CopyPart(r, PixelHome::kHeap);
   if (background.empty()) return;
   Bitmap32 glow = background;
   DrawOn(glow, font, glow_color, format, text);
   TLumUIGaussianFilter filter(radius);
   filter.Edge = BlurEdge::kClamp;
   filter.BlurAlpha = true;
-  Bitmap32 result;
+  Bitmap32 result(PixelHome::kHeap);
   filter.Apply(&glow, &result);
   if (result.empty()) return;
   DrawOn(result, font, font.color, format, text);

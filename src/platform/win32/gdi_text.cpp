@@ -1,8 +1,10 @@
 // Text through GDI: fonts are created once per distinct font and kept; one memory device
 // context selects the target's DIB section, clips, and lets DrawTextW do the layout and the
-// drawing. A target without a DIB (heap pixels) is drawn through a temporary DIB copy.
+// drawing. A target without a DIB (heap pixels) is drawn through a scratch DIB that holds
+// just the part the text may touch.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -30,6 +32,7 @@ class GdiTextRenderer : public TextRenderer {
       DeleteDC(dc_);
     }
     for (auto& entry : fonts_) DeleteObject(entry.second);
+    if (scratch_) DeleteObject(scratch_);
   }
   GdiTextRenderer(const GdiTextRenderer&) = delete;
   GdiTextRenderer& operator=(const GdiTextRenderer&) = delete;
@@ -71,35 +74,74 @@ class GdiTextRenderer : public TextRenderer {
       if (format & DT_CALCRECT) box = {rc.left, rc.top, rc.right, rc.bottom};
       return height;
     }
-    HBITMAP bitmap = static_cast<HBITMAP>(target->native);
-    HBITMAP temporary = nullptr;
-    void* temporary_bits = nullptr;
-    if (!bitmap) {
-      BITMAPINFO info{};
-      info.bmiHeader = {sizeof(BITMAPINFOHEADER), target->width, -target->height, 1, 32, BI_RGB};
-      temporary = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &temporary_bits, nullptr, 0);
-      if (!temporary) return 0;
-      std::memcpy(temporary_bits, target->pixels,
-                  static_cast<size_t>(target->width) * target->height * 4);
-      bitmap = temporary;
+    if (target->native) {
+      SelectObject(dc_, static_cast<HBITMAP>(target->native));
+      const int height = DrawInto(text, rc, format, rgb, clip, {0, 0});
+      SelectObject(dc_, stock_bitmap_);
+      return height;
     }
-    SelectObject(dc_, bitmap);
-    SelectClipRgn(dc_, nullptr);
-    IntersectClipRect(dc_, clip.left, clip.top, clip.right, clip.bottom);
-    SetTextColor(dc_, RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
-    const int height = DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
-    GdiFlush();
-    SelectClipRgn(dc_, nullptr);
+    // Heap pixels: the part text may touch goes through a scratch DIB kept for reuse.
+    RECT area{std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, target->width),
+              std::min(clip.bottom, target->height)};
+    if (!(format & DT_NOCLIP)) {
+      area = {std::max(area.left, rc.left), std::max(area.top, rc.top),
+              std::min(area.right, rc.right), std::min(area.bottom, rc.bottom)};
+    }
+    if (area.right <= area.left || area.bottom <= area.top) return 0;
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (!Scratch(w, h)) return 0;
+    CopyRows(target->pixels, target->width, area, scratch_bits_, w, true);
+    SelectObject(dc_, scratch_);
+    const int height = DrawInto(text, rc, format, rgb, {area.left, area.top, area.right, area.bottom},
+                                {area.left, area.top});
     SelectObject(dc_, stock_bitmap_);
-    if (temporary) {
-      std::memcpy(target->pixels, temporary_bits,
-                  static_cast<size_t>(target->width) * target->height * 4);
-      DeleteObject(temporary);
-    }
+    CopyRows(target->pixels, target->width, area, scratch_bits_, w, false);
     return height;
   }
 
  private:
+  // Draws into the selected bitmap, whose pixel (0, 0) is surface pixel `offset`.
+  int DrawInto(const std::wstring& text, RECT rc, uint32_t format, uint32_t rgb,
+               const TextBox& clip, POINT offset) {
+    SetViewportOrgEx(dc_, -offset.x, -offset.y, nullptr);
+    SelectClipRgn(dc_, nullptr);
+    HRGN region = CreateRectRgn(clip.left - offset.x, clip.top - offset.y,
+                                clip.right - offset.x, clip.bottom - offset.y);
+    SelectClipRgn(dc_, region);
+    DeleteObject(region);
+    SetTextColor(dc_, RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    const int height = DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
+    GdiFlush();
+    SelectClipRgn(dc_, nullptr);
+    SetViewportOrgEx(dc_, 0, 0, nullptr);
+    return height;
+  }
+
+  bool Scratch(int width, int height) {
+    if (scratch_ && scratch_width_ >= width && scratch_height_ >= height) return true;
+    if (scratch_) DeleteObject(scratch_);
+    scratch_width_ = std::max(width, scratch_width_);
+    scratch_height_ = std::max(height, scratch_height_);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), scratch_width_, -scratch_height_, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    scratch_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    scratch_bits_ = static_cast<uint32_t*>(bits);
+    if (!scratch_) scratch_width_ = scratch_height_ = 0;
+    return scratch_ != nullptr;
+  }
+
+  // Copies `area` of the surface into the scratch DIB's top-left corner, or back.
+  void CopyRows(uint32_t* surface, int surface_width, const RECT& area, uint32_t* scratch,
+                int width, bool into_scratch) {
+    for (int y = area.top; y < area.bottom; ++y) {
+      uint32_t* s = surface + static_cast<size_t>(y) * surface_width + area.left;
+      uint32_t* d = scratch + static_cast<size_t>(y - area.top) * scratch_width_;
+      if (into_scratch) std::memcpy(d, s, static_cast<size_t>(width) * 4);
+      else std::memcpy(s, d, static_cast<size_t>(width) * 4);
+    }
+  }
+
   HFONT FontFor(const FontSpec& f) {
     const auto key = std::make_tuple(f.face, f.em_pixels, f.cell_pixels, f.bold, f.italic,
                                      f.underline, f.strikeout, f.charset);
@@ -126,6 +168,10 @@ class GdiTextRenderer : public TextRenderer {
   HBITMAP stock_bitmap_ = nullptr;
   HFONT stock_font_ = nullptr;
   std::map<std::tuple<std::string, int, int, bool, bool, bool, bool, uint8_t>, HFONT> fonts_;
+  HBITMAP scratch_ = nullptr;
+  uint32_t* scratch_bits_ = nullptr;
+  int scratch_width_ = 0;
+  int scratch_height_ = 0;
 };
 
 }  // namespace
