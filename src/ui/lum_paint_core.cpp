@@ -27,6 +27,39 @@ TLumUIPaintCore::TLumUIPaintCore() {
   bitmap.set_combine_mode(CombineMode::kMerge);
 }
 
+bool TLumUIPaintCore::StoreAlpha(int value) {
+  value = std::clamp(value, 0, 255);
+  if (value == alpha) return false;
+  alpha = value;
+  return true;
+}
+
+bool TLumUIPaintCore::StoreTransparent(bool value) {
+  if (value == transparent) return false;
+  transparent = value;
+  return true;
+}
+
+bool TLumUIPaintCore::StoreStyle(const TControl& control, TLumStyle* value) {
+  if (value == style) return false;
+  style = value;
+  return !(control.ComponentState & (csLoading | csDesigning));
+}
+
+bool TLumUIPaintCore::PointerEntered() {
+  mouse_over = true;
+  return track_hover;
+}
+
+bool TLumUIPaintCore::PointerLeft() {
+  mouse_over = false;
+  return track_hover;
+}
+
+void TLumUIPaintCore::ButtonChanged(TMouseButton button, bool down) {
+  if (button == mbLeft) mouse_down = down;
+}
+
 bool TLumUIPaintCore::Quiet(const TControl& control) {
   return (control.ComponentState & (csLoading | csReading | csDesigning)) != 0;
 }

@@ -47,6 +47,16 @@ struct TLumUIPaintCore {
   // bitmap is opaque, and it is copied into the parent's bitmap at the control's place.
   void PaintInto(TControl& control, Bitmap32& parent_bitmap, const DrawFn& draw_control);
 
+  // The setters' rules: store when different (Alpha clamped to 0..255) and say whether the
+  // value changed; the style change is reported unless the control is loading or designed.
+  bool StoreAlpha(int value);
+  bool StoreTransparent(bool value);
+  bool StoreStyle(const TControl& control, TLumStyle* value);
+  // Pointer flags; the result says whether the control wants a refresh.
+  bool PointerEntered();
+  bool PointerLeft();
+  void ButtonChanged(TMouseButton button, bool down);
+
   // Refreshes are skipped while a control is loaded, read or designed.
   static bool Quiet(const TControl& control);
 };

@@ -3,8 +3,6 @@
 // repaint; entering and leaving repaint only with hover tracking).
 #include "ui/lum_ui_core.h"
 
-#include <algorithm>
-
 namespace orvo {
 
 // --- windowed ---
@@ -12,22 +10,15 @@ namespace orvo {
 TLumUIParentControl::TLumUIParentControl() = default;
 
 void TLumUIParentControl::SetAlpha(int value) {
-  value = std::clamp(value, 0, 255);
-  if (value == core_.alpha) return;
-  core_.alpha = value;
-  Changed();
+  if (core_.StoreAlpha(value)) Changed();
 }
 
 void TLumUIParentControl::SetTransparent(bool value) {
-  if (value == core_.transparent) return;
-  core_.transparent = value;
-  Changed();
+  if (core_.StoreTransparent(value)) Changed();
 }
 
 void TLumUIParentControl::SetStyle(TLumStyle* style) {
-  if (style == core_.style) return;
-  core_.style = style;
-  if (!(ComponentState & (csLoading | csDesigning))) StyleChanged();
+  if (core_.StoreStyle(*this, style)) StyleChanged();
 }
 
 void TLumUIParentControl::DrawControl(Bitmap32&) {}
@@ -51,24 +42,22 @@ void TLumUIParentControl::Paint(Canvas& canvas) {
 }
 
 void TLumUIParentControl::MouseEnter() {
-  core_.mouse_over = true;
-  if (core_.track_hover) Changed();
+  if (core_.PointerEntered()) Changed();
   TWinControl::MouseEnter();
 }
 
 void TLumUIParentControl::MouseLeave() {
-  core_.mouse_over = false;
-  if (core_.track_hover) Changed();
+  if (core_.PointerLeft()) Changed();
   TWinControl::MouseLeave();
 }
 
 void TLumUIParentControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == mbLeft) core_.mouse_down = true;
+  core_.ButtonChanged(button, true);
   TWinControl::MouseDown(button, shift, x, y);
 }
 
 void TLumUIParentControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == mbLeft) core_.mouse_down = false;
+  core_.ButtonChanged(button, false);
   TWinControl::MouseUp(button, shift, x, y);
 }
 
@@ -82,22 +71,15 @@ void TLumUIParentControl::MouseMove(TShiftState shift, int x, int y) {
 TLumUIGraphicControl::TLumUIGraphicControl() = default;
 
 void TLumUIGraphicControl::SetAlpha(int value) {
-  value = std::clamp(value, 0, 255);
-  if (value == core_.alpha) return;
-  core_.alpha = value;
-  Changed();
+  if (core_.StoreAlpha(value)) Changed();
 }
 
 void TLumUIGraphicControl::SetTransparent(bool value) {
-  if (value == core_.transparent) return;
-  core_.transparent = value;
-  Changed();
+  if (core_.StoreTransparent(value)) Changed();
 }
 
 void TLumUIGraphicControl::SetStyle(TLumStyle* style) {
-  if (style == core_.style) return;
-  core_.style = style;
-  if (!(ComponentState & (csLoading | csDesigning))) StyleChanged();
+  if (core_.StoreStyle(*this, style)) StyleChanged();
 }
 
 void TLumUIGraphicControl::DrawControl(Bitmap32&) {}
@@ -121,24 +103,22 @@ void TLumUIGraphicControl::Paint(Canvas& canvas) {
 }
 
 void TLumUIGraphicControl::MouseEnter() {
-  core_.mouse_over = true;
-  if (core_.track_hover) Changed();
+  if (core_.PointerEntered()) Changed();
   TControl::MouseEnter();
 }
 
 void TLumUIGraphicControl::MouseLeave() {
-  core_.mouse_over = false;
-  if (core_.track_hover) Changed();
+  if (core_.PointerLeft()) Changed();
   TControl::MouseLeave();
 }
 
 void TLumUIGraphicControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == mbLeft) core_.mouse_down = true;
+  core_.ButtonChanged(button, true);
   TControl::MouseDown(button, shift, x, y);
 }
 
 void TLumUIGraphicControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-  if (button == mbLeft) core_.mouse_down = false;
+  core_.ButtonChanged(button, false);
   TControl::MouseUp(button, shift, x, y);
 }
 
