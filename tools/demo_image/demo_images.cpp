@@ -299,6 +299,39 @@ void WriteLegacyDemoImage(const fs::path& root) {
   WriteFirefoxAddonFiles(w, addons);
 }
 
+void WriteSyntheticFirefoxImage(const fs::path& root, int count, double megabytes, bool database,
+                                const std::string& icon_site) {
+  ImageWriter w(root);
+  WriteImageIni(root, "");
+  Registry reg;
+  RegisterBrowser(reg, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE", "Mozilla Firefox",
+                  kFirefoxExe, "Firefox delivers safe, easy web browsing.");
+  std::ofstream(root / "registry.reg", std::ios::binary) << reg.Text();
+  w.WriteFile("C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\profiles.ini",
+              "[Profile0]\r\nPath=Profiles/k3x9q2lm.default\r\n");
+  SetFirefoxIconSite(icon_site);
+  std::vector<FirefoxAddon> addons;
+  for (int i = 0; i < count; ++i) {
+    FirefoxAddon a;
+    a.id = "addon" + std::to_string(i) + "@synthetic.example";
+    a.name = "Synthetic Add-on " + std::to_string(i);
+    a.description = "Add-on number " + std::to_string(i) + " of a heavy profile.";
+    a.version = "1." + std::to_string(i);
+    a.user_disabled = i % 7 == 0;
+    a.icon_sizes = {64, 32};
+    a.descriptor = std::string(kFirefoxProfile) + "\\extensions\\" + a.id + ".xpi";
+    addons.push_back(a);
+  }
+  if (database) {
+    std::vector<size_t> named;
+    for (size_t i = 0; i < addons.size(); i += 2) named.push_back(i);
+    WriteFirefoxSqliteProfile(w, kFirefoxProfile, addons, named);
+  } else {
+    WriteFirefoxJsonProfile(w, kFirefoxProfile, addons, static_cast<size_t>(megabytes * 1024 * 1024));
+  }
+  SetFirefoxIconSite("http://127.0.0.1:8086/icons/");
+}
+
 void WriteFirefoxIcons(const fs::path& folder) {
   fs::create_directories(folder);
   int variant = 0;

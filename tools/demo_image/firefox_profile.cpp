@@ -9,7 +9,10 @@
 namespace orvo::tools {
 namespace {
 
-constexpr const char* kIconSite = "http://127.0.0.1:8086/icons/";
+std::string& IconSite() {
+  static std::string site = "http://127.0.0.1:8086/icons/";
+  return site;
+}
 
 // The browser's schema 14, with its triggers.
 constexpr const char* kSchema14 = R"sql(
@@ -85,11 +88,16 @@ class Db {
 std::string FirefoxIconUrl(const FirefoxAddon& addon, int size) {
   std::string stem;
   for (char c : addon.id) stem += (std::isalnum(static_cast<unsigned char>(c)) || c == '-') ? c : '_';
-  return kIconSite + stem + "-" + std::to_string(size) + ".png";
+  return IconSite() + stem + "-" + std::to_string(size) + ".png";
 }
 
+void SetFirefoxIconSite(const std::string& base_url) { IconSite() = base_url; }
+
 void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
-                             const std::vector<FirefoxAddon>& addons) {
+                             const std::vector<FirefoxAddon>& addons, size_t padding_bytes) {
+  // Real entries also carry what the browser needs to check compatibility and
+  // permissions; heavy profiles are made of those.
+  const size_t per_addon = addons.empty() ? 0 : padding_bytes / addons.size();
   Json list = Json::array();
   Json names = Json::array();
   int index = 0;
@@ -115,6 +123,19 @@ void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
       Json icons = Json::object();
       for (int s : a.icon_sizes) icons[std::to_string(s)] = FirefoxIconUrl(a, s);
       e["icons"] = icons;
+    }
+    if (per_addon > 0) {
+      Json apps = Json::array();
+      for (size_t k = 0; apps.dump().size() < per_addon / 2; ++k) {
+        apps.push_back({{"id", "{ec8030f7-c20a-464f-9b0e-13a3a9e97384}"}, {"minVersion", std::to_string(k) + ".0"},
+                        {"maxVersion", std::to_string(k + 40) + ".*"}});
+      }
+      e["targetApplications"] = apps;
+      Json perms = Json::array();
+      for (size_t k = 0; perms.dump().size() < per_addon / 2; ++k) {
+        perms.push_back("https://site" + std::to_string(k) + ".example.org/*");
+      }
+      e["userPermissions"] = {{"permissions", Json::array({"storage", "tabs"})}, {"origins", perms}};
     }
     list.push_back(e);
     names.push_back({{"id", a.id}, {"name", a.name}, {"description", a.description}});

@@ -26,7 +26,9 @@ struct FirefoxAddon {
 std::string FirefoxIconUrl(const FirefoxAddon& addon, int size);
 
 void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
-                             const std::vector<FirefoxAddon>& addons);
+                             const std::vector<FirefoxAddon>& addons, size_t padding_bytes = 0);
+// Where the icon URLs point (the demo site unless changed, say to a test server).
+void SetFirefoxIconSite(const std::string& base_url);
 // The database plus addons.json naming the add-ons listed in `named` (by index).
 void WriteFirefoxSqliteProfile(const ImageWriter& w, const std::string& profile,
                                const std::vector<FirefoxAddon>& addons, const std::vector<size_t>& named);
