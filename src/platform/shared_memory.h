@@ -19,13 +19,20 @@ class SharedMemory {
   SharedMemory& operator=(const SharedMemory&) = delete;
 
   // The mapped view, size() bytes, readable and writable, valid until destroyed.
-  virtual uint8_t* data() = 0;
-  virtual size_t size() const = 0;
+  uint8_t* data() { return data_; }
+  size_t size() const { return size_; }
   // True when this process created the block (it was zero-filled for us).
-  virtual bool created() const = 0;
+  bool created() const { return created_; }
 
  protected:
-  SharedMemory() = default;
+  // A back end unmaps the view and lets go of the block in its destructor.
+  SharedMemory(void* view, size_t size, bool created)
+      : data_(static_cast<uint8_t*>(view)), size_(size), created_(created) {}
+
+ private:
+  uint8_t* data_;
+  size_t size_;
+  bool created_;
 };
 
 // Opens the block of that name for full access, creating it with `size` zero bytes when

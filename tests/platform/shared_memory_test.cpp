@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <thread>
 
 #include "platform/shared_memory.h"
 #include "support/child_process.h"
+#include "support/scoped_env.h"
 #include "support/test_machine.h"
 
 #ifndef _WIN32
@@ -40,28 +39,16 @@ const test::ChildMode kHolder("shared-memory-holder", [](const std::vector<std::
 class SharedMemoryTest : public ::testing::Test {
  protected:
   SharedMemoryTest()
-      : name_("orvo-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())) {
-#ifndef _WIN32
-    if (const char* old = std::getenv("XDG_RUNTIME_DIR")) old_runtime_ = old;
-    runtime_ = machine_.image_folder() + "/runtime";
-    std::filesystem::create_directories(runtime_);
-    setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
-#endif
-  }
-  ~SharedMemoryTest() override {
-#ifndef _WIN32
-    if (old_runtime_) {
-      setenv("XDG_RUNTIME_DIR", old_runtime_->c_str(), 1);
-    } else {
-      unsetenv("XDG_RUNTIME_DIR");
-    }
-#endif
+      : name_("orvo-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())),
+        runtime_(machine_.sandbox() ? machine_.image_folder() + "/runtime" : machine_.folder() + "\\runtime") {
+    // Natively the blocks are files in the runtime folder: keep them in the test's own.
+    std::filesystem::create_directories(HostPath(runtime_));
   }
 
   test::TestMachine machine_;
   std::string name_;
   std::string runtime_;
-  std::optional<std::string> old_runtime_;
+  test::ScopedEnv runtime_env_{"XDG_RUNTIME_DIR", runtime_};
 };
 
 TEST_F(SharedMemoryTest, HoldersShareTheBlockAndItVanishesWithTheLast) {

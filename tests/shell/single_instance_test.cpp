@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -15,6 +13,7 @@
 #include "platform/shared_memory.h"
 #include "shell/single_instance.h"
 #include "support/child_process.h"
+#include "support/scoped_env.h"
 #include "support/test_machine.h"
 
 namespace orvo::test {
@@ -65,25 +64,12 @@ class SingleInstanceTest : public ::testing::Test {
  protected:
   SingleInstanceTest()
       : name_(std::string(kInstanceMemoryName) + "-test-" +
-              std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())) {
-#ifndef _WIN32
+              std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())),
+        runtime_(machine_.sandbox() ? machine_.image_folder() + "/runtime" : machine_.folder() + "\\runtime") {
     // Natively the blocks are files in the runtime folder: keep them in the test's own.
-    if (const char* old = std::getenv("XDG_RUNTIME_DIR")) old_runtime_ = old;
-    const std::string runtime = machine_.image_folder() + "/runtime";
-    std::filesystem::create_directories(runtime);
-    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-#endif
+    std::filesystem::create_directories(HostPath(runtime_));
   }
-  ~SingleInstanceTest() override {
-    CloseInstanceMemory();
-#ifndef _WIN32
-    if (old_runtime_) {
-      setenv("XDG_RUNTIME_DIR", old_runtime_->c_str(), 1);
-    } else {
-      unsetenv("XDG_RUNTIME_DIR");
-    }
-#endif
-  }
+  ~SingleInstanceTest() override { CloseInstanceMemory(); }
 
   std::string ReadyFile() const {
     return machine_.sandbox() ? machine_.image_folder() + "/ready" : machine_.folder() + "\\ready";
@@ -91,7 +77,8 @@ class SingleInstanceTest : public ::testing::Test {
 
   TestMachine machine_;
   std::string name_;
-  std::optional<std::string> old_runtime_;
+  std::string runtime_;
+  ScopedEnv runtime_env_{"XDG_RUNTIME_DIR", runtime_};
 };
 
 TEST_F(SingleInstanceTest, TheFirstInstanceTakesSlotZeroOfAZeroedBlock) {

@@ -70,20 +70,14 @@ bool LockShared(int fd) {
 class FileSharedMemory : public SharedMemory {
  public:
   FileSharedMemory(int fd, void* view, size_t size, bool created)
-      : fd_(fd), view_(view), size_(size), created_(created) {}
+      : SharedMemory(view, size, created), fd_(fd) {}
   ~FileSharedMemory() override {
-    ::munmap(view_, size_);
+    ::munmap(data(), size());
     ::close(fd_);  // releases the lock
   }
-  uint8_t* data() override { return static_cast<uint8_t*>(view_); }
-  size_t size() const override { return size_; }
-  bool created() const override { return created_; }
 
  private:
   int fd_;
-  void* view_;
-  size_t size_;
-  bool created_;
 };
 
 }  // namespace

@@ -11,20 +11,14 @@ namespace {
 class MappingSharedMemory : public SharedMemory {
  public:
   MappingSharedMemory(HANDLE mapping, void* view, size_t size, bool created)
-      : mapping_(mapping), view_(view), size_(size), created_(created) {}
+      : SharedMemory(view, size, created), mapping_(mapping) {}
   ~MappingSharedMemory() override {
-    UnmapViewOfFile(view_);
+    UnmapViewOfFile(data());
     CloseHandle(mapping_);
   }
-  uint8_t* data() override { return static_cast<uint8_t*>(view_); }
-  size_t size() const override { return size_; }
-  bool created() const override { return created_; }
 
  private:
   HANDLE mapping_;
-  void* view_;
-  size_t size_;
-  bool created_;
 };
 
 }  // namespace
