@@ -24,7 +24,8 @@ class ProgramFolder {
   // The separator of paths below Folder(): '\\' on Windows, '/' natively.
   virtual char Separator() const = 0;
   virtual bool Exists(std::string_view path) = 0;
-  // Entries of a folder in name order (as NTFS lists them), without "." and "..".
+  // Entries of a folder in the file system's order (natively sorted by name, as NTFS
+  // lists them), without "." and "..".
   virtual bool ListFolder(std::string_view path, std::vector<FolderEntry>* entries) = 0;
   // The whole file, or nothing when it can't be read or is larger than max_bytes.
   virtual std::optional<std::string> ReadFile(std::string_view path, size_t max_bytes) = 0;
