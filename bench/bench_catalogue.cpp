@@ -32,23 +32,12 @@
 #include "heap_counter.h"
 #include "platform/platform.h"
 #include "platform/png_codec.h"
+#include "timing.h"
 
 namespace fs = std::filesystem;
 using namespace orvo;
 
 namespace {
-
-template <typename F>
-double MedianMs(int runs, F&& f) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
-  }
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 // The plain downloads over the seam's HTTP back end (WinInet on Windows).
 #include "net/http_downloads.h"
 
-#include "platform/ansi_text.h"
+#include "platform/ansi_code_page.h"
 #include "platform/platform.h"
 #include "net/transfer_limits.h"
 

@@ -86,6 +86,14 @@ std::vector<std::string> IniFile::Sections() const {
   return out;
 }
 
+std::vector<IniFile::Entry> IniFile::Entries() const {
+  std::vector<Entry> out;
+  for (const Line& line : lines_) {
+    if (line.kind == Line::kKey) out.push_back({line.section, line.key, line.value});
+  }
+  return out;
+}
+
 bool IniFile::HasSection(std::string_view section) const {
   for (const Line& line : lines_) {
     if (line.kind == Line::kSection && EqualsNoCase(line.section, section)) return true;

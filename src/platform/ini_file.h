@@ -22,6 +22,13 @@ class IniFile {
   // Keys of a section in file order (the first spelling of duplicates).
   std::vector<std::string> Keys(std::string_view section) const;
   std::vector<std::string> Sections() const;
+  // Every entry in file order, duplicates included: for readers that index the file once.
+  struct Entry {
+    std::string section;
+    std::string key;
+    std::string value;
+  };
+  std::vector<Entry> Entries() const;
   bool HasSection(std::string_view section) const;
 
   // Replaces the first value of the key, or appends it to the section (created at the end

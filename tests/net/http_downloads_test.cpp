@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "platform/ansi_text.h"
+#include "platform/ansi_code_page.h"
 #include "platform/platform.h"
 #include "net/http_downloads.h"
 #include "net/transfer_limits.h"

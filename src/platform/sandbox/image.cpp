@@ -14,6 +14,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/sandbox/host_files.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
 
@@ -317,25 +318,7 @@ bool Image::ListedAsLocked(std::string_view windows_path) const {
 std::optional<std::string> Image::ReadFile(std::string_view windows_path, size_t max_bytes) const {
   const auto host = MapPath(windows_path);
   if (!host) return std::nullopt;
-  const int fd = ::open(host->c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct stat st{};
-  std::optional<std::string> bytes;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) <= max_bytes) {
-    std::string data(static_cast<size_t>(st.st_size), '\0');
-    size_t done = 0;
-    while (done < data.size()) {
-      const ssize_t n = ::read(fd, data.data() + done, data.size() - done);
-      if (n <= 0) {
-        if (n < 0 && errno == EINTR) continue;
-        break;
-      }
-      done += static_cast<size_t>(n);
-    }
-    if (done == data.size()) bytes = std::move(data);
-  }
-  ::close(fd);
-  return bytes;
+  return ReadHostFileCapped(*host, max_bytes);
 }
 
 bool Image::SaveRegistry() {

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fstream>
 
+#include "platform/sandbox/host_files.h"
 #include "platform/sandbox/sandbox_platform.h"
 #include "platform/text.h"
 
@@ -28,12 +29,6 @@ bool HostFileLocked(const fs::path& path) {
   return locked;
 }
 
-uint32_t AttributesOf(const struct stat& st) {
-  uint32_t attrs = S_ISDIR(st.st_mode) ? kFileAttributeDirectory : kFileAttributeArchive;
-  if (!(st.st_mode & S_IWUSR)) attrs |= kFileAttributeReadOnly;
-  return attrs;
-}
-
 bool HostReadOnly(const fs::path& path) {
   struct stat st{};
   return ::stat(path.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR);
@@ -45,10 +40,7 @@ class SandboxFileSystem : public FileSystem {
 
   uint32_t GetAttributes(std::string_view path) override {
     const auto host = image_.MapPath(path);
-    if (!host) return kInvalidFileAttributes;
-    struct stat st{};
-    if (::stat(host->c_str(), &st) != 0) return kInvalidFileAttributes;
-    return AttributesOf(st);
+    return host ? HostAttributes(*host) : kInvalidFileAttributes;
   }
 
   bool SetAttributes(std::string_view path, uint32_t attributes) override {
@@ -63,17 +55,7 @@ class SandboxFileSystem : public FileSystem {
   bool ListFolder(std::string_view path, std::vector<FolderEntry>* entries) override {
     entries->clear();
     const auto host = image_.MapPath(path);
-    std::error_code ec;
-    if (!host || !fs::is_directory(*host, ec)) return false;
-    for (const auto& e : fs::directory_iterator(*host, ec)) {
-      struct stat st{};
-      if (::stat(e.path().c_str(), &st) == 0) entries->push_back({e.path().filename().string(), AttributesOf(st)});
-    }
-    // NTFS lists a folder in name order; the host file system does not.
-    std::sort(entries->begin(), entries->end(), [](const FolderEntry& a, const FolderEntry& b) {
-      return ToUpperAscii(a.name) < ToUpperAscii(b.name);
-    });
-    return !ec;
+    return host && ListHostFolder(*host, entries);
   }
 
   std::optional<std::string> ReadFile(std::string_view path, size_t max_bytes) override {
