@@ -4,19 +4,11 @@
 #include "catalogue/firefox_extensions.h"
 #include "catalogue/icon_helpers.h"
 #include "catalogue/ie_extensions.h"
+#include "catalogue/shell_helpers.h"
 #include "catalogue/system_values.h"
 #include "platform/platform.h"
 
 namespace orvo {
-namespace {
-
-bool FolderExists(const std::string& path) {
-  const uint32_t a = os::Current().files().GetAttributes(path);
-  return a != os::kInvalidFileAttributes && (a & os::kFileAttributeDirectory);
-}
-
-}  // namespace
-
 void BuildBrowserList(BrowserList& list) {
   std::unique_ptr<TBrowserAppBase> chrome = std::make_unique<TChromeExtensions>();
   std::unique_ptr<TBrowserAppBase> ie = std::make_unique<TIEExtensions>();

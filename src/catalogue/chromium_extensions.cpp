@@ -15,27 +15,11 @@ namespace {
 // A heavy profile's Preferences is a few megabytes; anything near this is not one.
 constexpr size_t kMaxPreferences = size_t(64) << 20;
 
-bool IsFolder(std::string_view path) {
-  const uint32_t a = os::Current().files().GetAttributes(path);
-  return a != os::kInvalidFileAttributes && (a & os::kFileAttributeDirectory);
-}
-
 // A name that could lead out of the folder it is listed in (possible on a host whose
 // file names may hold backslashes) is never made a record, so never deleted.
 bool IsPlainName(std::string_view name) {
   return !name.empty() && name != "." && name != ".." &&
          name.find_first_of("\\/:") == std::string_view::npos;
-}
-
-bool HasParentStep(std::string_view path) {
-  size_t pos = 0;
-  while (pos <= path.size()) {
-    size_t end = path.find_first_of("\\/", pos);
-    if (end == std::string_view::npos) end = path.size();
-    if (path.substr(pos, end - pos) == "..") return true;
-    pos = end + 1;
-  }
-  return false;
 }
 
 // "state" is an integer in real files; read it leniently, a missing one as 0 (disabled).
@@ -88,7 +72,7 @@ TChromiumExtensions::TChromiumExtensions(const Constants& c) : process_name_(c.p
   DisplayName = BrowserDisplayNames[c.kind];
   DataFileName = "Preferences";
   ProfileDir = GetSpecialFolder(c.base_folder) + c.profile_suffix;
-  if (!IsFolder(ProfileDir)) return;
+  if (!FolderExists(ProfileDir)) return;
   // A Preferences file that can't be read or parsed leaves the catalogue empty.
   auto text = os::Current().files().ReadFile(ProfileDir + DataFileName, kMaxPreferences);
   if (text) Document = ParseJsonDocument(*text);

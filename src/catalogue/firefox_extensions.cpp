@@ -22,30 +22,9 @@ constexpr size_t kMaxDataFile = size_t(64) << 20;
 // A running Firefox holds its database locked; we wait this long, never without bound.
 constexpr int kBusyTimeoutMs = 1500;
 
-bool IsFolder(std::string_view path) {
-  const uint32_t a = os::Current().files().GetAttributes(path);
-  return a != os::kInvalidFileAttributes && (a & os::kFileAttributeDirectory);
-}
-
-bool FileExists(std::string_view path) {
-  const uint32_t a = os::Current().files().GetAttributes(path);
-  return a != os::kInvalidFileAttributes && !(a & os::kFileAttributeDirectory);
-}
-
 std::unique_ptr<JsonDocument> ReadJsonFile(const std::string& path) {
   auto text = os::Current().files().ReadFile(path, kMaxDataFile);
   return text ? ParseJsonDocument(*text) : nullptr;
-}
-
-bool HasParentStep(std::string_view path) {
-  size_t pos = 0;
-  while (pos <= path.size()) {
-    size_t end = path.find_first_of("\\/", pos);
-    if (end == std::string_view::npos) end = path.size();
-    if (path.substr(pos, end - pos) == "..") return true;
-    pos = end + 1;
-  }
-  return false;
 }
 
 // Lower-case, one backslash between parts, no trailing one: for comparing folder paths.
@@ -102,7 +81,7 @@ TFireFoxExtensions::TFireFoxExtensions() {
   DisplayName = BrowserDisplayNames[bkFirefox];
   DataFileName = "extensions.json";
   ProfileDir = GetSpecialFolder(os::kCsidlAppData) + "\\Mozilla\\Firefox\\";
-  if (!IsFolder(ProfileDir)) return;
+  if (!FolderExists(ProfileDir)) return;
   std::string path;
   if (auto text = os::Current().files().ReadFile(ProfileDir + "profiles.ini", size_t(1) << 20)) {
     path = IniFile::Parse(*text).GetOr("Profile0", "Path", "");

@@ -64,12 +64,11 @@ void TIESweeper::Add(std::unique_ptr<TPlugItem> item) {
   if (!item->Name.empty()) items_.push_back(std::move(item));
 }
 
-void TIESweeper::ScanBHOs(bool native) {
-  std::vector<std::string> names;
-  RegGetSubKeyNames(RegRoot::LocalMachine, Location(kBhoKey, native), names, true, true);
-  for (const auto& clsid : names) {
+// Helper objects and toolbars name a class registration; name and module come from it.
+void TIESweeper::AddClassEntries(uint8_t kind, bool native, const std::vector<std::string>& clsids) {
+  for (const auto& clsid : clsids) {
     auto item = std::make_unique<TPlugItem>();
-    item->Kind = pkBHO;
+    item->Kind = kind;
     item->Native = native ? 1 : 0;
     item->Clsid = clsid;
     item->Name = ClassValue(clsid, "");
@@ -79,19 +78,16 @@ void TIESweeper::ScanBHOs(bool native) {
   }
 }
 
+void TIESweeper::ScanBHOs(bool native) {
+  std::vector<std::string> names;
+  RegGetSubKeyNames(RegRoot::LocalMachine, Location(kBhoKey, native), names, true, true);
+  AddClassEntries(pkBHO, native, names);
+}
+
 void TIESweeper::ScanToolbars(bool native) {
   std::vector<std::string> names;
   RegGetValueNames(RegRoot::LocalMachine, Location(kToolbarKey, native), names, true, true);
-  for (const auto& clsid : names) {
-    auto item = std::make_unique<TPlugItem>();
-    item->Kind = pkToolbar;
-    item->Native = native ? 1 : 0;
-    item->Clsid = clsid;
-    item->Name = ClassValue(clsid, "");
-    item->Path = ClassValue(clsid, "\\InprocServer32");
-    item->Disabled = SwitchedOff(clsid);
-    Add(std::move(item));
-  }
+  AddClassEntries(pkToolbar, native, names);
 }
 
 void TIESweeper::ScanExtensions(bool native) {

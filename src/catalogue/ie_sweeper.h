@@ -34,6 +34,7 @@ class TIESweeper {
   bool DeleteMenuExt(const std::string& key_name, bool native);
 
  private:
+  void AddClassEntries(uint8_t kind, bool native, const std::vector<std::string>& clsids);
   void ScanBHOs(bool native);
   void ScanToolbars(bool native);
   void ScanExtensions(bool native);

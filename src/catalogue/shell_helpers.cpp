@@ -38,6 +38,27 @@ bool PathExistsEx(std::string_view path) {
   return false;
 }
 
+bool FolderExists(std::string_view path) {
+  const uint32_t a = os::Current().files().GetAttributes(path);
+  return a != os::kInvalidFileAttributes && (a & os::kFileAttributeDirectory);
+}
+
+bool FileExists(std::string_view path) {
+  const uint32_t a = os::Current().files().GetAttributes(path);
+  return a != os::kInvalidFileAttributes && !(a & os::kFileAttributeDirectory);
+}
+
+bool HasParentStep(std::string_view path) {
+  size_t pos = 0;
+  while (pos <= path.size()) {
+    size_t end = path.find_first_of("\\/", pos);
+    if (end == std::string_view::npos) end = path.size();
+    if (path.substr(pos, end - pos) == "..") return true;
+    pos = end + 1;
+  }
+  return false;
+}
+
 bool DeleteFileOrFolder(std::string_view path, bool to_recycle_bin) {
   os::FileSystem& files = os::Current().files();
   const uint32_t attrs = files.GetAttributes(path);

@@ -13,6 +13,11 @@
 namespace orvo {
 
 bool PathExistsEx(std::string_view path);
+// Plain existence tests (no redirection, no extensions tried).
+bool FolderExists(std::string_view path);
+bool FileExists(std::string_view path);
+// A path with a ".." step: one that may climb out of the folder it is given under.
+bool HasParentStep(std::string_view path);
 bool DeleteFileOrFolder(std::string_view path, bool to_recycle_bin);
 bool ShellDeleteFolder(std::string_view path);
 bool IsFileLocked(std::string_view file_name);
