@@ -76,15 +76,15 @@ Bitmap32 PreviewMainWindow() {
   Text(c, {186, 33, 420, 51}, "5 plug-ins were found", MakeColor(90, 96, 106));
   Text(c, {592, 33, 790, 50}, "Set as default browser", MakeColor(22, 149, 230), 0,
        kDtRight | kDtVCenter | kDtSingleLine);
-  Row(c, 0, 56, "Google Translate", "View translations easily as you browse the web.", 4.5,
+  Row(c, 0, 56, "Tab Tidy", "Groups and sorts your open tabs.", 4.5,
       true, false);
-  Row(c, 1, 126, "Adblock Plus", "Block ads and pop-ups on the pages you visit.", 5, true,
+  Row(c, 1, 126, "Quiet Pages", "Hides autoplaying videos and sound.", 5, true,
       true);
-  Row(c, 2, 196, "Session Buddy", "Manage browser tabs and bookmarks with ease.", 3.5, false,
+  Row(c, 2, 196, "Clip Notes", "Save selected text to a notebook.", 3.5, false,
       false);
-  Row(c, 3, 266, "Docs Offline", "Edit documents without an internet connection.", 4, true,
+  Row(c, 3, 266, "Screenshot Studio", "Capture, crop and annotate the visible page.", 4, true,
       false);
-  Row(c, 4, 336, "Shockwave Flash 32.0 (64)", "Shockwave Flash 32.0 r0", 0, true, false);
+  Row(c, 4, 336, "Demo Media Player (64)", "Plays demo media inside web pages", 0, true, false);
   c.brush.color = MakeColor(52, 70, 98);
   c.FillRect({5, 376, 175, 476});
   Text(c, {5, 376, 175, 476}, "advert 170 x 100", MakeColor(150, 165, 185), 0,
