@@ -1,6 +1,6 @@
 // The pixel combinations of the raster layer. Rows are the hot path of every paint, so the
 // blend works on two channels at a time in one 32-bit word (four pixels at a time with
-// SSE2 where the processor has it, which every x86-64 one does) and skips the two common
+// SSE2, which every x86-64 processor has, eight with AVX2 where the processor has it) and skips the two common
 // cases, fully transparent and fully opaque source pixels, before any arithmetic.
 #include "graphics/blend.h"
 
@@ -9,6 +9,10 @@
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define ORVO_BLEND_SSE2 1
+#endif
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#define ORVO_BLEND_AVX2 1
 #endif
 
 namespace orvo {
@@ -122,6 +126,59 @@ int BlendRowSse2(const Argb* src, Argb* dst, int count, bool merge) {
 }  // namespace
 #endif
 
+#ifdef ORVO_BLEND_AVX2
+namespace {
+
+// Eight pixels at a time where the processor has AVX2 (chosen when the program runs; the
+// build itself targets plain x86-64). Same arithmetic as Blend4, twice as wide.
+__attribute__((target("avx2"))) inline __m256i Blend8(__m256i f, __m256i b) {
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i alpha_lane = _mm256_set_epi16(255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0);
+  const __m256i rgb_lanes = _mm256_set_epi16(0, -1, -1, -1, 0, -1, -1, -1, 0, -1, -1, -1, 0, -1, -1, -1);
+  const __m256i c255 = _mm256_set1_epi16(255), c128 = _mm256_set1_epi16(128), c257 = _mm256_set1_epi16(257);
+  const auto half = [&](__m256i f16, __m256i b16) __attribute__((target("avx2"))) {
+    __m256i a = _mm256_shufflelo_epi16(f16, _MM_SHUFFLE(3, 3, 3, 3));
+    a = _mm256_shufflehi_epi16(a, _MM_SHUFFLE(3, 3, 3, 3));
+    const __m256i fa = _mm256_or_si256(_mm256_and_si256(f16, rgb_lanes), alpha_lane);
+    const __m256i r = _mm256_add_epi16(_mm256_mullo_epi16(fa, a),
+                                       _mm256_mullo_epi16(b16, _mm256_sub_epi16(c255, a)));
+    return _mm256_mulhi_epu16(_mm256_add_epi16(r, c128), c257);
+  };
+  // unpack and pack work within each 128-bit half, so the pixel order comes back intact.
+  const __m256i lo = half(_mm256_unpacklo_epi8(f, zero), _mm256_unpacklo_epi8(b, zero));
+  const __m256i hi = half(_mm256_unpackhi_epi8(f, zero), _mm256_unpackhi_epi8(b, zero));
+  return _mm256_packus_epi16(lo, hi);
+}
+
+__attribute__((target("avx2"))) int BlendRowAvx2(const Argb* src, Argb* dst, int count, bool merge) {
+  const __m256i high = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+  int i = 0;
+  for (; i + 8 <= count; i += 8) {
+    const __m256i f = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
+    const __m256i alpha = _mm256_and_si256(f, high);
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alpha, high)) == -1) {
+      _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), f);
+      continue;
+    }
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alpha, _mm256_setzero_si256())) == -1) continue;
+    const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+    if (merge && _mm256_movemask_epi8(_mm256_cmpeq_epi32(_mm256_and_si256(b, high), high)) != -1) {
+      for (int k = 0; k < 8; ++k) dst[i + k] = MergePixel(src[i + k], dst[i + k]);
+      continue;
+    }
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), Blend8(f, b));
+  }
+  return i;
+}
+
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+
+}  // namespace
+#endif
+
 void CombineRow(const Argb* src, Argb* dst, int count, DrawMode draw, CombineMode combine) {
   if (count <= 0) return;
   if (draw == DrawMode::kOpaque) {
@@ -129,8 +186,12 @@ void CombineRow(const Argb* src, Argb* dst, int count, DrawMode draw, CombineMod
     return;
   }
   int done = 0;
+  const bool merge = combine == CombineMode::kMerge;
+#ifdef ORVO_BLEND_AVX2
+  if (HasAvx2()) done = BlendRowAvx2(src, dst, count, merge);
+#endif
 #ifdef ORVO_BLEND_SSE2
-  done = BlendRowSse2(src, dst, count, combine == CombineMode::kMerge);
+  done += BlendRowSse2(src + done, dst + done, count - done, merge);
 #endif
   if (combine == CombineMode::kBlend) {
     for (int i = done; i < count; ++i) dst[i] = BlendPixel(src[i], dst[i]);
