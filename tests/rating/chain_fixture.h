@@ -63,6 +63,24 @@ class ChainTest : public testing::Test {
   void SetUp() override { ASSERT_EQ(service_.Error(), ""); }
   // Pumps the UI thread until the chain has ended.
   void Wait(const std::shared_ptr<const bool>& ended);
+  // Starts a chain for a new window (start(link) gives the end flag) and, once the
+  // chain's request of `action` has reached the service, detaches the window, or destroys
+  // it; then waits for the chain's end. Returns what reached the detached window.
+  template <class Window, class Start>
+  std::vector<std::string> CloseWindowDuring(const std::string& action, bool destroy, Start start) {
+    auto window = std::make_unique<Window>();
+    const size_t asked = service_.Arrived(action);
+    const std::shared_ptr<const bool> ended = start(window->anchor.Link());
+    EXPECT_TRUE(ui_.dispatcher().RunUntil([&] { return service_.Arrived(action) > asked; },
+                                          std::chrono::seconds(60)));
+    if (destroy) {
+      window.reset();
+    } else {
+      window->anchor.Detach();
+    }
+    Wait(ended);
+    return window ? window->events : std::vector<std::string>{};
+  }
   // The session key as the requests carry it.
   std::string KeyField() const { return "&key=" + session_->Key(); }
 

@@ -121,22 +121,13 @@ TEST_F(RatingCallbackTest, ARecordDeletedMeanwhileIsSkipped) {
 // The window goes while the reply is on its way: nothing reaches it, and the chain ends.
 TEST_F(RatingCallbackTest, AWindowThatHasGoneIsNotReached) {
   for (const bool destroyed : {false, true}) {
-    auto window = std::make_unique<RecordingMainWindow>();
     service_.ScriptNext("get_plugs_rating", "msg=9\na=1.0,1\n", 200, 300ms);
     TestCatalogue chrome(bkChrome, {"a"});
-    const size_t asked = service_.Arrived("get_plugs_rating");
-    auto ended = StartRateThread(RatingCallback(chrome, window->anchor.Link()), {}, 0, session_);
-    ASSERT_TRUE(ui_.dispatcher().RunUntil(
-        [&] { return service_.Arrived("get_plugs_rating") > asked; }, 60s));
-    if (destroyed) {
-      window.reset();
-    } else {
-      window->anchor.Detach();
-    }
-    Wait(ended);
-    if (window) {
-      EXPECT_TRUE(window->events.empty());
-    }
+    const auto events = CloseWindowDuring<RecordingMainWindow>(
+        "get_plugs_rating", destroyed, [&](std::shared_ptr<TRatingResultLink> link) {
+          return StartRateThread(RatingCallback(chrome, std::move(link)), {}, 0, session_);
+        });
+    EXPECT_TRUE(events.empty());
   }
 }
 

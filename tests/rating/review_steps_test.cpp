@@ -203,21 +203,12 @@ TEST_F(ReviewStepsTest, VotesAndReportsAreCountedOncePerUser) {
 // nothing over and asks nothing more (an unknown add-on is not registered).
 TEST_F(ReviewStepsTest, AWindowThatHasGoneIsNotReached) {
   for (const bool destroyed : {false, true}) {
-    auto window = std::make_unique<RecordingWindow>();
     service_.DelayNext("get_plug_info", 300ms);
-    const size_t asked = service_.Arrived("get_plug_info");
-    auto ended = StartPlugInfo(TabTidy(destroyed ? "gone" : "closed"), window->anchor.Link(), session_);
-    ASSERT_TRUE(ui_.dispatcher().RunUntil(
-        [&] { return service_.Arrived("get_plug_info") > asked; }, 60s));
-    if (destroyed) {
-      window.reset();
-    } else {
-      window->anchor.Detach();
-    }
-    Wait(ended);
-    if (window) {
-      EXPECT_TRUE(window->events.empty());
-    }
+    const auto events = CloseWindowDuring<RecordingWindow>(
+        "get_plug_info", destroyed, [&](std::shared_ptr<TRatingsWindowLink> link) {
+          return StartPlugInfo(TabTidy(destroyed ? "gone" : "closed"), std::move(link), session_);
+        });
+    EXPECT_TRUE(events.empty());
   }
   EXPECT_EQ(service_.Count("get_plug_info"), 2u);
   EXPECT_EQ(service_.Count("add_plug"), 0u);
