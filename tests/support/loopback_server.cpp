@@ -31,7 +31,7 @@ std::optional<std::string> RecordedRequest::Header(std::string_view name) const 
 
 namespace {
 
-enum class Kind { kWhole, kLate, kRedirect, kCutShort, kStall, kLarge };
+enum class Kind { kWhole, kLate, kRedirect, kCutShort, kStall, kLarge, kAnswer };
 
 struct Route {
   Kind kind = Kind::kWhole;
@@ -41,6 +41,7 @@ struct Route {
   std::string location;
   size_t size = 0;  // announced or generated length
   std::chrono::milliseconds wait{0};
+  std::function<LoopbackServer::Answer(const RecordedRequest&)> answer;
 };
 
 }  // namespace
@@ -67,7 +68,7 @@ struct LoopbackServer::State {
     Route route;
     {
       std::lock_guard lock(mutex);
-      requests.push_back(std::move(record));
+      requests.push_back(record);
       const auto found = routes.find(req.path);
       if (found == routes.end()) {
         res.status = 404;
@@ -107,6 +108,12 @@ struct LoopbackServer::State {
               return false;
             });
         break;
+      case Kind::kAnswer: {
+        LoopbackServer::Answer answer = route.answer(record);
+        res.status = answer.status;
+        res.set_content(answer.body, answer.content_type);
+        break;
+      }
       case Kind::kLarge:
         res.set_content_provider(
             route.size, route.content_type,
@@ -203,6 +210,14 @@ void LoopbackServer::ServeLarge(const std::string& path, size_t size) {
   Route r;
   r.kind = Kind::kLarge;
   r.size = size;
+  state_->Add(path, std::move(r));
+}
+
+void LoopbackServer::AnswerWith(const std::string& path,
+                                std::function<Answer(const RecordedRequest&)> answer) {
+  Route r;
+  r.kind = Kind::kAnswer;
+  r.answer = std::move(answer);
   state_->Add(path, std::move(r));
 }
 

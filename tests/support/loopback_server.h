@@ -5,6 +5,7 @@
 // when the server is destroyed, so no test waits for a stalled handler.
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,6 +49,15 @@ class LoopbackServer {
                     std::chrono::milliseconds stall);
   // `size` bytes of 'x'.
   void ServeLarge(const std::string& path, size_t size);
+
+  // Answers each request to `path` with what `answer` returns for it (called on a server
+  // thread, after the request was recorded): a stand-in or a go-between for a service.
+  struct Answer {
+    int status = 200;
+    std::string body;
+    std::string content_type = "text/plain";
+  };
+  void AnswerWith(const std::string& path, std::function<Answer(const RecordedRequest&)> answer);
 
   std::vector<RecordedRequest> Requests() const;
   // The last request to `path` (its target without the query); throws when none came.
