@@ -212,6 +212,19 @@ enum class ModalEnd : uint8_t {
 
 using TimerId = uint32_t;
 
+// Input as if the user gave it (SendInput on Windows, the injection of the headless
+// screen), in screen coordinates: for demonstrations and smoke tests of whole programs.
+// On Windows it is queued and arrives when the message loop runs.
+class InputInjector {
+ public:
+  virtual ~InputInjector() = default;
+  virtual void MoveMouse(int x, int y) = 0;
+  virtual void PressMouse(MouseButton button) = 0;
+  virtual void ReleaseMouse(MouseButton button) = 0;
+  // Down and up.
+  virtual void PressKey(uint16_t key) = 0;
+};
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
@@ -253,6 +266,8 @@ class WindowSystem {
   virtual int AddActivationListener(std::function<void(bool active)> listener) = 0;
   virtual void RemoveActivationListener(int id) = 0;
   virtual bool ApplicationActive() = 0;
+
+  virtual InputInjector& Injector() = 0;
 };
 
 // The installed window system. Installing does not take ownership. Null when none is

@@ -58,6 +58,7 @@ inline constexpr TModalResult mrNo = 7;
 enum TCloseAction { caNone, caHide, caMinimize };
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 using TAnchors = uint8_t;
 inline constexpr TAnchors akLeft = 1;

@@ -183,24 +183,24 @@ void TForm::MouseExit() {
 }
 
 void TForm::KeyDownIn(uint16_t key, TShiftState shift) {
-  if (KeyPreview) TWinControl::KeyDown(key, shift);
+  if (KeyPreview) KeyDown(key, shift);
   if (key == 0) return;
   if (active_ && active_ != this) active_->KeyDown(key, shift);
-  else if (!KeyPreview) TWinControl::KeyDown(key, shift);
+  else if (!KeyPreview) KeyDown(key, shift);
 }
 
 void TForm::KeyUpIn(uint16_t key, TShiftState shift) {
-  if (KeyPreview) TWinControl::KeyUp(key, shift);
+  if (KeyPreview) KeyUp(key, shift);
   if (key == 0) return;
   if (active_ && active_ != this) active_->KeyUp(key, shift);
-  else if (!KeyPreview) TWinControl::KeyUp(key, shift);
+  else if (!KeyPreview) KeyUp(key, shift);
 }
 
 void TForm::KeyPressIn(char16_t key) {
-  if (KeyPreview) TWinControl::KeyPress(key);
+  if (KeyPreview) KeyPress(key);
   if (key == 0) return;
   if (active_ && active_ != this) active_->KeyPress(key);
-  else if (!KeyPreview) TWinControl::KeyPress(key);
+  else if (!KeyPreview) KeyPress(key);
 }
 
 bool TForm::SetActiveControl(TWinControl* control) {

@@ -34,6 +34,11 @@ InputFlags ModifierOf(uint16_t key) {
 
 }  // namespace
 
+InputInjector& HeadlessWindowSystem::Injector() {
+  if (!injection_) injection_ = std::make_unique<Injection>(*this);
+  return *injection_;
+}
+
 HeadlessWindow* HeadlessWindowSystem::Target() const {
   if (capture_) return capture_;
   return static_cast<HeadlessWindow*>(WindowAt(cursor_));

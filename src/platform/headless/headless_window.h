@@ -88,4 +88,17 @@ class HeadlessWindow : public Window {
   WinRect pending_paint_;
 };
 
+// The injector interface over the screen's own input methods.
+class HeadlessWindowSystem::Injection : public InputInjector {
+ public:
+  explicit Injection(HeadlessWindowSystem& system) : system_(system) {}
+  void MoveMouse(int x, int y) override { system_.MoveMouse(x, y); }
+  void PressMouse(MouseButton button) override { system_.PressMouse(button); }
+  void ReleaseMouse(MouseButton button) override { system_.ReleaseMouse(button); }
+  void PressKey(uint16_t key) override { system_.PressKey(key); }
+
+ private:
+  HeadlessWindowSystem& system_;
+};
+
 }  // namespace orvo::os::headless

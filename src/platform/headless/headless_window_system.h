@@ -78,6 +78,7 @@ class HeadlessWindowSystem : public WindowSystem {
   int AddActivationListener(std::function<void(bool)> listener) override;
   void RemoveActivationListener(int id) override;
   bool ApplicationActive() override { return active_ != nullptr; }
+  InputInjector& Injector() override;
 
   const ScreenOptions& options() const { return options_; }
   WinRect ScreenRect() const { return {0, 0, options_.width, options_.height}; }
@@ -150,6 +151,7 @@ class HeadlessWindowSystem : public WindowSystem {
 
  private:
   class CountingDispatcher;
+  class Injection;
   struct Timer {
     TimerId id;
     uint64_t due;
@@ -169,6 +171,7 @@ class HeadlessWindowSystem : public WindowSystem {
 
   ScreenOptions options_;
   std::shared_ptr<CountingDispatcher> dispatcher_;
+  std::unique_ptr<Injection> injection_;
   std::vector<HeadlessWindow*> z_order_;  // bottom first
   HeadlessWindow* active_ = nullptr;
   HeadlessWindow* capture_ = nullptr;

@@ -26,7 +26,58 @@ BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   return TRUE;
 }
 
+// SendInput: the system treats it as the user's own input.
+class SendInputInjector : public InputInjector {
+ public:
+  void MoveMouse(int x, int y) override {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int width = std::max(GetSystemMetrics(SM_CXVIRTUALSCREEN), 2);
+    const int height = std::max(GetSystemMetrics(SM_CYVIRTUALSCREEN), 2);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    // Normalised 0..65535 across the virtual desktop, rounded to the pixel's centre.
+    input.mi.dx = static_cast<LONG>(((x - left) * 65535LL + (width - 1) / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>(((y - top) * 65535LL + (height - 1) / 2) / (height - 1));
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    SendInput(1, &input, sizeof input);
+  }
+  void PressMouse(MouseButton button) override { Button(button, true); }
+  void ReleaseMouse(MouseButton button) override { Button(button, false); }
+  void PressKey(uint16_t key) override {
+    INPUT inputs[2]{};
+    for (INPUT& input : inputs) {
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = key;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+  }
+
+ private:
+  static void Button(MouseButton button, bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    switch (button) {
+      case MouseButton::kLeft:
+        input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        break;
+      case MouseButton::kRight:
+        input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+        break;
+      case MouseButton::kMiddle:
+        input.mi.dwFlags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+        break;
+    }
+    SendInput(1, &input, sizeof input);
+  }
+};
+
 }  // namespace
+
+InputInjector& Win32WindowSystem::Injector() {
+  if (!injector_) injector_ = std::make_unique<SendInputInjector>();
+  return *injector_;
+}
 
 Win32WindowSystem::Win32WindowSystem() : dispatcher_(MakeWindowDispatcher()) {
   static std::once_flag once;

@@ -36,6 +36,7 @@ class Win32WindowSystem : public WindowSystem {
   int AddActivationListener(std::function<void(bool)> listener) override;
   void RemoveActivationListener(int id) override;
   bool ApplicationActive() override;
+  InputInjector& Injector() override;
 
   // --- for the windows ---
   void Register(Win32Window* window) { windows_.push_back(window); }
@@ -48,6 +49,7 @@ class Win32WindowSystem : public WindowSystem {
   bool OpenClipboardRetrying();
 
   std::shared_ptr<UiDispatcher> dispatcher_;
+  std::unique_ptr<InputInjector> injector_;
   HWND helper_ = nullptr;
   std::map<UINT_PTR, std::function<void()>> timers_;
   UINT_PTR next_timer_ = 1;
