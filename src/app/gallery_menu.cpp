@@ -51,6 +51,7 @@ void TGalleryWindow::BuildMenu() {
   for (const char* name : languages) {
     TLumMenuItem& item = miLanguage->AddSubItem(name);
     item.RadioItem = true;
+    item.AutoCheck = true;
     item.GroupIndex = 1;
     item.OnClick = [say](TLumMenuItem& picked) { say("Language: " + picked.Caption()); };
   }
@@ -61,6 +62,7 @@ void TGalleryWindow::BuildMenu() {
                            "T\xC3\xBCrk\xC3\xA7" "e"}) {
     TLumMenuItem& item = miMoreLanguages->AddSubItem(name);
     item.RadioItem = true;
+    item.AutoCheck = true;
     item.GroupIndex = 1;
     item.OnClick = [say](TLumMenuItem& picked) { say("Language: " + picked.Caption()); };
   }

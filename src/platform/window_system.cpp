@@ -1,6 +1,7 @@
 // The installed window system, and the scope that installs one with its dispatcher.
 #include "platform/window_system.h"
 
+#include <atomic>
 #include <utility>
 
 namespace orvo::os {
@@ -9,7 +10,11 @@ namespace {
 // UI thread only, like everything of the window system.
 WindowSystem* g_system = nullptr;
 
+std::atomic<uint64_t> g_next_serial{1};
+
 }  // namespace
+
+WindowSystem::WindowSystem() : serial_(g_next_serial.fetch_add(1)) {}
 
 void InstallWindowSystem(WindowSystem* system) { g_system = system; }
 

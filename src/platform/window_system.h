@@ -227,7 +227,12 @@ class InputInjector {
 
 class WindowSystem {
  public:
+  WindowSystem();
   virtual ~WindowSystem() = default;
+  WindowSystem(const WindowSystem&) = delete;
+  WindowSystem& operator=(const WindowSystem&) = delete;
+  // Unique to this instance in the process (a later one may reuse its address).
+  uint64_t Serial() const { return serial_; }
 
   virtual std::unique_ptr<Window> NewWindow(const WindowOptions& options,
                                                WindowClient* client) = 0;
@@ -268,6 +273,9 @@ class WindowSystem {
   virtual bool ApplicationActive() = 0;
 
   virtual InputInjector& Injector() = 0;
+
+ private:
+  uint64_t serial_;
 };
 
 // The installed window system. Installing does not take ownership. Null when none is

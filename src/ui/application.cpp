@@ -82,12 +82,12 @@ void TApplication::RemoveForm(TForm& form) {
 
 void TApplication::AttachWindowSystem() {
   os::WindowSystem* system = os::CurrentWindowSystem();
-  if (!system || system == attached_system_) return;
+  if (!system || system->Serial() == attached_serial_) return;
   // A window system of its own for each test, say: the old hint window goes with the old
   // system.
-  if (attached_system_) CancelHint();
+  if (attached_serial_) CancelHint();
   hint_window_.reset();
-  attached_system_ = system;
+  attached_serial_ = system->Serial();
   listener_id_ = system->AddActivationListener([this](bool active) { ActivationChanged(active); });
 }
 

@@ -79,7 +79,7 @@ class TApplication {
   bool terminated_ = false;
   int modal_level_ = 0;
   std::vector<TForm*> forms_;
-  void* attached_system_ = nullptr;
+  uint64_t attached_serial_ = 0;
   int listener_id_ = 0;
 
   TControl* hint_control_ = nullptr;
