@@ -109,8 +109,8 @@ Win32Window::Win32Window(Win32WindowSystem& system, const WindowOptions& options
   DWORD ex = 0;
   if (options.layered) ex |= WS_EX_LAYERED;
   if (options.topmost) ex |= WS_EX_TOPMOST;
+  // Unowned windows that are not tool windows get their taskbar button by themselves.
   if (options.tool) ex |= WS_EX_TOOLWINDOW;
-  else if (!owned) ex |= WS_EX_APPWINDOW;
   const DWORD style = options.tool || owned ? kToolStyle : kNormalStyle;
   const WinRect& b = options.bounds;
   HWND owner = owned ? static_cast<HWND>(options.owner->NativeHandle()) : nullptr;
