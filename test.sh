@@ -119,7 +119,8 @@ timeout 180 wine build/windows/bin/ui-gallery.exe --smoke "$(winepath -w "$smoke
 gallery_pid=$!
 last=""
 for _ in $(seq 900); do
-  state=$(tr -d '\r\n' <"$smoke_dir/state" 2>/dev/null)
+  state=""
+  [ -f "$smoke_dir/state" ] && state=$(tr -d '\r\n' <"$smoke_dir/state")
   if [ -n "$state" ] && [ "$state" != "$last" ]; then
     last=$state
     case "$state" in done|failed*) break ;; esac

@@ -3,7 +3,7 @@
 //   ui-gallery                      the window on the screen (Windows)
 //   ui-gallery --png FILE [--state NAME] [--screen WxH]
 //                                   headless: the screen in that state as a PNG
-//   ui-gallery --smoke DIR          the smoke run (see gallery_smoke.h); --smoke "" runs
+//   ui-gallery --smoke DIR          the smoke run (see gallery_smoke.h); --smoke - runs
 //                                   it without the state file and acknowledgements
 #include <cstdio>
 #include <cstdlib>
@@ -56,6 +56,7 @@ bool Parse(int argc, char** argv, Options& o) {
     } else if (arg == "--smoke" && has_value) {
       o.smoke = true;
       o.smoke_dir = argv[++i];
+      if (o.smoke_dir == "-") o.smoke_dir.clear();
     } else {
       return false;
     }
@@ -98,7 +99,7 @@ int RunWindow(const Options& o) {
   }
 #ifndef _WIN32
   if (!o.smoke) {
-    std::fputs("ui-gallery: no screen in this build; use --png FILE (or --smoke \"\")\n", stderr);
+    std::fputs("ui-gallery: no screen in this build; use --png FILE (or --smoke -)\n", stderr);
     return 2;
   }
 #endif
