@@ -47,6 +47,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     Resize();
   }
   if (align_ != alNone && parent_) parent_->AlignControls(parent_->Width(), parent_->Height());
+  BoundsChanged();
 }
 
 Point TControl::FormOrigin() const {

@@ -31,7 +31,7 @@ class TControl {
   int Tag = 0;
   std::string Hint;
   bool ShowHint = false;
-  int Cursor = 0;
+  TCursor Cursor = crDefault;
   uint32_t ComponentState = 0;
   uint32_t ControlStyle = csCaptureMouse | csClickEvents | csDoubleClicks;
 
@@ -101,6 +101,8 @@ class TControl {
   virtual void EnabledChanged() {}
   virtual void VisibleChanged() {}
   virtual void Resize();
+  // After SetBounds changed the position or the size (Resize has run for a new size).
+  virtual void BoundsChanged() {}
 
   std::function<void(TControl&)> OnClick, OnDblClick, OnMouseEnter, OnMouseLeave, OnResize;
   std::function<void(TControl&, TMouseButton, TShiftState, int, int)> OnMouseDown, OnMouseUp;

@@ -31,8 +31,34 @@ inline constexpr uint16_t kVkRight = 0x27;
 inline constexpr uint16_t kVkDown = 0x28;
 inline constexpr uint16_t kVkDelete = 0x2E;
 inline constexpr uint16_t kVkF1 = 0x70;
+inline constexpr uint16_t kVkShift = 0x10;
+inline constexpr uint16_t kVkControl = 0x11;
+inline constexpr uint16_t kVkMenu = 0x12;
+inline constexpr uint16_t kVkSpace = 0x20;
+
+// Pointer shapes (TControl::Cursor); crDefault lets the parent decide.
+using TCursor = int;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSizeNESW = -6;
+inline constexpr TCursor crSizeNS = -7;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crSizeWE = -9;
+inline constexpr TCursor crHourGlass = -11;
+inline constexpr TCursor crHandPoint = -21;
+
+// What a form's modal loop ends with, and what closing a form does.
+using TModalResult = int;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrOk = 1;
+inline constexpr TModalResult mrCancel = 2;
+inline constexpr TModalResult mrYes = 6;
+inline constexpr TModalResult mrNo = 7;
+enum TCloseAction { caNone, caHide, caMinimize };
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 using TAnchors = uint8_t;
 inline constexpr TAnchors akLeft = 1;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ui/application.h"
+
 namespace orvo {
 namespace {
 
@@ -14,13 +16,6 @@ bool IsWithin(const TControl* c, const TControl& ancestor) {
 }
 
 }  // namespace
-
-TForm::TForm() {
-  Color = clBtnFace;
-  ControlStyle &= ~csCaptureMouse;
-}
-
-TForm::~TForm() = default;
 
 void TForm::Resize() {
   if (!screen_.SetSize(Width(), Height())) screen_.SetSize(0, 0);
@@ -34,18 +29,26 @@ void TForm::Paint(Canvas& canvas) {
 }
 
 void TForm::InvalidateRect(const Rect& r) {
-  invalid_ = Union(invalid_, Intersect(r, ClientRect()));
+  const Rect part = Intersect(r, ClientRect());
+  if (part.empty()) return;
+  invalid_ = Union(invalid_, part);
+  if (window_ && shown_ && !Layered) {
+    window_->Invalidate({part.left, part.top, part.right, part.bottom});
+  }
 }
 
-void TForm::Update() {
-  if (invalid_.empty() || screen_.empty()) return;
+Rect TForm::PaintInvalid() {
+  if (invalid_.empty() || screen_.empty()) return {};
   const Rect dirty = invalid_;
   invalid_ = {};
   Canvas& canvas = screen_.canvas();
   canvas.ResetState();
   PaintTree(*this, canvas, {0, 0}, dirty);
   canvas.ResetState();
+  return dirty;
 }
+
+void TForm::Update() { PresentPart(PaintInvalid()); }
 
 void TForm::PaintAll() {
   InvalidateRect(ClientRect());
@@ -118,9 +121,11 @@ void TForm::UpdateHover(Point p) {
 void TForm::MouseMoveAt(int x, int y, TShiftState shift) {
   UpdateHover({x, y});
   TControl* target = capture_ ? capture_ : ControlAt({x, y}, false);
-  if (!target || !target->EffectivelyEnabled()) return;
-  const Point local = ToLocal(*target, {x, y});
-  target->MouseMove(shift, local.x, local.y);
+  if (target && target->EffectivelyEnabled()) {
+    const Point local = ToLocal(*target, {x, y});
+    target->MouseMove(shift, local.x, local.y);
+  }
+  SyncCursor();
 }
 
 void TForm::MouseDownAt(TMouseButton button, int x, int y, TShiftState shift) {
@@ -140,6 +145,7 @@ void TForm::MouseDownAt(TMouseButton button, int x, int y, TShiftState shift) {
     target->DblClick();
   }
   watch_ = nullptr;
+  SyncWindowCapture();
 }
 
 void TForm::MouseUpAt(TMouseButton button, int x, int y, TShiftState shift) {
@@ -157,6 +163,8 @@ void TForm::MouseUpAt(TMouseButton button, int x, int y, TShiftState shift) {
   }
   if (button == mbLeft) pressed_ = nullptr;
   UpdateHover({x, y});
+  SyncWindowCapture();
+  SyncCursor();
 }
 
 void TForm::MouseWheelAt(int delta, int x, int y, TShiftState shift) {
@@ -175,24 +183,24 @@ void TForm::MouseExit() {
 }
 
 void TForm::KeyDownIn(uint16_t key, TShiftState shift) {
-  if (KeyPreview) TWinControl::KeyDown(key, shift);
+  if (KeyPreview) KeyDown(key, shift);
   if (key == 0) return;
   if (active_ && active_ != this) active_->KeyDown(key, shift);
-  else if (!KeyPreview) TWinControl::KeyDown(key, shift);
+  else if (!KeyPreview) KeyDown(key, shift);
 }
 
 void TForm::KeyUpIn(uint16_t key, TShiftState shift) {
-  if (KeyPreview) TWinControl::KeyUp(key, shift);
+  if (KeyPreview) KeyUp(key, shift);
   if (key == 0) return;
   if (active_ && active_ != this) active_->KeyUp(key, shift);
-  else if (!KeyPreview) TWinControl::KeyUp(key, shift);
+  else if (!KeyPreview) KeyUp(key, shift);
 }
 
 void TForm::KeyPressIn(char16_t key) {
-  if (KeyPreview) TWinControl::KeyPress(key);
+  if (KeyPreview) KeyPress(key);
   if (key == 0) return;
   if (active_ && active_ != this) active_->KeyPress(key);
-  else if (!KeyPreview) TWinControl::KeyPress(key);
+  else if (!KeyPreview) KeyPress(key);
 }
 
 bool TForm::SetActiveControl(TWinControl* control) {
@@ -216,10 +224,14 @@ void TForm::ForgetIfWithin(TControl& gone) {
   if (active_ && IsWithin(active_, gone)) active_ = nullptr;
 }
 
-void TForm::ControlRemoved(TControl& control) { ForgetIfWithin(control); }
+void TForm::ControlRemoved(TControl& control) {
+  ForgetIfWithin(control);
+  Application().ForgetControl(control);
+}
 
 void TForm::ControlHidden(TControl& control) {
-  if (active_ && IsWithin(active_, control)) SetActiveControl(nullptr);
+  // A hidden form keeps its focused control for the next time it shows.
+  if (&control != this && active_ && IsWithin(active_, control)) SetActiveControl(nullptr);
   if (capture_ && IsWithin(capture_, control)) capture_ = nullptr;
   if (pressed_ && IsWithin(pressed_, control)) pressed_ = nullptr;
 }

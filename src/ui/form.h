@@ -6,17 +6,82 @@
 // between controls, keys to the focused control, the wheel to the focused control and up
 // its parents.
 //
-// Until a window system is attached, the form is headless: tests and tools drive it
-// through the input methods below and read Screen().
+// With a window system installed (platform/window_system.h) the form gets its window on
+// the first Show: a frameless top-level window that shows Screen() and feeds the input
+// methods below; the form's Left and Top are then screen coordinates. Without one the
+// form is headless: tests and tools drive it through the input methods and read Screen().
+// A layered form does not show Screen(): its owner hands whole pictures to UpdateLayered.
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "graphics/bitmap.h"
+#include "platform/window_system.h"
 #include "ui/win_control.h"
 
 namespace orvo {
+
+// Window messages a control may want to see before the form handles them (the skinned
+// form does: system commands, activation, moves). Hooks run newest first.
+class TFormWindowHook {
+ public:
+  virtual ~TFormWindowHook() = default;
+  // True when handled: the form's and the system's own handling is skipped.
+  virtual bool SysCommand(os::SysCommand command) { (void)command; return false; }
+  virtual void Activated(bool active) { (void)active; }
+};
 
 class TForm : public TWinControl {
  public:
   TForm();
   ~TForm() override;
+
+  // --- the window (see window_form.cpp) ---
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+  // Settings taken when the window is created.
+  bool Layered = false;         // shown through UpdateLayered only
+  bool ToolWindow = false;      // no taskbar button
+  bool ActivateOnClick = true;  // false: clicks leave activation where it was
+  TForm* PopupParent = nullptr; // the owner window: kept above it
+  bool TopMost() const { return top_most_; }
+  void SetTopMost(bool top_most);
+
+  // Creates the window when a window system is installed; null otherwise.
+  os::Window* HandleNeeded();
+  os::Window* Handle() const { return window_.get(); }
+  bool HandleAllocated() const { return window_ != nullptr; }
+  // Shown on the screen (a minimised form counts as shown).
+  bool Shown() const { return shown_; }
+  void Show();
+  void ShowNoActivate();
+  void Hide();
+  void Minimize();
+  void Restore();
+  bool Minimized() const;
+  // Runs a modal loop until ModalResult is set or the form is closed; the program's other
+  // forms are disabled meanwhile. Returns ModalResult (mrCancel when closed without one).
+  TModalResult ShowModal();
+  bool Modal() const { return modal_; }
+  TModalResult ModalResult = mrNone;
+  // OnCloseQuery may refuse; OnClose picks the action (hide by default). Closing the main
+  // form ends the application; closing a modal form ends its loop.
+  void Close();
+  bool Active() const { return active_form_; }
+  void BringToFront();
+  // Layered forms: the whole picture becomes the window, blended by its alpha and opacity.
+  void UpdateLayered(const Bitmap32& picture, uint8_t opacity);
+  void SetRegion(const os::WindowRegion& region);
+  // The system drags the window with the pointer until the left button is released.
+  void BeginSystemMove();
+  Point ClientToScreen(Point p) const { return {p.x + Left(), p.y + Top()}; }
+  Point ScreenToClient(Point p) const { return {p.x - Left(), p.y - Top()}; }
+  void AddWindowHook(TFormWindowHook* hook);
+  void RemoveWindowHook(TFormWindowHook* hook);
+
+  std::function<void(TForm&)> OnShow, OnHide, OnActivate, OnDeactivate;
+  std::function<void(TForm&, bool& can_close)> OnCloseQuery;
+  std::function<void(TForm&, TCloseAction&)> OnClose;
 
   // --- painting ---
   // Adds a rectangle (form coordinates) to the part to paint at the next Update.
@@ -45,9 +110,16 @@ class TForm : public TWinControl {
   bool KeyPreview = false;
 
   // --- capture, focus, hover ---
-  void SetCaptureControl(TControl* control) { capture_ = control; }
+  // The window captures the pointer while a control does.
+  void SetCaptureControl(TControl* control) {
+    capture_ = control;
+    SyncWindowCapture();
+  }
   TControl* CaptureControl() const { return capture_; }
-  void ReleaseCapture() { capture_ = nullptr; }
+  void ReleaseCapture() {
+    capture_ = nullptr;
+    SyncWindowCapture();
+  }
   TWinControl* ActiveControl() const { return active_; }
   // False when the control cannot take the focus (hidden or disabled).
   bool SetActiveControl(TWinControl* control);
@@ -64,8 +136,21 @@ class TForm : public TWinControl {
 
   void Paint(Canvas& canvas) override;
   void Resize() override;
+  void BoundsChanged() override;
 
  private:
+  class Bridge;
+  friend class Bridge;
+  // Paints the invalid part into Screen() and returns it.
+  Rect PaintInvalid();
+  void PresentPart(const Rect& part);
+  void SyncWindowCapture();
+  void SyncCursor();
+  void WindowMoved(const os::WinRect& bounds);
+  void WindowActivated(bool active);
+  bool WindowSysCommand(os::SysCommand command);
+  void EndModalState();
+
   void ForgetIfWithin(TControl& gone);
   void UpdateHover(Point p);
   static Point ToLocal(const TControl& control, Point p);
@@ -77,6 +162,19 @@ class TForm : public TWinControl {
   TControl* watch_ = nullptr;    // the control a handler is running for, while it lives
   TControl* hover_ = nullptr;
   TWinControl* active_ = nullptr;
+
+  std::string caption_;
+  bool top_most_ = false;
+  bool shown_ = false;
+  bool modal_ = false;
+  bool active_form_ = false;
+  bool syncing_bounds_ = false;
+  os::CursorShape cursor_shape_ = os::CursorShape::kArrow;
+  std::vector<TFormWindowHook*> hooks_;
+  // False once the form is destroyed: handlers that may free it look here afterwards.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  std::unique_ptr<Bridge> bridge_;
+  std::unique_ptr<os::Window> window_;  // last member: destroyed first
 };
 
 }  // namespace orvo

@@ -80,6 +80,10 @@ TimgModule::TimgModule() {
   lmscrlbrs.JoinButton = false;
   lmscrlbrs.SplitMode = SmHor;
 
+  msgdlg.AlphaWidth = 9;
+  msgdlg.CaptionHeight = 20;
+  msgdlg.BtnCloseLeft = 0;
+  msgdlg.FormSplit = TLumUIPadding(5, 30, 25, 35);
   msgdlg.ImgForm = SkinPng("msg_form");
   msgdlg.ImgClose = SkinPng("msg_close");
   msgdlg.ImgLogo = SkinPng("msg_logo");

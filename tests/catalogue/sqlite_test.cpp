@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 
 #include "catalogue/sqlite_database.h"
 #include "catalogue/sqlite_table.h"
@@ -38,10 +39,11 @@ std::string Raised(F run) {
 class SQLiteTest : public testing::Test {
  protected:
   void SetUp() override {
+    // CTest runs the cases as parallel processes: the folder needs more than a counter.
     static std::atomic<int> counter{0};
+    static const unsigned run = std::random_device{}();
     folder_ = fs::temp_directory_path() /
-              ("orvo-sqlite-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + std::to_string(++counter));
+              ("orvo-sqlite-" + std::to_string(run) + "-" + std::to_string(++counter));
     fs::create_directories(folder_);
     file_ = Utf8(folder_ / "extensions.sqlite");
   }

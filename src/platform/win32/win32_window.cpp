@@ -1,0 +1,522 @@
+// A frameless top-level window. The client area is the whole window (WM_NCCALCSIZE answers
+// 0 and hit tests say "client" everywhere), so a form paints every pixel itself. Pictures
+// reach the screen with SetDIBitsToDevice (normal windows) or UpdateLayeredWindow with a
+// premultiplied copy (layered windows). A client call may destroy this object, so the
+// window procedure never touches it after one.
+#include "platform/win32/win32_window.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
+#include "platform/win32/wide.h"
+
+namespace orvo::os::win32 {
+namespace {
+
+constexpr DWORD kNormalStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
+                               WS_CLIPCHILDREN;
+constexpr DWORD kToolStyle = WS_POPUP | WS_CLIPCHILDREN;
+// Added while minimised, so the taskbar animates the window like any other.
+constexpr DWORD kMinimizeStyle = WS_CAPTION | WS_THICKFRAME;
+
+void RegisterFormClass(WNDPROC proc) {
+  static std::once_flag once;
+  std::call_once(once, [proc] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.lpszClassName = kFormClassName;
+    RegisterClassExW(&wc);
+  });
+}
+
+HCURSOR LoadShape(CursorShape shape) {
+  const wchar_t* id = IDC_ARROW;
+  switch (shape) {
+    case CursorShape::kArrow: id = IDC_ARROW; break;
+    case CursorShape::kSizeWE: id = IDC_SIZEWE; break;
+    case CursorShape::kSizeNS: id = IDC_SIZENS; break;
+    case CursorShape::kSizeNWSE: id = IDC_SIZENWSE; break;
+    case CursorShape::kSizeNESW: id = IDC_SIZENESW; break;
+    case CursorShape::kHand: id = IDC_HAND; break;
+    case CursorShape::kIBeam: id = IDC_IBEAM; break;
+    case CursorShape::kWait: id = IDC_WAIT; break;
+  }
+  return LoadCursorW(nullptr, id);
+}
+
+// A top-down 32-bit DIB section, or null.
+HBITMAP MakeDib(int width, int height, uint32_t** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* memory = nullptr;
+  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
+  if (dib && !memory) {
+    DeleteObject(dib);
+    dib = nullptr;
+  }
+  *bits = static_cast<uint32_t*>(memory);
+  return dib;
+}
+
+bool Down(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+InputFlags KeyboardFlags() {
+  InputFlags f = 0;
+  if (Down(VK_SHIFT)) f |= kInShift;
+  if (Down(VK_CONTROL)) f |= kInCtrl;
+  if (Down(VK_MENU)) f |= kInAlt;
+  if (Down(VK_LBUTTON)) f |= kInLeft;
+  if (Down(VK_RBUTTON)) f |= kInRight;
+  if (Down(VK_MBUTTON)) f |= kInMiddle;
+  return f;
+}
+
+InputFlags PointerFlags(WPARAM wp) {
+  InputFlags f = 0;
+  if (wp & MK_SHIFT) f |= kInShift;
+  if (wp & MK_CONTROL) f |= kInCtrl;
+  if (Down(VK_MENU)) f |= kInAlt;
+  if (wp & MK_LBUTTON) f |= kInLeft;
+  if (wp & MK_RBUTTON) f |= kInRight;
+  if (wp & MK_MBUTTON) f |= kInMiddle;
+  return f;
+}
+
+}  // namespace
+
+Win32Window::Win32Window(Win32WindowSystem& system, const WindowOptions& options,
+                         WindowClient* client)
+    : system_(&system),
+      client_(client),
+      layered_(options.layered),
+      activate_on_click_(options.activate_on_click),
+      cursor_(LoadShape(CursorShape::kArrow)) {
+  RegisterFormClass(&Proc);
+  const bool owned = options.owner != nullptr;
+  DWORD ex = 0;
+  if (options.layered) ex |= WS_EX_LAYERED;
+  if (options.topmost) ex |= WS_EX_TOPMOST;
+  // Unowned windows that are not tool windows get their taskbar button by themselves.
+  if (options.tool) ex |= WS_EX_TOOLWINDOW;
+  const DWORD style = options.tool || owned ? kToolStyle : kNormalStyle;
+  const WinRect& b = options.bounds;
+  HWND owner = owned ? static_cast<HWND>(options.owner->NativeHandle()) : nullptr;
+  CreateWindowExW(ex, kFormClassName, Wide(options.title).c_str(), style, b.left, b.top,
+                  std::max(b.width(), 0), std::max(b.height(), 0), owner, nullptr,
+                  GetModuleHandleW(nullptr), this);
+  system_->Register(this);
+}
+
+Win32Window::~Win32Window() {
+  if (system_) system_->Unregister(this);
+  if (hwnd_) {
+    // Messages sent while the window is destroyed go to the default procedure.
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  if (layer_) DeleteObject(layer_);
+  if (copy_) DeleteObject(copy_);
+}
+
+LRESULT CALLBACK Win32Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self || !self->client_) return DefWindowProcW(hwnd, msg, wp, lp);
+  return self->Handle(msg, wp, lp);
+}
+
+LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+  WindowClient* client = client_;
+  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
+  switch (msg) {
+    case WM_NCCALCSIZE:
+      return 0;  // no frame: the client area is the whole window
+    case WM_NCHITTEST:
+      return HTCLIENT;
+    case WM_NCPAINT:
+      return 0;
+    case WM_NCACTIVATE:
+      return TRUE;  // nothing of a frame to draw
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(hwnd_, &ps);
+      painting_ = &ps;
+      if (!layered_) client->OnPaint({ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right,
+                                      ps.rcPaint.bottom});
+      painting_ = nullptr;
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (!tracking_leave_) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
+        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      client->OnMouseMove(x, y, PointerFlags(wp));
+      return 0;
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      client->OnMouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      client->OnMouseDown(MouseButton::kLeft, x, y,
+                          PointerFlags(wp) | (msg == WM_LBUTTONDBLCLK ? kInDouble : 0));
+      return 0;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+      client->OnMouseDown(MouseButton::kRight, x, y,
+                          PointerFlags(wp) | (msg == WM_RBUTTONDBLCLK ? kInDouble : 0));
+      return 0;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      client->OnMouseDown(MouseButton::kMiddle, x, y,
+                          PointerFlags(wp) | (msg == WM_MBUTTONDBLCLK ? kInDouble : 0));
+      return 0;
+    case WM_LBUTTONUP:
+      client->OnMouseUp(MouseButton::kLeft, x, y, PointerFlags(wp));
+      return 0;
+    case WM_RBUTTONUP:
+      client->OnMouseUp(MouseButton::kRight, x, y, PointerFlags(wp));
+      return 0;
+    case WM_MBUTTONUP:
+      client->OnMouseUp(MouseButton::kMiddle, x, y, PointerFlags(wp));
+      return 0;
+    case WM_MOUSEWHEEL: {
+      POINT p{x, y};  // screen coordinates for this message
+      ScreenToClient(hwnd_, &p);
+      client->OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp), p.x, p.y,
+                           PointerFlags(GET_KEYSTATE_WPARAM(wp)));
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (!releasing_capture_ && reinterpret_cast<HWND>(lp) != hwnd_) client->OnCaptureLost();
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lp) == HTCLIENT) {
+        ::SetCursor(cursor_);
+        return TRUE;
+      }
+      return Default(msg, wp, lp);
+    case WM_MOUSEACTIVATE:
+      if (!activate_on_click_) return MA_NOACTIVATE;
+      return Default(msg, wp, lp);
+    case WM_KEYDOWN:
+      client->OnKeyDown(static_cast<uint16_t>(wp), KeyboardFlags());
+      return 0;
+    case WM_KEYUP:
+      client->OnKeyUp(static_cast<uint16_t>(wp), KeyboardFlags());
+      return 0;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP: {
+      // Alt combinations still reach the system (Alt+F4 closes through WM_CLOSE).
+      const LRESULT result = Default(msg, wp, lp);
+      if (msg == WM_SYSKEYDOWN) client->OnKeyDown(static_cast<uint16_t>(wp), KeyboardFlags());
+      else client->OnKeyUp(static_cast<uint16_t>(wp), KeyboardFlags());
+      return result;
+    }
+    case WM_CHAR:
+      client->OnChar(static_cast<char16_t>(wp));
+      return 0;
+    case WM_ACTIVATE: {
+      Default(msg, wp, lp);  // gives the window the keyboard focus
+      const bool active = LOWORD(wp) != WA_INACTIVE;
+      if (active && minimize_style_ && !IsIconic(hwnd_)) DropMinimizeStyle();
+      client->OnActivate(active);
+      return 0;
+    }
+    case WM_ACTIVATEAPP: {
+      Win32WindowSystem* system = system_;
+      const LRESULT result = Default(msg, wp, lp);
+      if (system) system->AppActivated(wp != FALSE);
+      return result;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+      const bool changed = !(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE);
+      if (!changed || IsIconic(hwnd_)) return Default(msg, wp, lp);
+      RECT r;
+      GetWindowRect(hwnd_, &r);
+      client->OnMoved({r.left, r.top, r.right, r.bottom});
+      return 0;
+    }
+    case WM_SYSCOMMAND:
+      return OnSysCommand(wp, lp);
+    case WM_CLOSE:
+      client->OnCloseRequest();
+      return 0;
+    default:
+      return Default(msg, wp, lp);
+  }
+}
+
+LRESULT Win32Window::OnSysCommand(WPARAM wp, LPARAM lp) {
+  switch (wp & 0xFFF0) {
+    case SC_MINIMIZE:
+      if (client_->OnSysCommand(SysCommand::kMinimize)) return 0;
+      if (!minimize_style_) {
+        minimize_style_ = true;
+        SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | kMinimizeStyle);
+      }
+      return Default(WM_SYSCOMMAND, wp, lp);
+    case SC_MAXIMIZE:
+      // A frameless window is maximised by the program itself, to the work area.
+      client_->OnSysCommand(SysCommand::kMaximize);
+      return 0;
+    case SC_RESTORE: {
+      if (client_->OnSysCommand(SysCommand::kRestore)) return 0;
+      return Default(WM_SYSCOMMAND, wp, lp);
+    }
+    default:
+      return Default(WM_SYSCOMMAND, wp, lp);
+  }
+}
+
+void Win32Window::DropMinimizeStyle() {
+  minimize_style_ = false;
+  SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) & ~kMinimizeStyle);
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// --- Window ---
+
+void Win32Window::SetBounds(const WinRect& b) {
+  SetWindowPos(hwnd_, nullptr, b.left, b.top, std::max(b.width(), 0), std::max(b.height(), 0),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+WinRect Win32Window::Bounds() const {
+  if (IsIconic(hwnd_)) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd_, &placement);
+    RECT r = placement.rcNormalPosition;
+    // Workspace coordinates for windows that are not tool windows.
+    if (!(GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+      MONITORINFO info{};
+      info.cbSize = sizeof info;
+      if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) {
+        OffsetRect(&r, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+      }
+    }
+    return {r.left, r.top, r.right, r.bottom};
+  }
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void Win32Window::Show(ShowMode mode) {
+  switch (mode) {
+    case ShowMode::kHide:
+      ShowWindow(hwnd_, SW_HIDE);
+      return;
+    case ShowMode::kShow:
+      ShowWindow(hwnd_, SW_SHOW);
+      Activate();
+      return;
+    case ShowMode::kShowNoActivate:
+      ShowWindow(hwnd_, SW_SHOWNOACTIVATE);
+      SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      return;
+    case ShowMode::kMinimize:
+      if (!minimize_style_) {
+        minimize_style_ = true;
+        SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | kMinimizeStyle);
+      }
+      ShowWindow(hwnd_, SW_MINIMIZE);
+      return;
+    case ShowMode::kRestore:
+      ShowWindow(hwnd_, SW_RESTORE);
+      if (minimize_style_) DropMinimizeStyle();
+      Activate();
+      return;
+  }
+}
+
+bool Win32Window::IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
+bool Win32Window::Minimized() const { return IsIconic(hwnd_) != FALSE; }
+
+void Win32Window::SetTitle(std::string_view utf8) { SetWindowTextW(hwnd_, Wide(utf8).c_str()); }
+
+void Win32Window::SetTopMost(bool topmost) {
+  SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+bool Win32Window::IsTopMost() const {
+  return (GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+void Win32Window::SetEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+bool Win32Window::IsEnabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+
+void Win32Window::Activate() {
+  SetForegroundWindow(hwnd_);
+  SetActiveWindow(hwnd_);
+}
+
+bool Win32Window::IsActive() const { return GetActiveWindow() == hwnd_; }
+
+void Win32Window::Invalidate(const WinRect& part) {
+  const RECT r{part.left, part.top, part.right, part.bottom};
+  InvalidateRect(hwnd_, &r, FALSE);
+}
+
+void Win32Window::Present(const PixelSource& picture, const WinRect& part) {
+  if (layered_ || !picture.pixels || part.empty()) return;
+  const int left = std::max(part.left, 0), top = std::max(part.top, 0);
+  const int right = std::min(part.right, picture.width);
+  const int bottom = std::min(part.bottom, picture.height);
+  if (right <= left || bottom <= top) return;
+  GdiFlush();  // text drawn into a DIB section may still be queued
+  HDC dc = painting_ ? painting_->hdc : GetDC(hwnd_);
+  HDC memory = CreateCompatibleDC(dc);
+  // The picture's own DIB section when it is one (and free); else a copy of the part.
+  HGDIOBJ old = picture.native ? SelectObject(memory, static_cast<HBITMAP>(picture.native))
+                               : nullptr;
+  int source_x = left, source_y = top;
+  if (!old) {
+    if (EnsureCopyBitmap(right - left, bottom - top)) {
+      for (int y = top; y < bottom; ++y) {
+        std::copy_n(picture.pixels + static_cast<size_t>(y) * picture.width + left, right - left,
+                    copy_bits_ + static_cast<size_t>(y - top) * copy_width_);
+      }
+      old = SelectObject(memory, copy_);
+    }
+    source_x = 0;
+    source_y = 0;
+  }
+  if (old) {
+    BitBlt(dc, left, top, right - left, bottom - top, memory, source_x, source_y, SRCCOPY);
+    SelectObject(memory, old);
+  }
+  DeleteDC(memory);
+  if (!painting_) ReleaseDC(hwnd_, dc);
+}
+
+bool Win32Window::EnsureCopyBitmap(int width, int height) {
+  if (copy_ && width <= copy_width_ && height <= copy_height_) return true;
+  width = std::max(width, copy_width_);
+  height = std::max(height, copy_height_);
+  if (copy_) DeleteObject(copy_);
+  copy_ = MakeDib(width, height, &copy_bits_);
+  copy_width_ = copy_ ? width : 0;
+  copy_height_ = copy_ ? height : 0;
+  return copy_ != nullptr;
+}
+
+bool Win32Window::EnsureLayerBitmap(int width, int height) {
+  if (layer_ && width == layer_width_ && height == layer_height_) return true;
+  if (layer_) DeleteObject(layer_);
+  layer_ = MakeDib(width, height, &layer_bits_);
+  layer_width_ = layer_ ? width : 0;
+  layer_height_ = layer_ ? height : 0;
+  return layer_ != nullptr;
+}
+
+void Win32Window::PresentLayered(const PixelSource& picture, uint8_t opacity) {
+  if (!layered_ || !picture.pixels || picture.width <= 0 || picture.height <= 0) return;
+  if (!EnsureLayerBitmap(picture.width, picture.height)) return;
+  GdiFlush();
+  const size_t count = static_cast<size_t>(picture.width) * picture.height;
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t p = picture.pixels[i];
+    const uint32_t a = p >> 24;
+    auto pre = [a](uint32_t c) { return (c * a + 127) / 255; };
+    layer_bits_[i] = (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) |
+                     pre(p & 0xFF);
+  }
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, layer_);
+  RECT r;
+  GetWindowRect(hwnd_, &r);
+  POINT position{r.left, r.top};
+  SIZE size{picture.width, picture.height};
+  POINT origin{0, 0};
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
+  UpdateLayeredWindow(hwnd_, screen, &position, &size, memory, &origin, 0, &blend, ULW_ALPHA);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+void Win32Window::SetRegion(const WindowRegion& region) {
+  HRGN rgn = nullptr;
+  switch (region.kind) {
+    case WindowRegion::Kind::kNone:
+      break;
+    case WindowRegion::Kind::kRoundRect:
+      rgn = CreateRoundRectRgn(region.round.left, region.round.top, region.round.right,
+                               region.round.bottom, region.ellipse, region.ellipse);
+      break;
+    case WindowRegion::Kind::kRects: {
+      const size_t n = region.rects.size();
+      std::vector<uint8_t> data(sizeof(RGNDATAHEADER) + n * sizeof(RECT));
+      auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
+      header->dwSize = sizeof(RGNDATAHEADER);
+      header->iType = RDH_RECTANGLES;
+      header->nCount = static_cast<DWORD>(n);
+      header->nRgnSize = static_cast<DWORD>(n * sizeof(RECT));
+      RECT bound{0, 0, 0, 0};
+      auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
+      for (size_t i = 0; i < n; ++i) {
+        const WinRect& w = region.rects[i];
+        rects[i] = {w.left, w.top, w.right, w.bottom};
+        UnionRect(&bound, &bound, &rects[i]);
+      }
+      header->rcBound = bound;
+      rgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                            reinterpret_cast<const RGNDATA*>(data.data()));
+      if (!rgn) rgn = CreateRectRgn(0, 0, 0, 0);
+      break;
+    }
+  }
+  if (!SetWindowRgn(hwnd_, rgn, TRUE) && rgn) DeleteObject(rgn);
+}
+
+void Win32Window::SetCapture() { ::SetCapture(hwnd_); }
+
+void Win32Window::ReleaseCapture() {
+  if (GetCapture() != hwnd_) return;
+  releasing_capture_ = true;
+  ::ReleaseCapture();
+  releasing_capture_ = false;
+}
+
+bool Win32Window::HasCapture() const { return GetCapture() == hwnd_; }
+
+void Win32Window::SetCursor(CursorShape shape) {
+  cursor_ = LoadShape(shape);
+  POINT p;
+  if (HasCapture() || (GetCursorPos(&p) && WindowFromPoint(p) == hwnd_)) ::SetCursor(cursor_);
+}
+
+void Win32Window::BeginSystemMove() {
+  if (!Down(VK_LBUTTON)) return;
+  ReleaseCapture();
+  SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+}
+
+}  // namespace orvo::os::win32

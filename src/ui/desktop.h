@@ -1,0 +1,14 @@
+#pragma once
+// The screen as forms need it, from the installed window system; without one, a single
+// 1024 x 768 screen whose work area leaves 40 pixels for a taskbar.
+#include "graphics/geometry.h"
+
+namespace orvo {
+
+// The work area of the monitor nearest to a screen point.
+Rect WorkAreaAt(Point screen);
+// The primary monitor.
+Rect PrimaryScreenRect();
+Point CursorScreenPos();
+
+}  // namespace orvo
