@@ -7,10 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "graphics/font.h"  // kDefaultCharset
+
 namespace orvo {
 
 inline constexpr uint8_t kAnsiCharset = 0;
-inline constexpr uint8_t kDefaultCharset = 1;
 
 // The GDI value of a character-set constant name ("ANSI_CHARSET", "GB2312_CHARSET", ...,
 // compared without case); DEFAULT_CHARSET for a name that is none of them.

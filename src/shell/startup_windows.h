@@ -1,21 +1,20 @@
 #pragma once
 // What start-up needs from the window system before any skinned window exists: the two
 // commands a second instance sends to the first one's windows, and the plain system
-// message box of the start-up refusal. The window system implements these (on Windows
-// with SendMessageW, SetWindowPos and MessageBoxW; natively on the headless window
-// system); start-up only calls them.
+// message box of the start-up refusal. The program uses the system's own (below); tests
+// give recording ones.
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "platform/instance_windows.h"
 
 namespace orvo {
 
-// A window as the single-instance record stores it: 32 bits. On Windows the HWND's value
-// (window handles are 32-bit values, sign-extended back to a pointer); natively the
-// headless window system's own id. 0 is no window.
-using WindowHandle32 = uint32_t;
-
-inline constexpr uint32_t kWmSysCommand = 0x0112;
-inline constexpr uint32_t kScRestore = 61728;  // SC_RESTORE
+// A window as the single-instance record stores it: 32 bits (see platform/instance_windows.h).
+using os::WindowHandle32;
+using os::kScRestore;
+using os::kWmSysCommand;
 
 class InstanceWindows {
  public:
@@ -34,6 +33,27 @@ class PlainMessageBox {
   // The system's own message box with the text and an OK button (MessageBoxW with MB_OK
   // and the application's title), modal, before any skinned window exists.
   virtual void Show(std::string_view text) = 0;
+};
+
+// The system's windows of other processes.
+class SystemInstanceWindows : public InstanceWindows {
+ public:
+  void SendSysCommand(WindowHandle32 window, uint32_t command) override {
+    os::SendSysCommandTo(window, command);
+  }
+  void SetTopMost(WindowHandle32 window, bool top_most) override {
+    os::SetTopMostOf(window, top_most);
+  }
+};
+
+// The system's message box, titled with the application's title.
+class SystemMessageBox : public PlainMessageBox {
+ public:
+  explicit SystemMessageBox(std::string title) : title_(std::move(title)) {}
+  void Show(std::string_view text) override { os::ShowPlainMessageBox(title_, text); }
+
+ private:
+  std::string title_;
 };
 
 }  // namespace orvo

@@ -3,8 +3,12 @@
 //   skin_painter write <folder>   writes <name>.png for every skin
 //   skin_painter check <folder>   exits 1 when a picture there differs from what this
 //                                 program paints (the build checks the committed art)
+//   skin_painter icon <file>      writes the program's icon (.ico, PNG entries of 16, 24,
+//                                 32, 48 and 256 pixels)
 #include <cstdio>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "graphics/image_codecs.h"
 #include "platform/raster.h"
@@ -24,10 +28,46 @@ std::vector<SkinDef> AllSkins() {
 
 }  // namespace orvo::painter
 
+namespace {
+
+// An icon file holding PNG pictures, as Windows reads them since Vista.
+bool WriteIcon(const std::string& path) {
+  using namespace orvo;
+  const int sizes[] = {16, 24, 32, 48, 256};
+  std::vector<std::vector<uint8_t>> pictures;
+  for (int size : sizes) pictures.push_back(EncodePng(painter::Logo(size)));
+  std::vector<uint8_t> out;
+  const auto put16 = [&](uint32_t v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); };
+  const auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+  put16(0);
+  put16(1);
+  put16(static_cast<uint32_t>(pictures.size()));
+  uint32_t offset = 6 + 16 * static_cast<uint32_t>(pictures.size());
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    out.push_back(sizes[i] >= 256 ? 0 : static_cast<uint8_t>(sizes[i]));
+    out.push_back(sizes[i] >= 256 ? 0 : static_cast<uint8_t>(sizes[i]));
+    out.push_back(0);
+    out.push_back(0);
+    put16(1);
+    put16(32);
+    put32(static_cast<uint32_t>(pictures[i].size()));
+    put32(offset);
+    offset += static_cast<uint32_t>(pictures[i].size());
+  }
+  for (const auto& picture : pictures) out.insert(out.end(), picture.begin(), picture.end());
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();
+  return std::fclose(file) == 0 && ok;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   using namespace orvo;
-  if (argc != 3 || (std::string(argv[1]) != "write" && std::string(argv[1]) != "check")) {
-    std::fprintf(stderr, "usage: skin_painter write|check <folder>\n");
+  const std::string command = argc == 3 ? argv[1] : "";
+  if (command != "write" && command != "check" && command != "icon") {
+    std::fprintf(stderr, "usage: skin_painter write|check <folder> | icon <file>\n");
     return 2;
   }
   std::string error;
@@ -37,6 +77,12 @@ int main(int argc, char** argv) {
     return 1;
   }
   os::InstallRaster(raster.get());
+  if (command == "icon") {
+    const bool ok = WriteIcon(argv[2]);
+    if (!ok) std::fprintf(stderr, "skin_painter: cannot write %s\n", argv[2]);
+    os::InstallRaster(nullptr);
+    return ok ? 0 : 1;
+  }
   const bool write = std::string(argv[1]) == "write";
   const std::string folder = argv[2];
   int failures = 0;

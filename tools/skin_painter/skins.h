@@ -27,5 +27,7 @@ std::vector<SkinDef> AllSkins();
 // The product mark (a rounded blue square with a white puzzle piece), for pictures that
 // show it large.
 void LogoMarkOn(Bitmap32& b, double x, double y, double size);
+// The mark alone on a transparent square (the caption logo, the program's icon).
+PngImage Logo(int size);
 
 }  // namespace orvo::painter

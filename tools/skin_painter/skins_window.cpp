@@ -55,7 +55,7 @@ void LogoMark(Bitmap32& b, double x, double y, double size) {
   Fill(b, piece, kWhite);
 }
 
-PngImage Logo(int size) {
+PngImage LogoPicture(int size) {
   Bitmap32 b = Blank(size, size);
   LogoMark(b, 0, 0, size);
   return ToPng(b);
@@ -149,12 +149,14 @@ PngImage ShareButton(Share kind) {
 
 }  // namespace
 
+PngImage Logo(int size) { return LogoPicture(size); }
+
 void LogoMarkOn(Bitmap32& b, double x, double y, double size) { LogoMark(b, x, y, size); }
 
 void AddWindowSkins(std::vector<SkinDef>& out) {
   out.push_back({"main_form", MainForm});
-  out.push_back({"main_logo", [] { return Logo(20); }});
-  out.push_back({"msg_logo", [] { return Logo(16); }});
+  out.push_back({"main_logo", [] { return LogoPicture(20); }});
+  out.push_back({"msg_logo", [] { return LogoPicture(16); }});
   out.push_back({"caption_close", [] { return CaptionButton(Glyph::kClose, true); }});
   out.push_back({"caption_close_single", [] { return CaptionButton(Glyph::kClose, true); }});
   out.push_back({"caption_min", [] { return CaptionButton(Glyph::kMin, false); }});

@@ -17,28 +17,10 @@
 #include <thread>
 
 #include "platform/shared_memory.h"
+#include "platform/sandbox/runtime_folder.h"
 
 namespace orvo::os {
 namespace {
-
-bool OwnedFolder(const std::string& path, bool private_only) {
-  struct stat st{};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
-    return false;
-  }
-  return !private_only || (st.st_mode & 077) == 0;
-}
-
-// XDG_RUNTIME_DIR when it names a folder of ours; else /tmp/orvo-<uid>, created private.
-// A /tmp folder someone else made or opened up is not used.
-std::optional<std::string> RuntimeFolder() {
-  const char* xdg = std::getenv("XDG_RUNTIME_DIR");
-  if (xdg && xdg[0] == '/' && OwnedFolder(xdg, false)) return std::string(xdg);
-  const std::string tmp = "/tmp/orvo-" + std::to_string(::geteuid());
-  ::mkdir(tmp.c_str(), 0700);
-  if (!OwnedFolder(tmp, true)) return std::nullopt;
-  return tmp;
-}
 
 std::string FileNameFor(std::string_view name) {
   std::string file = "orvo-shm-";

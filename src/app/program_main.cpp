@@ -1,0 +1,157 @@
+// OrvoPM: the program. On Windows it is the real thing on the real system. Natively it
+// runs on the headless screen, on a Windows image folder:
+//
+//   OrvoPM --image DIR --png FILE [--size WxH] [--lang NAME]
+//       starts as the program does, writes the main window to FILE once it has painted,
+//       and ends as the program does (the settings are saved into the image)
+//   OrvoPM --image DIR
+//       starts and runs until SIGINT or SIGTERM closes the main window (a second start
+//       finds it, as on Windows)
+//
+// Both builds take --trace FILE: one line per notable event (shown, restore), for the
+// tests that watch two processes.
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/raster.h"
+#include "platform/window_system.h"
+#include "shell/main_window.h"
+#include "shell/startup.h"
+#include "ui/application.h"
+
+#ifndef _WIN32
+#include "platform/headless/headless_window_system.h"
+#endif
+
+namespace {
+
+using namespace orvo;
+
+struct Options {
+  std::string image;
+  std::string png;
+  std::string lang;
+  std::string trace;
+  int width = 0;
+  int height = 0;
+};
+
+int Usage() {
+  std::fputs(
+      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME]] [--trace FILE]\n",
+      stderr);
+  return 2;
+}
+
+bool Parse(int argc, char** argv, Options& o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (i + 1 >= argc) return false;
+    const std::string value = argv[++i];
+    if (arg == "--image") {
+      o.image = value;
+    } else if (arg == "--png") {
+      o.png = value;
+    } else if (arg == "--lang") {
+      o.lang = value;
+    } else if (arg == "--trace") {
+      o.trace = value;
+    } else if (arg == "--size") {
+      if (std::sscanf(value.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width < 100 ||
+          o.height < 100 || o.width > 4096 || o.height > 4096) {
+        return false;
+      }
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+void Trace(const std::string& file, const char* line) {
+  if (file.empty()) return;
+  std::ofstream out(file, std::ios::app);
+  out << line << '\n';
+}
+
+volatile std::sig_atomic_t stop_requested = 0;
+
+extern "C" void RequestStop(int) { stop_requested = 1; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options o;
+  if (!Parse(argc, argv, o)) return Usage();
+  std::string error;
+  std::unique_ptr<os::Platform> platform = os::OpenPlatform(o.image, &error);
+  if (!platform) {
+    std::fprintf(stderr, "OrvoPM: %s\n", error.c_str());
+    return 3;
+  }
+  os::Install(platform.get());
+  auto raster = os::OpenRasterSystem(&error);
+  if (!raster) {
+    std::fprintf(stderr, "OrvoPM: no text back end: %s\n", error.c_str());
+    return 1;
+  }
+  os::InstallRaster(raster.get());
+
+  std::unique_ptr<os::WindowSystem> system;
+#ifdef _WIN32
+  system = os::OpenWindowSystem(&error);
+#else
+  os::headless::ScreenOptions screen;
+  screen.real_clock = true;
+  if (o.width > 0) {
+    screen.width = std::max(screen.width, o.width + 80);
+    screen.height = std::max(screen.height, o.height + 80);
+  }
+  system = std::make_unique<os::headless::HeadlessWindowSystem>(screen);
+#endif
+  if (!system) {
+    std::fprintf(stderr, "OrvoPM: no window system: %s\n", error.c_str());
+    return 1;
+  }
+  os::WindowSystem& windows = *system;
+  os::WindowSystemScope scope(std::move(system));
+
+  StartupOptions options;
+  options.width = o.width;
+  options.height = o.height;
+  if (!o.lang.empty()) options.language = o.lang;
+  options.on_restore = [&] { Trace(o.trace, "restore"); };
+  int code = 0;
+  options.on_shown = [&](TfrmXOBMain& main) {
+    Trace(o.trace, "shown");
+    if (!o.png.empty()) {
+#ifndef _WIN32
+      auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
+      if (!main.Handle() || !headless.SaveWindowPng(*main.Handle(), o.png)) {
+        std::fprintf(stderr, "OrvoPM: cannot write %s\n", o.png.c_str());
+        code = 1;
+      }
+#endif
+      main.Close();
+    }
+  };
+  // SIGINT and SIGTERM close the main window, as the user would.
+  std::signal(SIGINT, RequestStop);
+  std::signal(SIGTERM, RequestStop);
+  windows.StartTimer(std::chrono::milliseconds(100), [] {
+    if (stop_requested && Application().MainForm) Application().MainForm->Close();
+  });
+  const StartupOutcome outcome = RunProgram(options);
+  if (outcome.second_instance) Trace(o.trace, "second instance");
+  if (outcome.refused) Trace(o.trace, "refused");
+  std::fflush(nullptr);
+  // The program ends at once: worker threads are cut off and nothing is cleaned up.
+  std::_Exit(code);
+}

@@ -1,0 +1,92 @@
+// The about window's layout and its two links.
+#include "shell/about_window.h"
+
+#include "catalogue/shell_helpers.h"
+#include "shell/main_menu.h"
+#include "shell/version_text.h"
+#include "ui/skin_resources.h"
+
+namespace orvo {
+namespace {
+
+constexpr TColor kDarkGrey = MakeColor(56, 56, 56);
+constexpr TColor kLink = MakeColor(26, 102, 162);
+constexpr TColor kLinkHover = MakeColor(13, 162, 231);
+constexpr int kWidth = 500;
+constexpr int kHeight = 289;
+
+TLumLabel* AddLabel(TWinControl& parent, const char* name, const std::string& caption,
+                    Rect r) {
+  auto* l = parent.Make<TLumLabel>();
+  l->Name = name;
+  l->SetTransparent(true);
+  l->SetBounds(r.left, r.top, r.width(), r.height());
+  l->font.color = kDarkGrey;
+  l->FontOver = l->FontDown = l->FontDisable = l->font;
+  l->SetCaption(caption);
+  return l;
+}
+
+void MakeLink(TLumLabel& label, std::function<void()> open) {
+  label.font.color = kLink;
+  label.FontDown.color = kLink;
+  label.FontOver.color = kLinkHover;
+  label.FontOver.style |= fsUnderline;
+  label.Cursor = crHandPoint;
+  label.OnClick = [open = std::move(open)](TControl&) { open(); };
+}
+
+}  // namespace
+
+TfrmAbout::TfrmAbout(TForm* owner) : TfrmBase("TfrmAbout") {
+  int left = 0;
+  int top = 0;
+  if (owner) {
+    left = owner->Left() + (owner->Width() - kWidth) / 2;
+    top = owner->Top() + (owner->Height() - kHeight) / 2;
+    PopupParent = owner;
+  }
+  SetBounds(left, top, kWidth, kHeight);
+  SetCaption("About");
+  lmfrm1->ImgForm = SkinPng("about_form");
+  lmfrm1->FormSplit = TLumUIPadding(40, 40, 460, 249);
+  lmfrm1->ImgLogo = SkinPng("main_logo");
+  lmfrm1->LogoLeftFix = 2;
+  lmfrm1->TitleLeftFix = 2;
+  lmfrm1->BtnRightFix = 4;
+  lmfrm1->FormBtns = 0;
+
+  lblver = AddLabel(*lmfrm1, "lblver", "Current Version:", {137, 84, 237, 100});
+  lblverinfo = AddLabel(*lmfrm1, "lblverinfo", "", {243, 84, 460, 100});
+  lblemail = AddLabel(*lmfrm1, "lblemail", "Email Support:", {137, 102, 237, 118});
+  lblsupport = AddLabel(*lmfrm1, "lblsupport", kSupportMail, {243, 102, 460, 118});
+  lblhome = AddLabel(*lmfrm1, "lblhome", "Official Homepage:", {137, 120, 237, 136});
+  lblweb = AddLabel(*lmfrm1, "lblweb", kHomePage, {243, 120, 460, 136});
+  lblthanks = AddLabel(*lmfrm1, "lblthanks", "Acknowledgements to the following:", {22, 147, 473, 167});
+  MakeLink(*lblsupport, [this] { OpenUrl("mailto:" + lblsupport->Caption()); });
+  MakeLink(*lblweb, [this] { OpenUrl(lblweb->Caption()); });
+
+  btnOk = lmfrm1->Make<TLumButton>();
+  btnOk->Name = "btnOk";
+  btnOk->SetBounds(394, 250, 82, 25);
+  btnOk->BtnStateCount = 5;
+  btnOk->SetImgBtn(SkinPng("button"));
+  btnOk->FontNormal.color = kDarkGrey;
+  btnOk->FontOver = btnOk->FontDown = btnOk->FontSelect = btnOk->FontFocus = btnOk->FontNormal;
+  btnOk->FontDisable = btnOk->FontNormal;
+  btnOk->SetCaption("OK");
+  btnOk->OnClick = [this](TControl&) { Close(); };
+  lmfrm1->Loaded();
+}
+
+void TfrmAbout::FormCreate() {
+  TfrmBase::FormCreate();
+  lblverinfo->SetCaption(VersionText());
+}
+
+void ShowAbout(TfrmBase& owner) {
+  std::unique_ptr<TfrmAbout> about = TfrmBase::Create<TfrmAbout>(&owner);
+  about->ShowModal();
+}
+
+}  // namespace orvo

@@ -1,0 +1,114 @@
+// Translation of whole forms: the language's font first, then every skinned button and
+// label the form holds, by its component name.
+#include "shell/base_form.h"
+
+#include "shell/language.h"
+#include "shell/language_fonts.h"
+#include "ui/lum_button.h"
+#include "ui/lum_label.h"
+#include "ui/skin_resources.h"
+
+namespace orvo {
+namespace {
+
+constexpr TColor kNavy = MakeColor(0, 0, 128);
+
+std::string CaptionKey(const TfrmBase& form, const TControl& control) {
+  return form.FormClass() + "." + control.Name + ".caption";
+}
+
+void TranslateButton(TfrmBase& form, TLumButton& button) {
+  for (Font* f : {&button.FontNormal, &button.FontOver, &button.FontDown, &button.FontDisable,
+                  &button.FontSelect, &button.FontFocus}) {
+    CopyFontMetrics(*f, form.font);
+  }
+  button.SetCaption(GetLangString("Translation", CaptionKey(form, button), button.Caption()));
+  if (button.FontNormal.bold()) {
+    const int size = button.FontNormal.size() + button.Tag;
+    for (Font* f : {&button.FontNormal, &button.FontOver, &button.FontDown, &button.FontDisable,
+                    &button.FontSelect, &button.FontFocus}) {
+      f->set_size(size);
+    }
+  }
+  button.Invalidate();
+}
+
+void TranslateLabel(TfrmBase& form, TLumLabel& label) {
+  for (Font* f : {&label.font, &label.FontOver, &label.FontDown, &label.FontDisable}) {
+    CopyFontMetrics(*f, form.font);
+  }
+  label.SetCaption(GetLangString("Translation", CaptionKey(form, label), label.Caption()));
+  if (label.font.bold()) label.font.set_size(label.Tag + form.font.size());
+  label.Invalidate();
+}
+
+// Every control below `parent`, in the order they were made.
+void TranslateTree(TfrmBase& form, TWinControl& parent) {
+  for (TControl* control : parent.Controls()) {
+    if (auto* button = dynamic_cast<TLumButton*>(control)) {
+      TranslateButton(form, *button);
+    } else if (auto* label = dynamic_cast<TLumLabel*>(control)) {
+      TranslateLabel(form, *label);
+    }
+    if (auto* holder = dynamic_cast<TWinControl*>(control)) TranslateTree(form, *holder);
+  }
+}
+
+}  // namespace
+
+void CopyFontMetrics(Font& target, const Font& source) {
+  target.name = source.name;
+  target.charset = source.charset;
+  target.height = source.height;
+}
+
+TfrmBase::TfrmBase(std::string form_class) : form_class_(std::move(form_class)) {
+  font.name = "Tahoma";
+  font.set_size(8);
+  font.color = kNavy;
+  lmfrm1 = Make<TLumForm>(this);
+  lmfrm1->Name = "lmfrm1";
+  lmfrm1->CaptionHeight = 30;
+  lmfrm1->CutMode = CmRound;
+  lmfrm1->CanMove = true;
+  lmfrm1->SupportReSize = false;
+  lmfrm1->FormBtns = WbiMenu;
+  lmfrm1->UseSkin = true;
+  lmfrm1->CaptionFont.color = clWhite;
+  lmfrm1->CaptionFont.style = fsBold;
+  lmfrm1->ImgBtnClose = SkinPng("caption_close");
+  lmfrm1->ImgBtnSingleClose = SkinPng("caption_close_single");
+  lmfrm1->ImgBtnMax = SkinPng("caption_max");
+  lmfrm1->ImgBtnRestore = SkinPng("caption_restore");
+  lmfrm1->ImgBtnMin = SkinPng("caption_min");
+  lmfrm1->ImgBtnSingleMin = SkinPng("caption_min_single");
+  lmfrm1->ImgBtnMenu = SkinPng("caption_menu");
+}
+
+TfrmBase::~TfrmBase() = default;
+
+void TfrmBase::FormCreate() { ApplyLanguage(); }
+
+void TfrmBase::ApplyLanguage() {
+  font.charset = GetLangCharset();
+  font.name = GetLangFontName();
+  font.set_size(GetLangFontSize());
+  CopyFontMetrics(lmfrm1->CaptionFont, font);
+  SetCaption(GetLangString("Translation", form_class_ + ".Caption", Caption()));
+  lmfrm1->SetCaption(Caption());
+  TranslateTree(*this, *this);
+  lmfrm1->Invalidate();
+}
+
+bool TfrmBase::HandleMessage(uint32_t message) {
+  if (message != kWmApplyLanguage) return false;
+  ApplyLanguage();
+  return true;
+}
+
+bool SendFormMessage(TForm& form, uint32_t message) {
+  auto* translated = dynamic_cast<TfrmBase*>(&form);
+  return translated && translated->HandleMessage(message);
+}
+
+}  // namespace orvo

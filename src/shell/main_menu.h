@@ -1,0 +1,47 @@
+#pragma once
+// The main window's menu: four pages of the maker, the update and news switches, the
+// languages, and About. It is rebuilt whole by every BuildMainMenu (at the main window's
+// creation and after each language switch), with its marks taken from the settings each
+// time.
+//
+//   1 Online Help (F1)   2 Forum   3 Homepage   4 Contact Us
+//   ---  5 Check for Updates (mark)   6 Check for News (mark)   7 Language >
+//   ---  8 About
+#include <cstdint>
+#include <functional>
+
+namespace orvo {
+
+class TLumPopupMenu;
+class TLumMenuItem;
+class TfrmBase;
+
+// The online checks the menu starts; the notices layer installs them. Unset, nothing
+// starts.
+struct MainMenuChecks {
+  // The news check, with the settings' last seen news number to read and change.
+  std::function<void(int32_t& msgid)> StartNewsCheck;
+  // A silent update check (it starts nothing while another one runs).
+  std::function<void()> StartUpdateCheck;
+};
+MainMenuChecks& MenuChecks();
+
+// The maker's pages the menu and the about window open.
+inline constexpr char kOnlineHelpPage[] = "https://orvo.example/plugin-manager/help/";
+inline constexpr char kForumPage[] = "https://forum.orvo.example/";
+inline constexpr char kHomePage[] = "https://orvo.example/";
+inline constexpr char kContactPage[] = "https://orvo.example/help.html";
+inline constexpr char kSupportMail[] = "support@orvo.example";
+
+// The look of the main menu (skin pictures, sizes, colours).
+void SetMainMenuLook(TLumPopupMenu& menu);
+
+// Fills `menu` for `main_window`, which receives kWmApplyLanguage after a language switch
+// and owns the about window; starts the news check when CheckNews is on and the silent
+// update check when AutoUpdate is on.
+void BuildMainMenu(TLumPopupMenu& menu, TfrmBase& main_window);
+
+// The about window, modal, centred on `owner` (entry 8).
+void ShowAbout(TfrmBase& owner);
+
+}  // namespace orvo
