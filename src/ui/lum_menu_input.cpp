@@ -2,6 +2,7 @@
 // the scroll buttons with auto-repeat, the wheel, and Esc.
 #include <algorithm>
 
+#include "platform/ui_dispatcher.h"
 #include "ui/lum_popup_menu.h"
 #include "ui/lum_ui_utils.h"
 
@@ -147,9 +148,19 @@ void TLumPopupMenu::Activate(int depth, int index) {
   const auto click = item->OnClick;
   const std::weak_ptr<bool> alive = alive_;
   CloseMenu(true);
-  // OnMenuClose may have cleared the items (or freed the menu).
-  if (alive.expired() || !*alive.lock() || !ContainsItem(*this, item)) return;
-  if (click) click(*item);
+  // OnMenuClose may have cleared the items (or freed the menu), and so may the click.
+  const auto run = [this, alive, item, click] {
+    if (alive.expired() || !*alive.lock() || !ContainsItem(*this, item)) return;
+    if (click) click(*item);
+  };
+  // The click runs once the input that chose it has been handled, as a menu command
+  // arrives on Windows: a handler that runs a modal loop (a dialog) would otherwise free
+  // the closed menu's window while that window is still handling the press.
+  if (auto dispatcher = os::CurrentUiDispatcher(); dispatcher && click) {
+    dispatcher->Post(run);
+  } else {
+    run();
+  }
 }
 
 void TLumPopupMenu::Scroll(int depth, int step) {

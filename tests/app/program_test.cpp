@@ -1,0 +1,137 @@
+// The program as a user starts it, natively on the headless screen: the picture of its
+// main window, the settings written when it ends, one instance per user (two processes),
+// and the refusal without access to the browser registrations.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "graphics/image_codecs.h"
+
+namespace orvo::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// ASCII out of a UTF-16LE settings file (or the text itself).
+std::string Plain(const std::string& bytes) {
+  std::string out;
+  for (char c : bytes) {
+    if (c != '\0') out += c;
+  }
+  return out;
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  ProgramTest() {
+    root_ = fs::temp_directory_path() / ("orvopm-program-" + std::to_string(::getpid()) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "run");
+    fs::permissions(root_ / "run", fs::perms::owner_all, fs::perm_options::replace);
+    fs::copy(fs::path(ORVO_SOURCE_DIR) / "fixtures/demo", image(), fs::copy_options::recursive);
+    // The instance record and the window sockets of these runs stay among themselves.
+    ::setenv("XDG_RUNTIME_DIR", (root_ / "run").c_str(), 1);
+  }
+  ~ProgramTest() override {
+    ::unsetenv("XDG_RUNTIME_DIR");
+    fs::remove_all(root_);
+  }
+
+  fs::path image() const { return root_ / "image"; }
+  fs::path Trace(const char* name) const { return root_ / name; }
+  fs::path Settings() const {
+    return image() / "C/Users/demo/AppData/Roaming/Orvo Plugin Manager/OrvoPM.ini";
+  }
+
+  // Starts the program; its standard error goes to <root>/<trace>.err.
+  pid_t Start(const std::string& args, const char* trace) {
+    const std::string command = "exec " + std::string(ORVO_PROGRAM) + " --image '" + image().string() +
+                                "' --trace '" + Trace(trace).string() + "' " + args + " 2>'" +
+                                Trace(trace).string() + ".err' </dev/null";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+      ::_exit(127);
+    }
+    return pid;
+  }
+  static int Wait(pid_t pid) {
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  // Waits until the trace holds the line (10 s at most).
+  bool TraceShows(const char* trace, const std::string& line) {
+    for (int i = 0; i < 200; ++i) {
+      if (ReadText(Trace(trace)).find(line + "\n") != std::string::npos) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+  }
+
+  fs::path root_;
+};
+
+TEST_F(ProgramTest, PaintsItsMainWindowAndWritesTheSettingsWhenItEnds) {
+  const fs::path png = root_ / "main.png";
+  ASSERT_FALSE(fs::exists(Settings().parent_path()));
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --size 900x560", "a")), 0)
+      << ReadText(Trace("a").string() + ".err");
+  const auto picture = LoadPngFile(png.string());
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->width(), 900);
+  EXPECT_EQ(picture->height(), 560);
+  // A first start: the language detected from the user's interface language (0409), both
+  // checks on, written when the main window went.
+  const std::string settings = Plain(ReadText(Settings()));
+  EXPECT_NE(settings.find("Language=English"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("CheckNews=1"), std::string::npos) << settings;
+}
+
+TEST_F(ProgramTest, ASecondStartWakesTheFirstAndEnds) {
+  const pid_t first = Start("", "first");
+  ASSERT_TRUE(TraceShows("first", "shown")) << ReadText(Trace("first").string() + ".err");
+  EXPECT_EQ(Wait(Start("", "second")), 0);
+  EXPECT_EQ(ReadText(Trace("second")), "second instance\n");
+  EXPECT_TRUE(TraceShows("first", "restore"));
+  ::kill(first, SIGTERM);  // closes the main window, as the user would
+  EXPECT_EQ(Wait(first), 0);
+  EXPECT_TRUE(fs::exists(Settings()));
+  // The first instance is gone: the next start is a first one again.
+  const fs::path png = root_ / "again.png";
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "'", "third")), 0);
+  EXPECT_TRUE(TraceShows("third", "shown"));
+}
+
+TEST_F(ProgramTest, WithoutAccessToTheBrowserRegistrationsItSaysSoAndQuits) {
+  std::ofstream(image() / "image.ini", std::ios::app)
+      << "\r\n[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients\\StartMenuInternet=write\r\n";
+  const fs::path png = root_ / "never.png";
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "'", "denied")), 0);
+  EXPECT_EQ(ReadText(Trace("denied")), "refused\n");
+  EXPECT_NE(ReadText(Trace("denied").string() + ".err")
+                .find("Orvo Plug-in Manager: You have no permission to access the browser "
+                      "configuration information. Please contact the administrator."),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(png));  // the loop ended on its first message
+}
+
+}  // namespace
+}  // namespace orvo::test
