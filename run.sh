@@ -2,10 +2,16 @@
 # Installs what is missing, builds, and shows the program at work: it copies the demo
 # Windows image to a scratch folder (so the demo can be run again and again) and lets the
 # orvopm tool list the browsers and their add-ons there.
+#
+#   ./run.sh --gui   the real program, OrvoPM.exe, under Wine on the demo browsers (see
+#                    scripts/run-gui.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
+if [ "${1:-}" = "--gui" ]; then
+  exec ./scripts/run-gui.sh
+fi
 cmake --preset native >/dev/null
 cmake --build --preset native --target orvopm >/dev/null
 

@@ -149,6 +149,39 @@ else
 fi
 rm -rf "$smoke_dir"
 
+# The program under Wine, twice: the first start shows its main window
+# (build/orvopm-main.png); a second start finds it, sends it the restore command and ends.
+echo "== OrvoPM under Wine"
+trace_dir=$(mktemp -d)
+trace_win=$(winepath -w "$trace_dir" 2>/dev/null)
+timeout 300 wine build/windows/bin/OrvoPM.exe --trace "$trace_win\\first.txt" \
+  >build/windows/results/orvopm-first.log 2>&1 &
+first_pid=$!
+for _ in $(seq 300); do
+  grep -q shown "$trace_dir/first.txt" 2>/dev/null && break
+  kill -0 "$first_pid" 2>/dev/null || break
+  sleep 0.2
+done
+sleep 1
+import -window root build/orvopm-main.png 2>/dev/null
+timeout 120 wine build/windows/bin/OrvoPM.exe --trace "$trace_win\\second.txt" \
+  >build/windows/results/orvopm-second.log 2>&1
+for _ in $(seq 50); do
+  grep -q restore "$trace_dir/first.txt" 2>/dev/null && break
+  sleep 0.2
+done
+if grep -q shown "$trace_dir/first.txt" 2>/dev/null &&
+   grep -q restore "$trace_dir/first.txt" 2>/dev/null &&
+   [ "$(tr -d '\r' <"$trace_dir/second.txt" 2>/dev/null)" = "second instance" ]; then
+  passed=$((passed + 1))
+else
+  echo "OrvoPM single-instance run failed: first [$(tr '\n' ' ' <"$trace_dir/first.txt" 2>/dev/null)]," \
+       "second [$(tr '\n' ' ' <"$trace_dir/second.txt" 2>/dev/null)]" >&2
+  failed=$((failed + 1))
+fi
+kill "$first_pid" 2>/dev/null
+rm -rf "$trace_dir"
+
 wineserver -k 2>/dev/null
 kill $xvfb_pid 2>/dev/null
 finish 0
