@@ -33,9 +33,6 @@ inline constexpr char kHomePage[] = "https://orvo.example/";
 inline constexpr char kContactPage[] = "https://orvo.example/help.html";
 inline constexpr char kSupportMail[] = "support@orvo.example";
 
-// The look of the main menu (skin pictures, sizes, colours).
-void SetMainMenuLook(TLumPopupMenu& menu);
-
 // Fills `menu` for `main_window`, which receives kWmApplyLanguage after a language switch
 // and owns the about window; starts the news check when CheckNews is on and the silent
 // update check when AutoUpdate is on.

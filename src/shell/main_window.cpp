@@ -10,6 +10,7 @@
 #include "shell/main_menu.h"
 #include "ui/image_module.h"
 #include "ui/lum_message_box.h"
+#include "ui/menu_look.h"
 #include "ui/skin_resources.h"
 
 namespace orvo {
