@@ -90,6 +90,12 @@ extern "C" void RequestStop(int) { stop_requested = 1; }
 int main(int argc, char** argv) {
   Options o;
   if (!Parse(argc, argv, o)) return Usage();
+#ifdef _WIN32
+  if (!o.png.empty()) {
+    std::fputs("OrvoPM: --png needs the headless screen of the native build\n", stderr);
+    return 2;
+  }
+#endif
   std::string error;
   std::unique_ptr<os::Platform> platform = os::OpenPlatform(o.image, &error);
   if (!platform) {
