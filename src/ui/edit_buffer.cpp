@@ -55,6 +55,18 @@ void TEditBuffer::MoveTo(int pos, bool extend) {
   if (!extend || anchor_ < 0) anchor_ = extend ? from : caret_;
 }
 
+void TEditBuffer::StepLeft(bool extend, bool by_word) {
+  const int from = std::max(caret_, 0);
+  if (!extend && !by_word && HasSelection()) MoveTo(SelMin(), false);
+  else MoveTo(by_word ? PrevWord(from) : Prev(from), extend);
+}
+
+void TEditBuffer::StepRight(bool extend, bool by_word) {
+  const int from = std::max(caret_, 0);
+  if (!extend && !by_word && HasSelection()) MoveTo(SelMax(), false);
+  else MoveTo(by_word ? NextWord(from) : Next(from), extend);
+}
+
 int TEditBuffer::Prev(int pos) const {
   pos = std::clamp(pos, 0, length());
   if (pos == 0) return 0;

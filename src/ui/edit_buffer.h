@@ -27,6 +27,10 @@ class TEditBuffer {
   // The caret to `pos`; the anchor follows unless the selection is extended.
   void MoveTo(int pos, bool extend);
   void SelectAll() { Select(0, length()); }
+  // Left and Right as the system's edit boxes take them: by a character or (by_word) a
+  // word; without `extend` a selection first collapses to its near end.
+  void StepLeft(bool extend, bool by_word);
+  void StepRight(bool extend, bool by_word);
 
   // Neighbouring positions: one character, one word (as Ctrl+arrows move).
   int Prev(int pos) const;

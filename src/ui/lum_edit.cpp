@@ -168,16 +168,12 @@ void TLumEdit::KeyDown(uint16_t& key, TShiftState shift) {
   TLumUIParentControl::KeyDown(key, shift);
   const bool extend = (shift & ssShift) != 0;
   const bool ctrl = (shift & ssCtrl) != 0;
-  const int caret = std::max(buffer_.caret(), 0);
   switch (key) {
     case kVkLeft:
-      // Without Shift a selection collapses to its start.
-      if (!extend && buffer_.HasSelection() && !ctrl) buffer_.MoveTo(buffer_.SelMin(), false);
-      else buffer_.MoveTo(ctrl ? buffer_.PrevWord(caret) : buffer_.Prev(caret), extend);
+      buffer_.StepLeft(extend, ctrl);
       break;
     case kVkRight:
-      if (!extend && buffer_.HasSelection() && !ctrl) buffer_.MoveTo(buffer_.SelMax(), false);
-      else buffer_.MoveTo(ctrl ? buffer_.NextWord(caret) : buffer_.Next(caret), extend);
+      buffer_.StepRight(extend, ctrl);
       break;
     case kVkHome:
       buffer_.MoveTo(0, extend);

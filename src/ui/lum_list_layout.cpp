@@ -140,51 +140,34 @@ int TLumListView::TotalColumnWidth() const {
 
 // --- scroll bars ---
 
-void TLumListView::ShowVerticalBar(bool show) {
-  if (show && !v_bar_) {
-    v_bar_ = Make<TLumScrollBar>();
-    v_bar_->Name = Name.empty() ? "" : Name + "VerBar";
-    v_bar_->SetVisible(false);
-    v_bar_->SetTransparent(true);
-    v_bar_->SetKind(skVer);
-    v_bar_->SetScrollRes(VerScrollRes);
-    v_bar_->OnScroll = [this](TLumScrollBar&, int& pos) {
+TLumScrollBar* TLumListView::MakeBar(TScrollBarKind kind) {
+  auto* bar = Make<TLumScrollBar>();
+  bar->Name = Name.empty() ? "" : Name + (kind == skVer ? "VerBar" : "HorBar");
+  bar->SetVisible(false);
+  bar->SetTransparent(true);
+  bar->SetKind(kind);
+  bar->SetScrollRes(kind == skVer ? VerScrollRes : HorScrollRes);
+  if (kind == skHor) bar->SetBounds(0, 0, 200, 15);
+  bar->OnScroll = [this, kind](TLumScrollBar&, int& pos) {
+    if (kind == skVer) {
       SetVerticalOffset(-pos);
       pos = -v_offset_;
-    };
-    v_bar_->OnLostFocus = [this](TLumScrollBar&) { DoExit(); };
-  }
-  if (!v_bar_ || v_bar_->Visible() == show) return;
-  v_bar_->SetVisible(show);
-  if (!show) {
-    v_bar_->SetPosition(0);
-    v_offset_ = 0;
-  }
-  Changed();
+    } else if (-pos != h_offset_) {
+      h_offset_ = -pos;
+      Changed();
+    }
+  };
+  bar->OnLostFocus = [this](TLumScrollBar&) { DoExit(); };
+  return bar;
 }
 
-void TLumListView::ShowHorizontalBar(bool show) {
-  if (show && !h_bar_) {
-    h_bar_ = Make<TLumScrollBar>();
-    h_bar_->Name = Name.empty() ? "" : Name + "HorBar";
-    h_bar_->SetVisible(false);
-    h_bar_->SetTransparent(true);
-    h_bar_->SetKind(skHor);
-    h_bar_->SetScrollRes(HorScrollRes);
-    h_bar_->SetBounds(0, 0, 200, 15);
-    h_bar_->OnScroll = [this](TLumScrollBar&, int& pos) {
-      if (-pos != h_offset_) {
-        h_offset_ = -pos;
-        Changed();
-      }
-    };
-    h_bar_->OnLostFocus = [this](TLumScrollBar&) { DoExit(); };
-  }
-  if (!h_bar_ || h_bar_->Visible() == show) return;
-  h_bar_->SetVisible(show);
+void TLumListView::ShowBar(TLumScrollBar*& bar, TScrollBarKind kind, bool show) {
+  if (show && !bar) bar = MakeBar(kind);
+  if (!bar || bar->Visible() == show) return;
+  bar->SetVisible(show);
   if (!show) {
-    h_bar_->SetPosition(0);
-    h_offset_ = 0;
+    bar->SetPosition(0);
+    (kind == skVer ? v_offset_ : h_offset_) = 0;
   }
   Changed();
 }
@@ -206,12 +189,12 @@ void TLumListView::UpdateScrollBars() {
   for (int pass = 0; pass < 2; ++pass) {
     content = ContentHeight();
     visible = VisibleHeight();
-    ShowVerticalBar(VerScrollRes && content > visible);
+    ShowBar(v_bar_, skVer, VerScrollRes && content > visible);
     if (ViewStyle == WvsReport) {
       const int total = TotalColumnWidth();
-      ShowHorizontalBar(HorScrollRes && total > 0 && total >= AvailableWidth());
+      ShowBar(h_bar_, skHor, HorScrollRes && total > 0 && total >= AvailableWidth());
     } else {
-      ShowHorizontalBar(false);
+      ShowBar(h_bar_, skHor, false);
     }
   }
   if (HorizontalBarShown()) {

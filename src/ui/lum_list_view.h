@@ -189,8 +189,8 @@ class TLumListView : public TLumUIParentControl {
   int IconsPerLine() const;
   int AvailableWidth() const;
   int TotalColumnWidth() const;
-  void ShowVerticalBar(bool show);
-  void ShowHorizontalBar(bool show);
+  TLumScrollBar* MakeBar(TScrollBarKind kind);
+  void ShowBar(TLumScrollBar*& bar, TScrollBarKind kind, bool show);
 
   // lum_list_draw.cpp
   void DrawRows(Canvas& canvas);

@@ -106,12 +106,10 @@ void TLumMemo::KeyDown(uint16_t& key, TShiftState shift) {
   };
   switch (key) {
     case kVkLeft:
-      if (!extend && buffer_.HasSelection() && !ctrl) buffer_.MoveTo(buffer_.SelMin(), false);
-      else buffer_.MoveTo(ctrl ? buffer_.PrevWord(caret) : buffer_.Prev(caret), extend);
+      buffer_.StepLeft(extend, ctrl);
       break;
     case kVkRight:
-      if (!extend && buffer_.HasSelection() && !ctrl) buffer_.MoveTo(buffer_.SelMax(), false);
-      else buffer_.MoveTo(ctrl ? buffer_.NextWord(caret) : buffer_.Next(caret), extend);
+      buffer_.StepRight(extend, ctrl);
       break;
     case kVkHome:
       buffer_.MoveTo(ctrl ? 0 : lines_[static_cast<size_t>(line)].start, extend);

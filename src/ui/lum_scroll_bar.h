@@ -35,7 +35,7 @@ namespace orvo {
 
 enum TScrollBarKind { skHor, skVer };
 
-class TLumScrollBar : public TLumUIParentControl {
+class TLumScrollBar : public TLumUIParentControl, public TLumScrollBarRes {
  public:
   // The parts of the bar, for hit tests and tests.
   enum Part { kNone, kFirstButton, kSecondButton, kThumb, kPageBefore, kPageAfter };
@@ -59,18 +59,7 @@ class TLumScrollBar : public TLumUIParentControl {
   TScrollBarKind Kind() const { return kind_; }
   void SetKind(TScrollBarKind kind);
 
-  // --- skin (replaced by ScrollRes when one is set) ---
-  PngImage ImgBack, ImgSlider, ImgBtnLT, ImgBtnRB, ImgCenter;
-  int SliderStateCount = 4;
-  TLumUIPadding SliderSplit;
-  int BtnoffSet = 0;
-  int BtnStateCount = 4;
-  int BackStateCount = 2;
-  TLumUIPadding BackSplit;
-  int CenterStateCount = 4;
-  bool ShowButton = true;
-  bool JoinButton = false;
-  TSplitMode SplitMode = SmHor;
+  // --- skin: the resource's properties, its own (replaced by ScrollRes when one is set) ---
   TLumScrollBarRes* ScrollRes() const { return res_; }
   // Not owned; the frames are cut again.
   void SetScrollRes(TLumScrollBarRes* res);

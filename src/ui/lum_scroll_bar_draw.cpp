@@ -28,23 +28,7 @@ void TLumScrollBar::SetScrollRes(TLumScrollBarRes* res) {
 }
 
 void TLumScrollBar::SkinChanged() {
-  if (res_) {
-    ImgBack = res_->ImgBack;
-    ImgSlider = res_->ImgSlider;
-    ImgBtnLT = res_->ImgBtnLT;
-    ImgBtnRB = res_->ImgBtnRB;
-    ImgCenter = res_->ImgCenter;
-    SliderStateCount = res_->SliderStateCount;
-    SliderSplit = res_->SliderSplit;
-    BtnoffSet = res_->BtnoffSet;
-    BtnStateCount = res_->BtnStateCount;
-    BackStateCount = res_->BackStateCount;
-    BackSplit = res_->BackSplit;
-    CenterStateCount = res_->CenterStateCount;
-    ShowButton = res_->ShowButton;
-    JoinButton = res_->JoinButton;
-    SplitMode = res_->SplitMode;
-  }
+  if (res_) static_cast<TLumScrollBarRes&>(*this) = *res_;
   auto cut = [this](PngImage strip, int count, Strip& out) {
     out = Strip{};
     if (strip.empty() || count < 1) return;

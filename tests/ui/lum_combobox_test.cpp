@@ -167,6 +167,18 @@ TEST(LumCombobox, TheListClosesOnEscOnAnotherPressAndWhenTheProgramLosesFocus) {
   EXPECT_TRUE(s.log.empty());
 }
 
+TEST(LumCombobox, KeysMoveThroughTheOpenListAndPick) {
+  ComboScene s;
+  s.box->Items(1)->Enabled = false;
+  s.screen->Click(s.ButtonCentre().x, s.ButtonCentre().y);
+  s.screen->PressKey(kVkDown);
+  s.screen->PressKey(kVkDown);  // over the disabled item
+  EXPECT_EQ(s.box->ListForm()->HotItem(), s.box->Items(2));
+  s.screen->PressKey(kVkReturn);
+  EXPECT_EQ(s.box->index(), 2);
+  EXPECT_FALSE(s.box->DroppedDown());
+}
+
 TEST(LumCombobox, WithCanInputTheBoxTakesTyping) {
   ComboScene s;
   s.box->SetCanInput(true);

@@ -185,5 +185,22 @@ TEST(LumListViewLayout, ReportColumnsCarrySubItemsAndAutoSizeTakesTheGainedWidth
   EXPECT_EQ(s.list->Columns(0)->Width, 130);
 }
 
+TEST(LumListViewLayout, IconStyleLaysCellsOutLeftToRight) {
+  ListScene s(7, 150);
+  s.list->ViewStyle = WvsIcon;
+  s.list->ItemWidth = 40;
+  s.list->Itemheight = 30;
+  s.list->MarginItem = 4;
+  s.list->Items(2)->Visible = false;
+  s.Paint();
+  // W' = 200 - 8 - 2 - 11 (a frame of the bar's skin) = 179; (179 - 3 * 4) div 40 = 4 a line.
+  EXPECT_EQ(s.list->Items(0)->ItemRect, RectOfSize(2 + 4, 1 + 4, 40, 30));
+  EXPECT_EQ(s.list->Items(4)->ItemRect.left, 6 + 3 * 44);
+  EXPECT_EQ(s.list->Items(5)->ItemRect, RectOfSize(6, 5 + 34, 40, 30));
+  EXPECT_EQ(s.list->ContentHeight(), 2 * 34);
+  s.Click(5);
+  EXPECT_EQ(s.log, (std::vector<std::string>{"select Row 5", "click Row 5"}));
+}
+
 }  // namespace
 }  // namespace orvo
