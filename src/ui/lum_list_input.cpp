@@ -420,6 +420,10 @@ void TLumListView::MouseLeave() {
 
 void TLumListView::DoExit() {
   TLumUIParentControl::DoExit();
+  FocusLeft();
+}
+
+void TLumListView::FocusLeft() {
   TForm* form = Form();
   const TWinControl* now = form ? form->ActiveControl() : nullptr;
   if (now == this || (now && (now == v_bar_ || now == h_bar_ || now == editor_))) return;

@@ -157,7 +157,7 @@ TLumScrollBar* TLumListView::MakeBar(TScrollBarKind kind) {
       Changed();
     }
   };
-  bar->OnLostFocus = [this](TLumScrollBar&) { DoExit(); };
+  bar->OnLostFocus = [this](TLumScrollBar&) { FocusLeft(); };
   return bar;
 }
 

@@ -214,6 +214,9 @@ class TLumListView : public TLumUIParentControl {
   int ColumnSplitAt(Point p) const;
   int ColumnAt(Point p) const;
   void DropSelection(Point p);
+  // The focus went from the list or one of its bars: unless it went to the other one (or
+  // the menu is open), the focused and hot rows are forgotten.
+  void FocusLeft();
   void BeginEdit(TLumLvItem& row);
 
   std::vector<std::unique_ptr<TLumLvItem>> rows_;
