@@ -96,7 +96,10 @@ void TLumListView::DrawRow(Canvas& canvas, int index, TLumLvItem& row) {
   bool default_draw = true;
   if (OnItemOwnerDraw) OnItemOwnerDraw(canvas, index, row, default_draw);
   const Rect r = row.ItemRect;
-  if (default_draw) {
+  if (!default_draw) {
+    // Drawn by the application: no place of the default look is left behind for hits.
+    row.CheckRect = row.ImageRect = row.TextRect = kNoRect;
+  } else {
     const Frames& f = *frames_;
     const std::optional<PngImage>* frame = nullptr;
     if (row.Enabled || !f.row[3]) {

@@ -168,8 +168,6 @@ TLumLvItem* TLumListView::SelectedItem() const {
   return nullptr;
 }
 
-void TLumListView::SetSelectedQuiet(TLumLvItem& row, bool selected) { row.selected_ = selected; }
-
 void TLumListView::SelectRow(TLumLvItem& row, bool selected) {
   if (row.selected_ == selected) return;
   row.selected_ = selected;

@@ -171,7 +171,6 @@ class TLumListView : public TLumUIParentControl {
   struct Frames;  // cut skins and what they were cut from (lum_list_layout.cpp)
 
   // lum_list_view.cpp
-  void SetSelectedQuiet(TLumLvItem& row, bool selected);
   void SelectRow(TLumLvItem& row, bool selected);  // fires OnItemSelectChange on a change
   void ForgetRow(const TLumLvItem* row);
   void RowChanged(TLumLvItem& row);

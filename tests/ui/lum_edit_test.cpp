@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/headless_screen.h"
+#include "ui/edit_buffer.h"
 #include "ui/form.h"
 #include "ui/lum_edit.h"
 #include "ui/skin_resources.h"
@@ -43,6 +44,27 @@ struct EditScene {
     screen->SetModifiers(0);
   }
 };
+
+TEST(EditBuffer, StepsNeverSplitPairsOrLineBreaksAndWordsEndAtSpacesAndPunctuation) {
+  TEditBuffer b;
+  b.SetText(u"ab\r\ncd \U0001F600x, yz");
+  struct Step {
+    int from;
+    int prev, next, prev_word, next_word;
+  };
+  // a b \r \n c d _ hi lo x , _  y  z  (end)
+  // 0 1 2  3  4 5 6 7  8  9 10 11 12 13 14
+  for (const Step& s : {Step{4, 2, 5, 0, 7}, Step{2, 1, 4, 0, 4}, Step{9, 7, 10, 7, 10},
+                        Step{12, 11, 13, 10, 14}, Step{14, 13, 14, 12, 14}}) {
+    EXPECT_EQ(b.Prev(s.from), s.prev) << s.from;
+    EXPECT_EQ(b.Next(s.from), s.next) << s.from;
+    EXPECT_EQ(b.PrevWord(s.from), s.prev_word) << s.from;
+    EXPECT_EQ(b.NextWord(s.from), s.next_word) << s.from;
+  }
+  b.Select(3, 8);  // both ends inside something: moved to its start
+  EXPECT_EQ(b.anchor(), 2);
+  EXPECT_EQ(b.caret(), 7);
+}
 
 TEST(LumEdit, TypingRules) {
   struct Case {

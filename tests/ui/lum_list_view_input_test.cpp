@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/lum_list_view.h"
+#include "ui/lum_popup_menu.h"
 #include "ui/skin_resources.h"
 #include "list_scene.h"
 
@@ -234,6 +235,52 @@ TEST(LumListViewInput, DoubleClickOnTheCaptionEditsItInPlace) {
   const Point q = s.At(2, 150);
   s.screen->DoubleClick(q.x, q.y);
   EXPECT_EQ(double_clicks, 1);
+}
+
+TEST(LumListViewInput, RightPressSelectsOnlyWithSupportRightSelectAndRightReleaseOpensTheMenu) {
+  for (const bool support : {false, true}) {
+    ListScene s(3);
+    s.list->SupportRightSelect = support;
+    TLumPopupMenu menu(&s.form);
+    menu.AddItem("Remove");
+    s.list->PopupMenu = &menu;
+    s.Click(0);
+    s.log.clear();
+    const Point p = s.At(2);
+    s.screen->Click(p.x, p.y, os::MouseButton::kRight);
+    EXPECT_TRUE(menu.IsOpen());
+    menu.CloseMenu(false);
+    if (support) {
+      EXPECT_EQ(s.log, (std::vector<std::string>{"unselect Row 0", "select Row 2"}));
+      EXPECT_EQ(s.list->FocusedItem(), s.list->Items(2));
+    } else {
+      EXPECT_TRUE(s.log.empty());
+      EXPECT_TRUE(s.list->Items(0)->Selected());
+    }
+  }
+}
+
+TEST(LumListViewInput, OwnerDrawnRowsSkipTheDefaultButNotTheAfterDraw) {
+  ListScene s(3);
+  std::vector<std::string> drawn;
+  s.list->OnItemOwnerDraw = [&](Canvas&, int index, TLumLvItem&, bool& default_draw) {
+    default_draw = index != 1;
+  };
+  s.list->OnAfterItemDraw = [&](Canvas&, int index, TLumLvItem& row) {
+    drawn.push_back(std::to_string(index) + (row.TextRect == kNoRect ? " bare" : " text"));
+  };
+  s.Paint();
+  EXPECT_EQ(drawn, (std::vector<std::string>{"0 text", "1 bare", "2 text"}));
+  // While updating nothing is painted; the end of the update lays out again.
+  drawn.clear();
+  s.list->BeginUpdate();
+  s.list->AddItem().SetCaption("Row 3");
+  s.list->Changed();
+  s.screen->ProcessMessages();
+  EXPECT_TRUE(drawn.empty());
+  s.list->EndUpdate();
+  s.screen->ProcessMessages();
+  EXPECT_EQ(drawn.size(), 4u);
 }
 
 TEST(LumListViewInput, TheWheelGoesToTheVerticalBar) {
