@@ -6,6 +6,10 @@
 //                       also on their own
 //   gallery_repaint_ms  median time of a full repaint of the gallery window, handed to
 //                       the screen
+//   list_scroll_frame_ms  the lists window's 1,000-row add-on list scrolled by one wheel
+//                       notch and painted again (median)
+//   list_hover_ms       the pointer moved from one row of that list to the next: the two
+//                       rows painted again and handed to the screen (median)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -83,10 +87,30 @@ int Run() {
     screen.ProcessMessages();
   });
 
+  // The lists window's add-on list: wheel notches down, and the pointer between two rows.
+  window.OpenLists();
+  screen.ProcessMessages();
+  gallery::TListsWindow& lists = *window.lists;
+  TLumListView& list = *lists.lstAddons;
+  const Point list_origin = lists.ClientToScreen(list.FormOrigin());
+  screen.Click(list_origin.x + 150, list_origin.y + 30);  // the list (and its bar) take the wheel
+  const std::vector<double> scroll = Samples(300, [&] { screen.Wheel(-os::kWheelDelta); });
+  const int row_top = list.Items(list.IndexOf(list.ItemAt({150, 40})))->ItemRect.top;
+  const Point upper{list_origin.x + 150, list_origin.y + row_top + 30};
+  const Point lower{upper.x, upper.y + list.Itemheight + list.MarginItem};
+  bool down = false;
+  const std::vector<double> hover = Samples(400, [&] {
+    const Point p = down ? upper : lower;
+    down = !down;
+    screen.MoveMouse(p.x, p.y);
+  });
+
   std::printf("hover_update_ms: %.3f ms\n", std::max(Median(over_button), Median(over_item)));
   std::printf("hover_button_ms: %.3f ms\n", Median(over_button));
   std::printf("hover_menu_item_ms: %.3f ms\n", Median(over_item));
   std::printf("gallery_repaint_ms: %.3f ms\n", Median(repaint));
+  std::printf("list_scroll_frame_ms: %.3f ms\n", Median(scroll));
+  std::printf("list_hover_ms: %.3f ms\n", Median(hover));
   window.Hide();
   return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "platform/window_system.h"
 #include "ui/application.h"
+#include "ui/lum_list_form.h"
 
 namespace orvo::gallery {
 namespace {
@@ -24,7 +25,9 @@ const Step kSteps[] = {
     {"window shown", "shown"},         {"menu open", nullptr},
     {"submenu open", nullptr},         {"third level open", "menu"},
     {"menu closed by Esc", nullptr},   {"message box open", "message"},
-    {"answered with Enter", nullptr},
+    {"answered with Enter", nullptr},  {"lists window shown", "lists"},
+    {"sort list dropped up", "dropdown"}, {"second sort picked", nullptr},
+    {"new line in the review box", "memo"},
 };
 constexpr int kStepCount = static_cast<int>(sizeof kSteps / sizeof kSteps[0]);
 
@@ -57,6 +60,17 @@ bool GallerySmoke::Done() const {
       return box.Busy() && box.Form() && box.Form()->Shown();
     }
     case 6: return !gallery_.MsgBox()->Busy() && gallery_.LastAnswer() == 6;
+    case 7: return gallery_.lists && gallery_.lists->Handle() && gallery_.lists->Handle()->IsVisible();
+    case 8: return gallery_.lists->cbbSort->DroppedDown() && gallery_.lists->cbbSort->DroppedUp();
+    case 9: return !gallery_.lists->cbbSort->DroppedDown() && gallery_.lists->cbbSort->index() == 1;
+    case 10: {
+      // On Windows the text goes through the system's own box.
+      const TLumMemo& memo = *gallery_.lists->memContent;
+#ifdef _WIN32
+      if (!memo.IsNative()) return false;
+#endif
+      return memo.Text().size() == memo_length_ + 2;
+    }
     default: return true;
   }
 }
@@ -97,6 +111,25 @@ void GallerySmoke::Act() {
     case 6:
       input.PressKey(0x0D);
       return;
+    case 7:
+      click(gallery_.ScreenCentre(*gallery_.btnLists));
+      return;
+    case 8:
+      click(gallery_.lists->ScreenCentre(*gallery_.lists->cbbSort));
+      return;
+    case 9:
+      if (TLumListForm* list = gallery_.lists->cbbSort->ListForm()) {
+        click(Centre(list->ItemScreenRect(*gallery_.lists->cbbSort->Items(1))));
+      }
+      return;
+    case 10: {
+      // Enter in the review box starts a new line (two more characters).
+      memo_length_ = gallery_.lists->memContent->Text().size();
+      const Point p = gallery_.lists->ScreenCentre(*gallery_.lists->memContent);
+      click({p.x, p.y + 50});
+      input.PressKey(0x0D);
+      return;
+    }
     default:
       return;
   }

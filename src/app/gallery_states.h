@@ -4,7 +4,11 @@
 // resting on the fading button mid-fade), "hint" (the hint of a truncated label), "menu"
 // (three levels open), "scrolled" (the
 // long list scrolled by the wheel), "question" and "notice" (the two message boxes over the
-// window), "maximized".
+// window), "maximized"; and in the lists window: "lists" (a row picked, the 1,000-row
+// list a wheel notch down, the pointer on a row's switch with its hint), "editing" (the
+// three edits and the multi-line box typed into, part of the nickname selected),
+// "dropdown" (the sort choice dropped up from the bottom of the screen) and "columns" (the
+// hint of a cell cut by its column).
 #include <functional>
 #include <string>
 #include <vector>

@@ -16,6 +16,8 @@
 //   +---------------------------------------------------------------------------+ 600
 #include "app/gallery_window.h"
 
+#include "app/gallery_widgets.h"
+
 #include "ui/lum_image.h"
 #include "ui/lum_panel.h"
 #include "ui/lum_ui_utils.h"
@@ -24,59 +26,12 @@
 namespace orvo::gallery {
 namespace {
 
-constexpr TColor kText = MakeColor(56, 56, 56);
-constexpr TColor kGrey = MakeColor(132, 132, 132);
-constexpr TColor kLinkBlue = MakeColor(22, 149, 230);
-constexpr TColor kNavy = MakeColor(24, 44, 72);
 constexpr int kContentLeft = 196;
-
-Font MakeFont(TColor color, uint8_t style = 0) {
-  Font f;
-  f.color = color;
-  f.style = style;
-  return f;
-}
 
 PngImage Frame(std::string_view skin, int count, int index) {
   PngImage strip = SkinPng(skin);
   auto frame = StateFrameHorz(strip, count, index);
   return frame ? *frame : PngImage();
-}
-
-TLumLabel* AddLabel(TWinControl& parent, const std::string& name, const std::string& caption,
-                    Rect r, const Font& font) {
-  auto* l = parent.Make<TLumLabel>();
-  l->Name = name;
-  l->SetTransparent(true);
-  l->SetBounds(r.left, r.top, r.width(), r.height());
-  l->font = font;
-  l->FontOver = font;
-  l->FontDown = font;
-  l->SetCaption(caption);
-  return l;
-}
-
-void SetAllFonts(TLumButton& b, const Font& f) {
-  b.FontNormal = b.FontOver = b.FontDown = b.FontSelect = b.FontFocus = f;
-  b.FontDisable = f;
-  b.FontDisable.color = MakeColor(160, 166, 174);
-}
-
-// A push button on the product's button strip (5 frames: normal, over, down, disabled,
-// select), nine-sliced when its size differs from the 82 x 25 frame.
-TLumButton* AddButton(TWinControl& parent, const std::string& name, const std::string& caption,
-                      Rect r) {
-  auto* b = parent.Make<TLumButton>();
-  b->Name = name;
-  b->SetTransparent(true);
-  b->SetBounds(r.left, r.top, r.width(), r.height());
-  b->BtnStateCount = 5;
-  b->BtnSplit = TLumUIPadding(4, 4, 78, 21);
-  b->AutoSize = r.width() == 82 && r.height() == 25;
-  SetAllFonts(*b, MakeFont(kText));
-  b->SetCaption(caption);
-  b->SetImgBtn(SkinPng("button"));
-  return b;
 }
 
 TLumLabel* Header(TWinControl& parent, const std::string& name, const std::string& caption, int y) {
@@ -93,33 +48,11 @@ TLumLabel* Note(TWinControl& parent, const std::string& name, const std::string&
 TGalleryWindow::TGalleryWindow(TimgModule& module) : sysMenu(this), module_(module) {
   SetBounds(60, 40, kWidth, kHeight);
   SetCaption("Orvo UI Gallery");
-  lmfrm1 = Make<TLumForm>(this);
-  lmfrm1->Name = "lmfrm1";
-  lmfrm1->UseSkin = true;
-  lmfrm1->ImgForm = SkinPng("main_form");
-  lmfrm1->FormSplit = TLumUIPadding(180, 60, 700, 400);
-  lmfrm1->ImgLogo = SkinPng("main_logo");
-  lmfrm1->LogoLeftFix = 2;
-  lmfrm1->LogoHint = "Orvo UI Gallery";
-  lmfrm1->CaptionFont = MakeFont(clWhite, fsBold);
-  lmfrm1->TitleLeftFix = 2;
-  lmfrm1->ImgBtnClose = SkinPng("caption_close");
-  lmfrm1->ImgBtnSingleClose = SkinPng("caption_close_single");
-  lmfrm1->ImgBtnMax = SkinPng("caption_max");
-  lmfrm1->ImgBtnRestore = SkinPng("caption_restore");
-  lmfrm1->ImgBtnMin = SkinPng("caption_min");
-  lmfrm1->ImgBtnMenu = SkinPng("caption_menu");
-  lmfrm1->BtnRightFix = 4;
-  lmfrm1->BtnCloseHint = "Close";
-  lmfrm1->BtnMaxHint = "Maximise";
-  lmfrm1->BtnRestoreHint = "Restore";
-  lmfrm1->BtnMinHint = "Minimise";
-  lmfrm1->BtnMenuHint = "Menu";
+  lmfrm1 = AddSkinnedFrame(*this, "Orvo UI Gallery");
   lmfrm1->SupportReSize = true;
   lmfrm1->MinWidth = 640;
   lmfrm1->MinHeight = 480;
   lmfrm1->BtnPopupMenu = &sysMenu;
-  lmfrm1->SetCaption("Orvo UI Gallery");
 
   BuildMenu();
   BuildSideBar();
@@ -131,6 +64,7 @@ TGalleryWindow::TGalleryWindow(TimgModule& module) : sysMenu(this), module_(modu
 }
 
 TGalleryWindow::~TGalleryWindow() {
+  lists.reset();
   lmfrm1->BtnPopupMenu = nullptr;
   sysMenu.CloseMenu(false);
 }
@@ -357,7 +291,9 @@ void TGalleryWindow::BuildActions() {
   btnAsk->OnClick = [this](TControl&) { AskQuestion(); };
   btnNotice = AddButton(*lmfrm1, "btnNotice", "A long notice", RectOfSize(kContentLeft + 260, 444, 120, 28));
   btnNotice->OnClick = [this](TControl&) { ShowNotice(); };
-  lblResult = AddLabel(*lmfrm1, "lblResult", "Last answer: none", RectOfSize(kContentLeft + 396, 448, 240, 20),
+  btnLists = AddButton(*lmfrm1, "btnLists", "Lists and edits", RectOfSize(kContentLeft + 390, 444, 120, 28));
+  btnLists->OnClick = [this](TControl&) { OpenLists(); };
+  lblResult = AddLabel(*lmfrm1, "lblResult", "Last answer: none", RectOfSize(kContentLeft + 524, 448, 170, 20),
                        MakeFont(kText));
   Note(*lmfrm1, "lblMenuNote",
        "The caption's menu button opens the same menu. Three levels, marks, shortcuts, a "
@@ -370,6 +306,12 @@ void TGalleryWindow::BuildActions() {
   version->SetAlignment(taRightJustify);
   FindControl("lblStatus")->Anchors = akLeft | akBottom;
   version->Anchors = akRight | akBottom;
+}
+
+void TGalleryWindow::OpenLists() {
+  if (!lists) lists = std::make_unique<TListsWindow>(module_);
+  lists->PlaceAtBottom(ClientToScreen({Width() / 2, Height() / 2}));
+  lists->Show();
 }
 
 TControl* TGalleryWindow::FindControl(const std::string& name) const {

@@ -4,11 +4,13 @@
 // strips, the fade, tabs; labels by font, glow, truncation, alignment; pictures plain,
 // centred, stretched and stored; panels cut in three and with a colour layer), a menu
 // button with a three-level menu (marks, shortcuts, separators, a disabled entry, a list
-// long enough to scroll), and buttons that open the message box in both kinds. The same
+// long enough to scroll), buttons that open the message box in both kinds, and one that
+// opens the second window with the lists, edits and comboboxes (gallery_lists.h). The same
 // window runs on the screen and headless, for review, golden pictures and benchmarks.
 #include <memory>
 #include <string>
 
+#include "app/gallery_lists.h"
 #include "ui/form.h"
 #include "ui/image_module.h"
 #include "ui/lum_button.h"
@@ -33,6 +35,9 @@ class TGalleryWindow : public TForm {
   TLumButton* btnAsk = nullptr;
   TLumButton* btnNotice = nullptr;
   TLumButton* btnLive = nullptr;
+  TLumButton* btnLists = nullptr;
+  // The second window (lists, edits, comboboxes, the multi-line box), once opened.
+  std::unique_ptr<TListsWindow> lists;
   TLumLabel* lblResult = nullptr;
   // The menu entries a script walks: "Language" opens level 1, "More languages" level 2.
   TLumMenuItem* miLanguage = nullptr;
@@ -50,6 +55,8 @@ class TGalleryWindow : public TForm {
   // The two message boxes, as the buttons open them.
   int AskQuestion();
   int ShowNotice();
+  // Shows the lists window on the bottom of the work area.
+  void OpenLists();
 
  private:
   void BuildSideBar();

@@ -102,6 +102,59 @@ struct PixelSource {
 
 class Window;
 
+// A multi-line text box of the system's own (on Windows an EDIT control), a child of one of
+// our windows: for long free text, where the system's editing (input methods, selection,
+// scrolling, clipboard, accessibility) matters more than the skin. Positions are client
+// coordinates of the parent window; text is UTF-8; positions in the text count UTF-16 units.
+class TextBoxClient {
+ public:
+  virtual ~TextBoxClient() = default;
+  // The user changed the text (not reported for SetText).
+  virtual void OnTextChanged() {}
+  // The box gained or lost the keyboard focus.
+  virtual void OnFocusChanged(bool focused) { (void)focused; }
+};
+
+struct TextBoxLook {
+  std::string font_face = "Tahoma";
+  int font_em_pixels = 11;
+  bool bold = false;
+  uint32_t text_rgb = 0x000000;        // 0x00RRGGBB
+  uint32_t background_rgb = 0xFFFFFF;
+};
+
+class NativeTextBox {
+ public:
+  // Destroying the object destroys the box.
+  virtual ~NativeTextBox() = default;
+  virtual void SetBounds(const WinRect& bounds) = 0;
+  virtual void SetVisible(bool visible) = 0;
+  virtual void SetLook(const TextBoxLook& look) = 0;
+  virtual void SetReadOnly(bool read_only) = 0;
+  // 0: no limit beyond the system's own.
+  virtual void SetMaxLength(int utf16_units) = 0;
+  virtual void SetText(std::string_view utf8) = 0;
+  // Line breaks come back as "\r\n".
+  virtual std::string Text() const = 0;
+  // [start, end) in UTF-16 units; the caret is at end.
+  virtual void SetSelection(int start, int end) = 0;
+  virtual void Selection(int* start, int* end) const = 0;
+  virtual void ReplaceSelection(std::string_view utf8) = 0;
+  virtual void Copy() = 0;
+  virtual void Cut() = 0;
+  virtual void Paste() = 0;
+  virtual void Undo() = 0;
+  virtual int LineCount() const = 0;
+  virtual int FirstVisibleLine() const = 0;
+  // Scrolls by whole lines (positive: towards the end).
+  virtual void ScrollLines(int lines) = 0;
+  virtual void ScrollCaretIntoView() = 0;
+  virtual void Focus() = 0;
+  // Gives the keyboard focus back to the parent window.
+  virtual void Blur() = 0;
+  virtual bool HasFocus() const = 0;
+};
+
 struct WindowOptions {
   WinRect bounds;
   std::string title;
@@ -183,6 +236,9 @@ class Window {
   // screen by its per-pixel alpha times `opacity`.
   virtual void PresentLayered(const PixelSource& picture, uint8_t opacity) = 0;
   virtual void SetRegion(const WindowRegion& region) = 0;
+  // Where text typed into the window is being inserted (the caret, client coordinates):
+  // an input method shows its composition there. Nothing where there is none.
+  virtual void SetTextInputArea(const WinRect& caret) { (void)caret; }
 
   virtual void SetCapture() = 0;
   virtual void ReleaseCapture() = 0;
@@ -261,6 +317,18 @@ class WindowSystem {
   virtual WinRect WorkAreaAt(WinPoint point) = 0;
   virtual WinPoint CursorPos() = 0;
   virtual int DoubleClickTime() = 0;
+  // The modifier keys and mouse buttons held now (kInShift, kInCtrl, kInAlt, kInLeft ...).
+  virtual InputFlags KeyState() = 0;
+  // The length of a vertical scroll bar's thumb box (SM_CYVTHUMB).
+  virtual int ScrollThumbLength() { return 17; }
+
+  // --- native controls ---
+  // A multi-line text box inside `parent`, or null where the system has none (headless):
+  // the toolkit then draws its own.
+  virtual std::unique_ptr<NativeTextBox> NewTextBox(Window& parent, TextBoxClient* client) {
+    (void)parent, (void)client;
+    return nullptr;
+  }
 
   // --- clipboard (UTF-8) ---
   virtual bool SetClipboardText(std::string_view text) = 0;

@@ -136,6 +136,11 @@ void TApplication::ActivateHint(Point screen, const std::string& text) {
   hint_hide_.SetEnabled(true);
 }
 
+void TApplication::ActivateHintFor(TControl* control, Point screen, const std::string& text) {
+  ActivateHint(screen, text);
+  if (!text.empty()) hint_control_ = control;
+}
+
 void TApplication::CancelHint() {
   hint_pause_.SetEnabled(false);
   hint_hide_.SetEnabled(false);

@@ -68,6 +68,8 @@ class TApplication {
   void ForgetControl(TControl& control);
   // Shows `text` below the screen point at once.
   void ActivateHint(Point screen, const std::string& text);
+  // The same as the hint of `control`: moving on over it keeps the hint up.
+  void ActivateHintFor(TControl* control, Point screen, const std::string& text);
   // The hint window while one was made (tests look at it).
   THintWindow* HintWindow() const { return hint_window_.get(); }
   bool HintShowing() const;

@@ -34,4 +34,14 @@ Point CursorScreenPos() {
   return {0, 0};
 }
 
+TShiftState KeyboardShiftState() {
+  os::WindowSystem* system = os::CurrentWindowSystem();
+  return system ? system->KeyState() : 0;
+}
+
+int SystemThumbLength() {
+  os::WindowSystem* system = os::CurrentWindowSystem();
+  return system ? system->ScrollThumbLength() : 17;
+}
+
 }  // namespace orvo

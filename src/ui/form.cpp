@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/ui_dispatcher.h"
 #include "ui/application.h"
 
 namespace orvo {
@@ -35,6 +36,23 @@ void TForm::InvalidateRect(const Rect& r) {
   if (window_ && shown_ && !Layered) {
     window_->Invalidate({part.left, part.top, part.right, part.bottom});
   }
+  if (Layered && LayeredFromTree && shown_ && !layered_repaint_due_) {
+    if (auto dispatcher = os::CurrentUiDispatcher()) {
+      layered_repaint_due_ = true;
+      std::weak_ptr<bool> alive = alive_;
+      dispatcher->Post([this, alive] {
+        if (auto a = alive.lock(); !a || !*a) return;
+        layered_repaint_due_ = false;
+        if (shown_) RepaintLayered();
+      });
+    }
+  }
+}
+
+void TForm::RepaintLayered() {
+  if (screen_.empty()) return;
+  PaintInvalid();
+  UpdateLayered(screen_, LayeredOpacity);
 }
 
 Rect TForm::PaintInvalid() {
@@ -45,6 +63,12 @@ Rect TForm::PaintInvalid() {
   canvas.ResetState();
   PaintTree(*this, canvas, {0, 0}, dirty);
   canvas.ResetState();
+  if (!hooks_.empty()) {
+    const std::vector<TFormWindowHook*> hooks = hooks_;
+    for (TFormWindowHook* hook : hooks) {
+      if (std::find(hooks_.begin(), hooks_.end(), hook) != hooks_.end()) hook->Painted();
+    }
+  }
   return dirty;
 }
 

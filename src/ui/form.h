@@ -29,6 +29,9 @@ class TFormWindowHook {
   // True when handled: the form's and the system's own handling is skipped.
   virtual bool SysCommand(os::SysCommand command) { (void)command; return false; }
   virtual void Activated(bool active) { (void)active; }
+  // The form painted a part of its picture: controls with a window of the system's own
+  // inside the form bring its place and visibility up to date.
+  virtual void Painted() {}
 };
 
 class TForm : public TWinControl {
@@ -71,6 +74,12 @@ class TForm : public TWinControl {
   void BringToFront();
   // Layered forms: the whole picture becomes the window, blended by its alpha and opacity.
   void UpdateLayered(const Bitmap32& picture, uint8_t opacity);
+  // A layered form whose picture is its own painted tree (Screen(), with its alpha): every
+  // invalidation paints the tree again and hands it over, once the current message is done.
+  bool LayeredFromTree = false;
+  uint8_t LayeredOpacity = 255;
+  // Paints the tree and hands it over now.
+  void RepaintLayered();
   void SetRegion(const os::WindowRegion& region);
   // The system drags the window with the pointer until the left button is released.
   void BeginSystemMove();
@@ -169,6 +178,7 @@ class TForm : public TWinControl {
   bool modal_ = false;
   bool active_form_ = false;
   bool syncing_bounds_ = false;
+  bool layered_repaint_due_ = false;
   os::CursorShape cursor_shape_ = os::CursorShape::kArrow;
   std::vector<TFormWindowHook*> hooks_;
   // False once the form is destroyed: handlers that may free it look here afterwards.

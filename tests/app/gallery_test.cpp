@@ -7,6 +7,7 @@
 #include "support/headless_screen.h"
 #include "support/pixels.h"
 #include "ui/application.h"
+#include "ui/hint_window.h"
 
 namespace orvo::gallery {
 namespace {
@@ -40,6 +41,25 @@ void ExpectState(const std::string& state, TGalleryWindow& window) {
     EXPECT_TRUE(window.MsgBox()->Busy());
   } else if (state == "hint") {
     EXPECT_TRUE(Application().HintShowing());
+  } else if (state == "lists") {
+    TListsWindow& w = *window.lists;
+    EXPECT_EQ(w.lstAddons->VerticalOffset(), -72);  // one notch: one row and its gap
+    EXPECT_EQ(w.lstAddons->SelectedCount(), 1);
+    ASSERT_TRUE(Application().HintShowing());
+    EXPECT_EQ(Application().HintWindow()->Text().rfind("Switch it", 0), 0u);
+  } else if (state == "editing") {
+    TListsWindow& w = *window.lists;
+    EXPECT_EQ(w.edtNumber->Text(), "12.5");
+    EXPECT_EQ(w.edtPassword->Text(), "secret");
+    EXPECT_EQ(w.edtNick->SelText(), "reader");
+    EXPECT_TRUE(w.edtNick->CaretShown());
+    EXPECT_NE(w.memContent->Text().find("own. More."), std::string::npos);
+  } else if (state == "dropdown") {
+    EXPECT_TRUE(window.lists->cbbSort->DroppedDown());
+    EXPECT_TRUE(window.lists->cbbSort->DroppedUp());
+  } else if (state == "columns") {
+    ASSERT_TRUE(Application().HintShowing());
+    EXPECT_EQ(Application().HintWindow()->Text().rfind("Translates whole pages", 0), 0u);
   }
 }
 
@@ -65,6 +85,7 @@ TEST_P(GalleryState, IsReachedAndLooksAsBefore) {
   EXPECT_EQ(captures, 1);
   EXPECT_EQ(window.LastAnswer(), state == "question" || state == "notice" ? kMsgResultOk : 0);
   window.sysMenu.CloseMenu(false);
+  if (window.lists) window.lists->cbbSort->CloseUp();
   window.Hide();
 }
 
@@ -98,6 +119,33 @@ TEST(Gallery, PickingAMenuEntryAndAnsweringABoxShowInTheWindow) {
   screen->on_modal_idle = nullptr;
   EXPECT_EQ(window.LastAnswer(), kMsgResultYes);
   EXPECT_EQ(window.lblResult->Caption(), "Last answer: Yes (6)");
+  window.Hide();
+}
+
+TEST(Gallery, RowButtonsOfTheAddonListSwitchAndDelete) {
+  test::HeadlessScreen screen(GalleryScreen());
+  TimgModule module;
+  TGalleryWindow window(module);
+  window.Show();
+  window.OpenLists();
+  screen->ProcessMessages();
+  TListsWindow& w = *window.lists;
+  TLumListView& list = *w.lstAddons;
+  ASSERT_EQ(list.ItemCount(), kAddonRows);
+  TLumLvItem* row = list.Items(1);
+  auto* data = static_cast<GalleryAddon*>(row->Data);
+  const bool was_on = data->on;
+  const Point toggle = w.ToggleCentre(*row);
+  screen->MoveMouse(toggle.x, toggle.y);
+  screen->Click(toggle.x, toggle.y);
+  EXPECT_NE(data->on, was_on);
+  const Point o = w.ClientToScreen(list.FormOrigin());
+  const Rect bin = data->delete_rect;
+  const Point del{o.x + (bin.left + bin.right) / 2, o.y + (bin.top + bin.bottom) / 2};
+  screen->MoveMouse(del.x, del.y);
+  screen->Click(del.x, del.y);
+  EXPECT_EQ(list.ItemCount(), kAddonRows - 1);
+  EXPECT_EQ(static_cast<GalleryAddon*>(list.Items(1)->Data)->name, "Dark Reader 3");
   window.Hide();
 }
 

@@ -29,6 +29,7 @@ class HeadlessWindow : public Window {
   void Present(const PixelSource& picture, const WinRect& part) override;
   void PresentLayered(const PixelSource& picture, uint8_t opacity) override;
   void SetRegion(const WindowRegion& region) override { region_ = region; }
+  void SetTextInputArea(const WinRect& caret) override { text_input_area_ = caret; }
   void SetCapture() override;
   void ReleaseCapture() override;
   bool HasCapture() const override;
@@ -45,6 +46,7 @@ class HeadlessWindow : public Window {
   bool activate_on_click() const { return activate_on_click_; }
   const std::string& title() const { return title_; }
   CursorShape cursor() const { return cursor_; }
+  const WinRect& text_input_area() const { return text_input_area_; }
   // Showing on the screen: visible and not minimised.
   bool OnScreen() const { return visible_ && !minimized_; }
   // Takes the pointer at a screen point: on screen, inside its bounds and region, and for a
@@ -86,6 +88,7 @@ class HeadlessWindow : public Window {
   int picture_height_ = 0;
   uint8_t opacity_ = 255;
   WinRect pending_paint_;
+  WinRect text_input_area_;
 };
 
 // The injector interface over the screen's own input methods.

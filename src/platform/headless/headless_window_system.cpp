@@ -136,6 +136,11 @@ CursorShape HeadlessWindowSystem::Cursor() const {
   return over ? over->cursor() : CursorShape::kArrow;
 }
 
+WinRect HeadlessWindowSystem::TextInputArea(const Window& window) const {
+  const HeadlessWindow* w = Find(&window);
+  return w ? w->text_input_area() : WinRect{};
+}
+
 const std::string& HeadlessWindowSystem::Title(const Window& window) const {
   static const std::string none;
   const HeadlessWindow* w = Find(&window);

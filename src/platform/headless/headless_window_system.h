@@ -73,6 +73,7 @@ class HeadlessWindowSystem : public WindowSystem {
   WinRect WorkAreaAt(WinPoint point) override;
   WinPoint CursorPos() override { return cursor_; }
   int DoubleClickTime() override { return options_.double_click_ms; }
+  InputFlags KeyState() override { return Flags(); }
   bool SetClipboardText(std::string_view text) override;
   std::optional<std::string> ClipboardText() override;
   int AddActivationListener(std::function<void(bool)> listener) override;
@@ -93,6 +94,8 @@ class HeadlessWindowSystem : public WindowSystem {
   Window* ActiveWindow() const;
   Window* CaptureWindow() const;
   CursorShape Cursor() const;
+  // Where the window last said text goes in (its caret), client coordinates.
+  WinRect TextInputArea(const Window& window) const;
   const std::string& Title(const Window& window) const;
   bool IsLayered(const Window& window) const;
 

@@ -5,6 +5,7 @@
 // window procedure never touches it after one.
 #include "platform/win32/win32_window.h"
 
+#include <imm.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_text_box.h"
 
 namespace orvo::os::win32 {
 namespace {
@@ -179,11 +181,13 @@ LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+      TakeFocusFromChild();
       client->OnMouseDown(MouseButton::kLeft, x, y,
                           PointerFlags(wp) | (msg == WM_LBUTTONDBLCLK ? kInDouble : 0));
       return 0;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
+      TakeFocusFromChild();
       client->OnMouseDown(MouseButton::kRight, x, y,
                           PointerFlags(wp) | (msg == WM_RBUTTONDBLCLK ? kInDouble : 0));
       return 0;
@@ -264,6 +268,18 @@ LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       client->OnCloseRequest();
       return 0;
+    case WM_COMMAND:
+      if (Win32TextBox* box = Win32TextBox::FromChild(reinterpret_cast<HWND>(lp))) {
+        box->Command(HIWORD(wp));
+        return 0;
+      }
+      return Default(msg, wp, lp);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+      if (Win32TextBox* box = Win32TextBox::FromChild(reinterpret_cast<HWND>(lp))) {
+        return reinterpret_cast<LRESULT>(box->Colors(reinterpret_cast<HDC>(wp)));
+      }
+      return Default(msg, wp, lp);
     default:
       return Default(msg, wp, lp);
   }
@@ -289,6 +305,11 @@ LRESULT Win32Window::OnSysCommand(WPARAM wp, LPARAM lp) {
     default:
       return Default(WM_SYSCOMMAND, wp, lp);
   }
+}
+
+void Win32Window::TakeFocusFromChild() {
+  HWND focus = GetFocus();
+  if (focus && focus != hwnd_ && IsChild(hwnd_, focus)) SetFocus(hwnd_);
 }
 
 void Win32Window::DropMinimizeStyle() {
@@ -494,6 +515,22 @@ void Win32Window::SetRegion(const WindowRegion& region) {
     }
   }
   if (!SetWindowRgn(hwnd_, rgn, TRUE) && rgn) DeleteObject(rgn);
+}
+
+void Win32Window::SetTextInputArea(const WinRect& caret) {
+  HIMC context = ImmGetContext(hwnd_);
+  if (!context) return;
+  COMPOSITIONFORM composition{};
+  composition.dwStyle = CFS_POINT;
+  composition.ptCurrentPos = {caret.left, caret.top};
+  ImmSetCompositionWindow(context, &composition);
+  CANDIDATEFORM candidates{};
+  candidates.dwIndex = 0;
+  candidates.dwStyle = CFS_EXCLUDE;
+  candidates.ptCurrentPos = {caret.left, caret.bottom};
+  candidates.rcArea = {caret.left, caret.top, caret.right, caret.bottom};
+  ImmSetCandidateWindow(context, &candidates);
+  ImmReleaseContext(hwnd_, context);
 }
 
 void Win32Window::SetCapture() { ::SetCapture(hwnd_); }

@@ -31,6 +31,7 @@ class Win32Window : public Window {
   void Present(const PixelSource& picture, const WinRect& part) override;
   void PresentLayered(const PixelSource& picture, uint8_t opacity) override;
   void SetRegion(const WindowRegion& region) override;
+  void SetTextInputArea(const WinRect& caret) override;
   void SetCapture() override;
   void ReleaseCapture() override;
   bool HasCapture() const override;
@@ -46,6 +47,8 @@ class Win32Window : public Window {
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
   LRESULT OnSysCommand(WPARAM wp, LPARAM lp);
+  // A press on the window itself takes the keyboard focus back from a child box.
+  void TakeFocusFromChild();
   void DropMinimizeStyle();
   bool EnsureLayerBitmap(int width, int height);
   bool EnsureCopyBitmap(int width, int height);

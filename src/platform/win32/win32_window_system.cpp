@@ -219,6 +219,20 @@ WinPoint Win32WindowSystem::CursorPos() {
 
 int Win32WindowSystem::DoubleClickTime() { return static_cast<int>(GetDoubleClickTime()); }
 
+InputFlags Win32WindowSystem::KeyState() {
+  auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+  InputFlags f = 0;
+  if (down(VK_SHIFT)) f |= kInShift;
+  if (down(VK_CONTROL)) f |= kInCtrl;
+  if (down(VK_MENU)) f |= kInAlt;
+  if (down(VK_LBUTTON)) f |= kInLeft;
+  if (down(VK_RBUTTON)) f |= kInRight;
+  if (down(VK_MBUTTON)) f |= kInMiddle;
+  return f;
+}
+
+int Win32WindowSystem::ScrollThumbLength() { return GetSystemMetrics(SM_CYVTHUMB); }
+
 // --- clipboard ---
 
 bool Win32WindowSystem::OpenClipboardRetrying() {

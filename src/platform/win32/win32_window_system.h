@@ -31,6 +31,9 @@ class Win32WindowSystem : public WindowSystem {
   WinRect WorkAreaAt(WinPoint point) override;
   WinPoint CursorPos() override;
   int DoubleClickTime() override;
+  InputFlags KeyState() override;
+  int ScrollThumbLength() override;
+  std::unique_ptr<NativeTextBox> NewTextBox(Window& parent, TextBoxClient* client) override;
   bool SetClipboardText(std::string_view text) override;
   std::optional<std::string> ClipboardText() override;
   int AddActivationListener(std::function<void(bool)> listener) override;
