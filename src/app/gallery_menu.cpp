@@ -2,7 +2,7 @@
 // three levels, marks, shortcuts, separators, a disabled entry and a list long enough to
 // scroll.
 #include "app/gallery_window.h"
-#include "ui/menu_look.h"
+#include "ui/product_look.h"
 #include "ui/skin_resources.h"
 
 namespace orvo::gallery {

@@ -1,6 +1,7 @@
 // The gallery's shared look.
 #include "app/gallery_widgets.h"
 
+#include "ui/product_look.h"
 #include "ui/skin_resources.h"
 
 namespace orvo::gallery {
@@ -58,12 +59,7 @@ TLumForm* AddSkinnedFrame(TForm& form, const std::string& caption, const char* s
   frame->LogoHint = caption;
   frame->CaptionFont = MakeFont(clWhite, fsBold);
   frame->TitleLeftFix = 2;
-  frame->ImgBtnClose = SkinPng("caption_close");
-  frame->ImgBtnSingleClose = SkinPng("caption_close_single");
-  frame->ImgBtnMax = SkinPng("caption_max");
-  frame->ImgBtnRestore = SkinPng("caption_restore");
-  frame->ImgBtnMin = SkinPng("caption_min");
-  frame->ImgBtnMenu = SkinPng("caption_menu");
+  SetCaptionButtonLook(*frame);
   frame->BtnRightFix = 4;
   frame->BtnCloseHint = "Close";
   frame->BtnMaxHint = "Maximise";

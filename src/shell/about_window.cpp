@@ -50,10 +50,6 @@ TfrmAbout::TfrmAbout(TForm* owner) : TfrmBase("TfrmAbout") {
   SetCaption("About");
   lmfrm1->ImgForm = SkinPng("about_form");
   lmfrm1->FormSplit = TLumUIPadding(40, 40, 460, 249);
-  lmfrm1->ImgLogo = SkinPng("main_logo");
-  lmfrm1->LogoLeftFix = 2;
-  lmfrm1->TitleLeftFix = 2;
-  lmfrm1->BtnRightFix = 4;
   lmfrm1->FormBtns = 0;
 
   lblver = AddLabel(*lmfrm1, "lblver", "Current Version:", {137, 84, 237, 100});

@@ -2,10 +2,13 @@
 // label the form holds, by its component name.
 #include "shell/base_form.h"
 
+#include <array>
+
 #include "shell/language.h"
 #include "shell/language_fonts.h"
 #include "ui/lum_button.h"
 #include "ui/lum_label.h"
+#include "ui/product_look.h"
 #include "ui/skin_resources.h"
 
 namespace orvo {
@@ -18,17 +21,13 @@ std::string CaptionKey(const TfrmBase& form, const TControl& control) {
 }
 
 void TranslateButton(TfrmBase& form, TLumButton& button) {
-  for (Font* f : {&button.FontNormal, &button.FontOver, &button.FontDown, &button.FontDisable,
-                  &button.FontSelect, &button.FontFocus}) {
-    CopyFontMetrics(*f, form.font);
-  }
+  const std::array<Font*, 6> fonts = {&button.FontNormal, &button.FontOver, &button.FontDown,
+                                       &button.FontDisable, &button.FontSelect, &button.FontFocus};
+  for (Font* f : fonts) CopyFontMetrics(*f, form.font);
   button.SetCaption(GetLangString("Translation", CaptionKey(form, button), button.Caption()));
   if (button.FontNormal.bold()) {
     const int size = button.FontNormal.size() + button.Tag;
-    for (Font* f : {&button.FontNormal, &button.FontOver, &button.FontDown, &button.FontDisable,
-                    &button.FontSelect, &button.FontFocus}) {
-      f->set_size(size);
-    }
+    for (Font* f : fonts) f->set_size(size);
   }
   button.Invalidate();
 }
@@ -76,13 +75,11 @@ TfrmBase::TfrmBase(std::string form_class) : form_class_(std::move(form_class)) 
   lmfrm1->UseSkin = true;
   lmfrm1->CaptionFont.color = clWhite;
   lmfrm1->CaptionFont.style = fsBold;
-  lmfrm1->ImgBtnClose = SkinPng("caption_close");
-  lmfrm1->ImgBtnSingleClose = SkinPng("caption_close_single");
-  lmfrm1->ImgBtnMax = SkinPng("caption_max");
-  lmfrm1->ImgBtnRestore = SkinPng("caption_restore");
-  lmfrm1->ImgBtnMin = SkinPng("caption_min");
-  lmfrm1->ImgBtnSingleMin = SkinPng("caption_min_single");
-  lmfrm1->ImgBtnMenu = SkinPng("caption_menu");
+  lmfrm1->ImgLogo = SkinPng("main_logo");
+  lmfrm1->LogoLeftFix = 2;
+  lmfrm1->TitleLeftFix = 2;
+  lmfrm1->BtnRightFix = 4;
+  SetCaptionButtonLook(*lmfrm1);
 }
 
 TfrmBase::~TfrmBase() = default;

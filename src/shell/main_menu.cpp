@@ -12,7 +12,7 @@
 #include "shell/language_menu.h"
 #include "ui/events.h"
 #include "ui/lum_popup_menu.h"
-#include "ui/menu_look.h"
+#include "ui/product_look.h"
 
 namespace orvo {
 namespace {

@@ -10,7 +10,7 @@
 #include "shell/main_menu.h"
 #include "ui/image_module.h"
 #include "ui/lum_message_box.h"
-#include "ui/menu_look.h"
+#include "ui/product_look.h"
 #include "ui/skin_resources.h"
 
 namespace orvo {
@@ -32,10 +32,6 @@ TfrmXOBMain::TfrmXOBMain() : TfrmBase("TfrmXOBMain"), sysMenu(this) {
   SetBounds(left, top, kMainWidth, kMainHeight);
   lmfrm1->ImgForm = SkinPng("main_form");
   lmfrm1->FormSplit = TLumUIPadding(180, 60, 700, 400);
-  lmfrm1->ImgLogo = SkinPng("main_logo");
-  lmfrm1->LogoLeftFix = 2;
-  lmfrm1->TitleLeftFix = 2;
-  lmfrm1->BtnRightFix = 4;
   lmfrm1->SetCaption("Orvo Plugin Manager");
   // After the frame's, which sets the window's caption too; translating copies this one
   // into the frame.

@@ -1,6 +1,7 @@
-// The main menu's look, from the stored values of the product's menu.
-#include "ui/menu_look.h"
+// The shared looks, from the stored values of the product's windows.
+#include "ui/product_look.h"
 
+#include "ui/lum_form.h"
 #include "ui/lum_popup_menu.h"
 #include "ui/skin_resources.h"
 
@@ -32,6 +33,16 @@ void SetMainMenuLook(TLumPopupMenu& m) {
   m.FontDown.color = MakeColor(12, 104, 176);
   m.FontSelect.color = MakeColor(12, 104, 176);
   m.FontDisable.color = MakeColor(178, 184, 192);
+}
+
+void SetCaptionButtonLook(TLumForm& frame) {
+  frame.ImgBtnClose = SkinPng("caption_close");
+  frame.ImgBtnSingleClose = SkinPng("caption_close_single");
+  frame.ImgBtnMax = SkinPng("caption_max");
+  frame.ImgBtnRestore = SkinPng("caption_restore");
+  frame.ImgBtnMin = SkinPng("caption_min");
+  frame.ImgBtnSingleMin = SkinPng("caption_min_single");
+  frame.ImgBtnMenu = SkinPng("caption_menu");
 }
 
 }  // namespace orvo
