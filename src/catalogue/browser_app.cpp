@@ -102,8 +102,8 @@ void TBrowserAppBase::ReadBrowserInfo() {
   Icon = AssociatedIconToPng(default_icon.substr(0, comma), std::stoi(index_text));
 }
 
-void SetDefaultBrowser(TBrowserAppBase& app) {
-  if (app.IsDefault) return;
+ChangeResult SetDefaultBrowser(TBrowserAppBase& app) {
+  if (app.IsDefault) return {};
   const char* prog_id = BrowserProgIds[app.BrowserKind];
   for (const char* scheme : {"ftp", "http", "https"}) {
     RegWriteString(RegRoot::CurrentUser, UserChoiceKey(scheme), "Progid", prog_id);
@@ -113,6 +113,7 @@ void SetDefaultBrowser(TBrowserAppBase& app) {
     RegWriteString(RegRoot::ClassesRoot, key, "", app.OpenCommand);
   }
   app.IsDefault = true;
+  return {};
 }
 
 std::string TBrowserExtensionInfo::ListTitle(bool is_win64) const {

@@ -53,6 +53,9 @@ class TBrowserAppBase {
   std::unique_ptr<JsonDocument> Document;
   std::vector<std::unique_ptr<TBrowserExtensionInfo>> Items;
   std::string ReinstallCommand;
+  // Why the browser's data could not be read (the file and what failed), empty when it was
+  // read or is absent. A catalogue with a reason refuses every change with it.
+  std::string LoadError;
 
   // Null outside 0..count-1.
   virtual TBrowserExtensionInfo* GetItem(int index) const;
@@ -80,7 +83,7 @@ class TBrowserAppBase {
 int CompareItems(const TBrowserExtensionInfo& a, const TBrowserExtensionInfo& b);
 
 // Makes the browser the default for http, https and ftp (nothing when it already is).
-void SetDefaultBrowser(TBrowserAppBase& app);
+ChangeResult SetDefaultBrowser(TBrowserAppBase& app);
 
 // The ProgId of the current http handler (UserChoice), compared by IsDefault.
 std::string CurrentHttpProgId();
