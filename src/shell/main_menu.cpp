@@ -88,7 +88,7 @@ void BuildMainMenu(TLumPopupMenu& menu, TfrmBase& main_window) {
   updates.AutoCheck = true;
   updates.SetChecked(AppConfig.AutoUpdate);
   if (AppConfig.CheckNews && MenuChecks().StartNewsCheck) MenuChecks().StartNewsCheck(AppConfig.MSGID);
-  if (AppConfig.AutoUpdate && MenuChecks().StartUpdateCheck) MenuChecks().StartUpdateCheck();
+  if (AppConfig.AutoUpdate && MenuChecks().StartUpdateCheck) MenuChecks().StartUpdateCheck(true);
 
   TLumMenuItem& languages = *menu.Items(kLanguage - 1);
   for (const LanguageMenuEntry& entry : BuildLanguageEntries()) {

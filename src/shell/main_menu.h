@@ -21,8 +21,10 @@ class TfrmBase;
 struct MainMenuChecks {
   // The news check, with the settings' last seen news number to read and change.
   std::function<void(int32_t& msgid)> StartNewsCheck;
-  // A silent update check (it starts nothing while another one runs).
-  std::function<void()> StartUpdateCheck;
+  // An update check (it starts nothing while another one runs); a silent one reports
+  // nothing when there is no newer version. Start-up asks silently, the main window's
+  // "Check for Updates" link does not.
+  std::function<void(bool silent)> StartUpdateCheck;
 };
 MainMenuChecks& MenuChecks();
 
