@@ -2,9 +2,14 @@
 // switching and deleting do to the profile's files.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "catalogue/chromium_extensions.h"
+#include "catalogue/process_helpers.h"
 #include "catalogue/system_values.h"
 #include "catalogue/registry_helpers.h"
+#include "catalogue/shell_helpers.h"
 #include "catalogue_fixture.h"
 
 namespace orvo {
@@ -197,16 +202,27 @@ TEST_F(ChromeCatalogue, IgnoresRecordsItDoesNotOwn) {
   EXPECT_EQ(chrome.GetItem(chrome.GetCount()), nullptr);
 }
 
-TEST(ChromeRunning, IsRunningMatchesTheExactProcessName) {
+// Windows compares executable names without regard to case: a Chrome started as
+// CHROME.EXE is running, and closing the browser ends it.
+TEST(ChromeRunning, ProcessNamesMatchWhateverTheirCase) {
   test::TestMachine machine{test::DemoOptions()};
   TChromeExtensions chrome;
   TOPeraExtensions opera;
   EXPECT_FALSE(chrome.IsRunning());
-  machine.StartProcess("Chrome.exe");
-  EXPECT_FALSE(chrome.IsRunning());
-  machine.StartProcess("chrome.exe");
+  EXPECT_EQ(FindProcessByName("chrome.exe"), 0u);
+  machine.StartProcess("CHROME.EXE");
   EXPECT_TRUE(chrome.IsRunning());
+  EXPECT_NE(FindProcessByName("chrome.exe"), 0u);
+  EXPECT_NE(FindProcessByName("Chrome.Exe"), 0u);
+  EXPECT_EQ(FindProcessByName("chrome.ex"), 0u);  // the whole name, not a part of it
   EXPECT_FALSE(opera.IsRunning());
+
+  machine.StartProcess("Opera.exe");
+  EXPECT_TRUE(opera.IsRunning());
+  chrome.CloseBrowser();
+  for (int i = 0; i < 100 && chrome.IsRunning(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_FALSE(chrome.IsRunning());
+  EXPECT_TRUE(opera.IsRunning());  // only the browser asked for
 }
 
 TEST(OperaCatalogue, ListsItsOwnProfile) {
