@@ -82,12 +82,32 @@ TEST(ChromeBadInput, PathsOutOfTheProfileAreNotFollowed) {
 }
 
 TEST(ChromeBadInput, IconsThatAreNoPicturesGiveNoImage) {
-  test::TestMachine machine{test::DemoOptions()};
-  TChromeExtensions probe;
-  const std::string icon = FindById(probe, kTabTidy)->Path + "\\images\\icon48.png";
-  machine.WriteFile(icon, "GIF89a not a png");
-  TChromeExtensions chrome;
-  EXPECT_EQ(FindById(chrome, kTabTidy)->Image, nullptr);
+  std::string icon, good;
+  {
+    test::TestMachine probe_machine{test::DemoOptions()};
+    TChromeExtensions probe;
+    icon = FindById(probe, kTabTidy)->Path + "\\images\\icon48.png";
+    good = test::ReadText(icon);
+  }
+  ASSERT_NE(TPngImage::FromBytes(good), nullptr);
+  std::string damaged = good;
+  damaged[damaged.size() - 30] ^= 0x55;  // inside the picture data: the checksum fails
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"not a png", "GIF89a not a png"},
+      {"cut off after the header", good.substr(0, 40)},
+      {"cut off in the data", good.substr(0, good.size() - 20)},
+      {"damaged data", damaged},
+  };
+  for (const auto& c : cases) {
+    test::TestMachine machine{test::DemoOptions()};
+    machine.WriteFile(icon, c.bytes);
+    TChromeExtensions chrome;
+    EXPECT_EQ(FindById(chrome, kTabTidy)->Image, nullptr) << c.what;
+    EXPECT_NE(FindById(chrome, "dcgggpjkmcndnlmckifahnfdaokoabni")->Image, nullptr) << c.what;  // others load
+  }
 }
 
 TEST(ChromeBadInput, AnExtensionFolderNamedLikeAPathIsNeverListed) {
