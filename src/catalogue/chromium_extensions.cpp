@@ -1,5 +1,7 @@
 #include "catalogue/chromium_extensions.h"
 
+#include <optional>
+
 #include "catalogue/icon_helpers.h"
 #include "catalogue/json_document.h"
 #include "catalogue/json_writer.h"
@@ -22,14 +24,32 @@ bool IsPlainName(std::string_view name) {
          name.find_first_of("\\/:") == std::string_view::npos;
 }
 
-// "state" is an integer in real files; read it leniently, a missing one as 0 (disabled).
-int64_t StateOf(const Json& entry) {
-  const Json* state = Member(entry, "state");
-  if (!state) return 0;
-  if (state->is_number_integer()) return state->get<int64_t>();
-  if (state->is_number_float()) return static_cast<int64_t>(state->get<double>());
-  if (state->is_boolean()) return state->get<bool>() ? 1 : 0;
-  return 0;
+// Reads an integer member leniently (real files hold integers; a float or a boolean is
+// taken for what it says). Nothing when the member is missing or not a number.
+std::optional<int64_t> IntegerOf(const Json* value) {
+  if (!value) return std::nullopt;
+  if (value->is_number_integer()) return value->get<int64_t>();
+  if (value->is_number_float()) return static_cast<int64_t>(value->get<double>());
+  if (value->is_boolean()) return value->get<bool>() ? 1 : 0;
+  return std::nullopt;
+}
+
+// Manifest::Location of Chromium's extension code: 1 (kInternal) is a user's own install;
+// 0 is invalid; 2 and up are external, unpacked, component and policy installs.
+constexpr int64_t kLocationInternal = 1;
+
+// "state" 1 is on and 0 off. An entry without one is shown as the browser treats it, after
+// extensions/browser/extension_prefs.cc: ExtensionPrefs::GetExtensionState reads a missing
+// state as enabled ("Bad or missing pref 'state'"), while GetInstalledExtensionInfo loads
+// no entry without a state from the profile ("Old preferences files may not have
+// kPrefState for component extensions"). So a component or external extension (a location
+// other than a user install) without a state runs, and a user install without one is
+// never loaded: off. Without a readable location nothing says the browser runs it.
+bool DisabledBySettings(const Json& entry) {
+  if (const auto state = IntegerOf(Member(entry, "state"))) return *state == 0;
+  if (Member(entry, "state")) return true;  // a state that is no number
+  const auto location = IntegerOf(Member(entry, "location"));
+  return !location || *location <= kLocationInternal;
 }
 
 int HexValue(char16_t c) {
@@ -95,7 +115,7 @@ void TChromiumExtensions::Scan() {
     auto item = std::make_unique<TBrowserExtensionInfo>();
     item->ItemKind = ikExtension;
     item->Id = entry.name;
-    item->Disabled = StateOf(*member) == 0;
+    item->Disabled = DisabledBySettings(*member);
     const std::string relative = StringMember(*member, "path");
     item->Path = ExtensionsDir() + relative;
     if (const Json* manifest = ObjectMember(*member, "manifest")) {

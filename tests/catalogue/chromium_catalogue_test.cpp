@@ -76,6 +76,39 @@ TEST_F(ChromeCatalogue, ReadsEachRecordsFields) {
   EXPECT_EQ(FindById(chrome, "@orvo-demo.example/PdfView")->Is64, 0);
 }
 
+// Without "state" the browser runs component and external extensions and loads no user
+// install: the switch shows that.
+TEST_F(ChromeCatalogue, AnEntryWithoutStateIsShownAsTheBrowserRunsIt) {
+  const struct {
+    const char* what;
+    Json location;  // null: no "location" member
+    bool disabled;
+  } cases[] = {
+      {"user install", 1, true},
+      {"no location", nullptr, true},
+      {"external preferences", 2, false},
+      {"external registry", 3, false},
+      {"component", 5, false},
+      {"policy", 9, false},
+  };
+  const std::string path = Preferences(TChromeExtensions());
+  const Json original = ReadJson(path);
+  for (const auto& c : cases) {
+    Json prefs = original;
+    Json& entry = prefs["extensions"]["settings"][kFocusTimer];
+    ASSERT_FALSE(entry.contains("state"));
+    if (c.location.is_null()) {
+      entry.erase("location");
+    } else {
+      entry["location"] = c.location;
+    }
+    machine.WriteFile(path, prefs.dump());
+    TChromeExtensions chrome;
+    EXPECT_EQ(FindById(chrome, kFocusTimer)->Disabled, c.disabled) << c.what;
+    EXPECT_FALSE(FindById(chrome, kTabTidy)->Disabled) << c.what;  // "state" 1 decides as before
+  }
+}
+
 TEST_F(ChromeCatalogue, DisablingWritesStateAndAppendsToKnownDisabled) {
   TChromeExtensions chrome;
   const Json before = ReadJson(Preferences(chrome));
