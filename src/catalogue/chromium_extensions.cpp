@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "catalogue/file_removal.h"
 #include "catalogue/icon_helpers.h"
 #include "catalogue/json_document.h"
 #include "catalogue/json_writer.h"
@@ -138,17 +139,29 @@ void TChromiumExtensions::Scan() {
 }
 
 ChangeResult TChromiumExtensions::ToggleItem(TBrowserExtensionInfo* item) {
-  if (!Document || !Contains(item)) return {};
+  if (!Contains(item)) return {};
+  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
+  if (item->ItemKind != ikExtension || !Document) {
+    return {os::kErrorInvalidParameter, item->ListTitle(false) + " has no on/off switch"};
+  }
   Json* extensions = ObjectMember(Document->value, "extensions");
-  if (!extensions) return {};
+  Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr;
+  if (!settings || !ObjectMember(*settings, item->Id)) {
+    return {os::kErrorNotFound, item->Id + " has no settings entry in " + ProfileDir + DataFileName};
+  }
   // The list is made first: adding a member moves the others, so pointers into
   // "extensions" are taken only afterwards.
-  if (!Member(*extensions, "known_disabled")) (*extensions)["known_disabled"] = Json::array();
+  const bool made_list = !Member(*extensions, "known_disabled");
+  if (made_list) (*extensions)["known_disabled"] = Json::array();
   Json* known = Member(*extensions, "known_disabled");
-  Json* settings = ObjectMember(*extensions, "settings");
-  Json* entry = settings ? Member(*settings, item->Id) : nullptr;
-  if (!entry || !entry->is_object()) return {};
+  Json* entry = ObjectMember(*ObjectMember(*extensions, "settings"), item->Id);
   const bool list_ok = known->is_array();  // a damaged list is left alone
+
+  // What a refused write has to put back, so that the next write does not save this change.
+  const bool was_disabled = item->Disabled;
+  const std::optional<Json> old_state = MemberCopy(*entry, "state");
+  Json old_list = list_ok && !made_list ? *known : Json();
+
   if (item->Disabled) {
     item->Disabled = false;
     (*entry)["state"] = 1;
@@ -163,24 +176,53 @@ ChangeResult TChromiumExtensions::ToggleItem(TBrowserExtensionInfo* item) {
     (*entry)["state"] = 0;
     if (list_ok) known->push_back(item->Id);
   }
-  return WriteBack();
+  ChangeResult result = WriteBack();
+  if (!result) {
+    item->Disabled = was_disabled;
+    RestoreMember(*entry, "state", old_state);
+    if (made_list) {
+      extensions->erase("known_disabled");
+    } else if (list_ok) {
+      *known = std::move(old_list);
+    }
+  }
+  return result;
 }
 
 ChangeResult TChromiumExtensions::DeleteItem(TBrowserExtensionInfo* item) {
   if (!Contains(item)) return {};
-  ChangeResult result;
-  if (item->ItemKind == ikExtension) {
-    if (Document) {
-      Json* extensions = ObjectMember(Document->value, "extensions");
-      Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr;
-      if (ShellDeleteFolder(ExtensionsDir() + item->Id) && settings) settings->erase(item->Id);
-      result = WriteBack();
+  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
+  if (item->ItemKind == ikPlugin) {
+    if (ChangeResult removed = DeletePluginKey(*item); !removed) return removed;
+    RemoveItem(item);
+    return {};
+  }
+  if (item->ItemKind != ikExtension || !Document) {
+    return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
+  }
+  // The entry goes only with the whole folder: an entry without its files would be a
+  // broken extension, a folder without its entry is what the browser cleans up itself.
+  const std::string folder = ExtensionsDir() + item->Id;
+  if (ChangeResult removed = RemoveForGood(folder, ShellDeleteFolder); !removed) {
+    removed.message += "; its entry in " + DataFileName + " is kept";
+    return removed;
+  }
+  Json* extensions = ObjectMember(Document->value, "extensions");
+  if (Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr) {
+    auto& members = settings->get_ref<Json::object_t&>();
+    const auto it = members.find(item->Id);
+    if (it != members.end()) {
+      const size_t at = static_cast<size_t>(it - members.begin());
+      Json entry = std::move(it->second);
+      members.erase(it);
+      if (ChangeResult written = WriteBack(); !written) {
+        members.emplace_at(at, item->Id, std::move(entry));
+        return {written.error, "the folder " + folder + " was deleted, but " + written.message};
+      }
     }
-  } else if (item->ItemKind == ikPlugin) {
-    DeletePluginKey(*item);
   }
   RemoveItem(item);
-  return result;
+  return {};
 }
 
 ChangeResult TChromiumExtensions::WriteBack() {

@@ -28,7 +28,7 @@ class TFireFoxExtensions final : public TBrowserAppBase {
   void ReadJson();
   void ReadDatabase();
   ChangeResult WriteBack();
-  ChangeResult DatabaseToggle(const TBrowserExtensionInfo& item);
+  ChangeResult DatabaseToggle(TBrowserExtensionInfo& item);
   ChangeResult DatabaseDelete(const TBrowserExtensionInfo& item);
   std::string DatabasePath() const;
 };

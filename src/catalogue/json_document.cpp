@@ -154,4 +154,17 @@ bool BoolMember(const Json& object, std::string_view name) {
   return false;
 }
 
+std::optional<Json> MemberCopy(const Json& object, std::string_view name) {
+  const Json* m = Member(object, name);
+  return m ? std::optional<Json>(*m) : std::nullopt;
+}
+
+void RestoreMember(Json& object, std::string_view name, const std::optional<Json>& old) {
+  if (old) {
+    object[std::string(name)] = *old;
+  } else if (object.is_object()) {
+    object.erase(std::string(name));
+  }
+}
+
 }  // namespace orvo

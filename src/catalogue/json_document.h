@@ -2,6 +2,7 @@
 // A browser's JSON data file held for write-back: parsed with member order kept, written
 // back compact and pure ASCII (see json_writer.h).
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,5 +35,10 @@ Json* ArrayMember(Json& object, std::string_view name);
 std::string StringMember(const Json& object, std::string_view name);
 // A member read as a boolean: true, or a non-zero number.
 bool BoolMember(const Json& object, std::string_view name);
+
+// Undoing a change the file refused: a copy of a member as it was (nothing when it was
+// missing), and putting it back (taking the member out when it was missing).
+std::optional<Json> MemberCopy(const Json& object, std::string_view name);
+void RestoreMember(Json& object, std::string_view name, const std::optional<Json>& old);
 
 }  // namespace orvo

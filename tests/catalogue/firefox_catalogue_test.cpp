@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "catalogue/firefox_extensions.h"
+#include "catalogue/icon_download.h"
+#include "catalogue/registry_helpers.h"
 #include "catalogue/shell_helpers.h"
 #include "catalogue/sqlite_database.h"
 #include "catalogue/sqlite_table.h"
@@ -122,6 +124,120 @@ TEST_F(FirefoxJson, SwitchingRewritesTheFileAtomicallyInAscii) {
   const ChangeResult refused = ff.ToggleItem(FindById(ff, kTabTidy));
   os::Current().files().SetAttributes(Extensions(ff), 0);
   EXPECT_FALSE(refused);
+  EXPECT_TRUE(FindById(ff, kTabTidy)->Disabled);  // still what the file says
+}
+
+// A switch the file refused is not saved by the next write, and a record whose id is no
+// longer in the document is not shown switched.
+TEST_F(FirefoxJson, ARefusedOrImpossibleSwitchChangesNothing) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions ff;
+  ASSERT_TRUE(os::Current().files().SetAttributes(Extensions(ff), os::kFileAttributeReadOnly));
+  EXPECT_FALSE(ff.ToggleItem(FindById(ff, kTabTidy)));
+  ASSERT_TRUE(os::Current().files().SetAttributes(Extensions(ff), 0));
+  EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);
+  const Json before = test::ReadJson(Extensions(ff));
+  ASSERT_TRUE(ff.ToggleItem(FindById(ff, kReader)));
+  Json expected = before;
+  for (auto& a : expected["addons"]) {
+    if (a["id"] == kReader) {
+      a["userDisabled"] = true;
+      a["active"] = false;
+    }
+  }
+  EXPECT_EQ(test::ReadJson(Extensions(ff)).dump(), expected.dump());
+
+  ff.Document->value["addons"].erase(0);  // Tab Tidy's element
+  const std::string text = test::ReadText(Extensions(ff));
+  const ChangeResult r = ff.ToggleItem(FindById(ff, kTabTidy));
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find(kTabTidy), std::string::npos) << r.message;
+  EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);
+  EXPECT_EQ(test::ReadText(Extensions(ff)), text);
+}
+
+// A file that cannot be deleted keeps the entry and the record; the add-on's folder held
+// in part is named.
+TEST_F(FirefoxJson, FilesThatCannotBeDeletedKeepTheEntry) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions ff;
+  TBrowserExtensionInfo* tidy = FindById(ff, kTabTidy);
+  TBrowserExtensionInfo* toolbar = FindById(ff, kToolbar);
+  {
+    test::HeldFile xpi(machine, tidy->Path);
+    test::HeldFile part(machine, toolbar->Path + "\\install.rdf");
+    ASSERT_TRUE(xpi.held() && part.held());
+    const ChangeResult r = ff.DeleteItem(tidy);
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.message.find(tidy->Path), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("in use"), std::string::npos) << r.message;
+    const ChangeResult partly = ff.DeleteItem(toolbar);
+    EXPECT_FALSE(partly);
+    EXPECT_NE(partly.message.find(toolbar->Path), std::string::npos) << partly.message;
+    EXPECT_NE(partly.message.find("install.rdf"), std::string::npos) << partly.message;
+    if (machine.sandbox()) {  // entries go in name order there: chrome\toolbar.js first
+      EXPECT_NE(partly.message.find("partly deleted"), std::string::npos) << partly.message;
+    }
+    EXPECT_TRUE(PathExistsEx(tidy->Path));
+    EXPECT_EQ(FindById(ff, kTabTidy), tidy);
+    EXPECT_EQ(FindById(ff, kToolbar), toolbar);
+    const Json doc = test::ReadJson(Extensions(ff));
+    EXPECT_EQ(doc["addons"].size(), 6u);
+  }
+  ASSERT_TRUE(ff.DeleteItem(tidy));
+  ASSERT_TRUE(ff.DeleteItem(toolbar));
+  EXPECT_EQ(test::ReadJson(Extensions(ff))["addons"].size(), 4u);
+}
+
+// Firefox deletes add-ons only from the folders it installs them into; a descriptor
+// pointing at the user's own files takes the entry away and leaves the files.
+TEST_F(FirefoxJson, ADescriptorOutsideTheInstallFoldersKeepsItsFiles) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions probe;
+  const std::string documents = machine.folder() + "\\Documents";
+  machine.WriteFile(documents + "\\thesis.docx", "years of work");
+  machine.WriteFile(documents + "\\photos\\one.jpg", "jpeg");
+  const std::string elsewhere = probe.ProfileDir + "extensions-old\\x.xpi";  // looks alike, is not
+  machine.WriteFile(elsewhere, "xpi");
+  Json doc = test::ReadJson(Extensions(probe));
+  doc["addons"][0]["descriptor"] = documents;
+  doc["addons"][1]["descriptor"] = elsewhere;
+  doc["addons"][2]["descriptor"] = probe.ProfileDir + "extensions\\..\\..\\..";
+  machine.WriteFile(Extensions(probe), doc.dump());
+
+  TFireFoxExtensions ff;
+  for (const char* id : {kTabTidy, kCookies, kReader}) {
+    const ChangeResult r = ff.DeleteItem(FindById(ff, id));
+    ASSERT_TRUE(r) << id;
+    EXPECT_NE(r.message.find("only the entry was removed"), std::string::npos) << id << ": " << r.message;
+    EXPECT_EQ(FindById(ff, id), nullptr);
+  }
+  EXPECT_EQ(test::ReadText(documents + "\\thesis.docx"), "years of work");
+  EXPECT_TRUE(PathExistsEx(documents + "\\photos\\one.jpg"));
+  EXPECT_TRUE(PathExistsEx(elsewhere));
+  EXPECT_EQ(test::ReadJson(Extensions(ff))["addons"].size(), 3u);
+
+  // Inside the profile's extensions folder, a file is deleted and nothing is noted.
+  const std::string xpi = FindById(ff, kUebersetzer)->Path;
+  const ChangeResult inside = ff.DeleteItem(FindById(ff, kUebersetzer));
+  ASSERT_TRUE(inside);
+  EXPECT_EQ(inside.message, "");
+  EXPECT_FALSE(PathExistsEx(xpi));
+}
+
+// A plug-in key that refuses to go is named, and the record stays.
+TEST_F(FirefoxJson, APlugInKeyThatRefusesStaysListed) {
+  TFireFoxExtensions::DownloadIcons = false;
+  const std::string key = "SOFTWARE\\Wow6432Node\\MozillaPlugins\\@orvo-demo.example/PdfView";
+  machine.DenyAccess(RegRoot::LocalMachine, key);
+  TFireFoxExtensions ff;
+  TBrowserExtensionInfo* plugin = FindById(ff, "@orvo-demo.example/PdfView");
+  ASSERT_NE(plugin, nullptr);
+  const ChangeResult r = ff.DeleteItem(plugin);
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("HKEY_LOCAL_MACHINE\\" + key), std::string::npos) << r.message;
+  EXPECT_EQ(FindById(ff, "@orvo-demo.example/PdfView"), plugin);
+  EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, key));
 }
 
 TEST_F(FirefoxJson, DeletingRemovesTheFilesAndTheEntry) {
@@ -250,6 +366,20 @@ TEST_F(FirefoxDatabase, SwitchingWritesBothFlagsForThatAddOnOnly) {
   EXPECT_EQ(Flag(ff, "active", kCookies), 1);
   EXPECT_EQ(Flag(ff, "userDisabled", kCookies), 0);
   EXPECT_EQ(Flag(ff, "active", kReader), 1);
+}
+
+// An update that changes no row (the add-on went from the database meanwhile) fails and
+// leaves the record as it was.
+TEST_F(FirefoxDatabase, ASwitchThatChangesNoRowFails) {
+  TFireFoxExtensions ff;
+  {
+    TSQLiteDatabase db(Db(ff));
+    db.RunStatement("delete from addon where id=?", {std::string(kTabTidy)});
+  }
+  const ChangeResult r = ff.ToggleItem(FindById(ff, kTabTidy));
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find(kTabTidy), std::string::npos) << r.message;
+  EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);
 }
 
 TEST_F(FirefoxDatabase, AnIdWithQuotesIsBoundNotPasted) {
