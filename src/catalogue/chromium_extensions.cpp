@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "catalogue/data_file.h"
 #include "catalogue/file_removal.h"
 #include "catalogue/icon_helpers.h"
 #include "catalogue/json_document.h"
@@ -94,11 +95,10 @@ TChromiumExtensions::TChromiumExtensions(const Constants& c) : process_name_(c.p
   DataFileName = "Preferences";
   ProfileDir = GetSpecialFolder(c.base_folder) + c.profile_suffix;
   if (!FolderExists(ProfileDir)) return;
-  // A Preferences file that can't be read or parsed leaves the catalogue empty.
-  auto text = os::Current().files().ReadFile(ProfileDir + DataFileName, kMaxPreferences);
-  if (text) Document = ParseJsonDocument(*text);
-  if (!Document) return;
-  Scan();
+  // A Preferences file that can't be read or parsed lists no extensions and keeps the
+  // reason; the plug-ins come from the registry and are listed all the same.
+  Document = ReadDataFile(ProfileDir + DataFileName, kMaxPreferences, &LoadError);
+  if (Document) Scan();
   AddMozillaPlugins(Items);
   SortItems();
 }

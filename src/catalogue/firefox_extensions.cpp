@@ -1,5 +1,6 @@
 #include "catalogue/firefox_extensions.h"
 
+#include "catalogue/data_file.h"
 #include "catalogue/file_removal.h"
 #include "catalogue/icon_download.h"
 #include "catalogue/json_document.h"
@@ -22,11 +23,6 @@ namespace {
 constexpr size_t kMaxDataFile = size_t(64) << 20;
 // A running Firefox holds its database locked; we wait this long, never without bound.
 constexpr int kBusyTimeoutMs = 1500;
-
-std::unique_ptr<JsonDocument> ReadJsonFile(const std::string& path) {
-  auto text = os::Current().files().ReadFile(path, kMaxDataFile);
-  return text ? ParseJsonDocument(*text) : nullptr;
-}
 
 // Lower-case, one backslash between parts, no trailing one: for comparing folder paths.
 std::string Normalised(std::string_view path) {
@@ -108,19 +104,31 @@ TFireFoxExtensions::TFireFoxExtensions() {
   if (HasParentStep(path)) path.clear();
   ProfileDir += path + "\\";
 
+  // A store that is there but cannot be read lists what it gave until then and keeps the
+  // reason; the plug-ins come from the registry and are listed all the same.
   try {
-    if (FileExists(ProfileDir + DataFileName)) Document = ReadJsonFile(ProfileDir + DataFileName);
-    if (FileExists(ProfileDir + "addons.json")) AddonsDocument = ReadJsonFile(ProfileDir + "addons.json");
+    std::string error;
+    Document = ReadDataFile(ProfileDir + DataFileName, kMaxDataFile, &error);
+    NoteLoadError(error);
+    // addons.json only names the database's add-ons: it matters when they are read.
+    std::string addons_error;
+    AddonsDocument = ReadDataFile(ProfileDir + "addons.json", kMaxDataFile, &addons_error);
     if (Document) {
       ReadJson();
     } else if (FileExists(ProfileDir + "extensions.sqlite")) {
+      NoteLoadError(addons_error);
       ReadDatabase();
     }
-    AddMozillaPlugins(Items);
-    SortItems();
-  } catch (...) {
-    // A damaged store leaves the records read so far.
+  } catch (const std::exception& e) {
+    NoteLoadError((Document ? ProfileDir + DataFileName : ProfileDir + "extensions.sqlite") + ": " + e.what());
   }
+  AddMozillaPlugins(Items);
+  SortItems();
+}
+
+void TFireFoxExtensions::NoteLoadError(const std::string& reason) {
+  if (reason.empty()) return;
+  LoadError += (LoadError.empty() ? "" : "; ") + reason;
 }
 
 TFireFoxExtensions::~TFireFoxExtensions() = default;

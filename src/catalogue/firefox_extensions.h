@@ -25,6 +25,8 @@ class TFireFoxExtensions final : public TBrowserAppBase {
   static bool DownloadIcons;
 
  private:
+  // Adds a reason to LoadError (several stores may fail).
+  void NoteLoadError(const std::string& reason);
   void ReadJson();
   void ReadDatabase();
   ChangeResult WriteBack();

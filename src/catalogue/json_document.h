@@ -22,6 +22,9 @@ struct JsonDocument {
 // Parses UTF-8 text (a leading byte-order mark is ignored). Null when the text is not
 // JSON, is nested absurdly deep, or is not an object at the top.
 std::unique_ptr<JsonDocument> ParseJsonDocument(std::string_view text);
+// The same, with the reason for a null in `why` ("empty", "not valid JSON (it breaks off
+// at byte N)", "nested more than 512 levels deep", "not a JSON object").
+std::unique_ptr<JsonDocument> ParseJsonDocument(std::string_view text, std::string* why);
 
 // Member access that never throws and never creates anything: null when the member is
 // missing or not of the asked type.

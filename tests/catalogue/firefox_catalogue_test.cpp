@@ -297,18 +297,27 @@ TEST(FirefoxProfiles, ProfilesIniDecidesTheProfileFolder) {
   }
 }
 
+// A store that is there but can't be read keeps its reason (file and what failed), still
+// lists the plug-ins, and refuses every change with that reason. A store that reads but
+// holds odd things is no damage: it lists what it can.
 TEST(FirefoxBadInput, DamagedStoresListWhatTheyCan) {
   struct Case {
     const char* what;
     const char* file;
     std::string text;
     int count;
+    const char* error;  // in LoadError; null: none
   };
   const std::vector<Case> cases = {
-      {"truncated json", "extensions.json", "{\"addons\":[{\"id\":\"x\"", 3},
-      {"addons not an array", "extensions.json", "{\"addons\":{}}", 3},
-      {"odd elements", "extensions.json", "{\"addons\":[null,1,\"s\",{\"id\":5,\"icons\":[]}]}", 4},
-      {"not a database", "extensions.sqlite", "this is not a database at all, just text...", 0},
+      {"truncated json", "extensions.json", "{\"addons\":[{\"id\":\"x\"", 3, "extensions.json: not valid JSON"},
+      {"empty json", "extensions.json", "", 3, "extensions.json: empty"},
+      {"json array", "extensions.json", "[]", 3, "extensions.json: not a JSON object"},
+      {"addons not an array", "extensions.json", "{\"addons\":{}}", 3, nullptr},
+      {"odd elements", "extensions.json", "{\"addons\":[null,1,\"s\",{\"id\":5,\"icons\":[]}]}", 4, nullptr},
+      {"not a database", "extensions.sqlite", "this is not a database at all, just text...", 3,
+       "extensions.sqlite: "},
+      // addons.json only names a database's add-ons: beside extensions.json it is not read.
+      {"damaged names beside json", "addons.json", "{\"addons\":", 9, nullptr},
   };
   for (const auto& c : cases) {
     test::TestMachine machine{test::DemoOptions()};
@@ -318,6 +327,19 @@ TEST(FirefoxBadInput, DamagedStoresListWhatTheyCan) {
     machine.WriteFile(profile + c.file, c.text);
     TFireFoxExtensions ff;
     EXPECT_EQ(ff.GetCount(), c.count) << c.what;
+    if (!c.error) {
+      EXPECT_EQ(ff.LoadError, "") << c.what;
+      TFireFoxExtensions::DownloadIcons = true;
+      continue;
+    }
+    EXPECT_NE(ff.LoadError.find(profile + c.error), std::string::npos) << c.what << ": " << ff.LoadError;
+    TBrowserExtensionInfo* plugin = FindById(ff, "@orvo-demo.example/PdfView");
+    ASSERT_NE(plugin, nullptr) << c.what;
+    const ChangeResult r = ff.DeleteItem(plugin);
+    EXPECT_FALSE(r) << c.what;
+    EXPECT_NE(r.message.find(ff.LoadError), std::string::npos) << c.what;
+    EXPECT_EQ(FindById(ff, "@orvo-demo.example/PdfView"), plugin) << c.what;
+    EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins\\@orvo-demo.example/PdfView"));
     TFireFoxExtensions::DownloadIcons = true;
   }
 }
@@ -434,7 +456,21 @@ TEST_F(FirefoxDatabase, ALockedDatabaseFailsWithinTheTimeOut) {
   EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);  // shows what is stored
   TFireFoxExtensions blocked;
   EXPECT_EQ(blocked.GetCount(), 0);  // the reading failed inside the guard
+  EXPECT_NE(blocked.LoadError.find("extensions.sqlite: "), std::string::npos) << blocked.LoadError;
+  EXPECT_NE(blocked.LoadError.find("locked"), std::string::npos) << blocked.LoadError;
   holder.RunStatement("rollback");
+}
+
+// With the add-ons read from the database, addons.json gives their names: a damaged one
+// is a reason too.
+TEST_F(FirefoxDatabase, ADamagedNamesFileIsAReason) {
+  const std::string profile = TFireFoxExtensions().ProfileDir;
+  machine.WriteFile(profile + "addons.json", "{\"addons\":[");
+  TFireFoxExtensions ff;
+  EXPECT_EQ(ff.GetCount(), 4);
+  EXPECT_NE(ff.LoadError.find(profile + "addons.json: not valid JSON"), std::string::npos) << ff.LoadError;
+  EXPECT_FALSE(ff.ToggleItem(FindById(ff, kTabTidy)));
+  EXPECT_EQ(Flag(ff, "active", kTabTidy), 1);
 }
 
 TEST_F(FirefoxDatabase, ADatabaseWithoutTheFlagNamesUsesTheirPositions) {
