@@ -92,17 +92,40 @@ TEST_F(FirefoxJson, IconsArriveInTheBackgroundAndOnlyPngCounts) {
   EXPECT_EQ(FindById(ff, kUebersetzer)->Image, nullptr);
 }
 
+// An icon that arrives for a record deleted meanwhile lands nowhere: not in the freed
+// record, not in another one; the records still listed get their own. Once the whole
+// catalogue has gone, nothing lands at all.
 TEST_F(FirefoxJson, ARecordDeletedBeforeItsIconArrivesIsLeftAlone) {
-  server.ServeLate("/icons/tabtidy_orvo-demo_example-64.png", std::chrono::milliseconds(300),
-                   *os::EncodePng({8, 8, std::vector<uint32_t>(64, 0xFF000000)}));
+  const std::string tidy_icon = "/icons/tabtidy_orvo-demo_example-64.png";
+  const std::string cookies_icon = "/icons/_3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90_-32.png";
+  server.ServeLate(tidy_icon, std::chrono::milliseconds(300), *os::EncodePng({8, 8, std::vector<uint32_t>(64, 0xFF000000)}));
+  server.ServeLate(cookies_icon, std::chrono::milliseconds(900), *os::EncodePng({32, 32, std::vector<uint32_t>(1024, 0xFF2080C0)}));
+  std::vector<const TBrowserExtensionInfo*> landed;
+  SetIconArrivedHandler([&](TBrowserExtensionInfo& record) { landed.push_back(&record); });
   os::UiThreadScope ui;
   auto ff = std::make_unique<TFireFoxExtensions>();
   ASSERT_TRUE(ff->DeleteItem(FindById(*ff, kTabTidy)));
-  ff.reset();  // the whole catalogue goes too
-  ui.dispatcher().RunUntil([&] { return server.Count("/icons/tabtidy_orvo-demo_example-64.png") > 0; },
+  // The deleted record's picture is answered first, the other one after it.
+  ASSERT_TRUE(ui.dispatcher().RunUntil([&] { return FindById(*ff, kCookies)->Image != nullptr; }, std::chrono::seconds(10)));
+  ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(300));
+  EXPECT_EQ(server.Count(tidy_icon), 1u);
+  EXPECT_EQ(landed, std::vector<const TBrowserExtensionInfo*>{FindById(*ff, kCookies)});
+  for (int i = 0; i < ff->GetCount(); ++i) {
+    if (ff->GetItem(i)->Image) {
+      EXPECT_NE(ff->GetItem(i)->Image->width(), 8) << ff->GetItem(i)->Id;
+    }
+  }
+
+  // Again, and now the catalogue goes before any picture comes.
+  landed.clear();
+  const size_t asked = server.Count(tidy_icon);
+  ff = std::make_unique<TFireFoxExtensions>();
+  ff.reset();
+  ui.dispatcher().RunUntil([&] { return server.Count(cookies_icon) > 1 && server.Count(tidy_icon) > asked; },
                            std::chrono::seconds(5));
-  ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(500));
-  SUCCEED();  // the sanitizer build would catch a write into the freed record
+  ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(1200));
+  EXPECT_TRUE(landed.empty());
+  SetIconArrivedHandler(nullptr);
 }
 
 TEST_F(FirefoxJson, SwitchingRewritesTheFileAtomicallyInAscii) {
