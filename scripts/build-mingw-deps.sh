@@ -46,15 +46,6 @@ if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
 fi
-# Two builds at once (two worktrees, two test runs) would share $prefix.tmp and could move
-# a half-built prefix into place: one builds, the other waits and then takes its result.
-mkdir -p "$cache_root"
-exec 9>"$cache_root/.build.lock"
-flock 9
-if [ -f "$prefix/.complete" ]; then
-  echo "$prefix"
-  exit 0
-fi
 
 echo "build-mingw-deps: building $key" >&2
 rm -rf "$prefix.tmp"
