@@ -76,8 +76,11 @@ def linked_inputs(map_text: str) -> tuple[list[str], list[tuple[str, str]]]:
 
 def header_dependencies(build_dir: str) -> dict[str, list[str]]:
     """Object file (relative to the build folder) -> the files its compilation read."""
-    out = subprocess.run(["ninja", "-C", build_dir, "-t", "deps"], check=True,
-                         capture_output=True, text=True).stdout
+    return parse_ninja_deps(subprocess.run(["ninja", "-C", build_dir, "-t", "deps"], check=True,
+                                           capture_output=True, text=True).stdout)
+
+
+def parse_ninja_deps(out: str) -> dict[str, list[str]]:
     deps: dict[str, list[str]] = {}
     current = None
     for line in out.splitlines():
