@@ -16,6 +16,8 @@ new one, which a major upgrade needs.
 import sys
 import uuid
 
+import script_main
+
 
 def _braced(u: uuid.UUID) -> str:
     return "{" + str(u).upper() + "}"
@@ -32,14 +34,13 @@ def component_guid(upgrade_code: str, install_folder: str, relative_path: str) -
 
 
 def main(argv: list[str]) -> int:
-    if len(argv) == 4 and argv[1] == "product-code":
-        print(product_code(argv[2], argv[3]))
-        return 0
-    if len(argv) == 5 and argv[1] == "component-guid":
-        print(component_guid(argv[2], argv[3], argv[4]))
-        return 0
-    print(__doc__.rsplit("\n\n", 1)[-1], file=sys.stderr)
-    return 2
+    def act() -> None:
+        if argv[1] == "product-code":
+            print(product_code(argv[2], argv[3]))
+        else:
+            print(component_guid(argv[2], argv[3], argv[4]))
+    return script_main.run(__doc__, argv, argv[1:2] == ["product-code"] and len(argv) == 4 or
+                           argv[1:2] == ["component-guid"] and len(argv) == 5, act)
 
 
 if __name__ == "__main__":

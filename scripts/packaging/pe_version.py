@@ -13,6 +13,8 @@ that claims a higher version, as the next release would.
 import struct
 import sys
 
+import script_main
+
 RT_VERSION = 16
 FIXED_SIGNATURE = 0xFEEF04BD
 
@@ -139,26 +141,20 @@ def set_version(data: bytearray, text: str) -> None:
 
 
 def main(argv: list[str]) -> int:
-    try:
+    def act() -> None:
+        with open(argv[1], "rb") as f:
+            data = bytearray(f.read())
         if len(argv) == 2:
-            with open(argv[1], "rb") as f:
-                print(file_version(f.read()))
-        elif len(argv) == 4 and argv[2] == "--string":
-            with open(argv[1], "rb") as f:
-                print(string_value(f.read(), argv[3]))
-        elif len(argv) == 4 and argv[2] == "--set":
-            with open(argv[1], "rb") as f:
-                data = bytearray(f.read())
+            print(file_version(bytes(data)))
+        elif argv[2] == "--string":
+            print(string_value(bytes(data), argv[3]))
+        else:
             set_version(data, argv[3])
             with open(argv[1], "wb") as f:
                 f.write(data)
-        else:
-            print(__doc__.rsplit("\n\n", 1)[-1], file=sys.stderr)
-            return 2
-    except (OSError, NotVersioned, ValueError) as e:
-        print(f"pe_version: {argv[1]}: {e}", file=sys.stderr)
-        return 1
-    return 0
+    arguments_ok = len(argv) == 2 or len(argv) == 4 and argv[2] in ("--string", "--set")
+    return script_main.run(__doc__, argv, arguments_ok, act, (OSError, NotVersioned, ValueError),
+                           subject=argv[1] if len(argv) > 1 else None)
 
 
 if __name__ == "__main__":

@@ -11,6 +11,8 @@ import os
 import sys
 import zipfile
 
+import script_main
+
 
 def make_zip(stage_dir: str, output: str, top: str) -> int:
     entries = []
@@ -29,15 +31,7 @@ def make_zip(stage_dir: str, output: str, top: str) -> int:
 
 
 def main(argv: list[str]) -> int:
-    if len(argv) != 4:
-        print(__doc__.split("\n\n")[1], file=sys.stderr)
-        return 2
-    try:
-        make_zip(argv[1], argv[2], argv[3])
-    except OSError as e:
-        print(f"portable_zip: {e}", file=sys.stderr)
-        return 1
-    return 0
+    return script_main.run(__doc__, argv, len(argv) == 4, lambda: make_zip(argv[1], argv[2], argv[3]))
 
 
 if __name__ == "__main__":

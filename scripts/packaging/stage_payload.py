@@ -13,6 +13,8 @@ import os
 import shutil
 import sys
 
+import script_main
+
 
 class PayloadError(Exception):
     pass
@@ -54,16 +56,9 @@ def stage(bin_dir: str, patterns: list[str], stage_dir: str) -> list[str]:
 
 
 def main(argv: list[str]) -> int:
-    if len(argv) != 4:
-        print(__doc__.split("\n\n")[1], file=sys.stderr)
-        return 2
-    try:
-        for rel in stage(argv[1], read_patterns(argv[2]), argv[3]):
-            print(rel)
-    except (OSError, PayloadError) as e:
-        print(f"stage_payload: {e}", file=sys.stderr)
-        return 1
-    return 0
+    return script_main.run(__doc__, argv, len(argv) == 4,
+                           lambda: print("\n".join(stage(argv[1], read_patterns(argv[2]), argv[3]))),
+                           (OSError, PayloadError))
 
 
 if __name__ == "__main__":

@@ -21,8 +21,8 @@ import subprocess
 import sys
 from dataclasses import dataclass, field
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from windows_text import write_windows_text  # noqa: E402
+import script_main
+from windows_text import write_windows_text
 
 ORIGIN_DIR = os.path.join("share", "orvo-origin")
 COMMON_LICENCES = "/usr/share/common-licenses/"
@@ -302,16 +302,10 @@ def notices_text(title: str, components: list[Component]) -> str:
 
 
 def main(argv: list[str]) -> int:
-    if len(argv) < 5:
-        print(__doc__.rsplit("\n\n", 1)[-1], file=sys.stderr)
-        return 2
-    try:
-        components = gather(argv[3], argv[4:])
-        write_windows_text(argv[2], notices_text(argv[1], components))
-    except (OSError, NoticeError, subprocess.CalledProcessError) as e:
-        print(f"third_party_notices: {e}", file=sys.stderr)
-        return 1
-    return 0
+    def act() -> None:
+        write_windows_text(argv[2], notices_text(argv[1], gather(argv[3], argv[4:])))
+    return script_main.run(__doc__, argv, len(argv) >= 5, act,
+                           (OSError, NoticeError, subprocess.CalledProcessError))
 
 
 if __name__ == "__main__":

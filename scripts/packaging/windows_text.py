@@ -7,6 +7,8 @@ and run LF-only lines together).
 """
 import sys
 
+import script_main
+
 
 def windows_text(text: str) -> bytes:
     lines = text.replace("\r\n", "\n").replace("\r", "\n").split("\n")
@@ -19,16 +21,10 @@ def write_windows_text(path: str, text: str) -> None:
 
 
 def main(argv: list[str]) -> int:
-    if len(argv) != 3:
-        print(__doc__.split("\n\n")[1], file=sys.stderr)
-        return 2
-    try:
+    def act() -> None:
         with open(argv[1], encoding="utf-8") as f:
             write_windows_text(argv[2], f.read())
-    except (OSError, UnicodeDecodeError) as e:
-        print(f"windows_text: {e}", file=sys.stderr)
-        return 1
-    return 0
+    return script_main.run(__doc__, argv, len(argv) == 3, act, (OSError, UnicodeDecodeError))
 
 
 if __name__ == "__main__":

@@ -9,8 +9,9 @@ as it keeps its place.
 
 The fragment refers to the folder INSTALLDIR and defines the component group
 ProgramFiles. Its source paths are relative to the current folder, the one wixl must run
-in (wixl cannot open files by absolute paths); a file's identifier is its path with "_" for characters identifiers cannot
-hold (OrvoPM.exe stays "OrvoPM.exe"), which packaging/OrvoPM.wxs relies on.
+in (wixl cannot open files by absolute paths). A file's identifier is its path with "_"
+for characters identifiers cannot hold (OrvoPM.exe stays "OrvoPM.exe"), which
+packaging/OrvoPM.wxs relies on.
 """
 import hashlib
 import os
@@ -18,8 +19,8 @@ import re
 import sys
 import xml.etree.ElementTree as ET
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from package_ids import component_guid  # noqa: E402
+import script_main
+from package_ids import component_guid
 
 MAX_ID = 72  # Windows Installer's limit for identifiers
 
@@ -83,17 +84,11 @@ def fragment(stage_dir: str, upgrade_code: str, install_folder: str) -> ET.Eleme
 
 
 def main(argv: list[str]) -> int:
-    if len(argv) != 5:
-        print(__doc__.split("\n\n")[1], file=sys.stderr)
-        return 2
-    try:
+    def act() -> None:
         tree = ET.ElementTree(fragment(argv[1], argv[2], argv[3]))
         ET.indent(tree)
         tree.write(argv[4], encoding="utf-8", xml_declaration=True)
-    except (OSError, HarvestError, ValueError) as e:
-        print(f"wxs_harvest: {e}", file=sys.stderr)
-        return 1
-    return 0
+    return script_main.run(__doc__, argv, len(argv) == 5, act, (OSError, HarvestError, ValueError))
 
 
 if __name__ == "__main__":
