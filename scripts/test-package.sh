@@ -21,7 +21,8 @@ export WINEPREFIX=$top/build/wineprefix-package WINEARCH=win64 WINEDEBUG=-all
 # for the shortcuts the package makes.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
-work=$(mktemp -d)
+mkdir -p build
+work=$(mktemp -d "$top/build/package-test.XXXXXX")  # beside the build, so hard links work
 own_xvfb=""
 cleanup() {
   wineserver -k 2>/dev/null
@@ -79,6 +80,7 @@ zip=build/windows/OrvoPM-$version-x64.zip
 # higher (the hardest case: Windows Installer compares only three), and one language file
 # fewer, which the upgrade must take away.
 IFS=. read -r v1 v2 v3 v4 <<<"$version"
+dropped=$(cd build/windows/bin && ls Languages/*.ini | grep -v -x -F Languages/English.ini | head -n 1)
 next_version=$v1.$v2.$v3.$((v4 + 1))
 next_msi=$work/next/OrvoPM-$next_version-x64.msi
 drive_c=$WINEPREFIX/drive_c
@@ -109,8 +111,12 @@ start_menu_shortcut_file() {
 # Everything in the prefix's drive C: and registry, to see what the package leaves behind.
 snapshot() {
   wineserver -w
-  (cd "$drive_c" && find . -mindepth 1 | sort) >"$work/$1.files"
-  cat "$WINEPREFIX"/*.reg | grep -o '^\[[^]]*\]' | sort -u >"$work/$1.keys"
+  (cd "$drive_c" && find . -mindepth 1 | LC_ALL=C sort) >"$work/$1.files"
+  cat "$WINEPREFIX"/*.reg | grep -o '^\[[^]]*\]' | LC_ALL=C sort -u >"$work/$1.keys"
+}
+packed_guid() {
+  python3 -c 'import sys; g = sys.argv[1].strip("{}").replace("-", "").upper()
+print(g[7::-1] + g[11:7:-1] + g[15:11:-1] + "".join(g[i + 1] + g[i] for i in range(16, 32, 2)))' "$1"
 }
 
 # ---- the steps ------------------------------------------------------------------------
@@ -130,7 +136,8 @@ next_release_package() {
     rm "$work/next-bin/$exe" && cp build/windows/bin/$exe "$work/next-bin/$exe" &&
       python3 $tools/pe_version.py "$work/next-bin/$exe" --set "$next_version" || return 1
   done
-  rm "$work/next-bin/Languages/German.ini" || return 1
+  [ -n "$dropped" ] || { echo "no language file besides English.ini to leave out"; return 1; }
+  rm "$work/next-bin/$dropped" || return 1
   scripts/package.sh --bin "$work/next-bin" --out "$work/next" >/dev/null || return 1
   [ "$(property "$next_msi" ProductVersion)" = "$next_version" ] || { echo "the next package is not $next_version"; return 1; }
   [ "$(property "$next_msi" UpgradeCode)" = "$(property "$msi" UpgradeCode)" ] || { echo "the upgrade code differs"; return 1; }
@@ -243,7 +250,7 @@ upgrade_in_place() {
   [ "$keys" = "$code" ] || { echo "uninstall entries named $product: [${keys//$'\n'/ }], expected $code"; return 1; }
   [ "$(entry_value "$code" DisplayVersion)" = "$next_version" ] || { echo "DisplayVersion $(entry_value "$code" DisplayVersion)"; return 1; }
   [ "$(python3 $tools/pe_version.py "$install_dir/OrvoPM.exe")" = "$next_version" ] || { echo "OrvoPM.exe was not replaced"; return 1; }
-  [ ! -e "$install_dir/Languages/German.ini" ] || { echo "German.ini, gone from the new release, is still installed"; return 1; }
+  [ ! -e "$install_dir/$dropped" ] || { echo "$dropped, gone from the new release, is still installed"; return 1; }
   [ -f "$install_dir/Languages/English.ini" ] || { echo "English.ini is missing"; return 1; }
 }
 
@@ -254,20 +261,20 @@ silent_removal_leaves_only_user_data() {
   # New files may only be the user's own: the settings folder and the advert cache in the
   # roaming application data, and what Wine itself keeps per user.
   local left
-  left=$(comm -13 "$work/before.files" "$work/after.files" |
+  left=$(LC_ALL=C comm -13 "$work/before.files" "$work/after.files" |
          grep -v -E '^\./users/[^/]+/AppData/Roaming/(Orvo Plugin Manager|UpdateInfo)(/|$)' |
          grep -v -E '^\./users/[^/]+/(Temp|AppData/Local/Temp)(/|$)|^\./windows/temp(/|$)' |
          grep -v -x -F './windows/Installer')
   [ -z "$left" ] || { echo "left behind: ${left//$'\n'/, }"; return 1; }
-  left=$(comm -13 "$work/before.keys" "$work/after.keys" | grep -i -E 'orvo|plug-in manager' || true)
+  left=$(LC_ALL=C comm -13 "$work/before.keys" "$work/after.keys" | grep -i -E 'orvo|plug-in manager' || true)
   [ -z "$left" ] || { echo "registry keys left behind: ${left//$'\n'/, }"; return 1; }
-  local code packed=""
-  for code in "$(property "$msi" ProductCode)" "$(property "$next_msi" ProductCode)"; do
-    grep -q -i -F "${code//[\{\}]/}" "$WINEPREFIX"/*.reg && packed+=" $code"
+  # Windows Installer keeps codes as written and "packed" (each part's digits reversed).
+  local code named=""
+  for code in "$(property "$msi" ProductCode)" "$(property "$next_msi" ProductCode)" "$(property "$msi" UpgradeCode)"; do
+    grep -q -i -F -e "${code//[\{\}]/}" -e "$(packed_guid "$code")" "$WINEPREFIX"/*.reg && named+=" $code"
   done
-  [ -z "$packed" ] || { echo "the registry still names product$packed"; return 1; }
-  [ -f "$drive_c/users/$USER/AppData/Roaming/Orvo Plugin Manager/OrvoPM.ini" ] ||
-    ls "$drive_c"/users/*/AppData/Roaming/"Orvo Plugin Manager"/OrvoPM.ini >/dev/null 2>&1 ||
+  [ -z "$named" ] || { echo "the registry still names$named"; return 1; }
+  ls "$drive_c"/users/*/AppData/Roaming/"Orvo Plugin Manager"/OrvoPM.ini >/dev/null 2>&1 ||
     { echo "the user's settings did not survive the removal"; return 1; }
 }
 
