@@ -38,7 +38,8 @@ std::string KindWord(const TBrowserAppBase& app, const TBrowserExtensionInfo& it
     static const char* kIe[] = {"bho", "toolbar", "button", "menu"};
     return item.ItemKind < 4 ? kIe[item.ItemKind] : "?";
   }
-  return item.ItemKind == ikExtension ? "extension" : "plugin";
+  if (item.ItemKind != ikExtension) return "plugin";
+  return item.TypeName.empty() ? "extension" : item.TypeName;  // a Firefox theme is a theme
 }
 
 bool Switchable(const TBrowserAppBase& app, const TBrowserExtensionInfo& item) {
@@ -48,8 +49,8 @@ bool Switchable(const TBrowserAppBase& app, const TBrowserExtensionInfo& item) {
 void AddRows(const TBrowserAppBase& app, std::vector<RecordRow>& rows) {
   for (int i = 0; i < app.GetCount(); ++i) {
     const TBrowserExtensionInfo& item = *app.GetItem(i);
-    rows.push_back({kBrowserWords[app.BrowserKind], i, KindWord(app, item), item.Id,
-                    item.ListTitle(IsWin64()), item.Version, !item.Disabled, item.Path});
+    rows.push_back({kBrowserWords[app.BrowserKind], i, KindWord(app, item), item.Id, item.ListTitle(IsWin64()),
+                    item.Version, !item.Disabled, item.Path, item.BrowserOwned, item.SwitchLock});
   }
 }
 
@@ -156,6 +157,7 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
 
   const std::string title = item->ListTitle(IsWin64());
   if (verb == "delete") {
+    if (item->BrowserOwned) return Fail(kNotSwitchable, "\"" + title + "\" is part of the browser and is not deleted");
     if (!Confirm(o.yes)) return kNotConfirmed;
     const ChangeResult r = app->DeleteItem(item);
     if (!r) return Fail(kWriteFailed, title + " was not deleted: " + r.message);
@@ -167,6 +169,9 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
   if (item->Disabled == want_disabled) {
     std::printf("%s is already %s.\n", title.c_str(), want_disabled ? "off" : "on");
     return kOk;
+  }
+  if (!item->SwitchLock.empty()) {
+    return Fail(kNotSwitchable, "\"" + title + "\" stays " + (item->Disabled ? "off" : "on") + ": " + item->SwitchLock);
   }
   const ChangeResult r = app->ToggleItem(item);
   if (!r) return Fail(kWriteFailed, title + " was not switched: " + r.message);

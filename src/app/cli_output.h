@@ -9,12 +9,14 @@ namespace orvo::cli {
 struct RecordRow {
   std::string browser;  // chrome, ie, firefox, opera
   int index = 0;        // position in the browser's list, for addressing as #N
-  std::string kind;     // extension, plugin, bho, toolbar, button, menu
+  std::string kind;     // extension, theme, locale, dictionary, plugin, bho, toolbar, button, menu
   std::string id;
   std::string name;     // as the add-on list shows it
   std::string version;
   bool enabled = true;
   std::string path;
+  bool browser_owned = false;  // part of the browser: never deleted
+  std::string lock;            // why its switch cannot change it here
 };
 
 // A browser whose data could not be read: its records (the plug-ins) are listed, the

@@ -63,7 +63,7 @@ TEST_F(Orvopm, ShowsTheBrowsersAndTheirAddOns) {
 
   const ToolRun list = Tool("list chrome --format csv");
   EXPECT_EQ(list.code, 0);
-  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path\n", 0), 0u);
+  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path,builtin,locked\n", 0), 0u);
   EXPECT_NE(list.out.find("chrome,9,extension,fblkdohiomlcbgpekccokebfafkgegcf,Tab Tidy,2.4.1,yes,"),
             std::string::npos);
   EXPECT_NE(list.out.find("\"@orvo-demo.example/NoName,version=1.0\""), std::string::npos);  // quoted
@@ -88,6 +88,34 @@ TEST_F(Orvopm, SwitchesOffAndOnAndDeletes) {
   EXPECT_NE(unconfirmed.out.find("Are you sure to delete this plug-in?"), std::string::npos);
   EXPECT_EQ(Tool("delete chrome fblkdohiomlcbgpekccokebfafkgegcf --yes").code, 0);
   EXPECT_EQ(Tool("list chrome").out.find("Tab Tidy"), std::string::npos);
+}
+
+// Firefox's themes, language packs and dictionaries are called what they are; the
+// browser's own add-ons and the states it keeps itself are shown and refused with the reason.
+TEST_F(Orvopm, ShowsFirefoxKindsAndRefusesWhatTheBrowserKeeps) {
+  const ToolRun csv = Tool("list firefox --format csv");
+  EXPECT_EQ(csv.code, 0);
+  EXPECT_NE(csv.out.find(",theme,darkfox@orvo-demo.example,Dark Fox Theme,1.0,yes,"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find(",theme,default-theme@mozilla.org,"), std::string::npos);
+  EXPECT_NE(csv.out.find(",locale,langpack-de@firefox.mozilla.org,"), std::string::npos);
+  EXPECT_NE(csv.out.find(",dictionary,de-DE@dictionaries.addons.mozilla.org,"), std::string::npos);
+  const ToolRun json = Tool("list firefox --format json");
+  EXPECT_NE(json.out.find("\"id\":\"formautofill@mozilla.org\",\"name\":\"Form Autofill\",\"version\":\"1.0.1\","
+                          "\"enabled\":true,\"path\":\"C:\\\\Program Files (x86)\\\\Mozilla Firefox\\\\browser\\\\features\\\\"
+                          "formautofill@mozilla.org.xpi\",\"builtIn\":true,\"locked\":\"it is part of Firefox"),
+            std::string::npos)
+      << json.out;
+
+  const ToolRun owned = Tool("delete firefox formautofill@mozilla.org --yes");
+  EXPECT_EQ(owned.code, 9);
+  EXPECT_NE(owned.out.find("is part of the browser"), std::string::npos) << owned.out;
+  const ToolRun kept_off = Tool("enable firefox {3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}");
+  EXPECT_EQ(kept_off.code, 9);
+  EXPECT_NE(kept_off.out.find("stays off: Firefox itself keeps it off"), std::string::npos) << kept_off.out;
+  EXPECT_EQ(Tool("disable firefox {3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}").code, 0);  // already off
+
+  EXPECT_EQ(Tool("enable firefox default-theme@mozilla.org").code, 0);
+  EXPECT_NE(Tool("list firefox").out.find("theme      off Dark Fox Theme"), std::string::npos) << Tool("list firefox").out;
 }
 
 TEST_F(Orvopm, RefusesWhileTheBrowserRuns) {
