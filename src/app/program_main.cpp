@@ -9,10 +9,14 @@
 //       starts and runs until SIGINT or SIGTERM closes the main window (a second start
 //       finds it, as on Windows)
 //
+//   OrvoPM [--image DIR] --smoke DIR|-
+//       the smoke run under synthetic input (see app/main_smoke.h), state files in DIR
+//       ("-": none); the exit code says whether every step came true
+//
 // Both builds take --trace FILE: one line per notable event (shown, restore), for the
-// tests that watch two processes. Natively the environment variable
-// ORVO_RATING_SERVICE_URL, when set, names the rating service instead of the built-in
-// address (tests and pictures run their own service).
+// tests that watch two processes. The environment variable ORVO_RATING_SERVICE_URL, when
+// set, names the rating service instead of the built-in address (tests, pictures and the
+// smoke run use a service of their own).
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -24,6 +28,7 @@
 #include <string>
 #include <thread>
 
+#include "app/main_smoke.h"
 #include "catalogue/system_values.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
@@ -46,6 +51,8 @@ struct Options {
   std::string png;
   std::string lang;
   std::string trace;
+  std::string smoke;
+  bool smoking = false;
   uint8_t tab = 0;  // browser kind; 0: the first tab
   int width = 0;
   int height = 0;
@@ -54,7 +61,7 @@ struct Options {
 int Usage() {
   std::fputs(
       "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME] "
-      "[--tab chrome|ie|firefox|opera]] [--trace FILE]\n",
+      "[--tab chrome|ie|firefox|opera]] [--smoke DIR] [--trace FILE]\n",
       stderr);
   return 2;
 }
@@ -72,6 +79,9 @@ bool Parse(int argc, char** argv, Options& o) {
       o.lang = value;
     } else if (arg == "--trace") {
       o.trace = value;
+    } else if (arg == "--smoke") {
+      o.smoking = true;
+      o.smoke = value == "-" ? "" : value;  // "-": no state files
     } else if (arg == "--tab") {
       const char* names[] = {"", "chrome", "ie", "firefox", "opera"};
       o.tab = 0;
@@ -97,6 +107,7 @@ void Trace(const std::string& file, const char* line) {
   out << line << '\n';
 }
 
+#ifndef _WIN32
 // The picture is taken once the tab's ratings have arrived or failed, so it is the same
 // on every run; a service that never answers is waited for no longer than 10 s.
 void ShowTabSettled(TfrmXOBMain& main, uint8_t kind) {
@@ -123,6 +134,7 @@ void ShowTabSettled(TfrmXOBMain& main, uint8_t kind) {
     return true;
   }, std::chrono::seconds(2));
 }
+#endif
 
 volatile std::sig_atomic_t stop_requested = 0;
 
@@ -154,11 +166,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   os::InstallRaster(raster.get());
-#ifndef _WIN32
   if (const char* url = std::getenv("ORVO_RATING_SERVICE_URL"); url && *url) {
     InstallRateSession(std::make_shared<TRateSession>(url));
   }
-#endif
 
   std::unique_ptr<os::WindowSystem> system;
 #ifdef _WIN32
@@ -185,8 +195,13 @@ int main(int argc, char** argv) {
   if (!o.lang.empty()) options.language = o.lang;
   options.on_restore = [&] { Trace(o.trace, "restore"); };
   int code = 0;
+  std::unique_ptr<TMainSmoke> smoke;
   options.on_shown = [&](TfrmXOBMain& main) {
     Trace(o.trace, "shown");
+    if (o.smoking) {
+      smoke = std::make_unique<TMainSmoke>(main, o.smoke);
+      smoke->Start();
+    }
     if (!o.png.empty()) {
 #ifndef _WIN32
       ShowTabSettled(main, o.tab);
@@ -208,6 +223,7 @@ int main(int argc, char** argv) {
   const StartupOutcome outcome = RunProgram(options);
   if (outcome.second_instance) Trace(o.trace, "second instance");
   if (outcome.refused) Trace(o.trace, "refused");
+  if (smoke) code = smoke->ExitCode();
   std::fflush(nullptr);
   // The program ends at once: worker threads are cut off and nothing is cleaned up.
   std::_Exit(code);
