@@ -17,6 +17,10 @@ for arg in "$@"; do
   esac
 done
 
+# Compiler results are shared between checkouts and CI clones on this machine: ccache
+# rewrites paths below the checkout to relative ones, so another folder still hits.
+export CCACHE_BASEDIR=$top CCACHE_NOHASHDIR=1
+
 passed=0
 failed=0
 skipped=0
@@ -73,6 +77,15 @@ if [ -z "$prefix" ] || ! { ORVO_MINGW_PREFIX=$prefix cmake --preset windows >/de
   echo "test.sh: the Windows build failed" >&2
   failed=$((failed + 1))
   finish 1
+fi
+
+# The Windows package (installer and portable zip) from what the build made.
+echo "== windows package"
+if scripts/package.sh; then
+  passed=$((passed + 1))
+else
+  echo "test.sh: scripts/package.sh failed" >&2
+  failed=$((failed + 1))
 fi
 
 echo "== windows tests under Wine"
@@ -240,6 +253,18 @@ else
 fi
 kill "$service_pid" 2>/dev/null
 rm -rf "$smoke_dir" "$service_out"
+
+# The package installed, upgraded and removed in a Wine prefix of its own; its window is
+# in build/orvopm-installed.png (see scripts/test-package.sh).
+echo "== package under Wine"
+rm -f build/windows/results/package.xml
+scripts/test-package.sh build/windows/results/package.xml
+if [ -f build/windows/results/package.xml ]; then
+  count_report build/windows/results/package.xml
+else
+  echo "test.sh: scripts/test-package.sh ended without a report" >&2
+  failed=$((failed + 1))
+fi
 
 wineserver -k 2>/dev/null
 kill $xvfb_pid 2>/dev/null
