@@ -39,6 +39,7 @@
 #include "shell/language.h"
 #include "shell/main_window.h"
 #include "ui/application.h"
+#include "timing.h"
 #include "ui/image_module.h"
 
 extern char** environ;
@@ -50,22 +51,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr char kClosedService[] = "http://127.0.0.1:1";
-
-double Median(std::vector<double> times) {
-  std::nth_element(times.begin(), times.begin() + static_cast<long>(times.size() / 2), times.end());
-  return times[times.size() / 2];
-}
-
-std::vector<double> Samples(int runs, const std::function<void()>& work) {
-  work();
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return times;
-}
 
 bool Contains(const fs::path& file, const std::string& text) {
   std::ifstream in(file);
