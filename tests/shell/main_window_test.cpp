@@ -310,7 +310,7 @@ class MainWindowDenied : public MainWindowTest {
  protected:
   MainWindowDenied()
       : MainWindowTest("[AccessDenied]\r\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\Shell\\"
-                       "Associations\\UrlAssociations\\http\\UserChoice=all\r\n") {}
+                       "Associations\\UrlAssociations\\http\\UserChoice=write\r\n") {}
 };
 
 // Enabled once the catalogue reports a refused registry write.
