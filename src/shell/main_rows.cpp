@@ -149,15 +149,19 @@ void TfrmXOBMain::DrawRow(Canvas& canvas, int, TLumLvItem& row) {
   const TLumLvHeadItem* col0 = m_lstView->Columns(0);
   const TLumLvHeadItem* col1 = m_lstView->Columns(1);
   if (!col0 || !col1) return;
+  // Internet Explorer's context-menu entries are named by their menu text, where "&"
+  // marks the access key: shown as the menu shows it, without the mark.
+  const bool menu_text = catalogue->BrowserKind == bkIE && addon.ItemKind == pkMenuExt;
+  const uint32_t line = menu_text ? (kLine & ~kDtNoPrefix) | kDtHidePrefix : kLine;
   Font title = m_lstView->font;
   title.color = clBlack;
   title.style = fsBold;
-  Text(canvas, title, {68, r.top + 16, col0->ColumnRect.right, r.top + 36}, kLine,
+  Text(canvas, title, {68, r.top + 16, col0->ColumnRect.right, r.top + 36}, line,
        addon.ListTitle(IsWin64()));
   Font description = m_lstView->font;
   description.color = kGreyText;
   Text(canvas, description, {68, r.top + 36, col0->ColumnRect.right, r.top + 56},
-       kLine | kDtEndEllipsis, addon.Description);
+       line | kDtEndEllipsis, addon.Description);
   // 3.
   data->RatingRect = data->ToggleRect = data->DeleteRect = {};
   if (r.top < -19 || r.top >= m_lstView->Height()) return;
