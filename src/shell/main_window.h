@@ -155,7 +155,8 @@ class TfrmXOBMain : public TfrmBase, public TRatingResultReceiver {
   std::unordered_map<const TBrowserExtensionInfo*, PngImage> icons_;
   std::map<const TBrowserAppBase*, PngImage> tab_icons_;
   PngImage OffFrames[3], OnFrames[3], DeleteFrames[3];
-  // Where the pointer was over a row's buttons at the last move (list coordinates).
+  // The row whose rating, switch or delete button the pointer was over at its last
+  // move (drawn back in its normal look when the pointer leaves); null for none.
   TAddonRow* hovered_ = nullptr;
   TReceiverAnchor<TRatingResultReceiver> anchor_{*this};
 };
