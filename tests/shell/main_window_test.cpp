@@ -9,6 +9,7 @@
 
 #include "catalogue/json_document.h"
 #include "catalogue/shell_helpers.h"
+#include "catalogue/system_values.h"
 #include "platform/platform.h"
 #include "rating/rate_session.h"
 #include "shell/app_config.h"
@@ -283,6 +284,11 @@ TEST_F(MainWindow, AWriteTheSystemRefusesIsReportedNotClaimed) {
   EXPECT_GT(toasts[0].size(), std::string("The plug-in could not be switched on or off: ").size());
   EXPECT_EQ(LiveToasts()[0]->Kind(), ToastKind::kError);
   EXPECT_EQ(os::Current().files().ReadFile(Preferences()).value_or(""), before);
+  // The row stays as it was: the switch still shows on.
+  EXPECT_FALSE(Record(kTabTidy)->Disabled);
+  TLumLvItem* again = Row(kTabTidy);
+  ASSERT_NE(again, nullptr);
+  EXPECT_FALSE(Data(*again).ToggleRect.empty());
 }
 
 TEST_F(MainWindow, SetAsDefaultMovesTheMarkAndReportsEvenWhenAlreadyDefault) {
@@ -313,8 +319,7 @@ class MainWindowDenied : public MainWindowTest {
                        "Associations\\UrlAssociations\\http\\UserChoice=write\r\n") {}
 };
 
-// Enabled once the catalogue reports a refused registry write.
-TEST_F(MainWindowDenied, DISABLED_ADefaultBrowserTheRegistryRefusesIsAnErrorToast) {
+TEST_F(MainWindowDenied, ADefaultBrowserTheRegistryRefusesIsAnErrorToast) {
   if (!machine().sandbox()) GTEST_SKIP() << "access rules are the sandbox image's";
   Open();
   ClickTab(bkFirefox);
@@ -434,6 +439,41 @@ TEST_F(MainWindow, ABrowserWhoseDataCouldNotBeReadSaysWhyAndChangesNothing) {
   EXPECT_FALSE(Record(kTabTidy)->Disabled);
   EXPECT_EQ(main->m_lstView->ItemCount(), 15);
   EXPECT_EQ(message_boxes, 0);
+}
+
+class MainWindowDamaged : public MainWindow {
+ protected:
+  MainWindowDamaged() {
+    // Chrome's Preferences cut off in the middle, as a crash while writing would leave it.
+    const std::string path = LocalAppDataPreferences();
+    const std::string text = os::Current().files().ReadFile(path).value_or("");
+    damaged_ = text.substr(0, text.size() / 2);
+    os::Current().files().WriteFileAtomic(path, damaged_);
+  }
+  static std::string LocalAppDataPreferences() {
+    return GetSpecialFolder(os::kCsidlLocalAppData) + "\\Google\\Chrome\\User Data\\Default\\Preferences";
+  }
+  std::string damaged_;
+};
+
+TEST_F(MainWindowDamaged, TheReasonShowsAboveTheListAndNoRowCanBeChanged) {
+  Open();
+  ASSERT_FALSE(Catalogue().LoadError.empty());
+  // Its plug-ins are still listed; none of them has a delete button.
+  ASSERT_GT(main->m_lstView->ItemCount(), 0);
+  for (int i = 0; i < main->m_lstView->ItemCount(); ++i) {
+    TLumLvItem* row = main->m_lstView->Items(i);
+    main->m_lstView->ScrollIntoView(row);
+    main->m_lstView->Repaint();
+    EXPECT_TRUE(Data(*row).DeleteRect.empty());
+    EXPECT_TRUE(Data(*row).ToggleRect.empty());
+  }
+  main->m_lstView->ScrollIntoView(main->m_lstView->Items(0));
+  main->PaintAll();
+  const Point o = main->m_lstView->FormOrigin();
+  EXPECT_EQ(main->Screen().Pixel(o.x + 300, o.y + 12), 0xFFFFF6DEu);
+  // The file stays as it was found.
+  EXPECT_EQ(os::Current().files().ReadFile(LocalAppDataPreferences()).value_or(""), damaged_);
 }
 
 // Only Internet Explorer: it has the first tab, and the others are disabled after it.
