@@ -74,11 +74,7 @@ TFireFoxExtensions::TFireFoxExtensions(const std::string& profile) {
   ProfileDir = FirefoxFolder();
   if (!FolderExists(ProfileDir)) return;
   ChooseProfile(profile);
-  if (!LoadError.empty()) {
-    AddMozillaPlugins(Items);
-    SortItems();
-    return;
-  }
+  if (ProfileDir.empty()) return;
 
   // Names are shown in the language the browser asks for.
   std::optional<std::string> requested, useragent;
@@ -117,17 +113,11 @@ TFireFoxExtensions::TFireFoxExtensions(const std::string& profile) {
 
 TFireFoxExtensions::~TFireFoxExtensions() = default;
 
-std::vector<std::string> TFireFoxExtensions::ProfileNames() {
-  std::vector<std::string> names;
-  const std::string folder = FirefoxFolder();
-  if (!FolderExists(folder)) return names;
-  for (const auto& p : ReadFirefoxProfiles(folder).profiles) names.push_back(p.name);
-  return names;
-}
-
 void TFireFoxExtensions::ChooseProfile(const std::string& profile) {
   const std::string firefox = ProfileDir;
   const FirefoxProfiles profiles = ReadFirefoxProfiles(firefox);
+  // Firefox has no other name for a profile than its Name=.
+  for (const auto& p : profiles.profiles) Profiles.push_back({p.name, p.name});
   const auto take = [&](const FirefoxProfile& p) {
     ProfileName = p.name;
     ProfileDir = p.folder;
@@ -139,7 +129,7 @@ void TFireFoxExtensions::ChooseProfile(const std::string& profile) {
     for (const auto& p : profiles.profiles) {
       if (EqualsNoCase(p.name, profile)) return take(p);
     }
-    NoteLoadError(firefox + "profiles.ini names no profile \"" + profile + "\"");
+    ProfileDir.clear();  // not a profile of this Firefox: nothing is read
     return;
   }
   if (profiles.install_default >= 0) return take(profiles.profiles[static_cast<size_t>(profiles.install_default)]);

@@ -19,8 +19,9 @@ struct FileWrite;
 
 class TFireFoxExtensions final : public TBrowserAppBase {
  public:
-  // `profile`: the Name= of a profile in profiles.ini. Empty: the profile the browser
-  // starts with (an [Install…] section's Default=), else the first profile section's.
+  // `profile`: the Name= of a profile in profiles.ini (letter case aside). Empty: the
+  // profile the browser starts with (an [Install…] section's Default=), else [Profile0]'s.
+  // A name profiles.ini does not hold gives an empty catalogue with an empty ProfileName.
   explicit TFireFoxExtensions(const std::string& profile = "");
   ~TFireFoxExtensions() override;
   void CloseBrowser() override;
@@ -28,10 +29,6 @@ class TFireFoxExtensions final : public TBrowserAppBase {
   ChangeResult DeleteItem(TBrowserExtensionInfo* item) override;
   ChangeResult ToggleItem(TBrowserExtensionInfo* item) override;
 
-  // The names of the user's Firefox profiles, in profiles.ini's order.
-  static std::vector<std::string> ProfileNames();
-
-  std::string ProfileName;                        // Name= of the profile read; empty when none is named
   std::unique_ptr<JsonDocument> AddonsDocument;   // parsed addons.json, or null
   std::unique_ptr<JsonDocument> StartupCache;     // parsed addonStartup.json.lz4, or null (older Firefox)
 
