@@ -31,6 +31,21 @@ void SetEntryEnabled(Json& entry, Json* cache_state, bool on) {
   if (cache_state) (*cache_state)["enabled"] = runs;
 }
 
+void EntrySwitches::SetEnabled(Json& entry, Json* cache_state, bool on) {
+  saved_.push_back({&entry, MemberCopy(entry, "userDisabled"), MemberCopy(entry, "softDisabled"),
+                    MemberCopy(entry, "active")});
+  SetEntryEnabled(entry, cache_state, on);
+}
+
+void EntrySwitches::Undo() {
+  for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+    RestoreMember(*it->entry, "userDisabled", it->user_disabled);
+    RestoreMember(*it->entry, "softDisabled", it->soft_disabled);
+    RestoreMember(*it->entry, "active", it->active);
+  }
+  saved_.clear();
+}
+
 void ApplyEntryState(TBrowserExtensionInfo& item, const Json& entry, bool current) {
   item.Disabled = FirefoxEntryDisabled(entry);
   item.TypeName = FirefoxTypeName(StringMember(entry, "type"));

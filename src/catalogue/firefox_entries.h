@@ -4,8 +4,10 @@
 // soft block the user's turning on lifts, "active" whether it runs, and the cache's
 // "enabled" the same "visible and not disabled" (XPIDatabase.updateAddonDisabledState,
 // XPIState.syncWithDB).
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/extension_info.h"
 #include "catalogue/json_document.h"
@@ -24,6 +26,23 @@ bool EntryVisible(const Json& entry);
 
 // The user's switch on or off; `cache_state` (may be null) follows.
 void SetEntryEnabled(Json& entry, Json* cache_state, bool on);
+
+// Switches made on the held extensions.json document, kept so that a change the files
+// refuse can be taken back (the document may be megabytes: copying it for every switch
+// would cost more than writing it). The entries must stay where they are until Undo.
+class EntrySwitches {
+ public:
+  void SetEnabled(Json& entry, Json* cache_state, bool on);
+  // Puts every switched entry's flags back as they were, the last switched first.
+  void Undo();
+
+ private:
+  struct Saved {
+    Json* entry;
+    std::optional<Json> user_disabled, soft_disabled, active;
+  };
+  std::vector<Saved> saved_;
+};
 
 // The record's state, kind and locks from its entry. `current` is true for a profile with
 // a startup cache, where the default theme cannot be switched off on its own.

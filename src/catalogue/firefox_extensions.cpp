@@ -214,36 +214,38 @@ ChangeResult TFireFoxExtensions::JsonToggle(TBrowserExtensionInfo& item) {
 
 ChangeResult TFireFoxExtensions::CachedToggle(TBrowserExtensionInfo& item) {
   const std::string& location = locations_[&item];
-  Json document = Document->value;
-  Json cache = StartupCache->value;
-  Json* element = FindEntry(document, item.Id, location);
+  Json* element = FindEntry(Document->value, item.Id, location);
   if (!element) return {os::kErrorNotFound, item.Id + " is not in " + ProfileDir + DataFileName};
+  Json cache = StartupCache->value;
   const bool disable = !item.Disabled;
   if (!disable && !StartupCacheEntry(cache, location, item.Id)) {
     return {os::kErrorNotFound, item.ListTitle(false) + " cannot be turned on: Firefox's startup cache " +
                                     StartupCachePath(ProfileDir) + " does not hold it, so Firefox would not start it"};
   }
-  SetEntryEnabled(*element, StartupCacheEntry(cache, location, item.Id), !disable);
+  EntrySwitches switches;
+  switches.SetEnabled(*element, StartupCacheEntry(cache, location, item.Id), !disable);
   std::vector<FileWrite> writes;
-  if (item.TypeName == "theme") SelectTheme(document, cache, disable ? "" : item.Id, writes);
-  return CommitCached(std::move(document), std::move(cache), std::move(writes));
+  if (item.TypeName == "theme") SelectTheme(switches, cache, disable ? "" : item.Id, writes);
+  ChangeResult result = CommitCached(std::move(cache), std::move(writes), item);
+  if (!result) switches.Undo();
+  return result;
 }
 
-void TFireFoxExtensions::SelectTheme(Json& document, Json& cache, const std::string& theme_id,
+void TFireFoxExtensions::SelectTheme(EntrySwitches& switches, Json& cache, const std::string& theme_id,
                                      std::vector<FileWrite>& writes) {
   // XPIDatabase.addonChanged: the theme turned on stays, every other visible theme goes
   // off; with none chosen the default theme comes on. The choice is remembered in the
   // preference extensions.activeThemeID.
   const std::string chosen = theme_id.empty() ? kFirefoxDefaultThemeId : theme_id;
-  if (Json* addons = ArrayMember(document, "addons")) {
+  if (Json* addons = ArrayMember(Document->value, "addons")) {
     for (Json& e : *addons) {
       if (!e.is_object() || FirefoxTypeName(StringMember(e, "type")) != "theme" || !EntryVisible(e)) continue;
       const std::string id = StringMember(e, "id");
       Json* state = StartupCacheEntry(cache, StringMember(e, "location"), id);
       if (id != chosen) {
-        if (!BoolMember(e, "userDisabled")) SetEntryEnabled(e, state, false);
+        if (!BoolMember(e, "userDisabled")) switches.SetEnabled(e, state, false);
       } else if (theme_id.empty()) {
-        SetEntryEnabled(e, state, true);
+        switches.SetEnabled(e, state, true);
       }
     }
   }
@@ -252,19 +254,18 @@ void TFireFoxExtensions::SelectTheme(Json& document, Json& cache, const std::str
   writes.push_back({prefs_path, WithUserPrefString(prefs, "extensions.activeThemeID", chosen)});
 }
 
-ChangeResult TFireFoxExtensions::CommitCached(Json document, Json cache, std::vector<FileWrite> writes) {
+ChangeResult TFireFoxExtensions::CommitCached(Json cache, std::vector<FileWrite> writes, const TBrowserExtensionInfo& item) {
   std::string why;
   const auto cache_bytes = StartupCacheFileBytes(cache, &why);
   if (!cache_bytes) return {os::kErrorWriteFault, StartupCachePath(ProfileDir) + ": " + why};
   // The cache first: it is what the browser starts from.
   writes.insert(writes.begin(), {{StartupCachePath(ProfileDir), *cache_bytes},
-                                 {ProfileDir + DataFileName, WriteCompactJson(document)}});
+                                 {ProfileDir + DataFileName, WriteCompactJson(Document->value)}});
   if (ChangeResult written = WriteFileSet(writes); !written) return written;
-  Document->value = std::move(document);
   StartupCache->value = std::move(cache);
-  // A theme change switches other records too.
+  // A theme change switches other themes too.
   for (auto& record : Items) {
-    if (record->ItemKind != ikExtension) continue;
+    if (record->ItemKind != ikExtension || (record.get() != &item && record->TypeName != "theme")) continue;
     if (const Json* element = FindEntry(Document->value, record->Id, locations_[record.get()])) {
       ApplyEntryState(*record, *element, true);
     }
@@ -285,9 +286,11 @@ ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo* item) {
     return {os::kErrorAccessDenied, item->ListTitle(false) + " is part of Firefox, which cannot be without it, so it is not deleted"};
   }
   const std::string store = Document ? ProfileDir + DataFileName : ProfileDir + "extensions.sqlite";
-  // Files deleted cannot come back: with two stores to change, both must be able to take it.
+  // Files deleted cannot come back: every store the delete changes must be able to take it.
   if (StartupCache) {
-    for (const std::string& file : {ProfileDir + DataFileName, StartupCachePath(ProfileDir)}) {
+    std::vector<std::string> stores = {ProfileDir + DataFileName, StartupCachePath(ProfileDir)};
+    if (item->TypeName == "theme" && !item->Disabled) stores.push_back(ProfileDir + "prefs.js");
+    for (const std::string& file : stores) {
       if (std::string obstacle = WriteObstacle(file); !obstacle.empty()) {
         return {os::kErrorAccessDenied, item->ListTitle(false) + " is not deleted: " + obstacle};
       }
@@ -346,21 +349,25 @@ ChangeResult TFireFoxExtensions::JsonDelete(TBrowserExtensionInfo& item, const s
 
 ChangeResult TFireFoxExtensions::CachedDelete(TBrowserExtensionInfo& item, const std::string& files_note) {
   const std::string& location = locations_[&item];
-  Json document = Document->value;
   Json cache = StartupCache->value;
-  if (Json* addons = ArrayMember(document, "addons")) {
-    for (size_t i = 0; i < addons->size(); ++i) {
-      if (IsEntryOf((*addons)[i], item.Id, location)) {
-        addons->erase(i);
-        break;
-      }
+  Json* addons = ArrayMember(Document->value, "addons");
+  // Taken out first: the theme rule below then keeps pointers into the array as it stays.
+  std::optional<std::pair<size_t, Json>> removed;
+  for (size_t i = 0; addons && i < addons->size(); ++i) {
+    if (IsEntryOf((*addons)[i], item.Id, location)) {
+      removed.emplace(i, std::move((*addons)[i]));
+      addons->erase(i);
+      break;
     }
   }
   RemoveStartupCacheEntry(cache, location, item.Id);
+  EntrySwitches switches;
   std::vector<FileWrite> writes;
   // Without the theme that was on, the browser's default theme comes back on.
-  if (item.TypeName == "theme" && !item.Disabled) SelectTheme(document, cache, "", writes);
-  if (ChangeResult written = CommitCached(std::move(document), std::move(cache), std::move(writes)); !written) {
+  if (item.TypeName == "theme" && !item.Disabled) SelectTheme(switches, cache, "", writes);
+  if (ChangeResult written = CommitCached(std::move(cache), std::move(writes), item); !written) {
+    switches.Undo();
+    if (removed) addons->insert(addons->begin() + static_cast<std::ptrdiff_t>(removed->first), std::move(removed->second));
     return {written.error, files_note + written.message};
   }
   return {};

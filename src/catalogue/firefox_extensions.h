@@ -16,6 +16,7 @@
 namespace orvo {
 
 struct FileWrite;
+class EntrySwitches;
 
 class TFireFoxExtensions final : public TBrowserAppBase {
  public:
@@ -50,10 +51,12 @@ class TFireFoxExtensions final : public TBrowserAppBase {
   // The theme rule of a current profile: when `theme_id` is turned on, every other theme
   // goes off; when the theme that was on goes (`theme_id` empty), the default theme comes
   // on. Adds prefs.js with extensions.activeThemeID to `writes`.
-  void SelectTheme(Json& addons, Json& cache, const std::string& theme_id, std::vector<FileWrite>& writes);
-  // Writes the changed copies of both documents (and anything else in `writes`) together;
-  // on success they become the held documents.
-  ChangeResult CommitCached(Json document, Json cache, std::vector<FileWrite> writes);
+  void SelectTheme(EntrySwitches& switches, Json& cache, const std::string& theme_id, std::vector<FileWrite>& writes);
+  // Writes the held extensions.json (changed in place) and the changed copy of the cache
+  // (and anything else in `writes`) together; on success the copy becomes the held cache
+  // and the records of `item` and of the themes show the new states. A failure leaves the
+  // held documents to the caller to take back.
+  ChangeResult CommitCached(Json cache, std::vector<FileWrite> writes, const TBrowserExtensionInfo& item);
   ChangeResult DatabaseToggle(TBrowserExtensionInfo& item);
   ChangeResult DatabaseDelete(const TBrowserExtensionInfo& item);
   std::string DatabasePath() const;

@@ -3,6 +3,8 @@
 // for themes, prefs.js; the three never disagree, also when a write is refused.
 #include <gtest/gtest.h>
 
+#include "catalogue/file_set_write.h"
+#include "catalogue/firefox_entries.h"
 #include "catalogue/firefox_extensions.h"
 #include "catalogue/json_writer.h"
 #include "catalogue/moz_lz4.h"
@@ -200,6 +202,55 @@ TEST_F(FirefoxCurrent, ARefusedWriteLeavesAllThreeFilesAsTheyWere) {
   // The held documents were not changed either: the next change writes only itself.
   ASSERT_TRUE(ff.ToggleItem(FindById(ff, kUebersetzer)));
   EXPECT_TRUE(test::ProfileAgrees(Profile()));
+}
+
+// Deleting the theme that is on changes prefs.js too: a prefs.js that cannot take it stops
+// the delete before any file goes.
+TEST_F(FirefoxCurrent, AThemesDeleteNeedsPrefsJsBeforeItsFilesGo) {
+  TFireFoxExtensions ff;
+  const std::string xpi = FindById(ff, kDarkFox)->Path;
+  const std::string before = Files();
+  ASSERT_TRUE(os::Current().files().SetAttributes(Profile() + "prefs.js", os::kFileAttributeReadOnly));
+  const ChangeResult r = ff.DeleteItem(FindById(ff, kDarkFox));
+  ASSERT_TRUE(os::Current().files().SetAttributes(Profile() + "prefs.js", 0));
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("prefs.js is read-only"), std::string::npos) << r.message;
+  EXPECT_TRUE(PathExistsEx(xpi));
+  EXPECT_EQ(Files(), before);
+  ASSERT_TRUE(ff.DeleteItem(FindById(ff, kDarkFox)));
+  EXPECT_TRUE(test::ProfileAgrees(Profile()));
+}
+
+// A switch taken back leaves the entries exactly as they were, members that were missing
+// included; a set of files where one refuses is put back whole, a new file removed again.
+TEST_F(FirefoxCurrent, WhatIsTakenBackIsAsItWas) {
+  Json doc = Json::parse(R"({"addons":[{"id":"a","userDisabled":true,"active":false,"softDisabled":true},
+                                       {"id":"b","visible":true}]})");
+  const std::string original = doc.dump();
+  Json state = Json::object();
+  EntrySwitches switches;
+  switches.SetEnabled(doc["addons"][0], &state, true);
+  switches.SetEnabled(doc["addons"][1], nullptr, false);
+  switches.SetEnabled(doc["addons"][0], &state, false);
+  EXPECT_EQ(doc["addons"][0]["softDisabled"], false);
+  switches.Undo();
+  EXPECT_EQ(doc.dump(), original);
+
+  const std::string a = machine.folder() + "\\a.txt", b = machine.folder() + "\\b.txt", c = machine.folder() + "\\c.txt";
+  machine.WriteFile(a, "old a");
+  machine.WriteFile(c, "old c");
+  ASSERT_TRUE(os::Current().files().SetAttributes(c, os::kFileAttributeReadOnly));
+  EXPECT_EQ(WriteObstacle(c), c + " is read-only");
+  EXPECT_EQ(WriteObstacle(b), "");
+  const ChangeResult r = WriteFileSet({{a, "new a"}, {b, "new b"}, {c, "new c"}});
+  ASSERT_TRUE(os::Current().files().SetAttributes(c, 0));
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find(c), std::string::npos) << r.message;
+  EXPECT_EQ(test::ReadText(a), "old a");
+  EXPECT_FALSE(PathExistsEx(b));
+  EXPECT_EQ(test::ReadText(c), "old c");
+  ASSERT_TRUE(WriteFileSet({{a, "new a"}, {b, "new b"}}));
+  EXPECT_EQ(test::ReadText(a) + test::ReadText(b), "new anew b");
 }
 
 // An add-on the cache does not hold would not be started by the browser: turning it on is

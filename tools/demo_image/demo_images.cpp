@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 
+#include "firefox_current_profile.h"
 #include "firefox_demo.h"
 #include "firefox_profile.h"
 #include "icon_painter.h"
@@ -277,6 +278,7 @@ void WriteSyntheticFirefoxImage(const fs::path& root, int count, double megabyte
     a.description = "Add-on number " + std::to_string(i) + " of a heavy profile.";
     a.version = "1." + std::to_string(i);
     a.user_disabled = i % 7 == 0;
+    a.active = !a.user_disabled;
     a.icon_sizes = {64, 32};
     a.descriptor = std::string(kFirefoxProfile) + "\\extensions\\" + a.id + ".xpi";
     addons.push_back(a);
@@ -287,6 +289,7 @@ void WriteSyntheticFirefoxImage(const fs::path& root, int count, double megabyte
     WriteFirefoxSqliteProfile(w, kFirefoxProfile, addons, named);
   } else {
     WriteFirefoxJsonProfile(w, kFirefoxProfile, addons, static_cast<size_t>(megabytes * 1024 * 1024));
+    WriteFirefoxStartupCache(w, kFirefoxProfile, addons);  // as a current Firefox keeps it
   }
   SetFirefoxIconSite("http://127.0.0.1:8086/icons/");
 }

@@ -137,6 +137,13 @@ Json FirefoxStartupCacheJson(const std::string& profile, const std::vector<Firef
   return cache;
 }
 
+void WriteFirefoxStartupCache(const ImageWriter& w, const std::string& profile, const std::vector<FirefoxAddon>& addons) {
+  std::string why;
+  const auto cache = EncodeMozLz4(FirefoxStartupCacheJson(profile, addons).dump(), &why);
+  if (!cache) throw std::runtime_error("startup cache: " + why);
+  w.WriteFile(profile + "\\addonStartup.json.lz4", *cache);
+}
+
 void WriteCurrentFirefoxProfile(const ImageWriter& w, const std::string& profile,
                                 const std::vector<FirefoxAddon>& addons, const std::string& active_theme) {
   Json list = Json::array();
@@ -150,10 +157,7 @@ void WriteCurrentFirefoxProfile(const ImageWriter& w, const std::string& profile
   }
   w.WriteFile(profile + "\\extensions.json", Json{{"schemaVersion", 36}, {"addons", list}}.dump());
   w.WriteFile(profile + "\\addons.json", Json{{"schema", 6}, {"addons", names}}.dump());
-  std::string why;
-  const auto cache = EncodeMozLz4(FirefoxStartupCacheJson(profile, addons).dump(), &why);
-  if (!cache) throw std::runtime_error("startup cache: " + why);
-  w.WriteFile(profile + "\\addonStartup.json.lz4", *cache);
+  WriteFirefoxStartupCache(w, profile, addons);
   w.WriteFile(profile + "\\prefs.js",
               "// Mozilla User Preferences\r\n\r\n"
               "user_pref(\"browser.startup.homepage\", \"https://www.example.org/\");\r\n"

@@ -18,5 +18,7 @@ void WriteCurrentFirefoxProfile(const ImageWriter& w, const std::string& profile
 // The startup cache's JSON for the add-ons (one member per install location), as the
 // browser's XPIStates.toJSON writes it; `profile` gives app-profile's folder.
 Json FirefoxStartupCacheJson(const std::string& profile, const std::vector<FirefoxAddon>& addons);
+// That JSON as the profile's addonStartup.json.lz4 (the program's own mozLz40 writer).
+void WriteFirefoxStartupCache(const ImageWriter& w, const std::string& profile, const std::vector<FirefoxAddon>& addons);
 
 }  // namespace orvo::tools
