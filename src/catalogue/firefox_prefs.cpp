@@ -7,24 +7,6 @@
 namespace orvo {
 namespace {
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   c = ToLowerAscii(c);
@@ -52,14 +34,14 @@ std::optional<std::string> ReadQuoted(std::string_view s, size_t& at) {
       case 'u': {
         const size_t digits = c == 'x' ? 2 : 4;
         if (at + digits > s.size()) return std::nullopt;
-        char32_t code = 0;
+        char16_t code = 0;
         for (size_t i = 0; i < digits; ++i) {
           const int v = HexValue(s[at + i]);
           if (v < 0) return std::nullopt;
-          code = code * 16 + static_cast<char32_t>(v);
+          code = static_cast<char16_t>(code * 16 + v);
         }
         at += digits;
-        AppendUtf8(out, code);
+        out += Utf16ToUtf8(std::u16string(1, code));
         break;
       }
       default: out += c; break;  // \\ \" \' and anything else stands for itself

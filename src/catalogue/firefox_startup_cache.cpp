@@ -1,27 +1,15 @@
 #include "catalogue/firefox_startup_cache.h"
 
+#include "catalogue/data_file.h"
 #include "catalogue/json_writer.h"
 #include "catalogue/moz_lz4.h"
-#include "platform/platform.h"
 
 namespace orvo {
 
 std::unique_ptr<JsonDocument> ReadStartupCache(const std::string& path, std::string* error) {
-  error->clear();
-  os::FileSystem& files = os::Current().files();
-  const uint32_t attributes = files.GetAttributes(path);
-  if (attributes == os::kInvalidFileAttributes) return nullptr;
-  if (attributes & os::kFileAttributeDirectory) {
-    *error = path + ": a folder stands where the file should be";
-    return nullptr;
-  }
   // The compressed file is a fraction of what it holds.
-  const auto bytes = files.ReadFile(path, kMozLz4MaxDecoded);
-  if (!bytes) {
-    *error = path + ": cannot be read (access denied, in use, or too large)";
-    return nullptr;
-  }
-  if (bytes->empty()) return nullptr;
+  const auto bytes = ReadStoreBytes(path, kMozLz4MaxDecoded, error);
+  if (!bytes || bytes->empty()) return nullptr;
   std::string why;
   const auto text = DecodeMozLz4(*bytes, &why);
   if (!text) {

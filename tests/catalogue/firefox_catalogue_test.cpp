@@ -13,6 +13,7 @@
 #include "catalogue/sqlite_database.h"
 #include "catalogue/sqlite_table.h"
 #include "catalogue_fixture.h"
+#include "firefox_check.h"
 #include "platform/png_codec.h"
 #include "platform/ui_dispatcher.h"
 #include "support/loopback_server.h"
@@ -21,12 +22,8 @@ namespace orvo {
 namespace {
 
 using test::FindById;
+using namespace test::firefox;
 
-constexpr const char* kTabTidy = "tabtidy@orvo-demo.example";
-constexpr const char* kCookies = "{3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}";
-constexpr const char* kReader = "readermode@orvo-demo.example";
-constexpr const char* kUebersetzer = "unicode-names@orvo-demo.example";
-constexpr const char* kToolbar = "legacy-toolbar@orvo-demo.example";
 
 std::string Extensions(const TBrowserAppBase& ff) { return ff.ProfileDir + "extensions.json"; }
 

@@ -13,6 +13,22 @@
 
 namespace orvo::test {
 
+// The demo image's Firefox add-ons (tools/demo_image/firefox_demo.cpp).
+namespace firefox {
+inline constexpr const char* kTabTidy = "tabtidy@orvo-demo.example";
+inline constexpr const char* kCookies = "{3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}";
+inline constexpr const char* kReader = "readermode@orvo-demo.example";
+inline constexpr const char* kUebersetzer = "unicode-names@orvo-demo.example";
+inline constexpr const char* kToolbar = "legacy-toolbar@orvo-demo.example";
+inline constexpr const char* kDarkFox = "darkfox@orvo-demo.example";
+inline constexpr const char* kDefaultTheme = "default-theme@mozilla.org";
+inline constexpr const char* kLangpack = "langpack-de@firefox.mozilla.org";
+inline constexpr const char* kDictionary = "de-DE@dictionaries.addons.mozilla.org";
+inline constexpr const char* kAutofill = "formautofill@mozilla.org";
+inline constexpr const char* kMeetingNotes = "meetingnotes@orvo-demo.example";  // the "work" profile
+inline constexpr const char* kOldTabs = "oldtabs@orvo-demo.example";
+}  // namespace firefox
+
 // The text of a "mozLz40" file; throws std::runtime_error on anything malformed.
 std::string DecodeMozLz4ByHand(std::string_view file);
 // The parsed startup cache at a Windows path (null Json when it cannot be read).

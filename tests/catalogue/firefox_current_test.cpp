@@ -16,16 +16,8 @@ namespace orvo {
 namespace {
 
 using test::FindById;
+using namespace test::firefox;
 
-constexpr const char* kTabTidy = "tabtidy@orvo-demo.example";
-constexpr const char* kCookies = "{3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}";
-constexpr const char* kUebersetzer = "unicode-names@orvo-demo.example";
-constexpr const char* kToolbar = "legacy-toolbar@orvo-demo.example";
-constexpr const char* kDarkFox = "darkfox@orvo-demo.example";
-constexpr const char* kDefaultTheme = "default-theme@mozilla.org";
-constexpr const char* kLangpack = "langpack-de@firefox.mozilla.org";
-constexpr const char* kDictionary = "de-DE@dictionaries.addons.mozilla.org";
-constexpr const char* kAutofill = "formautofill@mozilla.org";
 
 class FirefoxCurrent : public ::testing::Test {
  protected:

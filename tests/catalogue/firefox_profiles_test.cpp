@@ -8,15 +8,14 @@
 #include "catalogue/firefox_prefs.h"
 #include "catalogue/shell_helpers.h"
 #include "catalogue_fixture.h"
+#include "firefox_check.h"
 
 namespace orvo {
 namespace {
 
 using test::FindById;
+using namespace test::firefox;
 
-constexpr const char* kTabTidy = "tabtidy@orvo-demo.example";
-constexpr const char* kMeetingNotes = "meetingnotes@orvo-demo.example";
-constexpr const char* kOldTabs = "oldtabs@orvo-demo.example";
 
 std::string EndOf(const std::string& text, size_t n) { return text.size() < n ? text : text.substr(text.size() - n); }
 
