@@ -4,6 +4,11 @@
 //   OrvoPM --image DIR --png FILE [--size WxH] [--lang NAME]
 //       starts as the program does, writes the main window to FILE once it has painted,
 //       and ends as the program does (the settings are saved into the image)
+//   OrvoPM --image DIR --png FILE --ratings BROWSER:ADDON [--ratings-tab mine]
+//       [--service URL]
+//       the same, but the picture is the ratings window of that add-on (its id, or ":N"),
+//       opened from the main window once its data came from the rating service (the
+//       built-in one, or URL), on its "User Reviews" tab or on "My Review"
 //   OrvoPM --image DIR
 //       starts and runs until SIGINT or SIGTERM closes the main window (a second start
 //       finds it, as on Windows)
@@ -17,12 +22,16 @@
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "app/program_ratings.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
 #include "platform/window_system.h"
+#include "rating/rate_session.h"
 #include "shell/main_window.h"
+#include "shell/ratings_form.h"
 #include "shell/startup.h"
 #include "ui/application.h"
 
@@ -39,13 +48,17 @@ struct Options {
   std::string png;
   std::string lang;
   std::string trace;
+  std::optional<RatingsRequest> ratings;
+  std::string service;
   int width = 0;
   int height = 0;
 };
 
 int Usage() {
   std::fputs(
-      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME]] [--trace FILE]\n",
+      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME]\n"
+      "              [--ratings BROWSER:ADDON [--ratings-tab reviews|mine]]]\n"
+      "              [--service URL] [--trace FILE]\n",
       stderr);
   return 2;
 }
@@ -63,6 +76,17 @@ bool Parse(int argc, char** argv, Options& o) {
       o.lang = value;
     } else if (arg == "--trace") {
       o.trace = value;
+    } else if (arg == "--ratings") {
+      const bool mine = o.ratings && o.ratings->my_review;
+      o.ratings = ParseRatingsRequest(value);
+      if (!o.ratings) return false;
+      o.ratings->my_review = mine;
+    } else if (arg == "--ratings-tab") {
+      if (value != "reviews" && value != "mine") return false;
+      if (!o.ratings) o.ratings = RatingsRequest{};
+      o.ratings->my_review = value == "mine";
+    } else if (arg == "--service") {
+      o.service = value;
     } else if (arg == "--size") {
       if (std::sscanf(value.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width < 100 ||
           o.height < 100 || o.width > 4096 || o.height > 4096) {
@@ -72,6 +96,8 @@ bool Parse(int argc, char** argv, Options& o) {
       return false;
     }
   }
+  // A tab without an add-on, or a ratings picture without a file, asks for nothing.
+  if (o.ratings && (o.ratings->browser.empty() || o.png.empty())) return false;
   return true;
 }
 
@@ -135,8 +161,21 @@ int main(int argc, char** argv) {
   if (!o.lang.empty()) options.language = o.lang;
   options.on_restore = [&] { Trace(o.trace, "restore"); };
   int code = 0;
+  if (!o.service.empty()) InstallRateSession(std::make_shared<TRateSession>(o.service));
   options.on_shown = [&](TfrmXOBMain& main) {
     Trace(o.trace, "shown");
+    if (o.ratings) {
+#ifndef _WIN32
+      auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
+      code = OpenRatingsForPicture(*o.ratings, [&](TfrmXOBRate& window) {
+        if (window.Handle() && headless.SaveWindowPng(*window.Handle(), o.png)) return true;
+        std::fprintf(stderr, "OrvoPM: cannot write %s\n", o.png.c_str());
+        return false;
+      });
+#endif
+      main.Close();
+      return;
+    }
     if (!o.png.empty()) {
 #ifndef _WIN32
       auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
