@@ -234,12 +234,14 @@ void TfrmXOBRate::FormCreate() {
   l.OnItemMouseMove = [this](TLumListView&, Canvas&, TLumLvItem& row, TShiftState, int x, int y) {
     m_lstViewItemMouseMove(row, x, y);
   };
+  l.OnMouseMove = [this](TControl&, TShiftState, int x, int y) { ListMouseMove(x, y); };
   l.OnItemMouseDown = [this](TLumListView&, Canvas&, TLumLvItem&, TShiftState, int x, int y) {
     pointer_ = Point{x, y};
   };
   l.OnItemClick = [this](TLumListView&, TLumLvItem& row) { m_lstViewItemClick(row); };
   l.OnMouseLeave = [this](TControl&) {
     pointer_.reset();
+    hover_row_ = nullptr;
     m_lstView->Cursor = crDefault;
   };
   l.OnDrawBackGround = [this](Bitmap32& bitmap, const Rect&) { m_lstViewDrawBackGround(bitmap); };

@@ -165,6 +165,7 @@ class TfrmXOBRate : public TfrmBase, public TRatingsWindowReceiver {
   // ratings_reviews.cpp
   void MeasureRow(TLumLvItem& row, int& height);
   void DrawRow(Canvas& canvas, TLumLvItem& row);
+  void ListMouseMove(int x, int y);
   void m_lstViewItemMouseMove(TLumLvItem& row, int x, int y);
   void m_lstViewItemClick(TLumLvItem& row);
   void m_lstViewDrawBackGround(Bitmap32& bitmap);
@@ -189,6 +190,8 @@ class TfrmXOBRate : public TfrmBase, public TRatingsWindowReceiver {
   int service_rows_ = 0;                 // reviews the service sent for this order
   std::unordered_set<int64_t> listed_;   // review ids in the list
   std::optional<Point> pointer_;         // over the list (list coordinates)
+  std::optional<Point> previous_pointer_;
+  const TLumLvItem* hover_row_ = nullptr;  // the row the pointer was last over
   std::optional<int> star_pointer_;      // over img13 (x)
   TReviewRowLook look_;
   PngImage icon_;  // the record's picture, decoded at its first painting

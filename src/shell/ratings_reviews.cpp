@@ -55,6 +55,7 @@ TLumLvItem* TfrmXOBRate::RowOfReview(int64_t review_id) const {
 }
 
 void TfrmXOBRate::AppendReviews(const std::vector<TReviewData>& reviews, bool more) {
+  hover_row_ = nullptr;  // the "more" row may go
   m_lstView->BeginUpdate();
   if (const int n = m_lstView->ItemCount(); n > 0 && !ReviewOf(*m_lstView->Items(n - 1))) {
     m_lstView->DeleteItem(m_lstView->Items(n - 1));
@@ -163,15 +164,21 @@ void TfrmXOBRate::DrawRow(Canvas& canvas, TLumLvItem& row) {
 
 // --- the pointer ---
 
+// The pointer's place is taken before the list repaints the rows whose hover look
+// changed (ListMouseMove), so those paints underline the right caption already; a row is
+// painted again here only when the pointer moved between its parts.
+void TfrmXOBRate::ListMouseMove(int x, int y) {
+  previous_pointer_ = pointer_;
+  pointer_ = Point{x, y};
+}
+
 void TfrmXOBRate::m_lstViewItemMouseMove(TLumLvItem& row, int x, int y) {
   const Point p{x, y};
-  const std::optional<Point> before = pointer_;
-  pointer_ = p;
   const TReviewItem* review = ReviewOf(row);
   // Which live part is under the pointer: the "more" row, or a button not done yet.
   const auto live_part = [&](const std::optional<Point>& at) {
-    if (!at) return 0;
-    if (!review) return row.ItemRect.Contains(*at) ? 4 : 0;
+    if (!at || !row.ItemRect.Contains(*at)) return 0;
+    if (!review) return 4;
     if (!review->voted && review->LikeArea.Contains(*at)) return 1;
     if (!review->voted && review->DislikeArea.Contains(*at)) return 2;
     if (!review->reported && review->ReportArea.Contains(*at)) return 3;
@@ -179,8 +186,9 @@ void TfrmXOBRate::m_lstViewItemMouseMove(TLumLvItem& row, int x, int y) {
   };
   const int part = live_part(p);
   m_lstView->Cursor = part ? crHandPoint : crDefault;
-  // Repainting only when the part under the pointer changed keeps a move cheap.
-  if (part != live_part(before) || !before) m_lstView->RedrawItem(&row);
+  const bool row_changed = hover_row_ != &row;
+  hover_row_ = &row;
+  if (!row_changed && part != live_part(previous_pointer_)) m_lstView->RedrawItem(&row);
 }
 
 void TfrmXOBRate::m_lstViewItemClick(TLumLvItem& row) {
@@ -221,6 +229,7 @@ void TfrmXOBRate::SortChanged() {
   listed_.clear();
   service_rows_ = 0;
   pointer_.reset();
+  hover_row_ = nullptr;
   UpdateEmptyState();
   const std::shared_ptr<const bool> page =
       StartComments(ServicePlugId, std::max(cbb1->index(), 0), 0, list_link_);

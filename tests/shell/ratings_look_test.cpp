@@ -158,6 +158,46 @@ TEST_F(RatingsLookTest, ServiceTextsAreShownAsTextWithinTheirRows) {
   }));
 }
 
+// The live caption under the pointer is underlined, in whichever row and whichever way the
+// pointer came; the hand shows only over live parts.
+TEST_F(RatingsLookTest, TheLiveCaptionUnderThePointerIsUnderlined) {
+  EXPECT_TRUE(Walk(*tab_tidy, [&](TfrmXOBRate& w) {
+    const auto reviews = Reviews(w);
+    const Point o = w.m_lstView->FormOrigin();
+    // Blue pixels on the longest blue run of rows below a caption's text middle.
+    const auto underline = [&](const Rect& area) {
+      int best = 0;
+      for (int y = area.top + 11; y <= area.top + 15; ++y) {
+        int run = 0;
+        for (int x = area.left + 18; x < area.right + 6; ++x) {
+          const Argb c = w.Screen().Pixel(o.x + x, o.y + y);
+          run = BlueOf(c) > RedOf(c) + 80 ? run + 1 : 0;
+          best = std::max(best, run);
+        }
+      }
+      return best;
+    };
+    const auto move_to = [&](const Rect& area) {
+      screen->MoveMouse(w.Left() + o.x + area.left + 25, w.Top() + o.y + area.top + 8);
+    };
+    const TReviewItem& a = *reviews.at(0);
+    const TReviewItem& b = *reviews.at(1);
+    EXPECT_LT(underline(a.LikeArea), 8);
+    move_to(a.LikeArea);
+    EXPECT_GT(underline(a.LikeArea), 14);
+    EXPECT_EQ(screen->Cursor(), os::CursorShape::kHand);
+    move_to(a.ReportArea);
+    EXPECT_LT(underline(a.LikeArea), 8);
+    EXPECT_GT(underline(a.ReportArea), 14);
+    move_to(b.DislikeArea);  // into the next row
+    EXPECT_LT(underline(a.ReportArea), 8);
+    EXPECT_GT(underline(b.DislikeArea), 14);
+    screen->MoveMouse(w.Left() + o.x + 60, w.Top() + o.y + b.LikeArea.top);  // the nickname
+    EXPECT_LT(underline(b.DislikeArea), 8);
+    EXPECT_EQ(screen->Cursor(), os::CursorShape::kArrow);
+  }));
+}
+
 struct GoldenCase {
   const char* name;
   const char* language;
