@@ -15,6 +15,8 @@
 #include <thread>
 
 #include "graphics/image_codecs.h"
+#include "service/harness/service_process.h"
+#include "support/pixels.h"
 
 namespace orvo::test {
 namespace {
@@ -103,6 +105,41 @@ TEST_F(ProgramTest, PaintsItsMainWindowAndWritesTheSettingsWhenItEnds) {
   const std::string settings = Plain(ReadText(Settings()));
   EXPECT_NE(settings.find("Language=English"), std::string::npos) << settings;
   EXPECT_NE(settings.find("CheckNews=1"), std::string::npos) << settings;
+}
+
+// --ratings: the ratings window of one add-on of the image, opened from the main window
+// once the service at --service has answered; refusals for what the image lacks, and for
+// a service that does not answer.
+TEST_F(ProgramTest, PaintsTheRatingsWindowOfAnAddOn) {
+  service::harness::TempFolder folder;
+  service::harness::ServiceProcess service;
+  service::harness::ServiceLaunch launch;
+  launch.db_path = folder.File("rating.db");
+  launch.log_path = folder.File("service.log");
+  launch.seed_path = std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json";
+  std::string error;
+  ASSERT_TRUE(service.Start(launch, &error)) << error;
+  const std::string url = "http://127.0.0.1:" + std::to_string(service.port());
+  const fs::path png = root_ / "ratings.png";
+  const std::string common = "--png '" + png.string() + "' --service " + url;
+  EXPECT_EQ(Wait(Start(common + " --ratings chrome:fblkdohiomlcbgpekccokebfafkgegcf", "a")), 0)
+      << ReadText(Trace("a").string() + ".err");
+  const auto picture = LoadPngFile(png.string());
+  ASSERT_TRUE(picture);
+  Bitmap32 shown;
+  shown.SetSize(picture->width(), picture->height());
+  for (int y = 0; y < picture->height(); ++y) {
+    for (int x = 0; x < picture->width(); ++x) shown.SetPixel(x, y, picture->Pixel(x, y));
+  }
+  EXPECT_TRUE(MatchesGolden(shown, "orvopm_ratings_en"));
+
+  fs::remove(png);
+  EXPECT_EQ(Wait(Start(common + " --ratings chrome:no.such.addon", "b")), 5);
+  EXPECT_EQ(Wait(Start(common + " --ratings netscape:x", "c")), 4);
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --service http://127.0.0.1:9 --ratings chrome::0", "d")), 1);
+  EXPECT_FALSE(fs::exists(png));
+  EXPECT_NE(ReadText(Trace("d").string() + ".err").find("could not be had"), std::string::npos);
+  EXPECT_EQ(service.Stop(SIGTERM), 0);
 }
 
 TEST_F(ProgramTest, ASecondStartWakesTheFirstAndEnds) {
