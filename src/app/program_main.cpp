@@ -34,6 +34,8 @@
 #include "shell/ratings_form.h"
 #include "shell/startup.h"
 #include "ui/application.h"
+#include "ui/image_module.h"
+#include "ui/lum_message_box.h"
 
 #ifndef _WIN32
 #include "platform/headless/headless_window_system.h"
@@ -167,6 +169,12 @@ int main(int argc, char** argv) {
     if (o.ratings) {
 #ifndef _WIN32
       auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
+      // Nobody is there to answer a message box ("PlugRatingError"): it is answered at once.
+      headless.on_modal_idle = [] {
+        if (!imgModule || !imgModule->msgdlg.Busy()) return false;
+        imgModule->msgdlg.Finish(kMsgResultOk);
+        return true;
+      };
       code = OpenRatingsForPicture(*o.ratings, [&](TfrmXOBRate& window) {
         if (window.Handle() && headless.SaveWindowPng(*window.Handle(), o.png)) return true;
         std::fprintf(stderr, "OrvoPM: cannot write %s\n", o.png.c_str());
