@@ -26,27 +26,13 @@
 #include "ui/application.h"
 #include "ui/image_module.h"
 
+#include "timing.h"
+
 namespace orvo {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr char kTabTidy[] = "fblkdohiomlcbgpekccokebfafkgegcf";
-
-double Median(std::vector<double> times) {
-  std::nth_element(times.begin(), times.begin() + static_cast<long>(times.size() / 2), times.end());
-  return times[times.size() / 2];
-}
-
-std::vector<double> Samples(int runs, const std::function<void()>& work) {
-  work();
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return times;
-}
 
 // 200 reviews of one to many lines, some with long words.
 std::vector<TReviewData> MixedReviews() {
@@ -77,10 +63,8 @@ int Run(const char* image) {
   os::Install(platform.get());
   service::harness::TempFolder folder;
   service::harness::ServiceProcess service;
-  service::harness::ServiceLaunch launch;
-  launch.db_path = folder.File("rating.db");
-  launch.log_path = folder.File("service.log");
-  launch.seed_path = std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json";
+  const auto launch =
+      service::harness::LaunchIn(folder, std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json");
   if (!service.Start(launch, &error)) {
     std::fprintf(stderr, "bench_ratings: the service did not start: %s\n", error.c_str());
     return 1;

@@ -28,14 +28,8 @@ constexpr int kRowPitch = 19;  // between distribution rows
 
 TLumLabel* AddLabel(TWinControl& parent, const char* name, const std::string& caption, Rect r,
                     TColor color) {
-  auto* l = parent.Make<TLumLabel>();
-  l->Name = name;
-  l->SetTransparent(true);
+  TLumLabel* l = AddFormLabel(parent, name, caption, r, color);
   l->SetSupportMouseOverDown(false);
-  l->SetBounds(r.left, r.top, r.width(), r.height());
-  l->font.color = color;
-  l->FontOver = l->FontDown = l->FontDisable = l->font;
-  l->SetCaption(caption);
   return l;
 }
 
@@ -200,17 +194,9 @@ void TfrmXOBRate::BuildMyReview() {
   if (imgModule) redt1->VerScrollRes = &imgModule->lmscrlbrs;
   redt1->LookChanged();
 
-  btn1 = lmpnl1->Make<TLumButton>();
-  btn1->Name = "btn1";
+  btn1 = AddFormButton(*lmpnl1, "btn1", "Submit", RectOfSize(643, 246, 82, 25), kText);
   btn1->SetTransparent(true);
-  btn1->SetBounds(643, 246, 82, 25);
-  btn1->BtnStateCount = 5;
-  btn1->SetImgBtn(SkinPng("button"));
-  btn1->FontNormal.color = kText;
-  btn1->FontOver = btn1->FontDown = btn1->FontSelect = btn1->FontFocus = btn1->FontNormal;
-  btn1->FontDisable = btn1->FontNormal;
   btn1->FontDisable.color = MakeColor(160, 166, 174);
-  btn1->SetCaption("Submit");
   btn1->OnClick = [this](TControl&) { btn1Click(); };
 }
 

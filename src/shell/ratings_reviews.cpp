@@ -25,11 +25,6 @@ enum SharedImage {
   kNoReviews = 29,
 };
 
-const PngImage& Shared(int index) {
-  static const PngImage kNone;
-  return imgModule ? imgModule->mgstrg.Png(index) : kNone;
-}
-
 constexpr int kStarStep = 17;
 constexpr auto kSortWait = std::chrono::milliseconds(1000);
 
@@ -129,7 +124,7 @@ void TfrmXOBRate::DrawRow(Canvas& canvas, TLumLvItem& row) {
   canvas.DrawText(review->Date, date, kNameFormat);
   for (int k = 0; k < 5; ++k) {
     canvas.DrawPng(r.left + kContentLeft + kStarStep * k, r.top + 2,
-                   Shared(k < review->Score ? kLitStar : kGreyStar));
+                   SharedPng(k < review->Score ? kLitStar : kGreyStar));
   }
   Rect content = ContentRect(look_, r);
   canvas.Save();
@@ -149,11 +144,11 @@ void TfrmXOBRate::DrawRow(Canvas& canvas, TLumLvItem& row) {
     if (!done && pointer_ && area.Contains(*pointer_)) f.style |= fsUnderline;
     return f;
   };
-  DrawVote(canvas, areas.like, Shared(review->voted ? kLikeDone : kLikeLive), look_.like,
+  DrawVote(canvas, areas.like, SharedPng(review->voted ? kLikeDone : kLikeLive), look_.like,
            font_for(review->voted, areas.like));
-  DrawVote(canvas, areas.dislike, Shared(review->voted ? kDislikeDone : kDislikeLive),
+  DrawVote(canvas, areas.dislike, SharedPng(review->voted ? kDislikeDone : kDislikeLive),
            look_.dislike, font_for(review->voted, areas.dislike));
-  DrawVote(canvas, areas.report, Shared(review->reported ? kReportDone : kReportLive),
+  DrawVote(canvas, areas.report, SharedPng(review->reported ? kReportDone : kReportLive),
            look_.report, font_for(review->reported, areas.report));
 
   canvas.pen.color = kReviewLine;
@@ -245,7 +240,7 @@ void TfrmXOBRate::SortChanged() {
 
 void TfrmXOBRate::m_lstViewDrawBackGround(Bitmap32& bitmap) {
   if (m_lstView->ItemCount() > 0) return;
-  const PngImage& picture = Shared(kNoReviews);
+  const PngImage& picture = SharedPng(kNoReviews);
   const int x = (m_lstView->Width() - picture.width()) / 2;
   const int y = (m_lstView->Height() - picture.height()) / 2 - 30;
   Canvas& canvas = bitmap.canvas();

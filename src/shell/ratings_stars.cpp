@@ -23,11 +23,6 @@ enum SharedImage {
   kStarHalf = 22,
 };
 
-const PngImage& Shared(int index) {
-  static const PngImage kNone;
-  return imgModule ? imgModule->mgstrg.Png(index) : kNone;
-}
-
 // A bar picture three-sliced to a rectangle: its round ends keep their size (the outer
 // four columns on each side) and its middle column stretches. A rectangle narrower than
 // the picture gets the two ends, each cut to half of it.
@@ -72,7 +67,7 @@ void TfrmXOBRate::img1AfterDrawPaint(Canvas& canvas) {
     icon_ = IconOf(addon_);
     icon_decoded_ = true;
   }
-  const PngImage& picture = icon_.empty() ? Shared(kDefaultIcon) : icon_;
+  const PngImage& picture = icon_.empty() ? SharedPng(kDefaultIcon) : icon_;
   if (!picture.empty()) canvas.StretchDrawPng(img1->ClientRect(), picture);
 }
 
@@ -81,13 +76,13 @@ void TfrmXOBRate::img2AfterDrawPaint(Canvas& canvas) {
   const double r = std::clamp(average_, 0.0, 5.0);
   int x = 0;
   int drawn = 0;
-  for (int i = 1; i <= r; ++i, ++drawn, x += kStarPitch) canvas.DrawPng(x, 0, Shared(kStarFull));
+  for (int i = 1; i <= r; ++i, ++drawn, x += kStarPitch) canvas.DrawPng(x, 0, SharedPng(kStarFull));
   if (r != std::floor(r) && drawn < 5) {
-    canvas.DrawPng(x, 0, Shared(kStarHalf));
+    canvas.DrawPng(x, 0, SharedPng(kStarHalf));
     x += kStarPitch;
     ++drawn;
   }
-  for (; drawn < 5; ++drawn, x += kStarPitch) canvas.DrawPng(x, 0, Shared(kStarEmpty));
+  for (; drawn < 5; ++drawn, x += kStarPitch) canvas.DrawPng(x, 0, SharedPng(kStarEmpty));
 }
 
 // The bar background over the whole image, the fill over the count's share of the
@@ -98,13 +93,13 @@ void TfrmXOBRate::img3AfterDrawPaint(TLumImage& bar, Canvas& canvas) {
   const int64_t count = std::clamp<int64_t>(StarCounts[static_cast<size_t>(stars - 1)], 0, largest);
   const int width = static_cast<int>(static_cast<double>(count) / static_cast<double>(largest) *
                                      bar.Width());
-  DrawBar(canvas, bar.ClientRect(), Shared(kBarBack));
-  DrawBar(canvas, {0, 0, width, bar.Height()}, Shared(kBarFill));
+  DrawBar(canvas, bar.ClientRect(), SharedPng(kBarBack));
+  DrawBar(canvas, {0, 0, width, bar.Height()}, SharedPng(kBarFill));
 }
 
 // Tag small stars, right-aligned: the k-th from the right end, over the full height.
 void TfrmXOBRate::img8AfterDrawPaint(TLumImage& caption, Canvas& canvas) {
-  const PngImage& star = Shared(kSmallStar);
+  const PngImage& star = SharedPng(kSmallStar);
   if (star.empty()) return;
   for (int k = 1; k <= std::clamp(caption.Tag, 0, 5); ++k) {
     canvas.StretchDrawPng(
@@ -118,7 +113,7 @@ void TfrmXOBRate::img8AfterDrawPaint(TLumImage& caption, Canvas& canvas) {
 void TfrmXOBRate::img13AfterDrawPaint(Canvas& canvas) {
   const int lit = star_pointer_ ? std::clamp(*star_pointer_ / kStarPitch + 1, 1, 5) : Score;
   for (int k = 0; k < 5; ++k) {
-    canvas.DrawPng(kStarPitch * k, 0, Shared(k < lit ? kStarFull : kStarEmpty));
+    canvas.DrawPng(kStarPitch * k, 0, SharedPng(k < lit ? kStarFull : kStarEmpty));
   }
 }
 

@@ -52,6 +52,12 @@ constexpr std::array<SharedImage, 30> kShared = {{
 
 }  // namespace
 
+const PngImage& SharedPng(int index) {
+  static const PngImage kNone;
+  return imgModule && index >= 0 && index < imgModule->mgstrg.Count() ? imgModule->mgstrg.Png(index)
+                                                                       : kNone;
+}
+
 const char* SharedImageSkinName(int index) {
   return index >= 0 && index < static_cast<int>(kShared.size())
              ? kShared[static_cast<size_t>(index)].skin

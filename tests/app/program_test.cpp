@@ -113,10 +113,8 @@ TEST_F(ProgramTest, PaintsItsMainWindowAndWritesTheSettingsWhenItEnds) {
 TEST_F(ProgramTest, PaintsTheRatingsWindowOfAnAddOn) {
   service::harness::TempFolder folder;
   service::harness::ServiceProcess service;
-  service::harness::ServiceLaunch launch;
-  launch.db_path = folder.File("rating.db");
-  launch.log_path = folder.File("service.log");
-  launch.seed_path = std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json";
+  const auto launch =
+      service::harness::LaunchIn(folder, std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json");
   std::string error;
   ASSERT_TRUE(service.Start(launch, &error)) << error;
   const std::string url = "http://127.0.0.1:" + std::to_string(service.port());

@@ -49,10 +49,8 @@ struct RatingTestService::Upstream {
   service::harness::ServiceProcess process;
 
   bool Start(bool demo_seed, std::string* error) {
-    service::harness::ServiceLaunch launch;
-    launch.db_path = folder.File("rating.db");
-    launch.log_path = folder.File("service.log");
-    if (demo_seed) launch.seed_path = std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json";
+    service::harness::ServiceLaunch launch = service::harness::LaunchIn(
+        folder, demo_seed ? std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json" : "");
     // Tests ask for many keys and reviews within a minute.
     launch.extra_args = {"--keys-per-minute", "0", "--reviews-per-minute", "0"};
     return process.Start(launch, error);
