@@ -198,6 +198,23 @@ TEST_F(RatingsLookTest, TheLiveCaptionUnderThePointerIsUnderlined) {
   }));
 }
 
+// The grey looks of done votes and reports, and the underline under the pointer.
+TEST_F(RatingsLookTest, LooksAsDrawnWithVotesReportsAndThePointerOverALink) {
+  EXPECT_TRUE(Walk(*tab_tidy, [&](TfrmXOBRate& w) {
+    const auto reviews = Reviews(w);
+    ClickInList(w, reviews.at(0)->LikeArea);
+    Settle(w);
+    ClickInList(w, reviews.at(1)->ReportArea);
+    Settle(w);
+    TakeToasts();
+    const Point o = w.m_lstView->FormOrigin();
+    const Rect like = reviews.at(2)->LikeArea;
+    screen->MoveMouse(w.Left() + o.x + like.left + 25, w.Top() + o.y + like.top + 8);
+    w.PaintAll();
+    EXPECT_TRUE(MatchesGolden(w.Screen(), "ratings_votes_en"));
+  }));
+}
+
 struct GoldenCase {
   const char* name;
   const char* language;
