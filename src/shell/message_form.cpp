@@ -128,8 +128,12 @@ void TfrmMessage::Layout(Point screen, int max_text_width, const std::string& te
 void TfrmMessage::Paint(Canvas& canvas) {
   canvas.Draw(0, 0, background_.view(), DrawMode::kOpaque);
   canvas.DrawPng(icon_rect_.left, icon_rect_.top, icon_);
+  // A few pixels of the right margin too: with some text back ends (Wine's GDI) the last
+  // glyph of a line reaches past the width the text was measured at.
   const Point o = canvas.origin();
-  DrawTextKeepAlpha(canvas.target(), text_font_, text_rect_.Offset(o.x, o.y), kTextFormat, text_);
+  Rect r = text_rect_.Offset(o.x, o.y);
+  r.right += 4;
+  DrawTextKeepAlpha(canvas.target(), text_font_, r, kTextFormat, text_);
 }
 
 void TfrmMessage::Popup() {

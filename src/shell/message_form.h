@@ -46,6 +46,8 @@ class TfrmMessage : public TForm {
   // The opacity the window was last shown with (255 until the fade starts).
   uint8_t Opacity() const { return opacity_; }
   bool Fading() const { return fade_step_ >= 0; }
+  // The slide has ended: the whole toast shows.
+  bool SlidIn() const { return slide_step_ >= 5; }
   // Unique among the toasts of the run.
   uint64_t Serial() const { return serial_; }
 

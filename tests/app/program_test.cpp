@@ -118,8 +118,9 @@ TEST_F(ProgramTest, PaintsTheRatingsWindowOfAnAddOn) {
   std::string error;
   ASSERT_TRUE(service.Start(launch, &error)) << error;
   const std::string url = "http://127.0.0.1:" + std::to_string(service.port());
+  ::setenv("ORVO_RATING_SERVICE_URL", url.c_str(), 1);
   const fs::path png = root_ / "ratings.png";
-  const std::string common = "--png '" + png.string() + "' --service " + url;
+  const std::string common = "--png '" + png.string() + "'";
   EXPECT_EQ(Wait(Start(common + " --ratings chrome:fblkdohiomlcbgpekccokebfafkgegcf", "a")), 0)
       << ReadText(Trace("a").string() + ".err");
   const auto picture = LoadPngFile(png.string());
@@ -134,7 +135,9 @@ TEST_F(ProgramTest, PaintsTheRatingsWindowOfAnAddOn) {
   fs::remove(png);
   EXPECT_EQ(Wait(Start(common + " --ratings chrome:no.such.addon", "b")), 5);
   EXPECT_EQ(Wait(Start(common + " --ratings netscape:x", "c")), 4);
-  EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --service http://127.0.0.1:9 --ratings chrome::0", "d")), 1);
+  ::setenv("ORVO_RATING_SERVICE_URL", "http://127.0.0.1:9", 1);
+  EXPECT_EQ(Wait(Start(common + " --ratings chrome::0", "d")), 1);
+  ::unsetenv("ORVO_RATING_SERVICE_URL");
   EXPECT_FALSE(fs::exists(png));
   EXPECT_NE(ReadText(Trace("d").string() + ".err").find("could not be had"), std::string::npos);
   EXPECT_EQ(service.Stop(SIGTERM), 0);
@@ -166,6 +169,49 @@ TEST_F(ProgramTest, WithoutAccessToTheBrowserRegistrationsItSaysSoAndQuits) {
                       "configuration information. Please contact the administrator."),
             std::string::npos);
   EXPECT_FALSE(fs::exists(png));  // the loop ended on its first message
+}
+
+TEST_F(ProgramTest, PaintsTheTabItIsAskedFor) {
+  ::setenv("ORVO_RATING_SERVICE_URL", "http://127.0.0.1:1", 1);
+  const fs::path png = root_ / "opera.png";
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --tab opera", "tab")), 0)
+      << ReadText(Trace("tab").string() + ".err");
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --tab safari", "bad")), 2);
+  ::unsetenv("ORVO_RATING_SERVICE_URL");
+  const auto picture = LoadPngFile(png.string());
+  ASSERT_TRUE(picture);
+  // The fourth tab wears the selected slab (lighter than the side bar), the first not.
+  const auto blue = [&](int y) { return picture->Pixel(168, y) & 0xFF; };
+  EXPECT_GT(blue(3 * 50 + 27 + 25), blue(27 + 25) + 20);
+}
+
+TEST_F(ProgramTest, TheSmokeRunSwitchesDeletesAndSetsTheDefaultBrowser) {
+  // The rating service with the demo reviews, for the ratings window's steps.
+  service::harness::TempFolder folder;
+  service::harness::ServiceProcess service;
+  std::string error;
+  ASSERT_TRUE(service.Start(
+      service::harness::LaunchIn(folder, std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json"), &error))
+      << error;
+  ::setenv("ORVO_RATING_SERVICE_URL", ("http://127.0.0.1:" + std::to_string(service.port())).c_str(), 1);
+  const fs::path chrome = image() / "C/Users/demo/AppData/Local/Google/Chrome/User Data/Default";
+  const std::string before = ReadText(chrome / "Preferences");
+  const int code = Wait(Start("--smoke -", "smoke"));
+  ::unsetenv("ORVO_RATING_SERVICE_URL");
+  ASSERT_EQ(code, 0) << ReadText(Trace("smoke").string() + ".err");
+  // The second row (Color Picker Pro) was switched off, the third (Focus Timer) deleted,
+  // and Firefox became the default browser.
+  const std::string after = ReadText(chrome / "Preferences");
+  EXPECT_NE(after, before);
+  EXPECT_NE(after.find("\"anihaiknkjpemibakigcfnienhfpllen\",\"oopjaeeehcadmkbplahcjkdnfdfelmao\"]"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(chrome / "Extensions/jncomfdhcfpipkdaadmddodcbbfkgkbb"));
+  EXPECT_TRUE(fs::exists(chrome / "Extensions/oopjaeeehcadmkbplahcjkdnfdfelmao"));
+  const std::string registry = Plain(ReadText(image() / "registry.reg"));
+  EXPECT_NE(registry.find("\"Progid\"=\"FirefoxURL\""), std::string::npos);
+  // The review posted in the ratings window was stored.
+  EXPECT_EQ(service.Stop(SIGTERM), 0);
+  EXPECT_NE(service.LogText().find("to=add_comment 200 msg=4"), std::string::npos);
 }
 
 }  // namespace

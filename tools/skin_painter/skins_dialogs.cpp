@@ -178,7 +178,7 @@ PngImage WaitFrame(int frame) {
   Bitmap32 b = Blank(190, 220);
   const Sdf card = RoundRect(8, 8, 182, 212, 16);
   Shadow(b, card, 0, 3, 6.0f, Rgb(0, 0, 0, 80));
-  Fill(b, card, Vertical(8, Fade(kNavyLight, 0.94), 212, Fade(kNavyDeep, 0.94)));
+  Fill(b, card, Vertical(8, kNavyLight, 212, kNavyDeep));
   Fill(b, Outline(Inset(card, 0.5), 1), Rgb(255, 255, 255, 22));
   const double cx = 95, cy = 110, r = 44, width = 7;
   Fill(b, Arc(cx, cy, r, width, 0, 360), Rgb(255, 255, 255, 30));
