@@ -83,11 +83,12 @@ TEST_F(FirefoxCurrent, SwitchesReachTheStartupCache) {
   // Turning a soft-blocked add-on on lifts the block, as the browser's own switch does.
   ASSERT_TRUE(ff.ToggleItem(FindById(ff, kToolbar)));
   EXPECT_FALSE(FindById(ff, kToolbar)->Disabled);
-  for (const auto& e : test::ReadJson(Extensions())["addons"]) {
-    if (e["id"] == kToolbar) {
-      EXPECT_EQ(e["softDisabled"], false);
-    }
+  const Json written = test::ReadJson(Extensions());
+  int lifted = 0;
+  for (const auto& e : written["addons"]) {
+    if (e["id"] == kToolbar && e["softDisabled"] == false) ++lifted;
   }
+  EXPECT_EQ(lifted, 1);
   EXPECT_EQ(CacheState("app-profile", kToolbar)["enabled"], true);
   EXPECT_TRUE(test::ProfileAgrees(Profile()));
 
