@@ -5,6 +5,8 @@
 //   chrome_parse_ms      median time to only read and parse Preferences with the JSON library
 //   construct_vs_parse, toggle_vs_parse, memory_vs_file (heap held by the catalogue / file size)
 //   firefox_json_construct_ms, firefox_json_vs_parse   300 add-ons in a 2 MB extensions.json
+//   firefox_toggle_ms    one ToggleItem there: the startup cache and extensions.json written
+//   firefox_toggle_json_only_ms  the same profile without the cache (extensions.json alone)
 //   firefox_sqlite_construct_ms                        300 rows in extensions.sqlite
 //   icon_delay_effect    construction time with an icon server that answers each icon after
 //                        200 ms, over the time with one that answers at once
@@ -108,6 +110,19 @@ void Firefox(int runs) {
     std::printf("firefox_json_construct_ms: %.2f ms\n", construct_ms);
     std::printf("firefox_json_parse_ms: %.2f ms\n", parse_ms);
     std::printf("firefox_json_vs_parse: %.2f ratio\n", construct_ms / parse_ms);
+    // A switch writes both files of a current profile; without the cache only one.
+    const auto toggle_ms = [&] {
+      TFireFoxExtensions ff;
+      TBrowserExtensionInfo* item = ff.GetItem(0);
+      return MedianMs(runs, [&] {
+        if (!ff.ToggleItem(item)) std::abort();
+      });
+    };
+    const double cached = toggle_ms();
+    os::Current().files().RemoveFile(TFireFoxExtensions().ProfileDir + "addonStartup.json.lz4");
+    const double json_only = toggle_ms();
+    std::printf("firefox_toggle_ms: %.2f ms\n", cached);
+    std::printf("firefox_toggle_json_only_ms: %.2f ms\n", json_only);
 
     // With icons: every record starts its download; construction must not wait for them.
     os::UiThreadScope ui;

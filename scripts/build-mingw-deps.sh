@@ -17,6 +17,8 @@ cache_root=${ORVO_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvo-pm}
 suite=${ORVO_DEBIAN_SUITE:-bookworm}
 mirror=${ORVO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 packages=(libpng1.6 libjpeg-turbo sqlite3 googletest cpp-httplib nlohmann-json3)
+# LZ4 blocks: Firefox keeps its add-on startup cache in "mozLz40" files.
+packages+=(lz4)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -106,6 +108,13 @@ mkdir -p "$prefix.tmp/lib" "$prefix.tmp/include"
 x86_64-w64-mingw32-ar rcs "$prefix.tmp/lib/libsqlite3.a" "$work/b-sqlite-host/sqlite3.o"
 cp "$work/b-sqlite-host/sqlite3.h" "$sq/src/sqlite3ext.h" "$prefix.tmp/include/" 2>/dev/null || \
   cp "$work/b-sqlite-host/sqlite3.h" "$prefix.tmp/include/"
+
+# liblz4: only the block format (lib/lz4.c), which is all the "mozLz40" files use.
+lz4_src=$(src_of lz4)
+mkdir -p "$work/b-lz4" "$prefix.tmp/lib" "$prefix.tmp/include"
+x86_64-w64-mingw32-gcc-posix -O2 -c "$lz4_src/lib/lz4.c" -o "$work/b-lz4/lz4.o"
+x86_64-w64-mingw32-ar rcs "$prefix.tmp/lib/liblz4.a" "$work/b-lz4/lz4.o"
+cp "$lz4_src/lib/lz4.h" "$prefix.tmp/include/"
 
 # GoogleTest for the Windows test executables
 cmake -S "$(src_of googletest)" -B "$work/b-gtest" "${cmake_cross[@]}" \

@@ -39,7 +39,8 @@ std::string KindWord(const TBrowserAppBase& app, const TBrowserExtensionInfo& it
     static const char* kIe[] = {"bho", "toolbar", "button", "menu"};
     return item.ItemKind < 4 ? kIe[item.ItemKind] : "?";
   }
-  return item.ItemKind == ikExtension ? "extension" : "plugin";
+  if (item.ItemKind != ikExtension) return "plugin";
+  return item.TypeName.empty() ? "extension" : item.TypeName;  // a Firefox theme is a theme
 }
 
 bool Switchable(const TBrowserAppBase& app, const TBrowserExtensionInfo& item) {
@@ -54,7 +55,7 @@ void AddRows(const TBrowserAppBase& app, std::vector<RecordRow>& rows) {
     const TBrowserExtensionInfo& item = *app.GetItem(i);
     rows.push_back({kBrowserWords[app.BrowserKind], ListedProfile(app), app.ProfileCaption(), i,
                     KindWord(app, item), item.Id, item.ListTitle(IsWin64()), item.Version, !item.Disabled,
-                    item.Path});
+                    item.Path, item.BrowserOwned, item.SwitchLock});
   }
 }
 
@@ -228,6 +229,7 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
 
   const std::string title = item->ListTitle(IsWin64());
   if (verb == "delete") {
+    if (item->BrowserOwned) return Fail(kNotSwitchable, "\"" + title + "\" is part of the browser and is not deleted");
     if (!Confirm(o.yes)) return kNotConfirmed;
     const ChangeResult r = app->DeleteItem(item);
     if (!r) return Fail(kWriteFailed, title + " was not deleted: " + r.message);
@@ -239,6 +241,9 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
   if (item->Disabled == want_disabled) {
     std::printf("%s is already %s.\n", title.c_str(), want_disabled ? "off" : "on");
     return kOk;
+  }
+  if (!item->SwitchLock.empty()) {
+    return Fail(kNotSwitchable, "\"" + title + "\" stays " + (item->Disabled ? "off" : "on") + ": " + item->SwitchLock);
   }
   const ChangeResult r = app->ToggleItem(item);
   if (!r) return Fail(kWriteFailed, title + " was not switched: " + r.message);

@@ -18,7 +18,8 @@ enum ExitCode {
   kBrowserRunning = 6,
   kWriteFailed = 7,     // not done: a file, folder or registry key refused the change
   kNotConfirmed = 8,    // delete declined, or not confirmed without a terminal
-  kNotSwitchable = 9,   // plug-ins and menu extensions have no on/off switch
+  kNotSwitchable = 9,   // plug-ins and menu extensions have no on/off switch; the browser keeps
+                        // some add-ons' state itself, and its own add-ons are never deleted
   kDataUnreadable = 10, // a browser's data file is there but can't be read or parsed
   kUnknownProfile = 11, // --profile names no profile of the browser
 };

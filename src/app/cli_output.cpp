@@ -49,6 +49,8 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
         o["version"] = r.version;
         o["enabled"] = r.enabled;
         o["path"] = r.path;
+        o["builtIn"] = r.browser_owned;
+        o["locked"] = r.lock.empty() ? Json() : Json(r.lock);
         json += (i ? ",\n " : "\n ") + o.dump();
       }
       for (size_t i = 0; i < errors.size(); ++i) {
@@ -62,11 +64,12 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
       return;
     }
     case Format::kCsv:
-      std::fputs("browser,index,kind,id,name,version,enabled,path,profile\n", out);
+      std::fputs("browser,index,kind,id,name,version,enabled,path,builtin,locked,profile\n", out);
       for (const auto& r : rows) {
-        std::fprintf(out, "%s,%d,%s,%s,%s,%s,%s,%s,%s\n", r.browser.c_str(), r.index, r.kind.c_str(),
+        std::fprintf(out, "%s,%d,%s,%s,%s,%s,%s,%s,%s,%s,%s\n", r.browser.c_str(), r.index, r.kind.c_str(),
                      CsvField(r.id).c_str(), CsvField(r.name).c_str(), CsvField(r.version).c_str(),
-                     r.enabled ? "yes" : "no", CsvField(r.path).c_str(), CsvField(r.profile).c_str());
+                     r.enabled ? "yes" : "no", CsvField(r.path).c_str(), r.browser_owned ? "yes" : "no",
+                     CsvField(r.lock).c_str(), CsvField(r.profile).c_str());
       }
       return;
     case Format::kText: {

@@ -11,12 +11,14 @@ struct RecordRow {
   std::string profile;  // the profile's Name when the browser has several, else empty
   std::string profile_title;  // what the browser calls that profile
   int index = 0;        // position in the browser's list, for addressing as #N
-  std::string kind;     // extension, plugin, bho, toolbar, button, menu
+  std::string kind;     // extension, theme, locale, dictionary, plugin, bho, toolbar, button, menu
   std::string id;
   std::string name;     // as the add-on list shows it
   std::string version;
   bool enabled = true;
   std::string path;
+  bool browser_owned = false;  // part of the browser: never deleted
+  std::string lock;            // why its switch cannot change it here
 };
 
 // A browser whose data could not be read: its records (the plug-ins) are listed, the

@@ -45,8 +45,9 @@ void PrintUsage(FILE* out) {
       "\n"
       "Exit codes: 0 done, 1 failed, 2 usage, 3 no system or image, 4 unknown browser,\n"
       "5 unknown add-on, 6 browser running, 7 not done (a file, folder or registry key\n"
-      "refused the change), 8 not confirmed, 9 add-on has no on/off switch,\n"
-      "10 a browser's data file can't be read, 11 no such profile.\n",
+      "refused the change), 8 not confirmed, 9 not for this add-on (no on/off switch,\n"
+      "a state the browser keeps itself, or part of the browser), 10 a browser's data\n"
+      "file can't be read, 11 no such profile.\n",
       out);
 }
 

@@ -18,9 +18,7 @@ std::unique_ptr<TBrowserAppBase> NewCatalogue(uint8_t kind, const std::string& p
     case bkIE:
       return std::make_unique<TIEExtensions>();
     case bkFirefox:
-      // Reads the profile profiles.ini names first; it lists no Profiles, so a profile
-      // asked for by name is not found there.
-      return std::make_unique<TFireFoxExtensions>();
+      return std::make_unique<TFireFoxExtensions>(profile);
     case bkOpera:
       return std::make_unique<TOPeraExtensions>(profile);
     default:

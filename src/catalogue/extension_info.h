@@ -31,6 +31,15 @@ class TBrowserExtensionInfo {
   bool Disabled = false;
   double Rating = 0;        // average community rating, 0 until known
   uint8_t Is64 = 0;         // from the native registry view / the per-user plug-in key
+  // What kind of add-on the browser says it is, in its own word (Firefox's "type":
+  // extension, theme, locale, dictionary); empty where ItemKind says it all.
+  std::string TypeName;
+  // Part of the browser itself (Firefox's system and built-in add-ons): listed, never
+  // deleted here.
+  bool BrowserOwned = false;
+  // Why the on/off switch cannot change this add-on here (the browser decides its state
+  // itself, for instance it turned an incompatible add-on off); empty when it can.
+  std::string SwitchLock;
 
   // Set while an icon download for this record may still report (see icon_download.h);
   // the download holds only a weak reference, so a record deleted meanwhile is skipped.

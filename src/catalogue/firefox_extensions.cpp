@@ -2,15 +2,19 @@
 
 #include "catalogue/data_file.h"
 #include "catalogue/file_removal.h"
+#include "catalogue/file_set_write.h"
+#include "catalogue/firefox_addon_facts.h"
+#include "catalogue/firefox_entries.h"
+#include "catalogue/firefox_locale.h"
+#include "catalogue/firefox_prefs.h"
+#include "catalogue/firefox_profiles.h"
+#include "catalogue/firefox_startup_cache.h"
 #include "catalogue/icon_download.h"
 #include "catalogue/json_document.h"
 #include "catalogue/json_writer.h"
 #include "catalogue/plugin_records.h"
 #include "catalogue/process_helpers.h"
 #include "catalogue/shell_helpers.h"
-#include "catalogue/sqlite_database.h"
-#include "catalogue/sqlite_table.h"
-#include "platform/ini_file.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 
@@ -21,8 +25,8 @@ bool TFireFoxExtensions::DownloadIcons = true;
 namespace {
 
 constexpr size_t kMaxDataFile = size_t(64) << 20;
-// A running Firefox holds its database locked; we wait this long, never without bound.
-constexpr int kBusyTimeoutMs = 1500;
+
+std::string FirefoxFolder() { return GetSpecialFolder(os::kCsidlAppData) + "\\Mozilla\\Firefox\\"; }
 
 // Lower-case, one backslash between parts, no trailing one: for comparing folder paths.
 std::string Normalised(std::string_view path) {
@@ -37,7 +41,7 @@ std::string Normalised(std::string_view path) {
 }
 
 // The folders Firefox itself installs add-ons into and removes them from, all inside the
-// profile (toolkit/mozapps/extensions/internal/XPIProvider.jsm): DIR_EXTENSIONS
+// profile (toolkit/mozapps/extensions/internal/XPIProvider.sys.mjs): DIR_EXTENSIONS
 // "extensions" for the user's add-ons (with DIR_STAGE "staged" and DIR_TRASH "trash"
 // inside it), DIR_SYSTEM_ADDONS "features" for updated system add-ons, and
 // DIR_APP_SYSTEM_PROFILE "system-extensions". An add-on anywhere else (the application's
@@ -59,50 +63,26 @@ bool InInstallFolder(std::string_view path, std::string_view profile) {
 
 bool DeleteForGood(std::string_view path) { return DeleteFileOrFolder(path, false); }
 
-const Json* FindAddon(const Json& addons, const std::string& id) {
-  for (const auto& element : addons) {
-    if (element.is_object() && StringMember(element, "id") == id) return &element;
-  }
-  return nullptr;
-}
-
-// The column a name stands for, matched without case; -1 when the row has none.
-int ColumnOf(const TSQLiteTable& table, std::string_view name) {
-  const std::string wanted = ToUpperAscii(name);
-  const auto& names = table.ColumnNames();
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (ToUpperAscii(names[i]) == wanted) return static_cast<int>(i);
-  }
-  return -1;
-}
-
-bool HasColumn(TSQLiteDatabase& db, std::string_view table, std::string_view column) {
-  auto info = db.OpenQuery("pragma table_info(" + std::string(table) + ")");
-  const int name = ColumnOf(*info, "name");
-  for (; name >= 0 && !info->AtEnd(); info->MoveNext()) {
-    if (EqualsNoCase(info->CellText(name), column)) return true;
-  }
-  return false;
-}
+std::string StartupCachePath(const std::string& profile) { return profile + kStartupCacheFile; }
 
 }  // namespace
 
-TFireFoxExtensions::TFireFoxExtensions() {
+TFireFoxExtensions::TFireFoxExtensions(const std::string& profile) {
   BrowserKind = bkFirefox;
   DisplayName = BrowserDisplayNames[bkFirefox];
   DataFileName = "extensions.json";
-  ProfileDir = GetSpecialFolder(os::kCsidlAppData) + "\\Mozilla\\Firefox\\";
+  ProfileDir = FirefoxFolder();
   if (!FolderExists(ProfileDir)) return;
-  std::string path;
-  if (auto text = os::Current().files().ReadFile(ProfileDir + "profiles.ini", size_t(1) << 20)) {
-    path = IniFile::Parse(*text).GetOr("Profile0", "Path", "");
+  ChooseProfile(profile);
+  if (ProfileDir.empty()) return;
+
+  // Names are shown in the language the browser asks for.
+  std::optional<std::string> requested, useragent;
+  if (auto prefs = os::Current().files().ReadFile(ProfileDir + "prefs.js", kMaxDataFile)) {
+    requested = UserPrefString(*prefs, "intl.locale.requested");
+    useragent = UserPrefString(*prefs, "general.useragent.locale");
   }
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  // The path is taken below the Firefox folder; one that climbs out of it names no profile.
-  if (HasParentStep(path)) path.clear();
-  ProfileDir += path + "\\";
+  requested_locales_ = FirefoxRequestedLocales(requested, useragent, os::Current().system().UserUiLanguage());
 
   // A store that is there but cannot be read lists what it gave until then and keeps the
   // reason; the plug-ins come from the registry and are listed all the same.
@@ -114,6 +94,11 @@ TFireFoxExtensions::TFireFoxExtensions() {
     std::string addons_error;
     AddonsDocument = ReadDataFile(ProfileDir + "addons.json", kMaxDataFile, &addons_error);
     if (Document) {
+      // A damaged startup cache is a reason like a damaged extensions.json: a change
+      // written beside it would not be the one the browser starts with.
+      std::string cache_error;
+      StartupCache = ReadStartupCache(StartupCachePath(ProfileDir), &cache_error);
+      NoteLoadError(cache_error);
       ReadJson();
     } else if (FileExists(ProfileDir + "extensions.sqlite")) {
       NoteLoadError(addons_error);
@@ -126,12 +111,39 @@ TFireFoxExtensions::TFireFoxExtensions() {
   SortItems();
 }
 
+TFireFoxExtensions::~TFireFoxExtensions() = default;
+
+void TFireFoxExtensions::ChooseProfile(const std::string& profile) {
+  const std::string firefox = ProfileDir;
+  const FirefoxProfiles profiles = ReadFirefoxProfiles(firefox);
+  // Firefox has no other name for a profile than its Name=.
+  for (const auto& p : profiles.profiles) Profiles.push_back({p.name, p.name});
+  const auto take = [&](const FirefoxProfile& p) {
+    ProfileName = p.name;
+    ProfileDir = p.folder;
+  };
+  if (!profile.empty()) {
+    for (const auto& p : profiles.profiles) {
+      if (p.name == profile) return take(p);
+    }
+    for (const auto& p : profiles.profiles) {
+      if (EqualsNoCase(p.name, profile)) return take(p);
+    }
+    ProfileDir.clear();  // not a profile of this Firefox: nothing is read
+    return;
+  }
+  if (profiles.install_default >= 0) return take(profiles.profiles[static_cast<size_t>(profiles.install_default)]);
+  // Without an install's choice: [Profile0]'s Path, always below the Firefox folder.
+  ProfileDir = firefox + profiles.profile0_path + "\\";
+  for (const auto& p : profiles.profiles) {
+    if (Normalised(p.folder) == Normalised(ProfileDir)) ProfileName = p.name;
+  }
+}
+
 void TFireFoxExtensions::NoteLoadError(const std::string& reason) {
   if (reason.empty()) return;
   LoadError += (LoadError.empty() ? "" : "; ") + reason;
 }
-
-TFireFoxExtensions::~TFireFoxExtensions() = default;
 
 void TFireFoxExtensions::ReadJson() {
   const Json* addons = ArrayMember(Document->value, "addons");
@@ -142,65 +154,26 @@ void TFireFoxExtensions::ReadJson() {
     item->ItemKind = ikExtension;
     item->Id = StringMember(element, "id");
     item->Name = StringMember(element, "name");
-    item->Disabled = BoolMember(element, "userDisabled") || BoolMember(element, "appDisabled");
-    if (const Json* locale = ObjectMember(element, "defaultLocale")) {
-      item->Name = StringMember(*locale, "name");
-      item->Description = StringMember(*locale, "description");
+    const Json* default_locale = ObjectMember(element, "defaultLocale");
+    if (default_locale) {
+      item->Name = StringMember(*default_locale, "name");
+      item->Description = StringMember(*default_locale, "description");
     }
-    item->Path = StringMember(element, "descriptor");
-    if (const Json* locales = ArrayMember(element, "locales"); locales && !locales->empty()) {
-      item->Name = StringMember((*locales)[0], "name");
-      item->Description = StringMember((*locales)[0], "description");
+    // Older entries say "descriptor", current ones "path" (XPIDatabase.sys.mjs
+    // PROP_JSON_FIELDS).
+    item->Path = element.contains("descriptor") ? StringMember(element, "descriptor") : StringMember(element, "path");
+    const Json* chosen = SelectedLocale(element, requested_locales_);
+    if (chosen && chosen != default_locale) {
+      item->Name = StringMember(*chosen, "name");
+      item->Description = StringMember(*chosen, "description");
     }
     if (const Json* icons = ObjectMember(element, "icons")) {
       item->IconRef = StringMember(*icons, "64");
       if (item->IconRef.empty()) item->IconRef = StringMember(*icons, "32");
     }
     item->Version = StringMember(element, "version");
-    if (!item->IconRef.empty() && DownloadIcons) DownloadIcon(*item);
-    Items.push_back(std::move(item));
-  }
-}
-
-std::string TFireFoxExtensions::DatabasePath() const {
-  return os::Current().files().NativePath(ProfileDir + "extensions.sqlite");
-}
-
-void TFireFoxExtensions::ReadDatabase() {
-  TSQLiteDatabase db(DatabasePath(), TSQLiteDatabase::OpenMode::kExistingOnly);
-  db.SetBusyTimeout(kBusyTimeoutMs);
-  // In the browser's own schema an add-on's default locale row is locale.id =
-  // addon.defaultLocale; older databases without that column join on internal_id.
-  const bool by_default_locale = HasColumn(db, "addon", "defaultLocale");
-  auto rows = db.OpenQuery(by_default_locale
-                               ? "select addon.*, locale.* from addon left join locale on addon.defaultLocale=locale.id"
-                               : "select addon.*, locale.* from addon left join locale on addon.internal_id=locale.id");
-  // The flags by name; the fixed positions only for a database without those names.
-  int active = ColumnOf(*rows, "active");
-  int user_disabled = ColumnOf(*rows, "userDisabled");
-  if (active < 0 || user_disabled < 0) {
-    active = 15;
-    user_disabled = 16;
-  }
-  const Json* names = AddonsDocument ? ArrayMember(AddonsDocument->value, "addons") : nullptr;
-  const int name = ColumnOf(*rows, "name");
-  const int description = ColumnOf(*rows, "description");
-  const int icon = ColumnOf(*rows, "iconURL");
-  const int descriptor = ColumnOf(*rows, "descriptor");
-  for (; !rows->AtEnd(); rows->MoveNext()) {
-    auto item = std::make_unique<TBrowserExtensionInfo>();
-    item->ItemKind = ikExtension;
-    item->Id = rows->CellText(1);
-    if (const Json* known = names ? FindAddon(*names, item->Id) : nullptr) {
-      item->Name = StringMember(*known, "name");
-      item->Description = StringMember(*known, "description");
-    } else {
-      if (name >= 0) item->Name = rows->CellText(name);
-      if (description >= 0) item->Description = rows->CellText(description);
-    }
-    item->Disabled = rows->CellInteger(user_disabled) == 1 || rows->CellInteger(active) == 0;
-    if (icon >= 0) item->IconRef = rows->CellText(icon);
-    if (descriptor >= 0) item->Path = rows->CellText(descriptor);
+    locations_[item.get()] = StringMember(element, "location");
+    ApplyEntryState(*item, element, StartupCache != nullptr);
     if (!item->IconRef.empty() && DownloadIcons) DownloadIcon(*item);
     Items.push_back(std::move(item));
   }
@@ -211,44 +184,92 @@ ChangeResult TFireFoxExtensions::ToggleItem(TBrowserExtensionInfo* item) {
   if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
   if (item->ItemKind != ikExtension) return {os::kErrorInvalidParameter, item->ListTitle(false) + " has no on/off switch"};
   if (!Document) return DatabaseToggle(*item);
-  Json* element = nullptr;
-  if (Json* addons = ArrayMember(Document->value, "addons")) {
-    for (auto& e : *addons) {
-      if (e.is_object() && StringMember(e, "id") == item->Id) {
-        element = &e;
-        break;
-      }
-    }
-  }
-  if (!element) return {os::kErrorNotFound, item->Id + " is not in " + ProfileDir + DataFileName};
+  if (!item->SwitchLock.empty()) return {os::kErrorAccessDenied, item->ListTitle(false) + ": " + item->SwitchLock};
+  return StartupCache ? CachedToggle(*item) : JsonToggle(*item);
+}
+
+// An older profile without a startup cache: extensions.json is what the browser reads.
+ChangeResult TFireFoxExtensions::JsonToggle(TBrowserExtensionInfo& item) {
+  Json* element = FindEntry(Document->value, item.Id, locations_[&item]);
+  if (!element) return {os::kErrorNotFound, item.Id + " is not in " + ProfileDir + DataFileName};
   // What a refused write has to put back, so that the next write does not save this change.
   const std::optional<Json> user_disabled = MemberCopy(*element, "userDisabled");
   const std::optional<Json> active = MemberCopy(*element, "active");
-  item->Disabled = !item->Disabled;
-  (*element)["userDisabled"] = item->Disabled;
-  (*element)["active"] = !item->Disabled;
+  const std::optional<Json> soft_disabled = MemberCopy(*element, "softDisabled");
+  item.Disabled = !item.Disabled;
+  (*element)["userDisabled"] = item.Disabled;
+  (*element)["active"] = !item.Disabled;
+  // Turning on lifts a soft block too, as the browser's own switch does
+  // (XPIDatabase.updateAddonDisabledState).
+  if (!item.Disabled && soft_disabled) (*element)["softDisabled"] = false;
   ChangeResult result = WriteBack();
   if (!result) {
-    item->Disabled = !item->Disabled;
+    item.Disabled = !item.Disabled;
     RestoreMember(*element, "userDisabled", user_disabled);
     RestoreMember(*element, "active", active);
+    RestoreMember(*element, "softDisabled", soft_disabled);
   }
   return result;
 }
 
-ChangeResult TFireFoxExtensions::DatabaseToggle(TBrowserExtensionInfo& item) {
+ChangeResult TFireFoxExtensions::CachedToggle(TBrowserExtensionInfo& item) {
+  const std::string& location = locations_[&item];
+  Json* element = FindEntry(Document->value, item.Id, location);
+  if (!element) return {os::kErrorNotFound, item.Id + " is not in " + ProfileDir + DataFileName};
+  Json cache = StartupCache->value;
   const bool disable = !item.Disabled;
-  try {
-    TSQLiteDatabase db(DatabasePath(), TSQLiteDatabase::OpenMode::kExistingOnly);
-    db.SetBusyTimeout(kBusyTimeoutMs);
-    const int64_t changed = db.RunStatement("update addon set ACTIVE=?, USERDISABLED=? where id=?",
-                                            {int64_t(disable ? 0 : 1), int64_t(disable ? 1 : 0), item.Id});
-    if (changed == 0) return {os::kErrorNotFound, item.Id + " has no row in " + ProfileDir + "extensions.sqlite"};
-  } catch (const std::exception& e) {
-    // The switch shows what is stored: a refused update leaves the record as it was.
-    return {os::kErrorWriteFault, ProfileDir + "extensions.sqlite: " + std::string(e.what())};
+  if (!disable && !StartupCacheEntry(cache, location, item.Id)) {
+    return {os::kErrorNotFound, item.ListTitle(false) + " cannot be turned on: Firefox's startup cache " +
+                                    StartupCachePath(ProfileDir) + " does not hold it, so Firefox would not start it"};
   }
-  item.Disabled = disable;
+  EntrySwitches switches;
+  switches.SetEnabled(*element, StartupCacheEntry(cache, location, item.Id), !disable);
+  std::vector<FileWrite> writes;
+  if (item.TypeName == "theme") SelectTheme(switches, cache, disable ? "" : item.Id, writes);
+  ChangeResult result = CommitCached(std::move(cache), std::move(writes), item);
+  if (!result) switches.Undo();
+  return result;
+}
+
+void TFireFoxExtensions::SelectTheme(EntrySwitches& switches, Json& cache, const std::string& theme_id,
+                                     std::vector<FileWrite>& writes) {
+  // XPIDatabase.addonChanged: the theme turned on stays, every other visible theme goes
+  // off; with none chosen the default theme comes on. The choice is remembered in the
+  // preference extensions.activeThemeID.
+  const std::string chosen = theme_id.empty() ? kFirefoxDefaultThemeId : theme_id;
+  if (Json* addons = ArrayMember(Document->value, "addons")) {
+    for (Json& e : *addons) {
+      if (!e.is_object() || FirefoxTypeName(StringMember(e, "type")) != "theme" || !EntryVisible(e)) continue;
+      const std::string id = StringMember(e, "id");
+      Json* state = StartupCacheEntry(cache, StringMember(e, "location"), id);
+      if (id != chosen) {
+        if (!BoolMember(e, "userDisabled")) switches.SetEnabled(e, state, false);
+      } else if (theme_id.empty()) {
+        switches.SetEnabled(e, state, true);
+      }
+    }
+  }
+  const std::string prefs_path = ProfileDir + "prefs.js";
+  const std::string prefs = os::Current().files().ReadFile(prefs_path, kMaxDataFile).value_or("");
+  writes.push_back({prefs_path, WithUserPrefString(prefs, "extensions.activeThemeID", chosen)});
+}
+
+ChangeResult TFireFoxExtensions::CommitCached(Json cache, std::vector<FileWrite> writes, const TBrowserExtensionInfo& item) {
+  std::string why;
+  const auto cache_bytes = StartupCacheFileBytes(cache, &why);
+  if (!cache_bytes) return {os::kErrorWriteFault, StartupCachePath(ProfileDir) + ": " + why};
+  // The cache first: it is what the browser starts from.
+  writes.insert(writes.begin(), {{StartupCachePath(ProfileDir), *cache_bytes},
+                                 {ProfileDir + DataFileName, WriteCompactJson(Document->value)}});
+  if (ChangeResult written = WriteFileSet(writes); !written) return written;
+  StartupCache->value = std::move(cache);
+  // A theme change switches other themes too.
+  for (auto& record : Items) {
+    if (record->ItemKind != ikExtension || (record.get() != &item && record->TypeName != "theme")) continue;
+    if (const Json* element = FindEntry(Document->value, record->Id, locations_[record.get()])) {
+      ApplyEntryState(*record, *element, true);
+    }
+  }
   return {};
 }
 
@@ -261,7 +282,20 @@ ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo* item) {
     return {};
   }
   if (item->ItemKind != ikExtension) return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
+  if (item->BrowserOwned) {
+    return {os::kErrorAccessDenied, item->ListTitle(false) + " is part of Firefox, which cannot be without it, so it is not deleted"};
+  }
   const std::string store = Document ? ProfileDir + DataFileName : ProfileDir + "extensions.sqlite";
+  // Files deleted cannot come back: every store the delete changes must be able to take it.
+  if (StartupCache) {
+    std::vector<std::string> stores = {ProfileDir + DataFileName, StartupCachePath(ProfileDir)};
+    if (item->TypeName == "theme" && !item->Disabled) stores.push_back(ProfileDir + "prefs.js");
+    for (const std::string& file : stores) {
+      if (std::string obstacle = WriteObstacle(file); !obstacle.empty()) {
+        return {os::kErrorAccessDenied, item->ListTitle(false) + " is not deleted: " + obstacle};
+      }
+    }
+  }
 
   // The files first: the entry goes only when they are gone, else the browser would keep
   // files it no longer knows.
@@ -282,40 +316,59 @@ ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo* item) {
   }
   const std::string files_note = files_went ? "its files " + path + " were deleted, but " : "";
   if (Document) {
-    if (Json* addons = ArrayMember(Document->value, "addons")) {
-      for (size_t i = 0; i < addons->size(); ++i) {
-        if ((*addons)[i].is_object() && StringMember((*addons)[i], "id") == item->Id) {
-          Json entry = std::move((*addons)[i]);
-          addons->erase(i);
-          if (ChangeResult written = WriteBack(); !written) {
-            addons->insert(addons->begin() + static_cast<std::ptrdiff_t>(i), std::move(entry));
-            return {written.error, files_note + written.message};
-          }
-          break;
-        }
-      }
+    if (ChangeResult deleted = StartupCache ? CachedDelete(*item, files_note) : JsonDelete(*item, files_note); !deleted) {
+      return deleted;
     }
   } else if (ChangeResult deleted = DatabaseDelete(*item); !deleted) {
     return {deleted.error, files_note + deleted.message};  // the record stays listed
   }
+  locations_.erase(item);
   RemoveItem(item);
   return outcome;
 }
 
-ChangeResult TFireFoxExtensions::DatabaseDelete(const TBrowserExtensionInfo& item) {
-  try {
-    TSQLiteDatabase db(DatabasePath(), TSQLiteDatabase::OpenMode::kExistingOnly);
-    db.SetBusyTimeout(kBusyTimeoutMs);
-    const bool by_default_locale = HasColumn(db, "addon", "defaultLocale");
-    auto row = db.OpenQuery(by_default_locale ? "select internal_id, defaultLocale from addon where id=?"
-                                              : "select internal_id from addon where id=?",
-                            {item.Id});
-    const int64_t internal_id = row->CellInteger(0);  // "Table is at End of File" when none
-    const int64_t locale = by_default_locale ? row->CellInteger(1) : internal_id;
-    db.RunStatement("delete from addon where internal_id=?", {internal_id});
-    db.RunStatement("delete from locale where id=?", {locale});
-  } catch (const std::exception& e) {
-    return {os::kErrorWriteFault, ProfileDir + "extensions.sqlite: " + std::string(e.what())};
+ChangeResult TFireFoxExtensions::JsonDelete(TBrowserExtensionInfo& item, const std::string& files_note) {
+  Json* addons = ArrayMember(Document->value, "addons");
+  if (!addons) return {};
+  const std::string& location = locations_[&item];
+  for (size_t i = 0; i < addons->size(); ++i) {
+    if (IsEntryOf((*addons)[i], item.Id, location)) {
+      Json entry = std::move((*addons)[i]);
+      addons->erase(i);
+      if (ChangeResult written = WriteBack(); !written) {
+        addons->insert(addons->begin() + static_cast<std::ptrdiff_t>(i), std::move(entry));
+        return {written.error, files_note + written.message};
+      }
+      return {};
+    }
+  }
+  // Written even when no element matched, as the browser's file always is after a delete.
+  if (ChangeResult written = WriteBack(); !written) return {written.error, files_note + written.message};
+  return {};
+}
+
+ChangeResult TFireFoxExtensions::CachedDelete(TBrowserExtensionInfo& item, const std::string& files_note) {
+  const std::string& location = locations_[&item];
+  Json cache = StartupCache->value;
+  Json* addons = ArrayMember(Document->value, "addons");
+  // Taken out first: the theme rule below then keeps pointers into the array as it stays.
+  std::optional<std::pair<size_t, Json>> removed;
+  for (size_t i = 0; addons && i < addons->size(); ++i) {
+    if (IsEntryOf((*addons)[i], item.Id, location)) {
+      removed.emplace(i, std::move((*addons)[i]));
+      addons->erase(i);
+      break;
+    }
+  }
+  RemoveStartupCacheEntry(cache, location, item.Id);
+  EntrySwitches switches;
+  std::vector<FileWrite> writes;
+  // Without the theme that was on, the browser's default theme comes back on.
+  if (item.TypeName == "theme" && !item.Disabled) SelectTheme(switches, cache, "", writes);
+  if (ChangeResult written = CommitCached(std::move(cache), std::move(writes), item); !written) {
+    switches.Undo();
+    if (removed) addons->insert(addons->begin() + static_cast<std::ptrdiff_t>(removed->first), std::move(removed->second));
+    return {written.error, files_note + written.message};
   }
   return {};
 }

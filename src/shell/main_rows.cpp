@@ -46,6 +46,29 @@ bool ToggleAllowed(const TBrowserAppBase& catalogue, const TBrowserExtensionInfo
   return addon.ItemKind != ikPlugin;
 }
 
+// What kind of add-on the row holds, where "extension" does not say it (a Firefox theme,
+// language pack or dictionary), and whether it is part of the browser; empty otherwise.
+std::string KindTag(const TBrowserExtensionInfo& addon) {
+  const std::string& type = addon.TypeName;
+  const char* key = type == "theme"        ? "TfrmXOBMain.KindTheme"
+                    : type == "locale"     ? "TfrmXOBMain.KindLocale"
+                    : type == "dictionary" ? "TfrmXOBMain.KindDictionary"
+                    : addon.BrowserOwned   ? "TfrmXOBMain.KindExtension"
+                                           : nullptr;
+  std::string tag = key ? GetLangString("Translation", key, "") : (type != "extension" ? type : "");
+  if (addon.BrowserOwned) {
+    const std::string owned = GetLangString("Translation", "TfrmXOBMain.BrowserOwned", "");
+    tag += (tag.empty() || owned.empty() ? "" : " \xC2\xB7 ") + owned;
+  }
+  return tag;
+}
+
+// A reason as a sentence of its own: the catalogues give it to follow a colon.
+std::string Sentence(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text + ".";
+}
+
 void CutFrames(int index, PngImage (&frames)[3]) {
   if (!frames[0].empty() || !imgModule) return;
   PngImage strip = imgModule->mgstrg.Png(index);
@@ -156,8 +179,18 @@ void TfrmXOBMain::DrawRow(Canvas& canvas, int, TLumLvItem& row) {
   Font title = m_lstView->font;
   title.color = clBlack;
   title.style = fsBold;
-  Text(canvas, title, {68, r.top + 16, col0->ColumnRect.right, r.top + 36}, line,
-       addon.ListTitle(IsWin64()));
+  const std::string name = addon.ListTitle(IsWin64());
+  Text(canvas, title, {68, r.top + 16, col0->ColumnRect.right, r.top + 36}, line, name);
+  // A theme is not an extension: its kind follows the title, in grey, where there is room.
+  if (const std::string tag = KindTag(addon); !tag.empty()) {
+    canvas.font = title;
+    const int after = 68 + canvas.TextWidth(name) + 8;
+    Font grey = m_lstView->font;
+    grey.color = kGreyText;
+    if (after < col0->ColumnRect.right - 20) {
+      Text(canvas, grey, {after, r.top + 16, col0->ColumnRect.right, r.top + 36}, kLine | kDtEndEllipsis, tag);
+    }
+  }
   Font description = m_lstView->font;
   description.color = kGreyText;
   Text(canvas, description, {68, r.top + 36, col0->ColumnRect.right, r.top + 56},
@@ -173,6 +206,8 @@ void TfrmXOBMain::DrawRow(Canvas& canvas, int, TLumLvItem& row) {
     data->ToggleRect = {c1r + 10, r.top + 26, c1r + 55, r.top + 44};
     DrawToggle(canvas, *data);
   }
+  // The browser's own add-ons are not deleted: no button offers it.
+  if (addon.BrowserOwned) return;
   data->DeleteRect = {c1r + 60, r.top + 25, c1r + 78, r.top + 43};
   DrawDelete(canvas, *data);
 }
@@ -282,7 +317,10 @@ void TfrmXOBMain::RowMouseMove(TLumLvItem& row, int x, int y) {
     if (was == data) m_lstView->RedrawItem(&row);
     return;
   }
-  const std::string text = GetLangString("Translation", key, "");
+  // A switch the browser keeps says why it does not move.
+  const bool locked = data->ToggleRect.Contains(p) && !data->DeleteRect.Contains(p) && data->Addon &&
+                      !data->Addon->SwitchLock.empty();
+  const std::string text = locked ? Sentence(data->Addon->SwitchLock) : GetLangString("Translation", key, "");
   if (text.empty()) return;
   m_lstView->Cursor = crHandPoint;
   const Point o = m_lstView->FormOrigin();

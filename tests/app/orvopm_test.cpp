@@ -70,7 +70,7 @@ TEST_F(Orvopm, ShowsTheBrowsersAndTheirAddOns) {
 
   const ToolRun list = Tool("list chrome --format csv");
   EXPECT_EQ(list.code, 0);
-  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path,profile\n", 0), 0u);
+  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path,builtin,locked,profile\n", 0), 0u);
   EXPECT_NE(list.out.find("chrome,9,extension,fblkdohiomlcbgpekccokebfafkgegcf,Tab Tidy,2.4.1,yes,"),
             std::string::npos);
   EXPECT_NE(list.out.find("\"@orvo-demo.example/NoName,version=1.0\""), std::string::npos);  // quoted
@@ -95,6 +95,51 @@ TEST_F(Orvopm, SwitchesOffAndOnAndDeletes) {
   EXPECT_NE(unconfirmed.out.find("Are you sure to delete this plug-in?"), std::string::npos);
   EXPECT_EQ(Tool("delete chrome fblkdohiomlcbgpekccokebfafkgegcf --yes").code, 0);
   EXPECT_EQ(Tool("list chrome").out.find("Tab Tidy"), std::string::npos);
+}
+
+// Firefox's themes, language packs and dictionaries are called what they are; the
+// browser's own add-ons and the states it keeps itself are shown and refused with the reason.
+TEST_F(Orvopm, ShowsFirefoxKindsAndRefusesWhatTheBrowserKeeps) {
+  const ToolRun csv = Tool("list firefox --format csv");
+  EXPECT_EQ(csv.code, 0);
+  EXPECT_NE(csv.out.find(",theme,darkfox@orvo-demo.example,Dark Fox Theme,1.0,yes,"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find(",theme,default-theme@mozilla.org,"), std::string::npos);
+  EXPECT_NE(csv.out.find(",locale,langpack-de@firefox.mozilla.org,"), std::string::npos);
+  EXPECT_NE(csv.out.find(",dictionary,de-DE@dictionaries.addons.mozilla.org,"), std::string::npos);
+  const ToolRun json = Tool("list firefox --format json");
+  EXPECT_NE(json.out.find("\"id\":\"formautofill@mozilla.org\",\"name\":\"Form Autofill\",\"version\":\"1.0.1\","
+                          "\"enabled\":true,\"path\":\"C:\\\\Program Files (x86)\\\\Mozilla Firefox\\\\browser\\\\features\\\\"
+                          "formautofill@mozilla.org.xpi\",\"builtIn\":true,\"locked\":\"it is part of Firefox"),
+            std::string::npos)
+      << json.out;
+
+  const ToolRun owned = Tool("delete firefox formautofill@mozilla.org --yes");
+  EXPECT_EQ(owned.code, 9);
+  EXPECT_NE(owned.out.find("is part of the browser"), std::string::npos) << owned.out;
+  const ToolRun kept_off = Tool("enable firefox {3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}");
+  EXPECT_EQ(kept_off.code, 9);
+  EXPECT_NE(kept_off.out.find("stays off: Firefox itself keeps it off"), std::string::npos) << kept_off.out;
+  EXPECT_EQ(Tool("disable firefox {3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}").code, 0);  // already off
+
+  EXPECT_EQ(Tool("enable firefox default-theme@mozilla.org").code, 0);
+  EXPECT_NE(Tool("list firefox").out.find("theme      off Dark Fox Theme"), std::string::npos) << Tool("list firefox").out;
+}
+
+// Firefox's profiles: the install's choice by default, another by its Name=, all of them
+// side by side; a change reaches the profile named only.
+TEST_F(Orvopm, FirefoxProfilesAreListedAndChangedByName) {
+  EXPECT_NE(Tool("browsers").out.find("13 add-ons  profile default-release"), std::string::npos);
+  const ToolRun all = Tool("browsers --all-profiles");
+  EXPECT_NE(all.out.find("Mozilla Firefox    installed                   5 add-ons  profile work"), std::string::npos)
+      << all.out;
+  const fs::path work = image_ / "C/Users/demo/AppData/Roaming/Mozilla/Firefox/Profiles/w0rk5pce.work";
+  const fs::path current = image_ / "C/Users/demo/AppData/Roaming/Mozilla/Firefox/Profiles/k3x9q2lm.default";
+  const std::string before = test::ReadHostFile((current / "extensions.json").string());
+  EXPECT_EQ(Tool("disable firefox meetingnotes@orvo-demo.example --profile WORK").code, 0);
+  EXPECT_NE(test::ReadHostFile((work / "extensions.json").string()).find("\"userDisabled\":true"), std::string::npos);
+  EXPECT_EQ(test::ReadHostFile((current / "extensions.json").string()), before);
+  EXPECT_EQ(Tool("disable firefox meetingnotes@orvo-demo.example").code, 5);  // not in the profile shown
+  EXPECT_EQ(Tool("list firefox --profile nobody").code, 11);
 }
 
 TEST_F(Orvopm, RefusesWhileTheBrowserRuns) {
@@ -224,7 +269,7 @@ TEST_F(Orvopm, ListsAndChangesTheProfileNamed) {
   const ToolRun all = Tool("list --all-profiles --format csv");
   EXPECT_NE(all.out.find(",Tab Tidy,2.4.1,yes,"), std::string::npos);
   EXPECT_NE(all.out.find(",Work Notes,1.0,yes,C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\"
-                         "Profile 1\\Extensions\\" + work_id + "\\1.0_0,Profile 1\n"),
+                         "Profile 1\\Extensions\\" + work_id + "\\1.0_0,no,,Profile 1\n"),
             std::string::npos) << all.out;
   EXPECT_NE(all.out.find("\nopera,"), std::string::npos);  // one-profile browsers once
   // With --profile, browsers without that profile are left out.

@@ -1,5 +1,6 @@
 // The Firefox catalogue on copies of the demo images: extensions.json (demo) and an old
-// profile's extensions.sqlite in the browser's real schema (demo-legacy).
+// profile's extensions.sqlite in the browser's real schema (demo-legacy). The startup cache
+// beside the demo's extensions.json has tests of its own (firefox_current_test.cpp).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include "catalogue/sqlite_database.h"
 #include "catalogue/sqlite_table.h"
 #include "catalogue_fixture.h"
+#include "firefox_check.h"
 #include "platform/png_codec.h"
 #include "platform/ui_dispatcher.h"
 #include "support/loopback_server.h"
@@ -20,12 +22,8 @@ namespace orvo {
 namespace {
 
 using test::FindById;
+using namespace test::firefox;
 
-constexpr const char* kTabTidy = "tabtidy@orvo-demo.example";
-constexpr const char* kCookies = "{3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}";
-constexpr const char* kReader = "readermode@orvo-demo.example";
-constexpr const char* kUebersetzer = "unicode-names@orvo-demo.example";
-constexpr const char* kToolbar = "legacy-toolbar@orvo-demo.example";
 
 std::string Extensions(const TBrowserAppBase& ff) { return ff.ProfileDir + "extensions.json"; }
 
@@ -56,10 +54,11 @@ TEST_F(FirefoxJson, ListsTheProfilesAddOns) {
   TFireFoxExtensions::DownloadIcons = false;
   TFireFoxExtensions ff;
   EXPECT_NE(ff.Document, nullptr);
-  ASSERT_EQ(ff.GetCount(), 9);  // six add-ons and the three plug-ins
+  ASSERT_EQ(ff.GetCount(), 13);  // ten add-ons and the three plug-ins
   const auto* tidy = FindById(ff, kTabTidy);
-  EXPECT_EQ(tidy->Name, "Tab Tidy für Firefox");  // the first "locales" entry wins
-  EXPECT_EQ(tidy->Description, "Groups and sorts your open tabs. (de)");
+  // Its translations are Spanish, German and Bulgarian; an English user gets the default.
+  EXPECT_EQ(tidy->Name, "Tab Tidy for Firefox");
+  EXPECT_EQ(tidy->Description, "Groups and sorts your open tabs.");
   EXPECT_EQ(tidy->Version, "2.4.1");
   EXPECT_NE(tidy->Path.find("tabtidy@orvo-demo.example.xpi"), std::string::npos);
   EXPECT_NE(tidy->IconRef.find("-64.png"), std::string::npos);
@@ -205,11 +204,11 @@ TEST_F(FirefoxJson, FilesThatCannotBeDeletedKeepTheEntry) {
     EXPECT_EQ(FindById(ff, kTabTidy), tidy);
     EXPECT_EQ(FindById(ff, kToolbar), toolbar);
     const Json doc = test::ReadJson(Extensions(ff));
-    EXPECT_EQ(doc["addons"].size(), 6u);
+    EXPECT_EQ(doc["addons"].size(), 10u);
   }
   ASSERT_TRUE(ff.DeleteItem(tidy));
   ASSERT_TRUE(ff.DeleteItem(toolbar));
-  EXPECT_EQ(test::ReadJson(Extensions(ff))["addons"].size(), 4u);
+  EXPECT_EQ(test::ReadJson(Extensions(ff))["addons"].size(), 8u);
 }
 
 // Firefox deletes add-ons only from the folders it installs them into; a descriptor
@@ -223,9 +222,9 @@ TEST_F(FirefoxJson, ADescriptorOutsideTheInstallFoldersKeepsItsFiles) {
   const std::string elsewhere = probe.ProfileDir + "extensions-old\\x.xpi";  // looks alike, is not
   machine.WriteFile(elsewhere, "xpi");
   Json doc = test::ReadJson(Extensions(probe));
-  doc["addons"][0]["descriptor"] = documents;
-  doc["addons"][1]["descriptor"] = elsewhere;
-  doc["addons"][2]["descriptor"] = probe.ProfileDir + "extensions\\..\\..\\..";
+  doc["addons"][0]["path"] = documents;
+  doc["addons"][1]["path"] = elsewhere;
+  doc["addons"][2]["path"] = probe.ProfileDir + "extensions\\..\\..\\..";
   machine.WriteFile(Extensions(probe), doc.dump());
 
   TFireFoxExtensions ff;
@@ -238,7 +237,7 @@ TEST_F(FirefoxJson, ADescriptorOutsideTheInstallFoldersKeepsItsFiles) {
   EXPECT_EQ(test::ReadText(documents + "\\thesis.docx"), "years of work");
   EXPECT_TRUE(PathExistsEx(documents + "\\photos\\one.jpg"));
   EXPECT_TRUE(PathExistsEx(elsewhere));
-  EXPECT_EQ(test::ReadJson(Extensions(ff))["addons"].size(), 3u);
+  EXPECT_EQ(test::ReadJson(Extensions(ff))["addons"].size(), 7u);
 
   // Inside the profile's extensions folder, a file is deleted and nothing is noted.
   const std::string xpi = FindById(ff, kUebersetzer)->Path;
@@ -274,7 +273,7 @@ TEST_F(FirefoxJson, DeletingRemovesTheFilesAndTheEntry) {
   EXPECT_FALSE(PathExistsEx(xpi));
   EXPECT_FALSE(PathExistsEx(folder));
   const Json doc = test::ReadJson(Extensions(ff));
-  ASSERT_EQ(doc["addons"].size(), 4u);
+  ASSERT_EQ(doc["addons"].size(), 8u);
   for (const auto& a : doc["addons"]) EXPECT_NE(a["id"], kTabTidy);
 }
 
@@ -287,37 +286,17 @@ TEST_F(FirefoxJson, NeverDeletesARootTheProfileOrWhatHoldsIt) {
                                               probe.ProfileDir + "extensions\\..\\.."};
   Json doc = test::ReadJson(Extensions(probe));
   for (size_t i = 0; i < dangerous.size() && i < doc["addons"].size(); ++i) {
-    doc["addons"][i]["descriptor"] = dangerous[i];
+    doc["addons"][i]["path"] = dangerous[i];
   }
   machine.WriteFile(Extensions(probe), doc.dump());
   TFireFoxExtensions ff;
-  while (ff.GetCount() > 0) ASSERT_TRUE(ff.DeleteItem(ff.GetItem(0)));
+  for (int i = ff.GetCount() - 1; i >= 0; --i) {
+    if (ff.GetItem(i)->BrowserOwned) continue;
+    ASSERT_TRUE(ff.DeleteItem(ff.GetItem(i))) << ff.GetItem(i)->Id;
+  }
+  EXPECT_EQ(ff.GetCount(), 2);  // the browser's own
   EXPECT_TRUE(PathExistsEx(probe.ProfileDir + "prefs.js"));
   EXPECT_TRUE(PathExistsEx(probe.ProfileDir + "extensions.json"));
-}
-
-TEST(FirefoxProfiles, ProfilesIniDecidesTheProfileFolder) {
-  struct Case {
-    const char* ini;
-    const char* ends_with;
-  };
-  const Case cases[] = {
-      {"[Profile0]\r\nPath=Profiles/abc.default\r\n", "\\Mozilla\\Firefox\\Profiles\\abc.default\\"},
-      {"[Profile1]\r\nPath=Profiles/other\r\n", "\\Mozilla\\Firefox\\\\"},
-      {"[Profile0]\r\nPath=../../../Windows\r\n", "\\Mozilla\\Firefox\\\\"},
-      {"", "\\Mozilla\\Firefox\\\\"},
-  };
-  for (const auto& c : cases) {
-    test::TestMachine machine{test::DemoOptions()};
-    const std::string base = GetSpecialFolder(os::kCsidlAppData) + "\\Mozilla\\Firefox\\";
-    machine.WriteFile(base + "profiles.ini", c.ini);
-    TFireFoxExtensions::DownloadIcons = false;
-    TFireFoxExtensions ff;
-    const std::string end = c.ends_with;
-    ASSERT_GE(ff.ProfileDir.size(), end.size());
-    EXPECT_EQ(ff.ProfileDir.substr(ff.ProfileDir.size() - end.size()), end) << c.ini;
-    TFireFoxExtensions::DownloadIcons = true;
-  }
 }
 
 // A store that is there but can't be read keeps its reason (file and what failed), still
@@ -340,7 +319,7 @@ TEST(FirefoxBadInput, DamagedStoresListWhatTheyCan) {
       {"not a database", "extensions.sqlite", "this is not a database at all, just text...", 3,
        "extensions.sqlite: "},
       // addons.json only names a database's add-ons: beside extensions.json it is not read.
-      {"damaged names beside json", "addons.json", "{\"addons\":", 9, nullptr},
+      {"damaged names beside json", "addons.json", "{\"addons\":", 13, nullptr},
   };
   for (const auto& c : cases) {
     test::TestMachine machine{test::DemoOptions()};
@@ -400,6 +379,11 @@ TEST_F(FirefoxDatabase, ReadsTheBrowsersOwnSchema) {
   EXPECT_TRUE(FindById(ff, kCookies)->Disabled);      // userDisabled 0, active 0
   EXPECT_TRUE(FindById(ff, kUebersetzer)->Disabled);  // userDisabled 1, active 1
   EXPECT_NE(FindById(ff, kTabTidy)->IconRef.find("-64.png"), std::string::npos);
+  // The version and type columns (not read before: the version showed empty).
+  EXPECT_EQ(FindById(ff, kTabTidy)->Version, "2.4.1");
+  EXPECT_EQ(FindById(ff, kUebersetzer)->Version, "3.2");
+  EXPECT_EQ(FindById(ff, kTabTidy)->TypeName, "extension");
+  EXPECT_FALSE(FindById(ff, kTabTidy)->BrowserOwned);
 }
 
 TEST_F(FirefoxDatabase, SwitchingWritesBothFlagsForThatAddOnOnly) {

@@ -368,6 +368,31 @@ TEST_F(MainWindow, TheRowButtonsHaveHintsAndAHand) {
   EXPECT_FALSE(main->m_lstView->ShowHint);
 }
 
+// The browser's own add-on has no delete button; a switch the browser keeps says why in its
+// hint, and a click on it changes nothing and says so; the row's kind is the browser's.
+TEST_F(MainWindow, FirefoxRowsShowWhatTheBrowserKeeps) {
+  Open();
+  ClickTab(bkFirefox);
+  TLumLvItem* autofill = Row("formautofill@mozilla.org");
+  ASSERT_NE(autofill, nullptr);
+  EXPECT_TRUE(Data(*autofill).DeleteRect.empty());
+  ASSERT_FALSE(Data(*autofill).ToggleRect.empty());
+  const Point p = ScreenPoint(Data(*autofill).ToggleRect);
+  screen->MoveMouse(p.x, p.y);
+  ASSERT_NE(Application().HintWindow(), nullptr);
+  EXPECT_EQ(Application().HintWindow()->Text(), "It is part of Firefox, which keeps it as it is, so it cannot be switched here.");
+  ClickIn(Data(*autofill).ToggleRect);
+  EXPECT_FALSE(Record("formautofill@mozilla.org")->Disabled);
+  const std::vector<std::string> toasts = ToastTexts();
+  ASSERT_EQ(toasts.size(), 1u);
+  EXPECT_NE(toasts[0].find("cannot be switched here"), std::string::npos) << toasts[0];
+
+  TLumLvItem* theme = Row("darkfox@orvo-demo.example");
+  ASSERT_NE(theme, nullptr);
+  EXPECT_FALSE(Data(*theme).DeleteRect.empty());
+  EXPECT_EQ(Record("darkfox@orvo-demo.example")->TypeName, "theme");
+}
+
 TEST_F(MainWindow, TheWindowStopsAt500By400AndTheFirstColumnGivesWay) {
   Open();
   main->SetBounds(main->Left(), main->Top(), 300, 200);

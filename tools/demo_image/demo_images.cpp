@@ -4,6 +4,8 @@
 #include <fstream>
 #include <string>
 
+#include "firefox_current_profile.h"
+#include "firefox_demo.h"
 #include "firefox_profile.h"
 #include "icon_painter.h"
 #include "platform/reg_file.h"
@@ -179,42 +181,6 @@ std::vector<DemoExtension> OperaExtensions() {
   };
 }
 
-constexpr const char* kFirefoxProfile =
-    "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\Profiles\\k3x9q2lm.default";
-
-// The demo's Firefox add-ons: both a default locale and a "locales" entry, one switched off
-// by the browser (appDisabled), icons as "64"+"32", only "32", only "48", or none.
-std::vector<FirefoxAddon> FirefoxAddons() {
-  const std::string ext = std::string(kFirefoxProfile) + "\\extensions\\";
-  return {
-      {"tabtidy@orvo-demo.example", "Tab Tidy for Firefox", "Groups and sorts your open tabs.", "2.4.1",
-       false, false, true, {64, 32}, "Tab Tidy für Firefox", ext + "tabtidy@orvo-demo.example.xpi"},
-      {"{3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}", "Cookie Jar Cleaner", "Clears cookies when a tab closes.", "1.3",
-       false, true, false, {32}, "", ext + "{3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}.xpi"},
-      {"readermode@orvo-demo.example", "Reader Mode Plus", "A calmer view of long articles.", "0.7.2",
-       false, false, true, {48}, "", ext + "readermode@orvo-demo.example.xpi"},
-      {"unicode-names@orvo-demo.example", "Übersetzer", "Übersetzt markierten Text – schnell.", "3.2",
-       true, false, false, {64}, "", ext + "unicode-names@orvo-demo.example.xpi"},
-      {"legacy-toolbar@orvo-demo.example", "Legacy Search Toolbar", "An old toolbar that came with a download.",
-       "6.0.1", false, false, true, {}, "", ext + "legacy-toolbar@orvo-demo.example"},
-      {"darkfox@orvo-demo.example", "Dark Fox Theme", "A dark theme.", "1.0", false, false, true, {64, 32}, "",
-       ext + "darkfox@orvo-demo.example.xpi"},
-  };
-}
-
-// An add-on's files: packed add-ons are .xpi archives, unpacked ones a folder.
-void WriteFirefoxAddonFiles(ImageWriter& w, const std::vector<FirefoxAddon>& addons) {
-  for (const auto& a : addons) {
-    if (a.descriptor.size() > 4 && a.descriptor.compare(a.descriptor.size() - 4, 4, ".xpi") == 0) {
-      // An empty zip archive: the end-of-directory record alone.
-      w.WriteFile(a.descriptor, std::string("PK\x05\x06", 4) + std::string(18, '\0'));
-    } else {
-      w.WriteFile(a.descriptor + "\\install.rdf", "<?xml version=\"1.0\"?>\n<RDF/>\n");
-      w.WriteFile(a.descriptor + "\\chrome\\toolbar.js", "// toolbar\n");
-    }
-  }
-}
-
 void DemoImage(const fs::path& root) {
   ImageWriter w(root);
   WriteImageIni(root, "");
@@ -259,13 +225,7 @@ void DemoImage(const fs::path& root) {
                     {"anihaiknkjpemibakigcfnienhfpllen", "klngfkoppaageohkfiaojmohnmphfjfc",
                      "anihaiknkjpemibakigcfnienhfpllen"});
   w.ChromiumProfile(kOperaProfile, OperaExtensions(), {"ijhalcmpfecbabjmpagjaihimajngpoo"});
-  w.WriteFile("C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\profiles.ini",
-              "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\n"
-              "Path=Profiles/k3x9q2lm.default\r\nDefault=1\r\n");
-  w.WriteFile(std::string(kFirefoxProfile) + "\\prefs.js",
-              "// Mozilla User Preferences\r\nuser_pref(\"browser.startup.homepage\", \"https://www.example.org/\");\r\n");
-  WriteFirefoxJsonProfile(w, kFirefoxProfile, FirefoxAddons());
-  WriteFirefoxAddonFiles(w, FirefoxAddons());
+  WriteFirefoxDemo(w);
 }
 
 
@@ -318,6 +278,7 @@ void WriteSyntheticFirefoxImage(const fs::path& root, int count, double megabyte
     a.description = "Add-on number " + std::to_string(i) + " of a heavy profile.";
     a.version = "1." + std::to_string(i);
     a.user_disabled = i % 7 == 0;
+    a.active = !a.user_disabled;
     a.icon_sizes = {64, 32};
     a.descriptor = std::string(kFirefoxProfile) + "\\extensions\\" + a.id + ".xpi";
     addons.push_back(a);
@@ -328,6 +289,7 @@ void WriteSyntheticFirefoxImage(const fs::path& root, int count, double megabyte
     WriteFirefoxSqliteProfile(w, kFirefoxProfile, addons, named);
   } else {
     WriteFirefoxJsonProfile(w, kFirefoxProfile, addons, static_cast<size_t>(megabytes * 1024 * 1024));
+    WriteFirefoxStartupCache(w, kFirefoxProfile, addons);  // as a current Firefox keeps it
   }
   SetFirefoxIconSite("http://127.0.0.1:8086/icons/");
 }

@@ -11,7 +11,8 @@ void WriteDemoImage(const std::filesystem::path& root);
 void WriteLegacyDemoImage(const std::filesystem::path& root);
 // The Firefox add-ons' icons, as the demo rating service's site serves them (/icons/).
 void WriteFirefoxIcons(const std::filesystem::path& folder);
-// Firefox with `count` add-ons in extensions.json of at least `megabytes` (or, with
+// Firefox with `count` add-ons in extensions.json of at least `megabytes` and the startup
+// cache beside it (or, with
 // `database`, in extensions.sqlite), icons on `icon_site` ("http://host:port/icons/").
 void WriteSyntheticFirefoxImage(const std::filesystem::path& root, int count, double megabytes,
                                 bool database, const std::string& icon_site);

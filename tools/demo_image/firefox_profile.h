@@ -9,6 +9,13 @@
 
 namespace orvo::tools {
 
+// A translation of an add-on's name, with the language tags it serves.
+struct FirefoxLocale {
+  std::vector<std::string> tags;
+  std::string name;
+  std::string description;
+};
+
 struct FirefoxAddon {
   std::string id;
   std::string name;
@@ -19,7 +26,13 @@ struct FirefoxAddon {
   bool active = true;
   std::vector<int> icon_sizes;  // keys of "icons" (64, 32, 48); empty: no "icons"
   std::string locale_name;      // non-empty: a "locales" entry that wins over defaultLocale
-  std::string descriptor;       // where the add-on lives
+  std::string descriptor;       // where the add-on lives; empty for built-in ones
+  // Current profiles only (firefox_current_profile.h):
+  std::string type = "extension";     // extension, theme, locale, dictionary
+  std::string location = "app-profile";
+  std::vector<FirefoxLocale> locales;  // its translations
+  bool soft_disabled = false;
+  std::string root_uri;               // built-in add-ons: where the browser keeps them
 };
 
 // The icon URL of an add-on for a size, on the demo rating service's site.

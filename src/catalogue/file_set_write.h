@@ -1,0 +1,30 @@
+#pragma once
+// Writing one change that spans several files of a browser. Firefox keeps an add-on's
+// state in extensions.json and again in its startup cache (and a theme's in prefs.js):
+// a change that reaches one file and not the other leaves the browser with two answers.
+// The files are written one after the other, each atomically; when one refuses, those
+// already written get back the bytes they held, so the set stays as it was. Only when
+// that putting back fails too is the set left split, and the result says which file holds
+// what.
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace orvo {
+
+struct FileWrite {
+  std::string path;
+  std::string bytes;
+};
+
+// Success when every file holds its new bytes. A failure names the file that refused;
+// a file that did not exist before is removed again.
+os::WriteResult WriteFileSet(const std::vector<FileWrite>& writes);
+
+// What would stop the file from being replaced now, as far as can be seen beforehand
+// ("<path> is read-only", "... is in use by another program"); empty when nothing does.
+// For changes that cannot be undone once begun, such as deleting an add-on's files.
+std::string WriteObstacle(const std::string& path);
+
+}  // namespace orvo
