@@ -7,20 +7,29 @@ namespace orvo::service {
 
 Database::~Database() { Close(); }
 
-Database::Database(Database&& other) noexcept : db_(std::exchange(other.db_, nullptr)) {}
+Database::Database(Database&& other) noexcept
+    : db_(std::exchange(other.db_, nullptr)), open_error_(std::move(other.open_error_)) {}
 
 Database& Database::operator=(Database&& other) noexcept {
   if (this != &other) {
     Close();
     db_ = std::exchange(other.db_, nullptr);
+    open_error_ = std::move(other.open_error_);
   }
   return *this;
 }
 
 bool Database::Open(const std::string& path, bool create, int busy_timeout_ms) {
   Close();
+  open_error_.clear();
   const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) return false;
+  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+    // SQLite hands back a handle even when the open fails (only to say why): keep the
+    // reason, free the handle, and stay closed.
+    open_error_ = db_ ? sqlite3_errmsg(db_) : "out of memory";
+    Close();
+    return false;
+  }
   sqlite3_busy_timeout(db_, busy_timeout_ms);
   sqlite3_extended_result_codes(db_, 1);
   return true;
@@ -54,7 +63,8 @@ int64_t Database::LastInsertId() const { return db_ ? sqlite3_last_insert_rowid(
 int Database::Changes() const { return db_ ? sqlite3_changes(db_) : 0; }
 
 std::string Database::error() const {
-  return db_ ? sqlite3_errmsg(db_) : "database not open";
+  if (db_) return sqlite3_errmsg(db_);
+  return open_error_.empty() ? "database not open" : open_error_;
 }
 
 Statement::~Statement() {

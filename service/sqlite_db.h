@@ -37,6 +37,7 @@ class Database {
 
  private:
   sqlite3* db_ = nullptr;
+  std::string open_error_;  // why the last Open failed
 };
 
 class Statement {

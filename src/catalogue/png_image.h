@@ -1,6 +1,6 @@
 #pragma once
 // An add-on or browser picture as the catalogues hold it: the PNG bytes, checked when
-// loaded (signature and header chunk) and decoded into straight-alpha ARGB pixels only
+// loaded (signature and header chunks, read by libpng) and decoded into straight-alpha ARGB pixels only
 // when someone asks for them. Keeping the compressed bytes holds a catalogue of hundreds
 // of icons in a fraction of the memory decoded pixels would take.
 #include <cstdint>

@@ -1,6 +1,8 @@
 // PNG picture bookkeeping; decoding and encoding live in image_codecs.cpp.
 #include "graphics/png_image.h"
 
+#include <utility>
+
 namespace orvo {
 
 PngImage::PngImage(int width, int height, PngColorType type) : type_(type) {
@@ -10,6 +12,15 @@ PngImage::PngImage(int width, int height, PngColorType type) : type_(type) {
   const bool opaque = type == PngColorType::kRgb || type == PngColorType::kGray ||
                       type == PngColorType::kPalette;
   pixels_.assign(static_cast<size_t>(width) * height, opaque ? 0xFF000000u : 0u);
+}
+
+PngImage::PngImage(int width, int height, std::vector<Argb> pixels, PngColorType type,
+                   bool palette_alpha)
+    : type_(type), palette_alpha_(palette_alpha) {
+  if (width <= 0 || height <= 0 || pixels.size() != static_cast<size_t>(width) * height) return;
+  width_ = width;
+  height_ = height;
+  pixels_ = std::move(pixels);
 }
 
 bool PngImage::has_alpha() const {

@@ -25,6 +25,9 @@ class PngImage {
   PngImage() = default;
   // Transparent black pixels; sizes below 1 give an empty image.
   PngImage(int width, int height, PngColorType type = PngColorType::kRgba);
+  // Takes decoded pixels (width x height of them; otherwise the image is empty).
+  PngImage(int width, int height, std::vector<Argb> pixels, PngColorType type,
+           bool palette_alpha = false);
 
   int width() const { return width_; }
   int height() const { return height_; }

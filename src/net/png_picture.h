@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/picture_limits.h"
+
 namespace orvo {
 
 // The decoder's refusal: not a PNG, a broken or truncated one, or one too large to hold.
@@ -16,9 +18,8 @@ class PngDecodeError : public std::runtime_error {
 
 class PngPicture {
  public:
-  // Pictures larger than this on either side are refused: the transfers fetch icons and
-  // advert pictures, and a small file can announce a huge picture.
-  static constexpr uint32_t kMaxSide = 4096;
+  // Pictures larger than this on either side are refused (see picture_limits.h).
+  static constexpr uint32_t kMaxSide = os::kMaxDownloadedPictureSide;
 
   // The empty picture.
   PngPicture() = default;

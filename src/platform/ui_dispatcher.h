@@ -42,6 +42,9 @@ class UiDispatcher {
   // request stays queued for the outer loop.
   virtual bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) = 0;
   virtual bool IsUiThread() const = 0;
+  // UI thread: true when a worker's Send has reached the queue and waits to be served.
+  // Lets a caller (a test, a modal loop) wait for a sender by condition, not by time.
+  virtual bool HasWaitingSend() const = 0;
   // UI thread: see above. Idempotent.
   virtual void Shutdown() = 0;
 };

@@ -33,11 +33,15 @@ class UiDispatcherTest : public testing::TestWithParam<Backend> {
   void SetUp() override { ui_ = GetParam().make(); }
   void TearDown() override { ui_->Shutdown(); }
 
-  // Waits (without pumping) until `flag` is set, then a little longer, so that a worker's
-  // send or post has certainly reached the queue.
-  static void AwaitQueued(const std::atomic<bool>& flag) {
-    while (!flag) std::this_thread::sleep_for(1ms);
-    std::this_thread::sleep_for(150ms);
+  // Waits (without pumping) until a worker's send has reached the queue. A time limit
+  // only catches a sender that never gets there; the wait itself is by condition.
+  bool SendReachesTheQueue() {
+    const auto give_up = std::chrono::steady_clock::now() + 10s;
+    while (!ui_->HasWaitingSend()) {
+      if (std::chrono::steady_clock::now() > give_up) return false;
+      std::this_thread::sleep_for(1ms);
+    }
+    return true;
   }
 
   std::shared_ptr<UiDispatcher> ui_;
@@ -59,15 +63,14 @@ TEST_P(UiDispatcherTest, SendFromTheUiThreadRunsAtOnce) {
 }
 
 TEST_P(UiDispatcherTest, SendFromAWorkerWaitsForThePumpAndRunsOnTheUiThread) {
-  std::atomic<bool> sending{false}, returned{false}, result{false};
+  std::atomic<bool> returned{false}, result{false};
   bool ran_on_ui = false;
   std::thread worker([&] {
     EXPECT_FALSE(ui_->IsUiThread());
-    sending = true;
     result = ui_->Send([&] { ran_on_ui = ui_->IsUiThread(); });
     returned = true;
   });
-  AwaitQueued(sending);
+  EXPECT_TRUE(SendReachesTheQueue());
   EXPECT_FALSE(returned) << "a send must wait for the UI thread";
   EXPECT_TRUE(ui_->RunUntil([&] { return returned.load(); }, 5s));
   worker.join();
@@ -78,12 +81,10 @@ TEST_P(UiDispatcherTest, SendFromAWorkerWaitsForThePumpAndRunsOnTheUiThread) {
 TEST_P(UiDispatcherTest, PendingSendsAreServedBeforePendingPosts) {
   std::vector<std::string> order;
   ui_->Post([&] { order.push_back("post"); });
-  std::atomic<bool> sending{false};
   std::thread worker([&] {
-    sending = true;
     ui_->Send([&] { order.push_back("send"); });
   });
-  AwaitQueued(sending);
+  EXPECT_TRUE(SendReachesTheQueue());
   ui_->RunUntil([&] { return order.size() == 2; }, 5s);
   worker.join();
   EXPECT_EQ(order, (std::vector<std::string>{"send", "post"}));
@@ -91,14 +92,13 @@ TEST_P(UiDispatcherTest, PendingSendsAreServedBeforePendingPosts) {
 
 TEST_P(UiDispatcherTest, ACallMayPostAndPumpAgain) {
   std::vector<std::string> order;
-  std::atomic<bool> sending{false}, sent{false};
+  std::atomic<bool> sent{false};
   std::thread worker;
   ui_->Post([&] {
     order.push_back("outer");
     ui_->Post([&] { order.push_back("posted inside"); });
     // A modal loop inside a call serves a worker's send.
     worker = std::thread([&] {
-      sending = true;
       ui_->Send([&] { order.push_back("sent during the modal loop"); });
       sent = true;
     });
@@ -148,13 +148,11 @@ TEST_P(UiDispatcherTest, ShutdownDropsPostsReleasesSendersAndRefusesLaterCalls) 
   bool ran = false;
   ASSERT_TRUE(ui_->Post([&ran, witness] { ran = true; }));
   EXPECT_EQ(witness.use_count(), 2);
-  std::atomic<bool> sending{false};
   std::atomic<int> send_result{-1};
   std::thread worker([&] {
-    sending = true;
     send_result = ui_->Send([&] { ran = true; }) ? 1 : 0;
   });
-  AwaitQueued(sending);
+  EXPECT_TRUE(SendReachesTheQueue());
   ui_->Shutdown();
   worker.join();
   EXPECT_EQ(send_result, 0);

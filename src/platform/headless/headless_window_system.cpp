@@ -35,6 +35,7 @@ class HeadlessWindowSystem::CountingDispatcher : public UiDispatcher {
     return inner_->RunUntil(done, timeout);
   }
   bool IsUiThread() const override { return inner_->IsUiThread(); }
+  bool HasWaitingSend() const override { return inner_->HasWaitingSend(); }
   void Shutdown() override { inner_->Shutdown(); }
   uint64_t ran() const { return ran_.load(); }
 

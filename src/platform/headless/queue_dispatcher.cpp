@@ -56,6 +56,12 @@ class QueueDispatcher : public UiDispatcher {
     return entry.ran;
   }
 
+  bool HasWaitingSend() const override {
+    RequireUiThread("HasWaitingSend");
+    std::lock_guard lock(mutex_);
+    return !sends_.empty();
+  }
+
   size_t PumpPending() override {
     RequireUiThread("PumpPending");
     size_t handled = 0;
@@ -150,7 +156,7 @@ class QueueDispatcher : public UiDispatcher {
   }
 
   const std::thread::id ui_thread_;
-  std::mutex mutex_;
+  mutable std::mutex mutex_;
   std::condition_variable ui_wake_;
   std::condition_variable senders_wake_;
   std::deque<SendEntry*> sends_;

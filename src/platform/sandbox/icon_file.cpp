@@ -1,14 +1,11 @@
-// .ico layout:
-//   ICONDIR      reserved 0, type 1, count
-//   entries      width, height (0 = 256), colours, reserved, planes, bit count,
-//                bytes, offset -- 16 bytes each
-//   image data   a PNG file, or a BITMAPINFOHEADER (height doubled) + palette +
-//                XOR bitmap (bottom-up) + 1-bit AND mask (bottom-up, rows padded to 4 bytes)
+// Icons as the system extracts them: the entry it would take for its large icon, decoded
+// by the seam's picture decoders (dib_codec.h, png_codec.h) and fitted to 32 x 32.
 #include "platform/sandbox/icon_file.h"
 
 #include <cstdint>
 #include <vector>
 
+#include "platform/dib_codec.h"
 #include "platform/pe_resources.h"
 #include "platform/png_codec.h"
 
@@ -21,64 +18,6 @@ uint32_t Le(std::string_view b, size_t at, int n) {
   uint32_t v = 0;
   for (int i = n - 1; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
   return v;
-}
-
-std::optional<Pixels> DecodeDib(std::string_view d) {
-  if (d.size() < 40) return std::nullopt;
-  const uint32_t header = Le(d, 0, 4);
-  const int32_t w = static_cast<int32_t>(Le(d, 4, 4));
-  const int32_t h2 = static_cast<int32_t>(Le(d, 8, 4));
-  const uint32_t bits = Le(d, 14, 2);
-  const uint32_t compression = Le(d, 16, 4);
-  uint32_t colors = Le(d, 32, 4);
-  if (header < 40 || header > d.size() || w <= 0 || w > 1024 || h2 <= 0 || h2 > 2048 || compression != 0) {
-    return std::nullopt;
-  }
-  if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return std::nullopt;
-  const int h = h2 / 2;
-  if (bits <= 8 && colors == 0) colors = 1u << bits;
-  if (bits > 8) colors = 0;
-  const size_t palette = header;
-  const size_t xor_at = palette + size_t(colors) * 4;
-  const size_t xor_stride = ((size_t(w) * bits + 31) / 32) * 4;
-  const size_t and_at = xor_at + xor_stride * h;
-  const size_t and_stride = ((size_t(w) + 31) / 32) * 4;
-  if (xor_at > d.size() || and_at > d.size() || d.size() - and_at < and_stride * h) {
-    // Some 32-bit icons leave out the mask; accept them when the colour part is whole.
-    if (!(bits == 32 && and_at <= d.size())) return std::nullopt;
-  }
-  const bool has_mask = and_at + and_stride * h <= d.size();
-
-  Pixels out{w, h, std::vector<uint32_t>(size_t(w) * h)};
-  bool any_alpha = false;
-  for (int y = 0; y < h; ++y) {
-    const size_t row = xor_at + xor_stride * (h - 1 - y);
-    for (int x = 0; x < w; ++x) {
-      uint32_t c = 0;
-      if (bits == 32 || bits == 24) {
-        const size_t p = row + size_t(x) * (bits / 8);
-        c = Le(d, p, 3) | (bits == 32 ? uint32_t(static_cast<uint8_t>(d[p + 3])) << 24 : 0);
-      } else {
-        const size_t bit = size_t(x) * bits;
-        const uint8_t byte = static_cast<uint8_t>(d[row + bit / 8]);
-        const uint32_t index = (byte >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
-        if (index < colors) c = Le(d, palette + index * 4, 3);
-      }
-      any_alpha = any_alpha || (c >> 24) != 0;
-      out.argb[size_t(y) * w + x] = c;
-    }
-  }
-  for (int y = 0; y < h; ++y) {
-    const size_t row = and_at + and_stride * (h - 1 - y);
-    for (int x = 0; x < w; ++x) {
-      uint32_t& c = out.argb[size_t(y) * w + x];
-      const bool transparent =
-          has_mask && ((static_cast<uint8_t>(d[row + x / 8]) >> (7 - x % 8)) & 1) != 0;
-      if (!any_alpha) c = (c & 0xFFFFFF) | (transparent ? 0 : 0xFF000000u);
-      else if (transparent) c = 0;
-    }
-  }
-  return out;
 }
 
 struct Entry {
@@ -121,7 +60,7 @@ Pixels FitLarge(Pixels image) {
 }
 
 std::optional<Pixels> DecodeEntry(std::string_view data) {
-  std::optional<Pixels> image = LooksLikePng(data) ? DecodePng(data) : DecodeDib(data);
+  std::optional<Pixels> image = DecodeIcoEntry(data);
   if (!image) return std::nullopt;
   return FitLarge(std::move(*image));
 }
@@ -134,19 +73,11 @@ std::optional<Pixels> DecodeLargeIcon(std::string_view b) {
     if (!png) return std::nullopt;
     return FitLarge(std::move(*png));
   }
-  if (b.size() < 6 || Le(b, 0, 2) != 0 || Le(b, 2, 2) != 1) return std::nullopt;
-  const uint32_t count = Le(b, 4, 2);
-  if (count == 0 || b.size() < 6 + size_t(count) * 16) return std::nullopt;
+  const std::vector<IcoEntry> icons = ReadIcoDirectory(b);
+  if (icons.empty()) return std::nullopt;
   std::vector<Entry> entries;
-  for (uint32_t i = 0; i < count; ++i) {
-    const size_t e = 6 + size_t(i) * 16;
-    entries.push_back({b[e] == 0 ? 256 : static_cast<uint8_t>(b[e]), Le(b, e + 6, 2)});
-  }
-  const size_t e = 6 + BestEntry(entries) * 16;
-  const uint32_t size = Le(b, e + 8, 4);
-  const uint32_t offset = Le(b, e + 12, 4);
-  if (offset > b.size() || size > b.size() - offset) return std::nullopt;
-  return DecodeEntry(b.substr(offset, size));
+  for (const IcoEntry& icon : icons) entries.push_back({icon.width, icon.bits_per_pixel});
+  return DecodeEntry(icons[BestEntry(entries)].data);
 }
 
 std::optional<Pixels> DecodeProgramIcon(std::string_view image, int index) {

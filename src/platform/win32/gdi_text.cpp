@@ -12,13 +12,14 @@
 
 #include "platform/win32/gdi_text.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_handles.h"
 
 namespace orvo::os::win32 {
 namespace {
 
 class GdiTextRenderer : public TextRenderer {
  public:
-  GdiTextRenderer() : dc_(CreateCompatibleDC(nullptr)) {
+  GdiTextRenderer() : memory_dc_(CreateCompatibleDC(nullptr)), dc_(memory_dc_.get()) {
     if (dc_) {
       SetBkMode(dc_, TRANSPARENT);
       SetMapMode(dc_, MM_TEXT);
@@ -27,12 +28,12 @@ class GdiTextRenderer : public TextRenderer {
     }
   }
   ~GdiTextRenderer() override {
+    // An object still selected into a device context cannot be deleted: hand the stock
+    // ones back before the members free the fonts, the scratch bitmap and the context.
     if (dc_) {
       SelectObject(dc_, stock_font_);
-      DeleteDC(dc_);
+      SelectObject(dc_, stock_bitmap_);
     }
-    for (auto& entry : fonts_) DeleteObject(entry.second);
-    if (scratch_) DeleteObject(scratch_);
   }
   GdiTextRenderer(const GdiTextRenderer&) = delete;
   GdiTextRenderer& operator=(const GdiTextRenderer&) = delete;
@@ -91,7 +92,7 @@ class GdiTextRenderer : public TextRenderer {
     const int w = area.right - area.left, h = area.bottom - area.top;
     if (!Scratch(w, h)) return 0;
     CopyRows(target->pixels, target->width, area, scratch_bits_, w, true);
-    SelectObject(dc_, scratch_);
+    SelectObject(dc_, scratch_.get());
     const int height = DrawInto(text, rc, format, rgb, {area.left, area.top, area.right, area.bottom},
                                 {area.left, area.top});
     SelectObject(dc_, stock_bitmap_);
@@ -105,10 +106,9 @@ class GdiTextRenderer : public TextRenderer {
                const TextBox& clip, POINT offset) {
     SetViewportOrgEx(dc_, -offset.x, -offset.y, nullptr);
     SelectClipRgn(dc_, nullptr);
-    HRGN region = CreateRectRgn(clip.left - offset.x, clip.top - offset.y,
-                                clip.right - offset.x, clip.bottom - offset.y);
-    SelectClipRgn(dc_, region);
-    DeleteObject(region);
+    const GdiRegion region(CreateRectRgn(clip.left - offset.x, clip.top - offset.y,
+                                         clip.right - offset.x, clip.bottom - offset.y));
+    SelectClipRgn(dc_, region.get());  // the context keeps a copy
     SetTextColor(dc_, RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
     const int height = DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &rc, format);
     GdiFlush();
@@ -119,16 +119,12 @@ class GdiTextRenderer : public TextRenderer {
 
   bool Scratch(int width, int height) {
     if (scratch_ && scratch_width_ >= width && scratch_height_ >= height) return true;
-    if (scratch_) DeleteObject(scratch_);
+    scratch_.reset();
     scratch_width_ = std::max(width, scratch_width_);
     scratch_height_ = std::max(height, scratch_height_);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), scratch_width_, -scratch_height_, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    scratch_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    scratch_bits_ = static_cast<uint32_t*>(bits);
+    scratch_ = MakeDibSection(scratch_width_, scratch_height_, &scratch_bits_);
     if (!scratch_) scratch_width_ = scratch_height_ = 0;
-    return scratch_ != nullptr;
+    return static_cast<bool>(scratch_);
   }
 
   // Copies `area` of the surface into the scratch DIB's top-left corner, or back.
@@ -146,7 +142,7 @@ class GdiTextRenderer : public TextRenderer {
     const auto key = std::make_tuple(f.face, f.em_pixels, f.cell_pixels, f.bold, f.italic,
                                      f.underline, f.strikeout, f.charset);
     const auto found = fonts_.find(key);
-    if (found != fonts_.end()) return found->second;
+    if (found != fonts_.end()) return found->second.get();
     LOGFONTW lf{};
     lf.lfHeight = f.cell_pixels > 0 ? f.cell_pixels : -f.em_pixels;
     lf.lfWeight = f.bold ? FW_BOLD : FW_NORMAL;
@@ -157,18 +153,18 @@ class GdiTextRenderer : public TextRenderer {
     lf.lfQuality = DEFAULT_QUALITY;
     const std::wstring face = Wide(f.face);
     wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-    HFONT font = CreateFontIndirectW(&lf);
-    if (!font) font = stock_font_;
-    else fonts_.emplace(key, font);
-    return font;
+    GdiFont font(CreateFontIndirectW(&lf));
+    if (!font) return stock_font_;
+    return fonts_.emplace(key, std::move(font)).first->second.get();
   }
 
   std::mutex mutex_;
+  MemoryDc memory_dc_;  // declared first: freed after what is selected into it
   HDC dc_ = nullptr;
   HBITMAP stock_bitmap_ = nullptr;
   HFONT stock_font_ = nullptr;
-  std::map<std::tuple<std::string, int, int, bool, bool, bool, bool, uint8_t>, HFONT> fonts_;
-  HBITMAP scratch_ = nullptr;
+  std::map<std::tuple<std::string, int, int, bool, bool, bool, bool, uint8_t>, GdiFont> fonts_;
+  GdiBitmap scratch_;
   uint32_t* scratch_bits_ = nullptr;
   int scratch_width_ = 0;
   int scratch_height_ = 0;

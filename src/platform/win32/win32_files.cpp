@@ -6,29 +6,11 @@
 #include <atomic>
 
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 
 namespace orvo::os::win32 {
 namespace {
-
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() {
-    if (valid()) CloseHandle(h_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  HANDLE get() const { return h_; }
-  void close() {
-    if (valid()) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-  }
-
- private:
-  HANDLE h_;
-};
 
 std::string Message(DWORD code) {
   wchar_t* text = nullptr;
@@ -78,7 +60,7 @@ class Win32FileSystem : public FileSystem {
   }
 
   std::optional<std::string> ReadFile(std::string_view path, size_t max_bytes) override {
-    Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+    KernelHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
@@ -113,7 +95,7 @@ class Win32FileSystem : public FileSystem {
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
       return {ERROR_ACCESS_DENIED, std::string(path) + " is read-only"};
     }
-    Handle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    KernelHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
       const DWORD e = GetLastError();
@@ -157,7 +139,7 @@ class Win32FileSystem : public FileSystem {
     const std::wstring w = Wide(path);
     const DWORD attrs = GetFileAttributesW(w.c_str());
     if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    Handle file(CreateFileW(w.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    KernelHandle file(CreateFileW(w.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
     return !file.valid();
   }

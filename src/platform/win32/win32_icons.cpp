@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_icons.h"
 
 namespace orvo::os::win32 {
@@ -29,30 +30,36 @@ std::vector<uint32_t> Bits(HDC dc, HBITMAP bitmap, int w, int h) {
 
 std::optional<Pixels> FileIconPixels(std::string_view path, int index, bool associated,
                                      int canvas_size) {
-  HICON icon = nullptr;
+  IconHandle icon;
   std::wstring wide = Wide(path);
   if (associated) {
     std::vector<wchar_t> buf(wide.begin(), wide.end());
     buf.resize(std::max<size_t>(buf.size() + 1, MAX_PATH), L'\0');
     WORD idx = static_cast<WORD>(index);
-    icon = ExtractAssociatedIconW(nullptr, buf.data(), &idx);
+    icon.reset(ExtractAssociatedIconW(nullptr, buf.data(), &idx));
   } else {
-    ExtractIconExW(wide.c_str(), index, &icon, nullptr, 1);
+    HICON extracted = nullptr;
+    ExtractIconExW(wide.c_str(), index, &extracted, nullptr, 1);
+    icon.reset(extracted);
   }
   if (!icon) return std::nullopt;
 
   ICONINFO info{};
   std::optional<Pixels> result;
-  if (GetIconInfo(icon, &info)) {
+  if (GetIconInfo(icon.get(), &info)) {
+    // GetIconInfo hands over copies of both bitmaps: they are ours to free.
+    const GdiBitmap color_bitmap(info.hbmColor), mask_bitmap(info.hbmMask);
     BITMAP bm{};
     HBITMAP shape = info.hbmColor ? info.hbmColor : info.hbmMask;
     GetObjectW(shape, sizeof bm, &bm);
     const int w = bm.bmWidth;
     const int h = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;  // monochrome: mask + image
-    HDC dc = GetDC(nullptr);
-    std::vector<uint32_t> color = info.hbmColor ? Bits(dc, info.hbmColor, w, h) : std::vector<uint32_t>();
-    std::vector<uint32_t> mask = Bits(dc, info.hbmMask, w, info.hbmColor ? h : h * 2);
-    ReleaseDC(nullptr, dc);
+    std::vector<uint32_t> color, mask;
+    if (w > 0 && h > 0) {
+      const WindowDc screen(nullptr);
+      if (info.hbmColor) color = Bits(screen.get(), info.hbmColor, w, h);
+      mask = Bits(screen.get(), info.hbmMask, w, info.hbmColor ? h : h * 2);
+    }
     if (w > 0 && h > 0 && mask.size() >= size_t(w) * h) {
       if (color.empty()) {  // monochrome icon: the lower half of the mask is the image
         color.assign(mask.begin() + size_t(w) * h, mask.end());
@@ -69,10 +76,7 @@ std::optional<Pixels> FileIconPixels(std::string_view path, int index, bool asso
       }
       result = std::move(canvas);
     }
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-    if (info.hbmMask) DeleteObject(info.hbmMask);
   }
-  DestroyIcon(icon);
   return result;
 }
 

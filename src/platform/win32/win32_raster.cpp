@@ -4,21 +4,19 @@
 
 #include "platform/raster.h"
 #include "platform/win32/gdi_text.h"
+#include "platform/win32/win32_handles.h"
 
 namespace orvo::os {
 namespace {
 
 class DibBlock : public PixelBlock {
  public:
-  DibBlock(HBITMAP bitmap, uint32_t* bits) : bitmap_(bitmap), bits_(bits) {}
-  ~DibBlock() override { DeleteObject(bitmap_); }
-  DibBlock(const DibBlock&) = delete;
-  DibBlock& operator=(const DibBlock&) = delete;
+  DibBlock(win32::GdiBitmap bitmap, uint32_t* bits) : bitmap_(std::move(bitmap)), bits_(bits) {}
   uint32_t* pixels() override { return bits_; }
-  void* native_handle() override { return bitmap_; }
+  void* native_handle() override { return bitmap_.get(); }
 
  private:
-  HBITMAP bitmap_;
+  win32::GdiBitmap bitmap_;
   uint32_t* bits_;
 };
 
@@ -27,21 +25,11 @@ class DibStorage : public PixelStorage {
   std::unique_ptr<PixelBlock> Allocate(int width, int height) override {
     if (width <= 0 || height <= 0) return nullptr;
     if (static_cast<long long>(width) * height > (1ll << 28)) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap || !bits) {
-      if (bitmap) DeleteObject(bitmap);
-      // Out of GDI objects: heap pixels still paint; only GDI text needs a copy then.
-      return HeapPixelStorage().Allocate(width, height);
-    }
-    return std::make_unique<DibBlock>(bitmap, static_cast<uint32_t*>(bits));
+    uint32_t* bits = nullptr;
+    win32::GdiBitmap bitmap = win32::MakeDibSection(width, height, &bits);
+    // Out of GDI objects: heap pixels still paint; only GDI text needs a copy then.
+    if (!bitmap) return HeapPixelStorage().Allocate(width, height);
+    return std::make_unique<DibBlock>(std::move(bitmap), bits);
   }
 };
 

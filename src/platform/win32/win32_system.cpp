@@ -11,6 +11,7 @@
 
 #include "platform/date_format.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_platform.h"
 
@@ -65,25 +66,23 @@ class Win32Processes : public Processes {
  public:
   std::vector<ProcessEntry> Snapshot() override {
     std::vector<ProcessEntry> out;
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snap == INVALID_HANDLE_VALUE) return out;
+    const KernelHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snap.valid()) return out;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snap, &entry); more; more = Process32NextW(snap, &entry)) {
+    for (BOOL more = Process32FirstW(snap.get(), &entry); more;
+         more = Process32NextW(snap.get(), &entry)) {
       out.push_back({entry.th32ProcessID, Narrow(entry.szExeFile)});
     }
-    CloseHandle(snap);
     return out;
   }
 
   bool Terminate(uint32_t pid) override {
-    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
-    if (!process) return false;
+    const KernelHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid));
+    if (!process.valid()) return false;
     DWORD code = 0;
-    GetExitCodeProcess(process, &code);
-    const BOOL ok = TerminateProcess(process, code);
-    CloseHandle(process);
-    return ok;
+    GetExitCodeProcess(process.get(), &code);
+    return TerminateProcess(process.get(), code) != FALSE;
   }
 
   bool TopLevelWindowExists(std::string_view class_name) override {

@@ -40,8 +40,6 @@ Win32TextBox::~Win32TextBox() {
     SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_proc_));
     DestroyWindow(hwnd_);
   }
-  if (font_) DeleteObject(font_);
-  if (brush_) DeleteObject(brush_);
 }
 
 LRESULT CALLBACK Win32TextBox::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -79,7 +77,7 @@ void Win32TextBox::Command(WORD code) {
 HBRUSH Win32TextBox::Colors(HDC dc) {
   SetTextColor(dc, text_color_);
   SetBkColor(dc, back_color_);
-  return brush_;
+  return brush_.get();
 }
 
 void Win32TextBox::SetBounds(const WinRect& b) {
@@ -109,14 +107,12 @@ void Win32TextBox::SetLook(const TextBoxLook& look) {
   lf.lfQuality = DEFAULT_QUALITY;
   const std::wstring face = Wide(look.font_face);
   wcsncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-  HFONT font = CreateFontIndirectW(&lf);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  if (font_) DeleteObject(font_);
-  font_ = font;
+  GdiFont font(CreateFontIndirectW(&lf));
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);  // the control no longer uses the old one
   text_color_ = ToColorRef(look.text_rgb);
   back_color_ = ToColorRef(look.background_rgb);
-  if (brush_) DeleteObject(brush_);
-  brush_ = CreateSolidBrush(back_color_);
+  brush_.reset(CreateSolidBrush(back_color_));
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

@@ -5,6 +5,7 @@
 // colour requests WM_CTLCOLOREDIT / WM_CTLCOLORSTATIC).
 #include <windows.h>
 
+#include "platform/win32/win32_handles.h"
 #include "platform/window_system.h"
 
 namespace orvo::os::win32 {
@@ -51,8 +52,9 @@ class Win32TextBox : public NativeTextBox {
   HWND hwnd_ = nullptr;
   TextBoxClient* client_;
   WNDPROC old_proc_ = nullptr;
-  HFONT font_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  // Freed after the control is gone (the destructor's body destroys it first).
+  GdiFont font_;
+  GdiBrush brush_;
   COLORREF text_color_ = RGB(0, 0, 0);
   COLORREF back_color_ = RGB(255, 255, 255);
   bool setting_text_ = false;

@@ -45,6 +45,7 @@ class WindowDispatcher : public UiDispatcher {
   size_t PumpPending() override;
   bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) override;
   bool IsUiThread() const override { return GetCurrentThreadId() == ui_thread_; }
+  bool HasWaitingSend() const override;
   void Shutdown() override;
 
  private:
@@ -151,6 +152,13 @@ bool WindowDispatcher::Send(const Call& call) {
   --sends_under_way_;
   if (sent.error) std::rethrow_exception(sent.error);
   return ran == 1;
+}
+
+bool WindowDispatcher::HasWaitingSend() const {
+  RequireUiThread("HasWaitingSend");
+  // The high word lists what the queue holds now; a message sent from another thread
+  // sits there until this thread next retrieves messages.
+  return (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE) != 0;
 }
 
 void WindowDispatcher::RequireUiThread(const char* what) const {

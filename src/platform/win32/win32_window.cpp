@@ -6,14 +6,14 @@
 #include "platform/win32/win32_window.h"
 
 #include <imm.h>
-#include <windowsx.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/wide.h"
-#include "platform/win32/win32_text_box.h"
 
 namespace orvo::os::win32 {
 namespace {
@@ -54,49 +54,6 @@ HCURSOR LoadShape(CursorShape shape) {
   return LoadCursorW(nullptr, id);
 }
 
-// A top-down 32-bit DIB section, or null.
-HBITMAP MakeDib(int width, int height, uint32_t** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* memory = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0);
-  if (dib && !memory) {
-    DeleteObject(dib);
-    dib = nullptr;
-  }
-  *bits = static_cast<uint32_t*>(memory);
-  return dib;
-}
-
-bool Down(int key) { return (GetKeyState(key) & 0x8000) != 0; }
-
-InputFlags KeyboardFlags() {
-  InputFlags f = 0;
-  if (Down(VK_SHIFT)) f |= kInShift;
-  if (Down(VK_CONTROL)) f |= kInCtrl;
-  if (Down(VK_MENU)) f |= kInAlt;
-  if (Down(VK_LBUTTON)) f |= kInLeft;
-  if (Down(VK_RBUTTON)) f |= kInRight;
-  if (Down(VK_MBUTTON)) f |= kInMiddle;
-  return f;
-}
-
-InputFlags PointerFlags(WPARAM wp) {
-  InputFlags f = 0;
-  if (wp & MK_SHIFT) f |= kInShift;
-  if (wp & MK_CONTROL) f |= kInCtrl;
-  if (Down(VK_MENU)) f |= kInAlt;
-  if (wp & MK_LBUTTON) f |= kInLeft;
-  if (wp & MK_RBUTTON) f |= kInRight;
-  if (wp & MK_MBUTTON) f |= kInMiddle;
-  return f;
-}
-
 }  // namespace
 
 Win32Window::Win32Window(Win32WindowSystem& system, const WindowOptions& options,
@@ -116,200 +73,38 @@ Win32Window::Win32Window(Win32WindowSystem& system, const WindowOptions& options
   const DWORD style = options.tool || owned ? kToolStyle : kNormalStyle;
   const WinRect& b = options.bounds;
   HWND owner = owned ? static_cast<HWND>(options.owner->NativeHandle()) : nullptr;
-  CreateWindowExW(ex, kFormClassName, Wide(options.title).c_str(), style, b.left, b.top,
-                  std::max(b.width(), 0), std::max(b.height(), 0), owner, nullptr,
-                  GetModuleHandleW(nullptr), this);
+  if (!CreateWindowExW(ex, kFormClassName, Wide(options.title).c_str(), style, b.left, b.top,
+                       std::max(b.width(), 0), std::max(b.height(), 0), owner, nullptr,
+                       GetModuleHandleW(nullptr), this)) {
+    // Out of window handles or desktop heap: the form stays without a window, and the
+    // window system never lists it.
+    std::fprintf(stderr, "orvo: no window for \"%s\" (error %lu)\n", options.title.c_str(),
+                 GetLastError());
+    hwnd_ = nullptr;
+    return;
+  }
   system_->Register(this);
 }
 
 Win32Window::~Win32Window() {
+  if (destroyed_) *destroyed_ = true;
   if (system_) system_->Unregister(this);
   if (hwnd_) {
     // Messages sent while the window is destroyed go to the default procedure.
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
-  if (layer_) DeleteObject(layer_);
-  if (copy_) DeleteObject(copy_);
-}
-
-LRESULT CALLBACK Win32Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (!self || !self->client_) return DefWindowProcW(hwnd, msg, wp, lp);
-  return self->Handle(msg, wp, lp);
-}
-
-LRESULT Win32Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-  WindowClient* client = client_;
-  const int x = GET_X_LPARAM(lp), y = GET_Y_LPARAM(lp);
-  switch (msg) {
-    case WM_NCCALCSIZE:
-      return 0;  // no frame: the client area is the whole window
-    case WM_NCHITTEST:
-      return HTCLIENT;
-    case WM_NCPAINT:
-      return 0;
-    case WM_NCACTIVATE:
-      return TRUE;  // nothing of a frame to draw
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      BeginPaint(hwnd_, &ps);
-      painting_ = &ps;
-      if (!layered_) client->OnPaint({ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right,
-                                      ps.rcPaint.bottom});
-      painting_ = nullptr;
-      EndPaint(hwnd_, &ps);
-      return 0;
-    }
-    case WM_MOUSEMOVE:
-      if (!tracking_leave_) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
-        tracking_leave_ = TrackMouseEvent(&track) != FALSE;
-      }
-      client->OnMouseMove(x, y, PointerFlags(wp));
-      return 0;
-    case WM_MOUSELEAVE:
-      tracking_leave_ = false;
-      client->OnMouseLeave();
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      TakeFocusFromChild();
-      client->OnMouseDown(MouseButton::kLeft, x, y,
-                          PointerFlags(wp) | (msg == WM_LBUTTONDBLCLK ? kInDouble : 0));
-      return 0;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-      TakeFocusFromChild();
-      client->OnMouseDown(MouseButton::kRight, x, y,
-                          PointerFlags(wp) | (msg == WM_RBUTTONDBLCLK ? kInDouble : 0));
-      return 0;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-      client->OnMouseDown(MouseButton::kMiddle, x, y,
-                          PointerFlags(wp) | (msg == WM_MBUTTONDBLCLK ? kInDouble : 0));
-      return 0;
-    case WM_LBUTTONUP:
-      client->OnMouseUp(MouseButton::kLeft, x, y, PointerFlags(wp));
-      return 0;
-    case WM_RBUTTONUP:
-      client->OnMouseUp(MouseButton::kRight, x, y, PointerFlags(wp));
-      return 0;
-    case WM_MBUTTONUP:
-      client->OnMouseUp(MouseButton::kMiddle, x, y, PointerFlags(wp));
-      return 0;
-    case WM_MOUSEWHEEL: {
-      POINT p{x, y};  // screen coordinates for this message
-      ScreenToClient(hwnd_, &p);
-      client->OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp), p.x, p.y,
-                           PointerFlags(GET_KEYSTATE_WPARAM(wp)));
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      if (!releasing_capture_ && reinterpret_cast<HWND>(lp) != hwnd_) client->OnCaptureLost();
-      return 0;
-    case WM_SETCURSOR:
-      if (LOWORD(lp) == HTCLIENT) {
-        ::SetCursor(cursor_);
-        return TRUE;
-      }
-      return Default(msg, wp, lp);
-    case WM_MOUSEACTIVATE:
-      if (!activate_on_click_) return MA_NOACTIVATE;
-      return Default(msg, wp, lp);
-    case WM_KEYDOWN:
-      client->OnKeyDown(static_cast<uint16_t>(wp), KeyboardFlags());
-      return 0;
-    case WM_KEYUP:
-      client->OnKeyUp(static_cast<uint16_t>(wp), KeyboardFlags());
-      return 0;
-    case WM_SYSKEYDOWN:
-    case WM_SYSKEYUP: {
-      // Alt combinations still reach the system (Alt+F4 closes through WM_CLOSE).
-      const LRESULT result = Default(msg, wp, lp);
-      if (msg == WM_SYSKEYDOWN) client->OnKeyDown(static_cast<uint16_t>(wp), KeyboardFlags());
-      else client->OnKeyUp(static_cast<uint16_t>(wp), KeyboardFlags());
-      return result;
-    }
-    case WM_CHAR:
-      client->OnChar(static_cast<char16_t>(wp));
-      return 0;
-    case WM_ACTIVATE: {
-      Default(msg, wp, lp);  // gives the window the keyboard focus
-      const bool active = LOWORD(wp) != WA_INACTIVE;
-      if (active && minimize_style_ && !IsIconic(hwnd_)) DropMinimizeStyle();
-      client->OnActivate(active);
-      return 0;
-    }
-    case WM_ACTIVATEAPP: {
-      Win32WindowSystem* system = system_;
-      const LRESULT result = Default(msg, wp, lp);
-      if (system) system->AppActivated(wp != FALSE);
-      return result;
-    }
-    case WM_WINDOWPOSCHANGED: {
-      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
-      const bool changed = !(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE);
-      if (!changed || IsIconic(hwnd_)) return Default(msg, wp, lp);
-      RECT r;
-      GetWindowRect(hwnd_, &r);
-      client->OnMoved({r.left, r.top, r.right, r.bottom});
-      return 0;
-    }
-    case WM_SYSCOMMAND:
-      return OnSysCommand(wp, lp);
-    case WM_CLOSE:
-      client->OnCloseRequest();
-      return 0;
-    case WM_COMMAND:
-      if (Win32TextBox* box = Win32TextBox::FromChild(reinterpret_cast<HWND>(lp))) {
-        box->Command(HIWORD(wp));
-        return 0;
-      }
-      return Default(msg, wp, lp);
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-      if (Win32TextBox* box = Win32TextBox::FromChild(reinterpret_cast<HWND>(lp))) {
-        return reinterpret_cast<LRESULT>(box->Colors(reinterpret_cast<HDC>(wp)));
-      }
-      return Default(msg, wp, lp);
-    default:
-      return Default(msg, wp, lp);
-  }
-}
-
-LRESULT Win32Window::OnSysCommand(WPARAM wp, LPARAM lp) {
-  switch (wp & 0xFFF0) {
-    case SC_MINIMIZE:
-      if (client_->OnSysCommand(SysCommand::kMinimize)) return 0;
-      if (!minimize_style_) {
-        minimize_style_ = true;
-        SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | kMinimizeStyle);
-      }
-      return Default(WM_SYSCOMMAND, wp, lp);
-    case SC_MAXIMIZE:
-      // A frameless window is maximised by the program itself, to the work area.
-      client_->OnSysCommand(SysCommand::kMaximize);
-      return 0;
-    case SC_RESTORE: {
-      if (client_->OnSysCommand(SysCommand::kRestore)) return 0;
-      return Default(WM_SYSCOMMAND, wp, lp);
-    }
-    default:
-      return Default(WM_SYSCOMMAND, wp, lp);
-  }
 }
 
 void Win32Window::TakeFocusFromChild() {
   HWND focus = GetFocus();
   if (focus && focus != hwnd_ && IsChild(hwnd_, focus)) SetFocus(hwnd_);
+}
+
+void Win32Window::AddMinimizeStyle() {
+  if (minimize_style_) return;
+  minimize_style_ = true;
+  SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | kMinimizeStyle);
 }
 
 void Win32Window::DropMinimizeStyle() {
@@ -361,10 +156,7 @@ void Win32Window::Show(ShowMode mode) {
       SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       return;
     case ShowMode::kMinimize:
-      if (!minimize_style_) {
-        minimize_style_ = true;
-        SetWindowLongW(hwnd_, GWL_STYLE, GetWindowLongW(hwnd_, GWL_STYLE) | kMinimizeStyle);
-      }
+      AddMinimizeStyle();
       ShowWindow(hwnd_, SW_MINIMIZE);
       return;
     case ShowMode::kRestore:
@@ -411,49 +203,46 @@ void Win32Window::Present(const PixelSource& picture, const WinRect& part) {
   const int bottom = std::min(part.bottom, picture.height);
   if (right <= left || bottom <= top) return;
   GdiFlush();  // text drawn into a DIB section may still be queued
-  HDC dc = painting_ ? painting_->hdc : GetDC(hwnd_);
-  HDC memory = CreateCompatibleDC(dc);
+  std::optional<WindowDc> own_dc;
+  if (!painting_) own_dc.emplace(hwnd_);
+  const HDC dc = painting_ ? painting_->hdc : own_dc->get();
+  const MemoryDc memory(CreateCompatibleDC(dc));
   // The picture's own DIB section when it is one (and free); else a copy of the part.
-  HGDIOBJ old = picture.native ? SelectObject(memory, static_cast<HBITMAP>(picture.native))
-                               : nullptr;
+  std::optional<Selection> selected;
+  if (picture.native) selected.emplace(memory.get(), static_cast<HBITMAP>(picture.native));
   int source_x = left, source_y = top;
-  if (!old) {
-    if (EnsureCopyBitmap(right - left, bottom - top)) {
-      for (int y = top; y < bottom; ++y) {
-        std::copy_n(picture.pixels + static_cast<size_t>(y) * picture.width + left, right - left,
-                    copy_bits_ + static_cast<size_t>(y - top) * copy_width_);
-      }
-      old = SelectObject(memory, copy_);
+  if (!selected || !selected->ok()) {
+    selected.reset();
+    if (!EnsureCopyBitmap(right - left, bottom - top)) return;
+    for (int y = top; y < bottom; ++y) {
+      std::copy_n(picture.pixels + static_cast<size_t>(y) * picture.width + left, right - left,
+                  copy_bits_ + static_cast<size_t>(y - top) * copy_width_);
     }
+    selected.emplace(memory.get(), copy_.get());
     source_x = 0;
     source_y = 0;
   }
-  if (old) {
-    BitBlt(dc, left, top, right - left, bottom - top, memory, source_x, source_y, SRCCOPY);
-    SelectObject(memory, old);
+  if (selected->ok()) {
+    BitBlt(dc, left, top, right - left, bottom - top, memory.get(), source_x, source_y, SRCCOPY);
   }
-  DeleteDC(memory);
-  if (!painting_) ReleaseDC(hwnd_, dc);
 }
 
 bool Win32Window::EnsureCopyBitmap(int width, int height) {
   if (copy_ && width <= copy_width_ && height <= copy_height_) return true;
   width = std::max(width, copy_width_);
   height = std::max(height, copy_height_);
-  if (copy_) DeleteObject(copy_);
-  copy_ = MakeDib(width, height, &copy_bits_);
+  copy_ = MakeDibSection(width, height, &copy_bits_);
   copy_width_ = copy_ ? width : 0;
   copy_height_ = copy_ ? height : 0;
-  return copy_ != nullptr;
+  return static_cast<bool>(copy_);
 }
 
 bool Win32Window::EnsureLayerBitmap(int width, int height) {
   if (layer_ && width == layer_width_ && height == layer_height_) return true;
-  if (layer_) DeleteObject(layer_);
-  layer_ = MakeDib(width, height, &layer_bits_);
+  layer_ = MakeDibSection(width, height, &layer_bits_);
   layer_width_ = layer_ ? width : 0;
   layer_height_ = layer_ ? height : 0;
-  return layer_ != nullptr;
+  return static_cast<bool>(layer_);
 }
 
 void Win32Window::PresentLayered(const PixelSource& picture, uint8_t opacity) {
@@ -468,29 +257,28 @@ void Win32Window::PresentLayered(const PixelSource& picture, uint8_t opacity) {
     layer_bits_[i] = (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) |
                      pre(p & 0xFF);
   }
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, layer_);
+  const WindowDc screen(nullptr);
+  const MemoryDc memory(CreateCompatibleDC(screen.get()));
+  const Selection selected(memory.get(), layer_.get());
+  if (!selected.ok()) return;
   RECT r;
   GetWindowRect(hwnd_, &r);
   POINT position{r.left, r.top};
   SIZE size{picture.width, picture.height};
   POINT origin{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
-  UpdateLayeredWindow(hwnd_, screen, &position, &size, memory, &origin, 0, &blend, ULW_ALPHA);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  UpdateLayeredWindow(hwnd_, screen.get(), &position, &size, memory.get(), &origin, 0, &blend,
+                      ULW_ALPHA);
 }
 
 void Win32Window::SetRegion(const WindowRegion& region) {
-  HRGN rgn = nullptr;
+  GdiRegion rgn;
   switch (region.kind) {
     case WindowRegion::Kind::kNone:
       break;
     case WindowRegion::Kind::kRoundRect:
-      rgn = CreateRoundRectRgn(region.round.left, region.round.top, region.round.right,
-                               region.round.bottom, region.ellipse, region.ellipse);
+      rgn.reset(CreateRoundRectRgn(region.round.left, region.round.top, region.round.right,
+                                   region.round.bottom, region.ellipse, region.ellipse));
       break;
     case WindowRegion::Kind::kRects: {
       const size_t n = region.rects.size();
@@ -508,13 +296,14 @@ void Win32Window::SetRegion(const WindowRegion& region) {
         UnionRect(&bound, &bound, &rects[i]);
       }
       header->rcBound = bound;
-      rgn = ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                            reinterpret_cast<const RGNDATA*>(data.data()));
-      if (!rgn) rgn = CreateRectRgn(0, 0, 0, 0);
+      rgn.reset(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
+                                reinterpret_cast<const RGNDATA*>(data.data())));
+      if (!rgn) rgn.reset(CreateRectRgn(0, 0, 0, 0));
       break;
     }
   }
-  if (!SetWindowRgn(hwnd_, rgn, TRUE) && rgn) DeleteObject(rgn);
+  // On success the system owns the region; on failure it is still ours to free.
+  if (SetWindowRgn(hwnd_, rgn.get(), TRUE)) rgn.release();
 }
 
 void Win32Window::SetTextInputArea(const WinRect& caret) {
@@ -551,7 +340,7 @@ void Win32Window::SetCursor(CursorShape shape) {
 }
 
 void Win32Window::BeginSystemMove() {
-  if (!Down(VK_LBUTTON)) return;
+  if ((GetKeyState(VK_LBUTTON) & 0x8000) == 0) return;
   ReleaseCapture();
   SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
 }

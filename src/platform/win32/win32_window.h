@@ -3,6 +3,7 @@
 // turns Windows messages into the neutral reports of WindowClient.
 #include <windows.h>
 
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_window_system.h"
 
 namespace orvo::os::win32 {
@@ -43,12 +44,34 @@ class Win32Window : public Window {
   void Orphan() { system_ = nullptr; }
 
  private:
+  // The window procedure and its handlers (win32_window_messages.cpp).
+  struct Route;
+  static const Route kRoutes[];
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT Default(UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(hwnd_, msg, wp, lp); }
-  LRESULT OnSysCommand(WPARAM wp, LPARAM lp);
+  LRESULT OnPaintMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMouseMoveMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMouseLeaveMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnButtonDown(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnButtonUp(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnWheel(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnCaptureChanged(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnSetCursorMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMouseActivate(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnKey(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnSysKey(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnCharMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnActivateMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnActivateApp(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnPositionChanged(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnSysCommand(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnCloseMessage(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnChildCommand(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnChildColors(UINT msg, WPARAM wp, LPARAM lp);
   // A press on the window itself takes the keyboard focus back from a child box.
   void TakeFocusFromChild();
+  void AddMinimizeStyle();
   void DropMinimizeStyle();
   bool EnsureLayerBitmap(int width, int height);
   bool EnsureCopyBitmap(int width, int height);
@@ -63,13 +86,15 @@ class Win32Window : public Window {
   bool minimize_style_ = false;
   HCURSOR cursor_;
   PAINTSTRUCT* painting_ = nullptr;
+  // While a client call runs inside a handler that must know whether the object outlived it.
+  bool* destroyed_ = nullptr;
   // Layered windows: the picture premultiplied for UpdateLayeredWindow.
-  HBITMAP layer_ = nullptr;
+  GdiBitmap layer_;
   uint32_t* layer_bits_ = nullptr;
   int layer_width_ = 0;
   int layer_height_ = 0;
   // Normal windows, for pictures that are not a free DIB section: a copy of the part.
-  HBITMAP copy_ = nullptr;
+  GdiBitmap copy_;
   uint32_t* copy_bits_ = nullptr;
   int copy_width_ = 0;
   int copy_height_ = 0;
