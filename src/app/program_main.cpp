@@ -4,12 +4,18 @@
 //   OrvoPM --image DIR --png FILE [--size WxH] [--lang NAME]
 //       starts as the program does, writes the main window to FILE once it has painted,
 //       and ends as the program does (the settings are saved into the image)
+//   OrvoPM --image DIR --news-png FILE
+//       starts as the program does and, once the news window has slid in with its page
+//       and pictures, writes it to FILE and ends (fails when no news window settles
+//       within 30 s: news off, no new item, or no service)
 //   OrvoPM --image DIR
 //       starts and runs until SIGINT or SIGTERM closes the main window (a second start
 //       finds it, as on Windows)
 //
 // Both builds take --trace FILE: one line per notable event (shown, restore), for the
-// tests that watch two processes.
+// tests that watch two processes, and --site URL: the base address of the update and news
+// descriptions and the advert service instead of the built-in one (for a site on
+// another port).
 #include <algorithm>
 #include <chrono>
 #include <csignal>
@@ -19,6 +25,9 @@
 #include <memory>
 #include <string>
 
+#include "notices/news_window.h"
+#include "notices/notice_site.h"
+#include "notices/notices.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
 #include "platform/window_system.h"
@@ -37,15 +46,18 @@ using namespace orvo;
 struct Options {
   std::string image;
   std::string png;
+  std::string news_png;
   std::string lang;
   std::string trace;
+  std::string site;
   int width = 0;
   int height = 0;
 };
 
 int Usage() {
   std::fputs(
-      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME]] [--trace FILE]\n",
+      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME]] [--news-png FILE]\n"
+      "              [--trace FILE] [--site URL]\n",
       stderr);
   return 2;
 }
@@ -59,10 +71,14 @@ bool Parse(int argc, char** argv, Options& o) {
       o.image = value;
     } else if (arg == "--png") {
       o.png = value;
+    } else if (arg == "--news-png") {
+      o.news_png = value;
     } else if (arg == "--lang") {
       o.lang = value;
     } else if (arg == "--trace") {
       o.trace = value;
+    } else if (arg == "--site") {
+      o.site = value;
     } else if (arg == "--size") {
       if (std::sscanf(value.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width < 100 ||
           o.height < 100 || o.width > 4096 || o.height > 4096) {
@@ -81,6 +97,21 @@ void Trace(const std::string& file, const char* line) {
   out << line << '\n';
 }
 
+constexpr uint64_t kNewsWaitMs = 30000;
+
+// The form's picture into a PNG file (the headless screen only).
+bool SaveWindow(os::WindowSystem& windows, TForm& form, const std::string& file) {
+#ifdef _WIN32
+  (void)windows, (void)form, (void)file;
+  return false;
+#else
+  auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
+  if (form.Handle() && headless.SaveWindowPng(*form.Handle(), file)) return true;
+  std::fprintf(stderr, "OrvoPM: cannot write %s\n", file.c_str());
+  return false;
+#endif
+}
+
 volatile std::sig_atomic_t stop_requested = 0;
 
 extern "C" void RequestStop(int) { stop_requested = 1; }
@@ -91,8 +122,8 @@ int main(int argc, char** argv) {
   Options o;
   if (!Parse(argc, argv, o)) return Usage();
 #ifdef _WIN32
-  if (!o.png.empty()) {
-    std::fputs("OrvoPM: --png needs the headless screen of the native build\n", stderr);
+  if (!o.png.empty() || !o.news_png.empty()) {
+    std::fputs("OrvoPM: --png and --news-png need the headless screen of the native build\n", stderr);
     return 2;
   }
 #endif
@@ -129,6 +160,9 @@ int main(int argc, char** argv) {
   os::WindowSystem& windows = *system;
   os::WindowSystemScope scope(std::move(system));
 
+  InstallNoticeChecks();
+  if (!o.site.empty()) SetNoticeSite(o.site);
+
   StartupOptions options;
   options.width = o.width;
   options.height = o.height;
@@ -138,14 +172,26 @@ int main(int argc, char** argv) {
   options.on_shown = [&](TfrmXOBMain& main) {
     Trace(o.trace, "shown");
     if (!o.png.empty()) {
-#ifndef _WIN32
-      auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
-      if (!main.Handle() || !headless.SaveWindowPng(*main.Handle(), o.png)) {
-        std::fprintf(stderr, "OrvoPM: cannot write %s\n", o.png.c_str());
-        code = 1;
-      }
-#endif
-      main.Close();
+      if (!SaveWindow(windows, main, o.png)) code = 1;
+      if (o.news_png.empty()) main.Close();
+    }
+    if (!o.news_png.empty()) {
+      // The news check runs on its own: look for its window every 100 ms.
+      const uint64_t deadline = windows.TickCount() + kNewsWaitMs;
+      windows.StartTimer(std::chrono::milliseconds(100), [&, deadline] {
+        TForm* main_form = Application().MainForm;
+        if (!main_form || !main_form->Shown()) return;
+        TFrmNews* news = ExistingNewsWindow();
+        if (news && news->Settled()) {
+          if (!SaveWindow(windows, *news, o.news_png)) code = 1;
+        } else if (windows.TickCount() < deadline) {
+          return;
+        } else {
+          std::fputs("OrvoPM: no news window settled\n", stderr);
+          code = 1;
+        }
+        main_form->Close();
+      });
     }
   };
   // SIGINT and SIGTERM close the main window, as the user would.

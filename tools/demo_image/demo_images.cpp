@@ -266,6 +266,9 @@ void DemoImage(const fs::path& root) {
               "// Mozilla User Preferences\r\nuser_pref(\"browser.startup.homepage\", \"https://www.example.org/\");\r\n");
   WriteFirefoxJsonProfile(w, kFirefoxProfile, FirefoxAddons());
   WriteFirefoxAddonFiles(w, FirefoxAddons());
+  // The user's temporary folder (%TEMP%), which every Windows profile has and the notice
+  // checks write their description files into; a file keeps it in the repository.
+  w.WriteFile("C:\\Users\\demo\\AppData\\Local\\Temp\\FXSAPIDebugLogFile.txt", "");
 }
 
 

@@ -1,0 +1,11 @@
+#pragma once
+// The online notices as the program wires them in: the main menu's hooks start the news
+// and update checks (shell/main_menu.h), and the main window's advert area gets its
+// presenter. The notices sit above the shell (they use its translated message box, its
+// language font and settings), so the program installs them at start-up.
+namespace orvo {
+
+// MenuChecks().StartNewsCheck and StartUpdateCheck start the checks of this layer.
+void InstallNoticeChecks();
+
+}  // namespace orvo
