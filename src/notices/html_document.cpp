@@ -13,10 +13,21 @@ namespace orvo {
 namespace {
 
 // Elements whose whole content is left out.
-constexpr std::array<std::string_view, 20> kDropped = {
-    "script", "style", "head", "title", "iframe", "frame", "frameset", "object", "embed",
-    "applet", "noembed", "noframes", "svg", "math", "template", "input", "select",
-    "textarea", "button", "link"};
+constexpr std::array<std::string_view, 19> kDropped = {
+    "script", "style", "head", "title", "iframe", "frame", "frameset", "object", "applet",
+    "noembed", "noframes", "svg", "math", "template", "input", "select", "textarea", "button",
+    "link"};
+
+// Empty elements of HTML5 this libxml2 does not know as empty: it nests the rest of their
+// parent inside them. They are left out and what was nested comes back to the parent.
+constexpr std::array<std::string_view, 5> kUnwrapped = {"embed", "source", "track", "wbr", "keygen"};
+
+bool Unwrapped(std::string_view tag) {
+  for (std::string_view u : kUnwrapped) {
+    if (u == tag) return true;
+  }
+  return false;
+}
 
 bool Dropped(std::string_view tag) {
   for (std::string_view d : kDropped) {
@@ -61,7 +72,12 @@ struct Copier {
         text->text = reinterpret_cast<const char*>(child->content);
         target.children.push_back(std::move(text));
       } else if (child->type == XML_ELEMENT_NODE) {
-        if (Dropped(Lower(child->name))) continue;
+        const std::string tag = Lower(child->name);
+        if (Dropped(tag)) continue;
+        if (Unwrapped(tag)) {
+          Children(child, target, depth + 1);
+          continue;
+        }
         ++nodes;
         target.children.push_back(Element(child, depth));
       }
