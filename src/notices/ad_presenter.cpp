@@ -77,6 +77,7 @@ void TOrvoAd::ItemReady(const TagOrvoAdInfo& item) {
 }
 
 void TOrvoAd::Draw(Canvas& canvas) {
+  title_box_ = {};
   if (!shown_) return;
   const TagOrvoAdInfo& ad = *shown_;
   const Rect clip = canvas.ClipRect();
@@ -95,6 +96,7 @@ void TOrvoAd::Draw(Canvas& canvas) {
   const int v = std::abs(h - t) / 2;
   const Point origin = canvas.origin();
   const auto title = [&](Rect r) {
+    title_box_ = r;
     DrawTextKeepAlpha(canvas.target(), font, r.Offset(origin.x, origin.y), kTitleFormat, ad.title);
   };
   switch (ad.align) {

@@ -47,6 +47,8 @@ class TOrvoAd {
   const TagOrvoAdInfo* Shown() const { return shown_ ? &*shown_ : nullptr; }
   const PngImage& Picture() const { return picture_; }
   bool Hover() const { return hover_; }
+  // Where the title went at the last paint (the control's coordinates; empty when none).
+  const Rect& TitleBox() const { return title_box_; }
 
   // The reader's item-ready callback.
   void ItemReady(const TagOrvoAdInfo& item);
@@ -58,6 +60,7 @@ class TOrvoAd {
   std::unique_ptr<TOrvoADReader> reader_;
   std::optional<TagOrvoAdInfo> shown_;
   PngImage picture_;
+  Rect title_box_;
   bool hover_ = false;
 };
 
