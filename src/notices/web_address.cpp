@@ -75,7 +75,7 @@ bool IsOpenableAddress(std::string_view address, AddressUse use) {
   address = Trimmed(address);
   for (char c : address) {
     const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7F || c == '"') return false;
+    if (u < 0x20 || u == 0x7F || c == '"' || c == '\\') return false;
   }
   const std::string scheme = SchemeOf(address);
   if (scheme == "mailto") return use == AddressUse::kPageOrMail && address.size() > 7;

@@ -17,7 +17,8 @@ enum class AddressUse {
 
 // True for an address of that use: the scheme (without case) is one of them, http and
 // https name a host ("scheme://host..."), and nothing in it is a control character, a
-// double quote (it would end the shell's argument) or, for web pages, a blank.
+// double quote (it would end the shell's argument), a backslash (no URL holds one; a UNC
+// path made relative to a page would) or, for web pages, a blank.
 bool IsOpenableAddress(std::string_view address, AddressUse use);
 // Opens the address with OpenUrl when IsOpenableAddress; false, and nothing opened, else.
 bool OpenNetworkAddress(std::string_view address, AddressUse use);

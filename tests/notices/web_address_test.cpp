@@ -33,6 +33,7 @@ TEST(WebAddress, OnlyWebPagesAndForLinksMailAreOpenable) {
       {"http://orvo.example/a b", false, false},
       {"http://orvo.example/\" --flag", false, false},
       {"http://orvo.example/\r\nx", false, false},
+      {"http://orvo.example/\\\\server\\share\\x.exe", false, false},
       {"", false, false},
   };
   for (const Case& c : cases) {
