@@ -119,6 +119,7 @@ extern "C" void RequestStop(int) { stop_requested = 1; }
 }  // namespace
 
 int main(int argc, char** argv) {
+  const auto started = std::chrono::steady_clock::now();
   Options o;
   if (!Parse(argc, argv, o)) return Usage();
 #ifdef _WIN32
@@ -171,6 +172,8 @@ int main(int argc, char** argv) {
   int code = 0;
   options.on_shown = [&](TfrmXOBMain& main) {
     Trace(o.trace, "shown");
+    const auto painted = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
+    Trace(o.trace, ("first-paint-ms " + std::to_string(painted.count())).c_str());
     if (!o.png.empty()) {
       if (!SaveWindow(windows, main, o.png)) code = 1;
       if (o.news_png.empty()) main.Close();
