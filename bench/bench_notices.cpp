@@ -59,15 +59,21 @@ void Newsletter(int runs) {
   HtmlLayoutOptions options;
   options.base_url = base + "/news/msg.html";
   Bitmap32 area(490, 239);
+  size_t items = 0;
+  int height = 0;
   const double render = MedianMs(runs, [&] {
     LayoutHtml(document, 490, pictures, options);
     const HtmlLayout layout = LayoutHtml(document, 490 - 12, pictures, options);
+    items = layout.items.size();
+    height = layout.height;
     Canvas& canvas = area.canvas();
     canvas.ResetState();
     PaintHtml(layout, pictures, canvas, {0, 0});
   });
   std::printf("news_parse_ms: %.2f ms\n", parse);
   std::printf("news_render_ms: %.2f ms\n", render);
+  std::printf("news_page_items: %zu items\n", items);
+  std::printf("news_page_height: %d px\n", height);
 }
 
 // Runs OrvoPM once and reads the first paint from its trace.

@@ -50,6 +50,10 @@ registry=$(mktemp --suffix=.reg)
 sed "s/C:\\\\\\\\Users\\\\\\\\demo/C:\\\\\\\\users\\\\\\\\$wine_user/gI" fixtures/demo/registry.reg >"$registry"
 wine reg import "$(winepath -w "$registry")" >/dev/null 2>&1
 rm -f "$registry"
+# Every demo starts as a first run: no settings yet (so the demo site's news item shows)
+# and no kept advert description or pictures.
+rm -rf "$drive_c/users/$wine_user/AppData/Roaming/Orvo Plugin Manager" \
+       "$drive_c/users/$wine_user/AppData/Roaming/UpdateInfo"
 
 echo "Starting the rating service on http://127.0.0.1:8086"
 build/native/bin/orvo-rating-service --db build/gui-ratings.db --port 8086 \
@@ -66,6 +70,11 @@ wine build/windows/bin/OrvoPM.exe --trace "$(winepath -w "$trace")" >build/orvop
 pids+=($!)
 for _ in $(seq 300); do
   grep -q shown "$trace" 2>/dev/null && break
+  sleep 0.2
+done
+# The news window slides up once the demo site's newsletter has come.
+for _ in $(seq 100); do
+  grep -q "news settled" "$trace" 2>/dev/null && break
   sleep 0.2
 done
 sleep 1

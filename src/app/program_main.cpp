@@ -12,8 +12,8 @@
 //       starts and runs until SIGINT or SIGTERM closes the main window (a second start
 //       finds it, as on Windows)
 //
-// Both builds take --trace FILE: one line per notable event (shown, restore), for the
-// tests that watch two processes, and --site URL: the base address of the update and news
+// Both builds take --trace FILE: one line per notable event (shown, first-paint-ms N,
+// restore, news settled), for the tests that watch whole processes, and --site URL: the base address of the update and news
 // descriptions and the advert service instead of the built-in one (for a site on
 // another port).
 #include <algorithm>
@@ -198,6 +198,15 @@ int main(int argc, char** argv) {
     }
   };
   // SIGINT and SIGTERM close the main window, as the user would.
+  // The trace also tells when a news window has settled on the screen (the Wine tests
+  // take their screenshot then).
+  bool news_traced = false;
+  windows.StartTimer(std::chrono::milliseconds(100), [&] {
+    const TFrmNews* news = ExistingNewsWindow();
+    const bool settled = news && news->Settled();
+    if (settled && !news_traced) Trace(o.trace, "news settled");
+    news_traced = settled;
+  });
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
   windows.StartTimer(std::chrono::milliseconds(100), [] {

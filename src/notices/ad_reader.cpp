@@ -8,6 +8,7 @@
 #include "catalogue/shell_helpers.h"
 #include "net/transfer_limits.h"
 #include "notices/ad_values.h"
+#include "notices/first_paint_gate.h"
 #include "platform/platform.h"
 #include "platform/win_constants.h"
 #include "shell/integer_text.h"
@@ -123,9 +124,11 @@ void TOrvoADReader::Start() {
   std::weak_ptr<int> alive = alive_;
   auto thread = std::make_unique<THttpReadThread>(url, kMaxDescriptionBytes);
   thread->OnTerminate = [this, alive](THttpReadThread& t) {
-    if (alive.expired()) return;
-    reading_ = false;
-    if (t.Done()) ReadReply(t.ResultText());
+    WhenMainWindowPainted([this, alive, done = t.Done(), text = t.ResultText()] {
+      if (alive.expired()) return;
+      reading_ = false;
+      if (done) ReadReply(text);
+    });
   };
   TWorkerThread::Start(std::move(thread));
 }
@@ -238,10 +241,12 @@ void TOrvoADReader::PreparePicture(const std::shared_ptr<TagOrvoAdInfo>& item) {
   ++pictures_pending_;
   std::weak_ptr<int> alive = alive_;
   auto thread = std::make_unique<TDownLoadImgThread>(item, kMaxPictureBytes);
-  thread->OnTerminate = [this, alive](TDownLoadImgThread& t) {
-    if (alive.expired()) return;
-    --pictures_pending_;
-    if (t.Done()) ReportReady(static_cast<const TagOrvoAdInfo&>(t.Item()));
+  thread->OnTerminate = [this, alive, item](TDownLoadImgThread& t) {
+    WhenMainWindowPainted([this, alive, item, done = t.Done()] {
+      if (alive.expired()) return;
+      --pictures_pending_;
+      if (done) ReportReady(*item);
+    });
   };
   TWorkerThread::Start(std::move(thread));
 }

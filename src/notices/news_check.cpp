@@ -3,6 +3,7 @@
 
 #include "net/http_downloads.h"
 #include "net/transfer_limits.h"
+#include "notices/first_paint_gate.h"
 #include "notices/news_window.h"
 #include "notices/notice_ini.h"
 #include "notices/notice_site.h"
@@ -34,10 +35,10 @@ void TGetNews::DoTerminate() {
 
 TOrvoNews::TOrvoNews(std::string url, int32_t& stored) : TGetNews(std::move(url)), stored_(stored) {}
 
-void NewsDecision(TOrvoNews& check, const std::string& page_url, int32_t number, int32_t width,
+void NewsDecision(int32_t& stored, const std::string& page_url, int32_t number, int32_t width,
                   int32_t height) {
-  if (number <= 0 || number == check.Stored()) return;
-  check.Stored() = number;
+  if (number <= 0 || number == stored) return;
+  stored = number;
   NewsWindow().ShowNews(page_url, width, height);
 }
 
@@ -45,7 +46,10 @@ void StartNewsCheckFrom(const std::string& url, int32_t& msgid) {
   auto check = std::make_unique<TOrvoNews>(url, msgid);
   check->OnComplete = [](TGetNews& sender, const std::string& page_url, int32_t number, bool,
                          int32_t width, int32_t height) {
-    NewsDecision(static_cast<TOrvoNews&>(sender), page_url, number, width, height);
+    int32_t* stored = &static_cast<TOrvoNews&>(sender).Stored();
+    WhenMainWindowPainted([stored, page_url, number, width, height] {
+      NewsDecision(*stored, page_url, number, width, height);
+    });
   };
   TWorkerThread::Start(std::move(check));
 }

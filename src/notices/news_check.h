@@ -54,10 +54,10 @@ class TOrvoNews : public TGetNews {
 void StartNewsCheck(int32_t& msgid);
 void StartNewsCheckFrom(const std::string& url, int32_t& msgid);
 
-// When a TOrvoNews ends: nothing for a number of 0 or less or the stored one; otherwise
-// the number is stored and the news window shows the page (at width x height when both
-// are given).
-void NewsDecision(TOrvoNews& check, const std::string& page_url, int32_t number, int32_t width,
+// When a TOrvoNews ends (once the main window has painted): nothing for a number of 0 or
+// less or the stored one; otherwise the number is stored and the news window shows the
+// page (at width x height when both are given).
+void NewsDecision(int32_t& stored, const std::string& page_url, int32_t number, int32_t width,
                   int32_t height);
 
 }  // namespace orvo

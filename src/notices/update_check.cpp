@@ -3,6 +3,7 @@
 
 #include "net/http_downloads.h"
 #include "net/transfer_limits.h"
+#include "notices/first_paint_gate.h"
 #include "notices/notice_ini.h"
 #include "notices/notice_site.h"
 #include "notices/web_address.h"
@@ -18,8 +19,8 @@ constexpr int kButtonOk = 4;
 constexpr int kIconInformation = 3;
 constexpr int kResultYes = 6;
 
-// The running check; read and written on the UI thread only.
-const TAppUpdate* running_check = nullptr;
+// A check is running (from its start until its answer has been shown); UI thread only.
+bool running_check = false;
 
 }  // namespace
 
@@ -50,26 +51,28 @@ void TCheckUpdate::DoTerminate() {
 TAppUpdate::TAppUpdate(std::string url, uint16_t own_build, bool silent)
     : TCheckUpdate(std::move(url), own_build), own_build_(own_build), silent_(silent) {}
 
-void UpdateDecision(TAppUpdate& check, int32_t offered_build, const std::string& download_url) {
+void UpdateDecision(uint16_t own_build, bool silent, int32_t offered_build, const std::string& download_url) {
   TForm* owner = Application().MainForm;
-  if (offered_build > check.OwnBuild()) {
+  if (offered_build > own_build) {
     if (ShowMessageKey(owner, "NewVer", kButtonsYesNo, kIconInformation) == kResultYes) {
       OpenNetworkAddress(download_url, AddressUse::kPage);
     }
-  } else if (!check.Silent()) {
+  } else if (!silent) {
     ShowMessageKey(owner, "NoNewVer", kButtonOk, kIconInformation);
   }
-  if (running_check == &check) running_check = nullptr;
+  running_check = false;
 }
 
 bool StartUpdateCheckFrom(const std::string& url, uint16_t own_build, bool silent) {
   if (running_check) return false;
   auto check = std::make_unique<TAppUpdate>(url, own_build, silent);
-  check->OnComplete = [](TCheckUpdate& sender, const std::string&, const std::vector<std::string>&,
-                         const std::string& download_url, int32_t build) {
-    UpdateDecision(static_cast<TAppUpdate&>(sender), build, download_url);
+  check->OnComplete = [own_build, silent](TCheckUpdate&, const std::string&, const std::vector<std::string>&,
+                                          const std::string& download_url, int32_t build) {
+    WhenMainWindowPainted([own_build, silent, build, download_url] {
+      UpdateDecision(own_build, silent, build, download_url);
+    });
   };
-  running_check = check.get();
+  running_check = true;
   TWorkerThread::Start(std::move(check));
   return true;
 }
@@ -78,6 +81,6 @@ void StartUpdateCheck(bool silent) {
   StartUpdateCheckFrom(NoticeUrl(kUpdateInfoPath), ProgramBuild(), silent);
 }
 
-bool UpdateCheckRunning() { return running_check != nullptr; }
+bool UpdateCheckRunning() { return running_check; }
 
 }  // namespace orvo

@@ -66,9 +66,10 @@ void StartUpdateCheck(bool silent);
 bool StartUpdateCheckFrom(const std::string& url, uint16_t own_build, bool silent);
 bool UpdateCheckRunning();
 
-// The decision when a TAppUpdate ends: "NewVer" with Yes and No over the main window when
-// the offered build is newer, Yes opening the download page (web pages only); otherwise
-// "NoNewVer" with OK unless silent. Then another check may start.
-void UpdateDecision(TAppUpdate& check, int32_t offered_build, const std::string& download_url);
+// The decision when a TAppUpdate ends (once the main window has painted): "NewVer" with
+// Yes and No over the main window when the offered build is newer than the own one, Yes
+// opening the download page (web pages only); otherwise "NoNewVer" with OK unless silent.
+// Then another check may start.
+void UpdateDecision(uint16_t own_build, bool silent, int32_t offered_build, const std::string& download_url);
 
 }  // namespace orvo

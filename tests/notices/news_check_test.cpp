@@ -2,10 +2,12 @@
 // the window's size, place, slide, stay and fade, and that it never takes the focus.
 #include <gtest/gtest.h>
 
+#include "notices/first_paint_gate.h"
 #include "notices/html_view.h"
 #include "notices/news_check.h"
 #include "notices/news_window.h"
 #include "notices/notice_fixture.h"
+#include "ui/application.h"
 #include "ui/form.h"
 
 namespace orvo::test {
@@ -29,7 +31,7 @@ class NewsCheckTest : public NoticeTest {
     auto check = std::make_unique<TOrvoNews>(server.Url("/news/xobinfo.htm"), stored);
     check->OnComplete = [&](TGetNews& sender, const std::string& url, int32_t number, bool, int32_t w,
                             int32_t h) {
-      NewsDecision(static_cast<TOrvoNews&>(sender), url, number, w, h);
+      NewsDecision(static_cast<TOrvoNews&>(sender).Stored(), url, number, w, h);
       ended = true;
     };
     TWorkerThread::Start(std::move(check));
@@ -190,6 +192,35 @@ TEST_F(NewsCheckTest, AnEmptyAddressReadsTheFallbackDescription) {
   TWorkerThread::Start(std::move(check));
   ASSERT_TRUE(PumpUntil([&] { return ended; }));
   EXPECT_EQ(number, 9);
+}
+
+}  // namespace
+}  // namespace orvo::test
+
+namespace orvo::test {
+namespace {
+
+// What a finished download does waits for the main window's first paint.
+TEST_F(NewsCheckTest, NoticeWorkWaitsForTheMainWindowsFirstPaint) {
+  TForm main;
+  main.SetBounds(100, 100, 300, 200);
+  Application().MainForm = &main;
+  main.Show();
+  ASSERT_FALSE(main.InvalidRect().empty()) << "shown, not painted yet";
+  bool ran = false;
+  WhenMainWindowPainted([&] { ran = true; });
+  EXPECT_FALSE(ran);
+  screen->ProcessMessages();  // the paint
+  EXPECT_TRUE(main.InvalidRect().empty());
+  EXPECT_FALSE(ran) << "the timer looks after the paint";
+  screen->AdvanceTime(10);
+  EXPECT_TRUE(ran);
+  bool again = false;
+  main.Invalidate();
+  WhenMainWindowPainted([&] { again = true; });
+  EXPECT_TRUE(again) << "only the first paint is waited for";
+  Application().MainForm = nullptr;
+  main.Hide();
 }
 
 }  // namespace
