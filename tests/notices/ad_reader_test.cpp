@@ -87,6 +87,13 @@ class AdReaderTest : public NoticeTest {
   bool Exists(const std::string& name) {
     return os::Current().files().GetAttributes(folder + name) != os::kInvalidFileAttributes;
   }
+  // An item titled `title` whose picture is the server's `path`.
+  Item Pictured(const std::string& title, const std::string& path) {
+    Item item;
+    item.title = title;
+    item.imgsrc = server.Url(path);
+    return item;
+  }
   void ServePicture(const std::string& path, std::chrono::milliseconds delay = {}) {
     if (delay.count()) {
       server.ServeLate(path, delay, MakePng(32, 32));
@@ -198,13 +205,7 @@ TEST_F(AdReaderTest, KindOneShowsItsFirstItemKindZeroEveryItemAsItsPictureComes)
   ServePicture("/img/a.png", 300ms);
   ServePicture("/img/b.png");
   ServePicture("/img/c.png", 100ms);
-  Item a, b, c;
-  a.title = "a";
-  a.imgsrc = server.Url("/img/a.png");
-  b.title = "b";
-  b.imgsrc = server.Url("/img/b.png");
-  c.title = "c";
-  c.imgsrc = server.Url("/img/c.png");
+  const Item a = Pictured("a", "/img/a.png"), b = Pictured("b", "/img/b.png"), c = Pictured("c", "/img/c.png");
   EXPECT_EQ(Run(Reply(1, {{1, {a, b, c}}})), std::vector<std::string>{"a+picture"});
   for (const char* name : {"a.png", "b.png", "c.png"}) os::Current().files().RemoveFile(folder + name);
   const auto reported = Run(Reply(1, {{0, {a, b, c}}}));
@@ -266,16 +267,9 @@ TEST_F(AdReaderTest, OversizedDescriptionsAndPicturesAreFailedDownloads) {
   server.Serve("/img/big.png", MakePng(32, 32) + std::string((4u << 20), '\0'), 200, "image/png");
   server.Serve("/img/huge.png", MakePng(5000, 1), 200, "image/png");
   server.Serve("/img/text.png", "<html>not found</html>", 200, "text/html");
-  Item small, big, huge, text;
-  small.title = "small";
-  small.imgsrc = server.Url("/img/small.png");
-  big.title = "big";
-  big.imgsrc = server.Url("/img/big.png");
-  huge.title = "huge";
-  huge.imgsrc = server.Url("/img/huge.png");
-  text.title = "text";
-  text.imgsrc = server.Url("/img/text.png");
-  EXPECT_EQ(Run(Reply(1, {{0, {small, big, huge, text}}})), std::vector<std::string>{"small+picture"});
+  EXPECT_EQ(Run(Reply(1, {{0, {Pictured("small", "/img/small.png"), Pictured("big", "/img/big.png"),
+                                Pictured("huge", "/img/huge.png"), Pictured("text", "/img/text.png")}}})),
+            std::vector<std::string>{"small+picture"});
   EXPECT_TRUE(Exists("small.png"));
   EXPECT_FALSE(Exists("big.png"));
   EXPECT_FALSE(Exists("huge.png"));
