@@ -17,6 +17,10 @@ for arg in "$@"; do
   esac
 done
 
+# Compiler results are shared between checkouts and CI clones on this machine: ccache
+# rewrites paths below the checkout to relative ones, so another folder still hits.
+export CCACHE_BASEDIR=$top CCACHE_NOHASHDIR=1
+
 passed=0
 failed=0
 skipped=0

@@ -34,6 +34,10 @@ done
 # The toolchain and this script's own recipe are part of what the prefix depends on.
 key+="gcc=$(x86_64-w64-mingw32-gcc-posix -dumpversion);recipe=$(sha256sum "$0" | cut -c1-12)"
 prefix="$cache_root/mingw-$(printf '%s' "$key" | sha256sum | cut -c1-16)"
+# Several checkouts on one machine may ask at once: one builds, the others wait for it.
+mkdir -p "$cache_root"
+exec 9>"$prefix.lock"
+flock 9
 if [ -f "$prefix/.complete" ]; then
   echo "$prefix"
   exit 0
