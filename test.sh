@@ -79,6 +79,15 @@ if [ -z "$prefix" ] || ! { ORVO_MINGW_PREFIX=$prefix cmake --preset windows >/de
   finish 1
 fi
 
+# The Windows package (installer and portable zip) from what the build made.
+echo "== windows package"
+if scripts/package.sh; then
+  passed=$((passed + 1))
+else
+  echo "test.sh: scripts/package.sh failed" >&2
+  failed=$((failed + 1))
+fi
+
 echo "== windows tests under Wine"
 export WINEPREFIX=$top/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
@@ -240,6 +249,18 @@ fi
 kill "$service_pid" 2>/dev/null
 wait "$service_pid" 2>/dev/null
 rm -rf "$notices_dir"
+
+# The package installed, upgraded and removed in a Wine prefix of its own; its window is
+# in build/orvopm-installed.png (see scripts/test-package.sh).
+echo "== package under Wine"
+rm -f build/windows/results/package.xml
+scripts/test-package.sh build/windows/results/package.xml
+if [ -f build/windows/results/package.xml ]; then
+  count_report build/windows/results/package.xml
+else
+  echo "test.sh: scripts/test-package.sh ended without a report" >&2
+  failed=$((failed + 1))
+fi
 
 wineserver -k 2>/dev/null
 kill $xvfb_pid 2>/dev/null

@@ -6,6 +6,9 @@
 #
 # The result goes to a cache folder outside the checkout, named after the source versions,
 # so every clone on this machine (and every CI run that keeps its cache) builds it once.
+# Beside the libraries, share/orvo-origin/ records which source package each installed file
+# came from, with that package's version and Debian copyright file: the Windows package's
+# third-party notices are gathered from there (scripts/packaging/third_party_notices.py).
 # Prints the prefix on its last line of output.
 set -euo pipefail
 
@@ -30,6 +33,7 @@ for p in "${packages[@]}"; do
   v=$(apt-cache "${apt_opts[@]}" showsrc "$p" | awk '/^Version:/ {print $2; exit}')
   [ -n "$v" ] || { echo "build-mingw-deps: no source package $p" >&2; exit 1; }
   key+="$p=$v;"
+  echo "$p $v" >>"$work/versions"
 done
 # The toolchain and this script's own recipe are part of what the prefix depends on.
 key+="gcc=$(x86_64-w64-mingw32-gcc-posix -dumpversion);recipe=$(sha256sum "$0" | cut -c1-12)"
@@ -54,7 +58,31 @@ toolchain="$here/cmake/mingw-w64-x86_64.cmake"
 cmake_cross=(-G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain"
              -DORVO_MINGW_PREFIX="$prefix.tmp" -DCMAKE_INSTALL_PREFIX="$prefix.tmp")
 
-src_of() { find "$work/src" -maxdepth 1 -type d -name "$1-*" | head -n 1; }
+# Each step below starts by asking src_of for its package's source tree, so src_of also
+# marks where one package's files end: what appeared in the prefix since the previous
+# package was named belongs to that package. (A step must name its own package before it
+# installs anything.) claim_files writes the lists, src_of copies the copyright file.
+origin=$prefix.tmp/share/orvo-origin
+mkdir -p "$origin"
+: >"$work/claimed"
+claim_files() {
+  (cd "$prefix.tmp" && find . ! -type d ! -path './share/orvo-origin/*' | sed 's|^\./||' | LC_ALL=C sort) \
+    >"$work/present"
+  LC_ALL=C comm -13 "$work/claimed" "$work/present" >>"$origin/$1.files"
+  cp "$work/present" "$work/claimed"
+}
+src_of() {
+  local dir current
+  dir=$(find "$work/src" -maxdepth 1 -type d -name "$1-*" | head -n 1)
+  current=$(cat "$work/current" 2>/dev/null || true)
+  if [ "$current" != "$1" ]; then
+    [ -z "$current" ] || claim_files "$current"
+    echo "$1" >"$work/current"
+    cp "$dir/debian/copyright" "$origin/$1.copyright"
+    awk -v p="$1" '$1 == p {print $2}' "$work/versions" >"$origin/$1.version"
+  fi
+  echo "$dir"
+}
 
 # libpng (zlib from libz-mingw-w64-dev)
 cmake -S "$(src_of libpng1.6)" -B "$work/b-png" "${cmake_cross[@]}" \
@@ -100,6 +128,7 @@ cmake --install "$work/b-gtest" >/dev/null
 cp "$(src_of cpp-httplib)/httplib.h" "$prefix.tmp/include/"
 cp -r "$(src_of nlohmann-json3)/single_include/nlohmann" "$prefix.tmp/include/"
 
+claim_files "$(cat "$work/current")"
 printf '%s\n' "$key" > "$prefix.tmp/.complete"
 rm -rf "$prefix"
 mv "$prefix.tmp" "$prefix"

@@ -15,6 +15,8 @@ packages=(
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev dpkg-dev tcl
   # running and looking at the windows build
   wine wine64 xvfb xauth imagemagick
+  # the windows package (scripts/package.sh) and its checks
+  wixl msitools python3
   # fonts the portable text back end and the golden images rely on
   fonts-dejavu-core fonts-liberation fonts-wine fontconfig
 )
