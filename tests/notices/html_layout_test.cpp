@@ -252,3 +252,42 @@ TEST(HtmlLayout, OnlyTheSitesOwnVisiblePicturesAreFetched) {
 
 }  // namespace
 }  // namespace orvo
+
+namespace orvo {
+namespace {
+
+// Tag soup from a fixed seed: every page parses, lays out within its width's reach and
+// paints without a fault (the sanitizer builds watch the memory).
+TEST(HtmlLayout, TagSoupNeverBreaksTheLayout) {
+  static const char* const kPieces[] = {
+      "<p>", "</p>", "<div style='margin:-20px 3em; padding:5%; border:9999px solid red'>", "</div>",
+      "<table width=150% cellspacing=-3 cellpadding=99999>", "<tr>", "<td colspan=999 width=300%>",
+      "<td width=-5>", "</td>", "</tr>", "</table>", "<ul>", "<ol start=-2147483648>", "<li>", "</li>",
+      "<img src='img/a.png' width=99999 height=0>", "<img>", "<img src='/b.png' style='width:-1px'>",
+      "<br>", "<hr size=100000>", "<b>", "</b>", "<a href='x'>", "</a>", "<font size=+99 color=#zzz>",
+      "<span style='font-size:100000px; line-height:-5; font:bold'>", "</span>", "<center>",
+      "word ", "\xE4\xBD\xA0\xE5\xA5\xBD", "  ", "\xC2\xA0", "&amp;", "<h1>", "</h1>",
+      "<div style='display:none'>", "<td valign=bottom style='height:3000px'>", "<p style='text-align:right'>"};
+  HtmlPictures pictures;
+  pictures["http://site.test/news/img/a.png"] = PngImage(3, 4096);
+  uint32_t seed = 12345;
+  const auto next = [&] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) & 0x7FFF;
+  };
+  Bitmap32 target(300, 200);
+  for (int page = 0; page < 150; ++page) {
+    std::string html;
+    const int count = 20 + static_cast<int>(next() % 200);
+    for (int i = 0; i < count; ++i) html += kPieces[next() % (sizeof(kPieces) / sizeof(kPieces[0]))];
+    const Laid l = Layout(html, static_cast<int>(next() % 400), pictures);
+    EXPECT_GE(l.layout.height, 0);
+    EXPECT_LT(l.layout.height, 50000000);
+    Canvas& canvas = target.canvas();
+    canvas.ResetState();
+    PaintHtml(l.layout, pictures, canvas, {0, -static_cast<int>(next() % 500)});
+  }
+}
+
+}  // namespace
+}  // namespace orvo
