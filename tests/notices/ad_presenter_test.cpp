@@ -141,9 +141,13 @@ TEST_F(AdPresenterTest, HoverLightsTheTitleAndAClickOpensTheLink) {
   if (kGoldens) {
     EXPECT_TRUE(MatchesGolden(hovered, "advert_hover"));
   }
-  screen->Click(form.Left() + 50, form.Top() + 50);
   screen->MoveMouse(form.Left() + 178, form.Top() + 2);
   EXPECT_FALSE(ad->Hover());
+  if (!machine.sandbox()) {
+    form.Hide();
+    GTEST_SKIP() << "a click would really open the link";
+  }
+  screen->Click(form.Left() + 50, form.Top() + 50);
   if (auto urls = OpenedUrls()) {
     EXPECT_EQ(*urls, std::vector<std::string>{"http://ads.test/nightowl"});
   }
