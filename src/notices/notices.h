@@ -5,7 +5,12 @@
 // language font and settings), so the program installs them at start-up.
 namespace orvo {
 
-// MenuChecks().StartNewsCheck and StartUpdateCheck start the checks of this layer.
+// MenuChecks().StartNewsCheck and StartUpdateCheck start the checks of this layer, and
+// MainWindowAdvert() hangs an advert presenter (TOrvoAd) on the main window's imgad.
 void InstallNoticeChecks();
+
+// No advert presenter is waiting for its description or a picture (the program's --png
+// waits for this, so that the picture shows the advert).
+bool AdvertsSettled();
 
 }  // namespace orvo
