@@ -91,30 +91,52 @@ bool Confirm(bool yes) {
   return answer == "y" || answer == "yes";
 }
 
+// Each browser whose data could not be read, on standard error; kDataUnreadable when
+// there was one, else kOk.
+int ReportLoadErrors(const std::vector<const TBrowserAppBase*>& apps) {
+  int code = kOk;
+  for (const TBrowserAppBase* app : apps) {
+    if (app->LoadError.empty()) continue;
+    std::fprintf(stderr, "orvopm: %s: %s\n", app->DisplayName.c_str(), app->LoadError.c_str());
+    code = kDataUnreadable;
+  }
+  return code;
+}
+
+std::vector<const TBrowserAppBase*> All(const BrowserList& list) {
+  std::vector<const TBrowserAppBase*> apps;
+  for (const auto& app : list) apps.push_back(app.get());
+  return apps;
+}
+
 int Browsers(BrowserList& list, Format format) {
   if (format == Format::kText) {
     for (const auto& app : list) {
-      std::printf("%-18s %-14s %-12s %d add-ons\n", app->DisplayName.c_str(),
+      std::printf("%-18s %-14s %-12s %d add-ons%s\n", app->DisplayName.c_str(),
                   app->Icon ? "installed" : "not installed", app->IsDefault ? "default" : "",
-                  app->GetCount());
+                  app->GetCount(), app->LoadError.empty() ? "" : "  (data unreadable)");
     }
-    return kOk;
+    std::fflush(stdout);
+    return ReportLoadErrors(All(list));
   }
-  if (format == Format::kCsv) std::puts("browser,name,installed,default,addons");
+  if (format == Format::kCsv) std::puts("browser,name,installed,default,addons,error");
   std::string json = "[";
   for (size_t i = 0; i < list.size(); ++i) {
     const auto& app = *list[i];
     if (format == Format::kCsv) {
-      std::printf("%s,%s,%s,%s,%d\n", kBrowserWords[app.BrowserKind], CsvField(app.DisplayName).c_str(),
-                  app.Icon ? "yes" : "no", app.IsDefault ? "yes" : "no", app.GetCount());
+      std::printf("%s,%s,%s,%s,%d,%s\n", kBrowserWords[app.BrowserKind], CsvField(app.DisplayName).c_str(),
+                  app.Icon ? "yes" : "no", app.IsDefault ? "yes" : "no", app.GetCount(),
+                  CsvField(app.LoadError).c_str());
     } else {
       Json o = {{"browser", kBrowserWords[app.BrowserKind]}, {"name", app.DisplayName},
                 {"installed", app.Icon != nullptr}, {"default", app.IsDefault}, {"addons", app.GetCount()}};
+      o["error"] = app.LoadError.empty() ? Json() : Json(app.LoadError);
       json += (i ? ",\n " : "\n ") + o.dump();
     }
   }
   if (format == Format::kJson) std::printf("%s\n]\n", json.c_str());
-  return kOk;
+  std::fflush(stdout);
+  return ReportLoadErrors(All(list));
 }
 
 int Change(BrowserList& list, const std::string& verb, const Options& o) {
@@ -126,14 +148,19 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
   if (verb != "delete" && !Switchable(*app, *item)) {
     return Fail(kNotSwitchable, "\"" + item->ListTitle(IsWin64()) + "\" has no on/off switch");
   }
+  if (!app->LoadError.empty()) {
+    return Fail(kDataUnreadable, app->DisplayName + " is left unchanged because its data could not be read: " +
+                                     app->LoadError);
+  }
   if (app->IsRunning()) return Fail(kBrowserRunning, kRunningText);
 
   const std::string title = item->ListTitle(IsWin64());
   if (verb == "delete") {
     if (!Confirm(o.yes)) return kNotConfirmed;
     const ChangeResult r = app->DeleteItem(item);
-    if (!r) return Fail(kWriteFailed, "deleted, but " + r.message);
+    if (!r) return Fail(kWriteFailed, title + " was not deleted: " + r.message);
     std::printf("Deleted %s.\n", title.c_str());
+    if (!r.message.empty()) std::printf("Note: %s.\n", r.message.c_str());
     return kOk;
   }
   const bool want_disabled = verb == "disable";
@@ -142,7 +169,7 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
     return kOk;
   }
   const ChangeResult r = app->ToggleItem(item);
-  if (!r) return Fail(kWriteFailed, r.message);
+  if (!r) return Fail(kWriteFailed, title + " was not switched: " + r.message);
   std::printf("%s is now %s.\n", title.c_str(), item->Disabled ? "off" : "on");
   return kOk;
 }
@@ -152,13 +179,13 @@ int SetDefault(BrowserList& list, const Options& o) {
   TBrowserAppBase* app = FindBrowser(list, o.args[1]);
   if (!app) return Fail(kUnknownBrowser, "unknown browser \"" + o.args[1] + "\" (chrome, ie, firefox, opera)");
   if (app->IsRunning()) return Fail(kBrowserRunning, kRunningText);
-  const bool was_default = app->IsDefault;
-  SetDefaultBrowser(*app);
-  if (!was_default) {
+  const ChangeResult r = SetDefaultBrowser(*app);
+  if (app->IsDefault) {
     for (auto& other : list) {
       if (other.get() != app) other->IsDefault = false;
     }
   }
+  if (!r) return Fail(kWriteFailed, r.message);
   std::printf("%s\n", kSetAsDefault);
   return kOk;
 }
@@ -172,16 +199,23 @@ int Dispatch(BrowserList& list, const Options& o) {
   if (command == "set-default") return SetDefault(list, o);
   if (command != "list") return Change(list, command, o);
   if (o.args.size() > 2) return Fail(kUsage, "list takes at most one BROWSER");
-  std::vector<RecordRow> rows;
+  std::vector<const TBrowserAppBase*> apps;
   if (o.args.size() == 2) {
     TBrowserAppBase* app = FindBrowser(list, o.args[1]);
     if (!app) return Fail(kUnknownBrowser, "unknown browser \"" + o.args[1] + "\" (chrome, ie, firefox, opera)");
-    AddRows(*app, rows);
+    apps.push_back(app);
   } else {
-    for (const auto& app : list) AddRows(*app, rows);
+    apps = All(list);
   }
-  PrintRecords(stdout, rows, o.format);
-  return kOk;
+  std::vector<RecordRow> rows;
+  std::vector<BrowserError> errors;
+  for (const TBrowserAppBase* app : apps) {
+    AddRows(*app, rows);
+    if (!app->LoadError.empty()) errors.push_back({kBrowserWords[app->BrowserKind], app->LoadError});
+  }
+  PrintRecords(stdout, rows, errors, o.format);
+  std::fflush(stdout);
+  return ReportLoadErrors(apps);
 }
 
 }  // namespace

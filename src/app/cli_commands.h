@@ -16,9 +16,10 @@ enum ExitCode {
   kUnknownBrowser = 4,
   kUnknownId = 5,
   kBrowserRunning = 6,
-  kWriteFailed = 7,     // the browser's file could not be written
+  kWriteFailed = 7,     // not done: a file, folder or registry key refused the change
   kNotConfirmed = 8,    // delete declined, or not confirmed without a terminal
   kNotSwitchable = 9,   // plug-ins and menu extensions have no on/off switch
+  kDataUnreadable = 10, // a browser's data file is there but can't be read or parsed
 };
 
 struct Options {

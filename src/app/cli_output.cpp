@@ -32,7 +32,8 @@ std::string CsvField(const std::string& text) {
   return out + "\"";
 }
 
-void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, Format format) {
+void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vector<BrowserError>& errors,
+                  Format format) {
   switch (format) {
     case Format::kJson: {
       std::string json = "[";
@@ -49,7 +50,11 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, Format format) 
         o["path"] = r.path;
         json += (i ? ",\n " : "\n ") + o.dump();
       }
-      json += rows.empty() ? "]\n" : "\n]\n";
+      for (size_t i = 0; i < errors.size(); ++i) {
+        const Json o = {{"browser", errors[i].browser}, {"error", errors[i].error}};
+        json += (i || !rows.empty() ? ",\n " : "\n ") + o.dump();
+      }
+      json += rows.empty() && errors.empty() ? "]\n" : "\n]\n";
       std::fputs(json.c_str(), out);
       return;
     }

@@ -17,9 +17,20 @@ struct RecordRow {
   std::string path;
 };
 
+// A browser whose data could not be read: its records (the plug-ins) are listed, the
+// reason goes with them.
+struct BrowserError {
+  std::string browser;
+  std::string error;
+};
+
 enum class Format { kText, kJson, kCsv };
 
-void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, Format format);
+// JSON: an array of record objects; each browser error follows as an object with only
+// "browser" and "error". Text and CSV carry the records only (the errors go to standard
+// error).
+void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vector<BrowserError>& errors,
+                  Format format);
 std::string CsvField(const std::string& text);
 
 }  // namespace orvo::cli

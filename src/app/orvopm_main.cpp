@@ -32,9 +32,13 @@ void PrintUsage(FILE* out) {
       "  --yes              delete without asking\n"
       "  -h, --help         show this help\n"
       "\n"
+      "A browser whose data file is there but can't be read is named on standard error\n"
+      "(and in the JSON output as \"error\"); its add-ons are left unchanged.\n"
+      "\n"
       "Exit codes: 0 done, 1 failed, 2 usage, 3 no system or image, 4 unknown browser,\n"
-      "5 unknown add-on, 6 browser running, 7 file not written, 8 not confirmed,\n"
-      "9 add-on has no on/off switch.\n",
+      "5 unknown add-on, 6 browser running, 7 not done (a file, folder or registry key\n"
+      "refused the change), 8 not confirmed, 9 add-on has no on/off switch,\n"
+      "10 a browser's data file can't be read.\n",
       out);
 }
 

@@ -4,6 +4,7 @@
 
 #include "catalogue/icon_helpers.h"
 #include "catalogue/json_document.h"
+#include "catalogue/registry_changes.h"
 #include "catalogue/registry_helpers.h"
 #include "platform/text.h"
 
@@ -50,6 +51,12 @@ int TBrowserAppBase::IndexOf(const TBrowserExtensionInfo* item) const {
 
 bool TBrowserAppBase::Contains(const TBrowserExtensionInfo* item) const {
   return item != nullptr && IndexOf(item) >= 0;
+}
+
+ChangeResult TBrowserAppBase::RefusalForLoadError() const {
+  if (LoadError.empty()) return {};
+  // A change written over data we could not read would lose whatever we did not see.
+  return {os::kErrorFileCorrupt, DisplayName + " is left unchanged because its data could not be read: " + LoadError};
 }
 
 void TBrowserAppBase::RemoveItem(TBrowserExtensionInfo* item) {
@@ -104,15 +111,47 @@ void TBrowserAppBase::ReadBrowserInfo() {
 
 ChangeResult SetDefaultBrowser(TBrowserAppBase& app) {
   if (app.IsDefault) return {};
+  const std::string refused = app.DisplayName + " was not made the default browser: ";
+  // An empty open command written over the system's own would leave links opening nothing.
+  if (app.OpenCommand.empty()) return {os::kErrorFileNotFound, refused + "it has no registered open command"};
+  struct Write {
+    RegRoot root;
+    std::string key;
+    const char* value;
+    std::string text;
+  };
   const char* prog_id = BrowserProgIds[app.BrowserKind];
+  std::vector<Write> writes;
   for (const char* scheme : {"ftp", "http", "https"}) {
-    RegWriteString(RegRoot::CurrentUser, UserChoiceKey(scheme), "Progid", prog_id);
+    writes.push_back({RegRoot::CurrentUser, UserChoiceKey(scheme), "Progid", prog_id});
   }
   for (const char* key : {"https\\shell\\open\\command", "http\\shell\\open\\command",
                           "ftp\\shell\\open\\command"}) {
-    RegWriteString(RegRoot::ClassesRoot, key, "", app.OpenCommand);
+    writes.push_back({RegRoot::ClassesRoot, key, "", app.OpenCommand});
   }
-  app.IsDefault = true;
+
+  // Every key is opened before anything is written: a key that is missing (keys are never
+  // made here) or refuses leaves all of them as they were, not some schemes switched.
+  std::vector<std::unique_ptr<os::RegKey>> keys;
+  std::string problems;
+  long first_error = os::kErrorSuccess;
+  const auto note = [&](const Write& w, long error) {
+    problems += (problems.empty() ? "" : "; ") + RegistryPath(w.root, w.key) + " " + RegistryErrorText(error);
+    if (first_error == os::kErrorSuccess) first_error = error;
+  };
+  for (const Write& w : writes) {
+    long error = os::kErrorSuccess;
+    keys.push_back(OpenKeyForChange(w.root, w.key, &error));
+    if (!keys.back()) note(w, error);
+  }
+  if (!problems.empty()) return {first_error, refused + problems};
+  for (size_t i = 0; i < writes.size(); ++i) {
+    const long error = keys[i]->SetValue(writes[i].value, os::kRegSz, os::RegStringData(writes[i].text));
+    if (error != os::kErrorSuccess) note(writes[i], error);
+  }
+  // What the registry now says, not what was meant.
+  app.IsDefault = CurrentHttpProgId() == prog_id;
+  if (!problems.empty()) return {first_error, app.DisplayName + " was made the default browser only in part: " + problems};
   return {};
 }
 

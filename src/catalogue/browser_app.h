@@ -31,7 +31,9 @@ extern const std::array<const char*, 5> BrowserProcessNames;  // IE: none (a win
 // The number the rating service knows the browser by: the kind, except IE (0).
 int RatingBrowserId(uint8_t browser_kind);
 
-// What a toggle or delete did to the browser's files: success, or the file error.
+// What a change did: success, or the error with a reason a window can show in `message`
+// (the file or registry key and what failed; a folder left partly deleted is named). A
+// success may carry a note in `message` on what was deliberately left alone.
 using ChangeResult = os::WriteResult;
 
 class TBrowserAppBase {
@@ -62,8 +64,11 @@ class TBrowserAppBase {
   virtual int GetCount() const;
   virtual void CloseBrowser() = 0;
   virtual bool IsRunning() = 0;
-  // Removes and frees the record (unless a failure keeps it, see the catalogue).
+  // Removes and frees the record when the add-on is gone; a failure keeps the record, and
+  // the browser's data as it was wherever the failure allows (see the catalogue).
   virtual ChangeResult DeleteItem(TBrowserExtensionInfo* item) = 0;
+  // Flips the record's Disabled when the browser's data took the change; a failure leaves
+  // the record and the data held in memory as they were.
   virtual ChangeResult ToggleItem(TBrowserExtensionInfo* item) = 0;
 
   // For Chrome, Firefox and Opera: OpenCommand, ReinstallCommand, Icon, AppDescription
@@ -75,6 +80,8 @@ class TBrowserAppBase {
   int IndexOf(const TBrowserExtensionInfo* item) const;
 
  protected:
+  // The refusal every change gets while LoadError is set; success when it is empty.
+  ChangeResult RefusalForLoadError() const;
   void RemoveItem(TBrowserExtensionInfo* item);
   void SortItems();
 };
@@ -82,7 +89,10 @@ class TBrowserAppBase {
 // Sort order of every catalogue: higher ItemKind first, then Name by ordinal comparison.
 int CompareItems(const TBrowserExtensionInfo& a, const TBrowserExtensionInfo& b);
 
-// Makes the browser the default for http, https and ftp (nothing when it already is).
+// Makes the browser the default for http, https and ftp (nothing when it already is):
+// the UserChoice ProgIds and the open commands. Success only when every one of those
+// values was written; a key that is missing or refuses access is named, and then nothing
+// is written. IsDefault afterwards says what the registry holds.
 ChangeResult SetDefaultBrowser(TBrowserAppBase& app);
 
 // The ProgId of the current http handler (UserChoice), compared by IsDefault.

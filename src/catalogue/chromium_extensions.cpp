@@ -1,5 +1,9 @@
 #include "catalogue/chromium_extensions.h"
 
+#include <optional>
+
+#include "catalogue/data_file.h"
+#include "catalogue/file_removal.h"
 #include "catalogue/icon_helpers.h"
 #include "catalogue/json_document.h"
 #include "catalogue/json_writer.h"
@@ -22,14 +26,32 @@ bool IsPlainName(std::string_view name) {
          name.find_first_of("\\/:") == std::string_view::npos;
 }
 
-// "state" is an integer in real files; read it leniently, a missing one as 0 (disabled).
-int64_t StateOf(const Json& entry) {
-  const Json* state = Member(entry, "state");
-  if (!state) return 0;
-  if (state->is_number_integer()) return state->get<int64_t>();
-  if (state->is_number_float()) return static_cast<int64_t>(state->get<double>());
-  if (state->is_boolean()) return state->get<bool>() ? 1 : 0;
-  return 0;
+// Reads an integer member leniently (real files hold integers; a float or a boolean is
+// taken for what it says). Nothing when the member is missing or not a number.
+std::optional<int64_t> IntegerOf(const Json* value) {
+  if (!value) return std::nullopt;
+  if (value->is_number_integer()) return value->get<int64_t>();
+  if (value->is_number_float()) return static_cast<int64_t>(value->get<double>());
+  if (value->is_boolean()) return value->get<bool>() ? 1 : 0;
+  return std::nullopt;
+}
+
+// Manifest::Location of Chromium's extension code: 1 (kInternal) is a user's own install;
+// 0 is invalid; 2 and up are external, unpacked, component and policy installs.
+constexpr int64_t kLocationInternal = 1;
+
+// "state" 1 is on and 0 off. An entry without one is shown as the browser treats it, after
+// extensions/browser/extension_prefs.cc: ExtensionPrefs::GetExtensionState reads a missing
+// state as enabled ("Bad or missing pref 'state'"), while GetInstalledExtensionInfo loads
+// no entry without a state from the profile ("Old preferences files may not have
+// kPrefState for component extensions"). So a component or external extension (a location
+// other than a user install) without a state runs, and a user install without one is
+// never loaded: off. Without a readable location nothing says the browser runs it.
+bool DisabledBySettings(const Json& entry) {
+  if (const auto state = IntegerOf(Member(entry, "state"))) return *state == 0;
+  if (Member(entry, "state")) return true;  // a state that is no number
+  const auto location = IntegerOf(Member(entry, "location"));
+  return !location || *location <= kLocationInternal;
 }
 
 int HexValue(char16_t c) {
@@ -73,11 +95,10 @@ TChromiumExtensions::TChromiumExtensions(const Constants& c) : process_name_(c.p
   DataFileName = "Preferences";
   ProfileDir = GetSpecialFolder(c.base_folder) + c.profile_suffix;
   if (!FolderExists(ProfileDir)) return;
-  // A Preferences file that can't be read or parsed leaves the catalogue empty.
-  auto text = os::Current().files().ReadFile(ProfileDir + DataFileName, kMaxPreferences);
-  if (text) Document = ParseJsonDocument(*text);
-  if (!Document) return;
-  Scan();
+  // A Preferences file that can't be read or parsed lists no extensions and keeps the
+  // reason; the plug-ins come from the registry and are listed all the same.
+  Document = ReadDataFile(ProfileDir + DataFileName, kMaxPreferences, &LoadError);
+  if (Document) Scan();
   AddMozillaPlugins(Items);
   SortItems();
 }
@@ -95,7 +116,7 @@ void TChromiumExtensions::Scan() {
     auto item = std::make_unique<TBrowserExtensionInfo>();
     item->ItemKind = ikExtension;
     item->Id = entry.name;
-    item->Disabled = StateOf(*member) == 0;
+    item->Disabled = DisabledBySettings(*member);
     const std::string relative = StringMember(*member, "path");
     item->Path = ExtensionsDir() + relative;
     if (const Json* manifest = ObjectMember(*member, "manifest")) {
@@ -118,17 +139,29 @@ void TChromiumExtensions::Scan() {
 }
 
 ChangeResult TChromiumExtensions::ToggleItem(TBrowserExtensionInfo* item) {
-  if (!Document || !Contains(item)) return {};
+  if (!Contains(item)) return {};
+  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
+  if (item->ItemKind != ikExtension || !Document) {
+    return {os::kErrorInvalidParameter, item->ListTitle(false) + " has no on/off switch"};
+  }
   Json* extensions = ObjectMember(Document->value, "extensions");
-  if (!extensions) return {};
+  Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr;
+  if (!settings || !ObjectMember(*settings, item->Id)) {
+    return {os::kErrorNotFound, item->Id + " has no settings entry in " + ProfileDir + DataFileName};
+  }
   // The list is made first: adding a member moves the others, so pointers into
   // "extensions" are taken only afterwards.
-  if (!Member(*extensions, "known_disabled")) (*extensions)["known_disabled"] = Json::array();
+  const bool made_list = !Member(*extensions, "known_disabled");
+  if (made_list) (*extensions)["known_disabled"] = Json::array();
   Json* known = Member(*extensions, "known_disabled");
-  Json* settings = ObjectMember(*extensions, "settings");
-  Json* entry = settings ? Member(*settings, item->Id) : nullptr;
-  if (!entry || !entry->is_object()) return {};
+  Json* entry = ObjectMember(*ObjectMember(*extensions, "settings"), item->Id);
   const bool list_ok = known->is_array();  // a damaged list is left alone
+
+  // What a refused write has to put back, so that the next write does not save this change.
+  const bool was_disabled = item->Disabled;
+  const std::optional<Json> old_state = MemberCopy(*entry, "state");
+  Json old_list = list_ok && !made_list ? *known : Json();
+
   if (item->Disabled) {
     item->Disabled = false;
     (*entry)["state"] = 1;
@@ -143,24 +176,53 @@ ChangeResult TChromiumExtensions::ToggleItem(TBrowserExtensionInfo* item) {
     (*entry)["state"] = 0;
     if (list_ok) known->push_back(item->Id);
   }
-  return WriteBack();
+  ChangeResult result = WriteBack();
+  if (!result) {
+    item->Disabled = was_disabled;
+    RestoreMember(*entry, "state", old_state);
+    if (made_list) {
+      extensions->erase("known_disabled");
+    } else if (list_ok) {
+      *known = std::move(old_list);
+    }
+  }
+  return result;
 }
 
 ChangeResult TChromiumExtensions::DeleteItem(TBrowserExtensionInfo* item) {
   if (!Contains(item)) return {};
-  ChangeResult result;
-  if (item->ItemKind == ikExtension) {
-    if (Document) {
-      Json* extensions = ObjectMember(Document->value, "extensions");
-      Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr;
-      if (ShellDeleteFolder(ExtensionsDir() + item->Id) && settings) settings->erase(item->Id);
-      result = WriteBack();
+  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
+  if (item->ItemKind == ikPlugin) {
+    if (ChangeResult removed = DeletePluginKey(*item); !removed) return removed;
+    RemoveItem(item);
+    return {};
+  }
+  if (item->ItemKind != ikExtension || !Document) {
+    return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
+  }
+  // The entry goes only with the whole folder: an entry without its files would be a
+  // broken extension, a folder without its entry is what the browser cleans up itself.
+  const std::string folder = ExtensionsDir() + item->Id;
+  if (ChangeResult removed = RemoveForGood(folder, ShellDeleteFolder); !removed) {
+    removed.message += "; its entry in " + DataFileName + " is kept";
+    return removed;
+  }
+  Json* extensions = ObjectMember(Document->value, "extensions");
+  if (Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr) {
+    auto& members = settings->get_ref<Json::object_t&>();
+    const auto it = members.find(item->Id);
+    if (it != members.end()) {
+      const size_t at = static_cast<size_t>(it - members.begin());
+      Json entry = std::move(it->second);
+      members.erase(it);
+      if (ChangeResult written = WriteBack(); !written) {
+        members.emplace_at(at, item->Id, std::move(entry));
+        return {written.error, "the folder " + folder + " was deleted, but " + written.message};
+      }
     }
-  } else if (item->ItemKind == ikPlugin) {
-    DeletePluginKey(*item);
   }
   RemoveItem(item);
-  return result;
+  return {};
 }
 
 ChangeResult TChromiumExtensions::WriteBack() {

@@ -1,5 +1,7 @@
 #include "catalogue/firefox_extensions.h"
 
+#include "catalogue/data_file.h"
+#include "catalogue/file_removal.h"
 #include "catalogue/icon_download.h"
 #include "catalogue/json_document.h"
 #include "catalogue/json_writer.h"
@@ -22,11 +24,6 @@ constexpr size_t kMaxDataFile = size_t(64) << 20;
 // A running Firefox holds its database locked; we wait this long, never without bound.
 constexpr int kBusyTimeoutMs = 1500;
 
-std::unique_ptr<JsonDocument> ReadJsonFile(const std::string& path) {
-  auto text = os::Current().files().ReadFile(path, kMaxDataFile);
-  return text ? ParseJsonDocument(*text) : nullptr;
-}
-
 // Lower-case, one backslash between parts, no trailing one: for comparing folder paths.
 std::string Normalised(std::string_view path) {
   std::string out;
@@ -39,14 +36,28 @@ std::string Normalised(std::string_view path) {
   return out;
 }
 
-// An add-on's descriptor is deleted wherever it lies, as that is where the add-on lives;
-// but never a blank path, a drive root, the profile folder or a folder that holds it.
-bool SafeToDelete(std::string_view path, std::string_view profile) {
+// The folders Firefox itself installs add-ons into and removes them from, all inside the
+// profile (toolkit/mozapps/extensions/internal/XPIProvider.jsm): DIR_EXTENSIONS
+// "extensions" for the user's add-ons (with DIR_STAGE "staged" and DIR_TRASH "trash"
+// inside it), DIR_SYSTEM_ADDONS "features" for updated system add-ons, and
+// DIR_APP_SYSTEM_PROFILE "system-extensions". An add-on anywhere else (the application's
+// folder, a folder another program registered, a temporary add-on loaded from the user's
+// own folder) is not the browser's to delete, and so not ours: a descriptor may point at
+// the user's documents.
+constexpr const char* kInstallFolders[] = {"extensions", "features", "system-extensions"};
+
+bool InInstallFolder(std::string_view path, std::string_view profile) {
   const std::string p = Normalised(TrimView(path));
-  if (p.empty() || p.find('\\') == std::string::npos || HasParentStep(p)) return false;
+  if (p.empty() || HasParentStep(p)) return false;
   const std::string prof = Normalised(profile);
-  return !(prof == p || (prof.size() > p.size() && prof.compare(0, p.size(), p) == 0 && prof[p.size()] == '\\'));
+  for (const char* folder : kInstallFolders) {
+    const std::string base = prof + "\\" + folder + "\\";
+    if (p.size() > base.size() && p.compare(0, base.size(), base) == 0) return true;
+  }
+  return false;
 }
+
+bool DeleteForGood(std::string_view path) { return DeleteFileOrFolder(path, false); }
 
 const Json* FindAddon(const Json& addons, const std::string& id) {
   for (const auto& element : addons) {
@@ -93,19 +104,31 @@ TFireFoxExtensions::TFireFoxExtensions() {
   if (HasParentStep(path)) path.clear();
   ProfileDir += path + "\\";
 
+  // A store that is there but cannot be read lists what it gave until then and keeps the
+  // reason; the plug-ins come from the registry and are listed all the same.
   try {
-    if (FileExists(ProfileDir + DataFileName)) Document = ReadJsonFile(ProfileDir + DataFileName);
-    if (FileExists(ProfileDir + "addons.json")) AddonsDocument = ReadJsonFile(ProfileDir + "addons.json");
+    std::string error;
+    Document = ReadDataFile(ProfileDir + DataFileName, kMaxDataFile, &error);
+    NoteLoadError(error);
+    // addons.json only names the database's add-ons: it matters when they are read.
+    std::string addons_error;
+    AddonsDocument = ReadDataFile(ProfileDir + "addons.json", kMaxDataFile, &addons_error);
     if (Document) {
       ReadJson();
     } else if (FileExists(ProfileDir + "extensions.sqlite")) {
+      NoteLoadError(addons_error);
       ReadDatabase();
     }
-    AddMozillaPlugins(Items);
-    SortItems();
-  } catch (...) {
-    // A damaged store leaves the records read so far.
+  } catch (const std::exception& e) {
+    NoteLoadError((Document ? ProfileDir + DataFileName : ProfileDir + "extensions.sqlite") + ": " + e.what());
   }
+  AddMozillaPlugins(Items);
+  SortItems();
+}
+
+void TFireFoxExtensions::NoteLoadError(const std::string& reason) {
+  if (reason.empty()) return;
+  LoadError += (LoadError.empty() ? "" : "; ") + reason;
 }
 
 TFireFoxExtensions::~TFireFoxExtensions() = default;
@@ -184,7 +207,9 @@ void TFireFoxExtensions::ReadDatabase() {
 }
 
 ChangeResult TFireFoxExtensions::ToggleItem(TBrowserExtensionInfo* item) {
-  if (!Contains(item) || item->ItemKind != ikExtension) return {};
+  if (!Contains(item)) return {};
+  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
+  if (item->ItemKind != ikExtension) return {os::kErrorInvalidParameter, item->ListTitle(false) + " has no on/off switch"};
   if (!Document) return DatabaseToggle(*item);
   Json* element = nullptr;
   if (Json* addons = ArrayMember(Document->value, "addons")) {
@@ -195,55 +220,86 @@ ChangeResult TFireFoxExtensions::ToggleItem(TBrowserExtensionInfo* item) {
       }
     }
   }
+  if (!element) return {os::kErrorNotFound, item->Id + " is not in " + ProfileDir + DataFileName};
+  // What a refused write has to put back, so that the next write does not save this change.
+  const std::optional<Json> user_disabled = MemberCopy(*element, "userDisabled");
+  const std::optional<Json> active = MemberCopy(*element, "active");
   item->Disabled = !item->Disabled;
-  if (!element) return {};
   (*element)["userDisabled"] = item->Disabled;
   (*element)["active"] = !item->Disabled;
-  return WriteBack();
+  ChangeResult result = WriteBack();
+  if (!result) {
+    item->Disabled = !item->Disabled;
+    RestoreMember(*element, "userDisabled", user_disabled);
+    RestoreMember(*element, "active", active);
+  }
+  return result;
 }
 
-ChangeResult TFireFoxExtensions::DatabaseToggle(const TBrowserExtensionInfo& item) {
+ChangeResult TFireFoxExtensions::DatabaseToggle(TBrowserExtensionInfo& item) {
   const bool disable = !item.Disabled;
   try {
     TSQLiteDatabase db(DatabasePath(), TSQLiteDatabase::OpenMode::kExistingOnly);
     db.SetBusyTimeout(kBusyTimeoutMs);
-    db.RunStatement("update addon set ACTIVE=?, USERDISABLED=? where id=?",
-                    {int64_t(disable ? 0 : 1), int64_t(disable ? 1 : 0), item.Id});
+    const int64_t changed = db.RunStatement("update addon set ACTIVE=?, USERDISABLED=? where id=?",
+                                            {int64_t(disable ? 0 : 1), int64_t(disable ? 1 : 0), item.Id});
+    if (changed == 0) return {os::kErrorNotFound, item.Id + " has no row in " + ProfileDir + "extensions.sqlite"};
   } catch (const std::exception& e) {
     // The switch shows what is stored: a refused update leaves the record as it was.
-    return {os::kErrorWriteFault, "extensions.sqlite: " + std::string(e.what())};
+    return {os::kErrorWriteFault, ProfileDir + "extensions.sqlite: " + std::string(e.what())};
   }
-  const_cast<TBrowserExtensionInfo&>(item).Disabled = disable;
+  item.Disabled = disable;
   return {};
 }
 
 ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo* item) {
   if (!Contains(item)) return {};
-  ChangeResult result;
-  if (item->ItemKind == ikExtension) {
-    if (SafeToDelete(item->Path, ProfileDir) && PathExistsEx(item->Path)) {
-      DeleteFileOrFolder(item->Path, false);  // a path in use is left alone
-    }
-    if (Document) {
-      if (Json* addons = ArrayMember(Document->value, "addons")) {
-        for (size_t i = 0; i < addons->size(); ++i) {
-          const Json& e = (*addons)[i];
-          if (e.is_object() && StringMember(e, "id") == item->Id) {
-            addons->erase(i);
-            break;
-          }
-        }
-        result = WriteBack();
+  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
+  if (item->ItemKind == ikPlugin) {
+    if (ChangeResult removed = DeletePluginKey(*item); !removed) return removed;
+    RemoveItem(item);
+    return {};
+  }
+  if (item->ItemKind != ikExtension) return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
+  const std::string store = Document ? ProfileDir + DataFileName : ProfileDir + "extensions.sqlite";
+
+  // The files first: the entry goes only when they are gone, else the browser would keep
+  // files it no longer knows.
+  ChangeResult outcome;
+  bool files_went = false;
+  const std::string path = Trim(item->Path);
+  if (!path.empty() && PathExistsEx(path)) {
+    if (InInstallFolder(path, ProfileDir)) {
+      if (ChangeResult removed = RemoveForGood(path, DeleteForGood); !removed) {
+        removed.message += "; its entry in " + store + " is kept";
+        return removed;
       }
+      files_went = true;
     } else {
-      result = DatabaseDelete(*item);
-      if (!result) return result;  // the record stays listed
+      outcome.message = "only the entry was removed: " + path +
+                        " lies outside the folders Firefox installs add-ons into, so its files were left there";
     }
-  } else if (item->ItemKind == ikPlugin) {
-    DeletePluginKey(*item);
+  }
+  const std::string files_note = files_went ? "its files " + path + " were deleted, but " : "";
+  if (Document) {
+    if (Json* addons = ArrayMember(Document->value, "addons")) {
+      for (size_t i = 0; i < addons->size(); ++i) {
+        if ((*addons)[i].is_object() && StringMember((*addons)[i], "id") == item->Id) {
+          Json entry = std::move((*addons)[i]);
+          addons->erase(i);
+          if (ChangeResult written = WriteBack(); !written) {
+            addons->insert(addons->begin() + static_cast<std::ptrdiff_t>(i), std::move(entry));
+            return {written.error, files_note + written.message};
+          }
+          break;
+        }
+      }
+    }
+  } else if (ChangeResult deleted = DatabaseDelete(*item); !deleted) {
+    return {deleted.error, files_note + deleted.message};  // the record stays listed
   }
   RemoveItem(item);
-  return result;
+  return outcome;
 }
 
 ChangeResult TFireFoxExtensions::DatabaseDelete(const TBrowserExtensionInfo& item) {
@@ -259,7 +315,7 @@ ChangeResult TFireFoxExtensions::DatabaseDelete(const TBrowserExtensionInfo& ite
     db.RunStatement("delete from addon where internal_id=?", {internal_id});
     db.RunStatement("delete from locale where id=?", {locale});
   } catch (const std::exception& e) {
-    return {os::kErrorWriteFault, "extensions.sqlite: " + std::string(e.what())};
+    return {os::kErrorWriteFault, ProfileDir + "extensions.sqlite: " + std::string(e.what())};
   }
   return {};
 }

@@ -25,10 +25,12 @@ class TFireFoxExtensions final : public TBrowserAppBase {
   static bool DownloadIcons;
 
  private:
+  // Adds a reason to LoadError (several stores may fail).
+  void NoteLoadError(const std::string& reason);
   void ReadJson();
   void ReadDatabase();
   ChangeResult WriteBack();
-  ChangeResult DatabaseToggle(const TBrowserExtensionInfo& item);
+  ChangeResult DatabaseToggle(TBrowserExtensionInfo& item);
   ChangeResult DatabaseDelete(const TBrowserExtensionInfo& item);
   std::string DatabasePath() const;
 };

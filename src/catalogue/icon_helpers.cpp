@@ -27,7 +27,11 @@ std::unique_ptr<TPngImage> AssociatedIconToPng(std::string_view file_name, int i
 
 std::unique_ptr<TPngImage> LoadPngFile(std::string_view file_name) {
   auto bytes = os::Current().files().ReadFile(file_name, kMaxPngFile);
-  return bytes ? TPngImage::FromBytes(std::move(*bytes)) : nullptr;
+  auto image = bytes ? TPngImage::FromBytes(std::move(*bytes)) : nullptr;
+  // The header alone says little: a cut-off or damaged body is found only by decoding it.
+  // The pixels are not kept; icons stay compressed until they are drawn.
+  if (!image || !image->Decode()) return nullptr;
+  return image;
 }
 
 }  // namespace orvo

@@ -13,7 +13,8 @@ namespace orvo {
 std::unique_ptr<TPngImage> IconFileToPng(std::string_view file_name, int icon_index);
 // The same for the file's associated icon (the browser registrations use this).
 std::unique_ptr<TPngImage> AssociatedIconToPng(std::string_view file_name, int icon_index);
-// The PNG file, or null when it can't be read or is not a PNG picture.
+// The PNG file, or null when it can't be read or does not decode whole (a good header
+// over a damaged body included), so no list ever draws a broken icon.
 std::unique_ptr<TPngImage> LoadPngFile(std::string_view file_name);
 
 }  // namespace orvo

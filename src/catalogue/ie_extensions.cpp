@@ -51,15 +51,18 @@ ChangeResult TIEExtensions::ToggleItem(TBrowserExtensionInfo* item) {
 ChangeResult TIEExtensions::DeleteItem(TBrowserExtensionInfo* item) {
   if (!Contains(item)) return {};
   const bool native = item->Is64 == 1;
+  ChangeResult result;
   switch (item->ItemKind) {
-    case pkBHO: Sweeper->DeleteBHO(item->Id, native); break;
-    case pkToolbar: Sweeper->DeleteToolbar(item->Id, native); break;
-    case pkExtension: Sweeper->DeleteExtensionKey(item->Id, native); break;
-    case pkMenuExt: Sweeper->DeleteMenuExt(item->Name, native); break;
-    default: break;
+    case pkBHO: result = Sweeper->DeleteBHO(item->Id, native); break;
+    case pkToolbar: result = Sweeper->DeleteToolbar(item->Id, native); break;
+    case pkExtension: result = Sweeper->DeleteExtensionKey(item->Id, native); break;
+    case pkMenuExt: result = Sweeper->DeleteMenuExt(item->Name, native); break;
+    default: return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
   }
-  RemoveItem(item);
-  return {};
+  // A refused delete (no rights under HKEY_LOCAL_MACHINE, a key that denies access) leaves
+  // the add-on in place, so it stays listed.
+  if (result) RemoveItem(item);
+  return result;
 }
 
 }  // namespace orvo

@@ -4,6 +4,7 @@
 #include "catalogue/ie_sweeper.h"
 
 #include "catalogue/extension_info.h"
+#include "catalogue/registry_changes.h"
 #include "catalogue/registry_helpers.h"
 #include "catalogue/system_values.h"
 #include "platform/platform.h"
@@ -144,24 +145,26 @@ bool TIESweeper::SetItemDisabled(const TPlugItem& item, bool currently_disabled)
 }
 
 // A name is never empty here: an empty one would make the path name the whole list key.
-bool TIESweeper::DeleteBHO(const std::string& clsid, bool native) {
-  if (clsid.empty()) return false;
-  return RegDeleteKeyPath(RegRoot::LocalMachine, Location(kBhoKey, native) + "\\" + clsid);
+os::WriteResult NoName() { return {os::kErrorInvalidParameter, "an entry without a name cannot be deleted"}; }
+
+os::WriteResult TIESweeper::DeleteBHO(const std::string& clsid, bool native) {
+  if (clsid.empty()) return NoName();
+  return DeleteRegistryKey(RegRoot::LocalMachine, Location(kBhoKey, native) + "\\" + clsid);
 }
 
-bool TIESweeper::DeleteToolbar(const std::string& clsid, bool native) {
-  if (clsid.empty()) return false;
-  return RegDeleteValue(RegRoot::LocalMachine, Location(kToolbarKey, native), clsid);
+os::WriteResult TIESweeper::DeleteToolbar(const std::string& clsid, bool native) {
+  if (clsid.empty()) return NoName();
+  return DeleteRegistryValue(RegRoot::LocalMachine, Location(kToolbarKey, native), clsid);
 }
 
-bool TIESweeper::DeleteExtensionKey(const std::string& clsid, bool native) {
-  if (clsid.empty()) return false;
-  return RegDeleteKeyPath(RegRoot::LocalMachine, Location(kExtensionsKey, native) + "\\" + clsid);
+os::WriteResult TIESweeper::DeleteExtensionKey(const std::string& clsid, bool native) {
+  if (clsid.empty()) return NoName();
+  return DeleteRegistryKey(RegRoot::LocalMachine, Location(kExtensionsKey, native) + "\\" + clsid);
 }
 
-bool TIESweeper::DeleteMenuExt(const std::string& key_name, bool native) {
-  if (key_name.empty()) return false;
-  return RegDeleteKeyPath(RegRoot::CurrentUser, Location(kMenuExtKey, native) + "\\" + key_name);
+os::WriteResult TIESweeper::DeleteMenuExt(const std::string& key_name, bool native) {
+  if (key_name.empty()) return NoName();
+  return DeleteRegistryKey(RegRoot::CurrentUser, Location(kMenuExtKey, native) + "\\" + key_name);
 }
 
 }  // namespace orvo

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace orvo {
 
 struct TPlugItem {
@@ -28,10 +30,12 @@ class TIESweeper {
   // Switches an entry: when currently disabled its Ext\Settings key goes, else the key is
   // made with Flags = 1. False when the registry refused.
   bool SetItemDisabled(const TPlugItem& item, bool currently_disabled);
-  bool DeleteBHO(const std::string& clsid, bool native);
-  bool DeleteToolbar(const std::string& clsid, bool native);
-  bool DeleteExtensionKey(const std::string& clsid, bool native);
-  bool DeleteMenuExt(const std::string& key_name, bool native);
+  // The deletes: success when the key (or the toolbar's value) is gone, also when it was
+  // gone already; a refusal names it.
+  os::WriteResult DeleteBHO(const std::string& clsid, bool native);
+  os::WriteResult DeleteToolbar(const std::string& clsid, bool native);
+  os::WriteResult DeleteExtensionKey(const std::string& clsid, bool native);
+  os::WriteResult DeleteMenuExt(const std::string& key_name, bool native);
 
  private:
   void AddClassEntries(uint8_t kind, bool native, const std::vector<std::string>& clsids);

@@ -57,7 +57,13 @@ class DocumentBuilder {
     return Close(std::move(array));
   }
 
-  bool parse_error(size_t, const std::string&, const nlohmann::detail::exception&) { return false; }
+  bool parse_error(size_t position, const std::string&, const nlohmann::detail::exception&) {
+    if (why_.empty()) why_ = "not valid JSON (it breaks off at byte " + std::to_string(position) + ")";
+    return false;
+  }
+
+  // Why the text gave no document; empty while it is fine.
+  const std::string& why() const { return why_; }
 
   Json& root() { return root_; }
 
@@ -68,7 +74,10 @@ class DocumentBuilder {
   };
 
   bool Open(bool) {
-    if (depth_ >= kMaxDepth) return false;
+    if (depth_ >= kMaxDepth) {
+      why_ = "nested more than " + std::to_string(kMaxDepth) + " levels deep";
+      return false;
+    }
     if (depth_ == levels_.size()) levels_.emplace_back();
     Level& level = levels_[depth_++];
     level.keys.clear();  // the storage is kept for the next container at this depth
@@ -93,14 +102,35 @@ class DocumentBuilder {
   std::vector<Level> levels_;
   size_t depth_ = 0;
   Json root_;
+  std::string why_;
 };
+
+std::string_view TrimJsonBlanks(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
 
 }  // namespace
 
 std::unique_ptr<JsonDocument> ParseJsonDocument(std::string_view text) {
+  std::string why;
+  return ParseJsonDocument(text, &why);
+}
+
+std::unique_ptr<JsonDocument> ParseJsonDocument(std::string_view text, std::string* why) {
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  why->clear();
+  if (TrimJsonBlanks(text).empty()) {
+    *why = "empty";
+    return nullptr;
+  }
   DocumentBuilder builder;
-  if (!Json::sax_parse(text.begin(), text.end(), &builder) || !builder.root().is_object()) {
+  if (!Json::sax_parse(text.begin(), text.end(), &builder)) {
+    *why = builder.why().empty() ? "not valid JSON" : builder.why();
+    return nullptr;
+  }
+  if (!builder.root().is_object()) {
+    *why = "not a JSON object";
     return nullptr;
   }
   auto doc = std::make_unique<JsonDocument>();
@@ -152,6 +182,19 @@ bool BoolMember(const Json& object, std::string_view name) {
   if (m->is_number_integer()) return m->get<int64_t>() != 0;
   if (m->is_number_float()) return m->get<double>() != 0;
   return false;
+}
+
+std::optional<Json> MemberCopy(const Json& object, std::string_view name) {
+  const Json* m = Member(object, name);
+  return m ? std::optional<Json>(*m) : std::nullopt;
+}
+
+void RestoreMember(Json& object, std::string_view name, const std::optional<Json>& old) {
+  if (old) {
+    object[std::string(name)] = *old;
+  } else if (object.is_object()) {
+    object.erase(std::string(name));
+  }
 }
 
 }  // namespace orvo

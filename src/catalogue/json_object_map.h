@@ -4,6 +4,7 @@
 // ordered_map looks keys up by scanning, so parsing an object of n members costs n^2
 // comparisons; a heavy Chrome profile holds objects of ten thousand site entries, where
 // that made parsing eight times slower than with an unordered map.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -129,6 +130,25 @@ struct JsonObjectMap : std::vector<std::pair<const Key, T>, Allocator> {
   template <class It>
   void insert(It first, It last) {
     for (; first != last; ++first) insert(*first);
+  }
+
+  // Puts a member back at `index`, where an erase took it from (no member of that name may
+  // be left): undoes a change that could not be saved.
+  template <class K>
+  iterator emplace_at(size_type index, K&& key, T&& value) {
+    Container::emplace_back(std::forward<K>(key), std::move(value));
+    // Pairs hold a const key, so the new member moves down by rebuilding pairs in place.
+    for (size_type i = this->size() - 1; i > index && i > 0; --i) {
+      value_type& lower = Container::operator[](i - 1);
+      value_type& upper = Container::operator[](i);
+      value_type moving{std::move(upper)};
+      upper.~value_type();
+      new (&upper) value_type{std::move(lower)};
+      lower.~value_type();
+      new (&lower) value_type{std::move(moving)};
+    }
+    slots_.reset();
+    return this->begin() + static_cast<std::ptrdiff_t>(std::min(index, this->size() - 1));
   }
 
   void reserve(size_type n) { Container::reserve(n); }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "catalogue/registry_changes.h"
 #include "catalogue/registry_helpers.h"
 #include "catalogue/system_values.h"
 
@@ -36,10 +37,10 @@ void AddMozillaPlugins(std::vector<std::unique_ptr<TBrowserExtensionInfo>>& item
   AddFrom(items, RegRoot::CurrentUser, "SOFTWARE\\MozillaPlugins", true, IsWin64() ? 1 : 0);
 }
 
-bool DeletePluginKey(const TBrowserExtensionInfo& item) {
+os::WriteResult DeletePluginKey(const TBrowserExtensionInfo& item) {
   const size_t slash = item.Path.find('\\');
-  if (slash == std::string::npos) return false;
-  return RegDeleteKeyPath(RootKeyFromName(item.Path.substr(0, slash)), item.Path.substr(slash));
+  if (slash == std::string::npos) return {os::kErrorBadPathname, "not a registry key: " + item.Path};
+  return DeleteRegistryKey(RootKeyFromName(item.Path.substr(0, slash)), item.Path.substr(slash));
 }
 
 }  // namespace orvo

@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "catalogue/extension_info.h"
+#include "platform/file_system.h"
 
 namespace orvo {
 
 // Appends one ikPlugin record per plug-in key, in enumeration order.
 void AddMozillaPlugins(std::vector<std::unique_ptr<TBrowserExtensionInfo>>& items);
-// Removes the record's plug-in key (Path is ROOT\key\subkey) with everything below it.
-bool DeletePluginKey(const TBrowserExtensionInfo& item);
+// Removes the record's plug-in key (Path is ROOT\key\subkey) with everything below it;
+// a refusal names the key.
+os::WriteResult DeletePluginKey(const TBrowserExtensionInfo& item);
 
 }  // namespace orvo

@@ -43,13 +43,14 @@ std::unique_ptr<TSQLiteTable> TSQLiteDatabase::OpenQuery(std::string_view sql,
   return std::make_unique<TSQLiteTable>(*this, sql, params);
 }
 
-void TSQLiteDatabase::RunStatement(std::string_view sql, const std::vector<SqlParam>& params) {
+int64_t TSQLiteDatabase::RunStatement(std::string_view sql, const std::vector<SqlParam>& params) {
   SqlStatement statement = Prepare(sql, params);
   const int rc = sqlite3_step(statement.get());
   if (rc != SQLITE_DONE) {
     sqlite3_reset(statement.get());
     RaiseSQLiteError(db_, "Error executing SQL statement", sql);
   }
+  return sqlite3_changes(db_);
 }
 
 void TSQLiteDatabase::SetBusyTimeout(int milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }

@@ -58,8 +58,9 @@ class TSQLiteDatabase {
   // A new table holding the query's whole result.
   std::unique_ptr<TSQLiteTable> OpenQuery(std::string_view sql,
                                           const std::vector<SqlParam>& params = {});
-  // Prepares and steps a statement that returns no rows.
-  void RunStatement(std::string_view sql, const std::vector<SqlParam>& params = {});
+  // Prepares and steps a statement that returns no rows. For an insert, update or delete,
+  // the number of rows it touched (triggers aside); for other statements, not meaningful.
+  int64_t RunStatement(std::string_view sql, const std::vector<SqlParam>& params = {});
 
   // How long a statement waits for a lock another connection holds before it fails with
   // "database is locked"; 0 (the default) fails at once.

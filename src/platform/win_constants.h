@@ -22,6 +22,8 @@ inline constexpr long kErrorBadPathname = 161;
 inline constexpr long kErrorMoreData = 234;
 inline constexpr long kErrorNoMoreItems = 259;
 inline constexpr long kErrorKeyDeleted = 1018;
+inline constexpr long kErrorNotFound = 1168;
+inline constexpr long kErrorFileCorrupt = 1392;
 
 // The five predefined registry roots, with their HKEY values.
 enum class RegRoot : uint32_t {
@@ -63,6 +65,7 @@ inline constexpr uint32_t kFileAttributeSystem = 0x04;
 inline constexpr uint32_t kFileAttributeDirectory = 0x10;
 inline constexpr uint32_t kFileAttributeArchive = 0x20;
 inline constexpr uint32_t kFileAttributeNormal = 0x80;
+inline constexpr uint32_t kFileAttributeReparsePoint = 0x400;
 inline constexpr uint32_t kInvalidFileAttributes = 0xFFFFFFFFu;
 
 // Shell special folders (CSIDL values).

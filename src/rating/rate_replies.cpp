@@ -91,12 +91,11 @@ std::string ReadServicePlugId(const Json& reply) {
   return {};
 }
 
-std::optional<TPlugRatings> ReadPlugRatings(const Json& reply) {
-  const Json* cache = ObjectMember(reply, "ratings_cache");
-  if (cache == nullptr) return std::nullopt;
+TPlugRatings ReadPlugRatings(const Json& reply) {
   TPlugRatings ratings;
   ratings.ServicePlugId = ReadServicePlugId(reply);
-  for (int stars = 1; stars <= 5; ++stars) {
+  const Json* cache = ObjectMember(reply, "ratings_cache");
+  for (int stars = 1; stars <= 5 && cache != nullptr; ++stars) {
     const auto count = IntegerOf(Member(*cache, std::to_string(stars)));
     ratings.StarCounts[stars - 1] = count ? std::max<int64_t>(*count, 0) : 0;
   }

@@ -34,8 +34,9 @@ struct TPlugRatings {
   std::array<int64_t, 5> StarCounts{};    // ratings_cache "1" to "5"
   double Average = 0;                     // ratings_average, kept within 0 to 5
 };
-// Null when the reply has no ratings_cache object (there is nothing to apply then).
-std::optional<TPlugRatings> ReadPlugRatings(const Json& reply);
+// Counts and average missing from the reply (no ratings_cache object at all included) read
+// as 0: a code-1 reply always names the add-on, and the window keeps that id for paging.
+TPlugRatings ReadPlugRatings(const Json& reply);
 // "id" of a reply, as text (also when the service sent a number); empty when missing.
 std::string ReadServicePlugId(const Json& reply);
 

@@ -28,7 +28,8 @@ class TRatingsWindowReceiver : public TRatingResultReceiver {
   // The opening chain's verdict after each reply: true when the request failed or its
   // reply could not be read. The last call before the chain ends is the one that counts.
   virtual void SetLoadFailed(bool failed) = 0;
-  // A reply with code 1 that carried ratings_cache.
+  // A reply with code 1: the service's id of the add-on and its ratings (0 where the
+  // reply gave none).
   virtual void ApplyRatings(const TPlugRatings& ratings) = 0;
   // One page of reviews; `more` when the service has a further page.
   virtual void AddReviewRows(const std::vector<TReviewData>& reviews, bool more) = 0;

@@ -16,10 +16,9 @@ void PostCode(const TRatingsWindowOutlet& out, uint32_t code, intptr_t lparam = 
   });
 }
 
+// Also without ratings_cache: the window keeps the service's id for the later pages.
 void PostRatings(const TRatingsWindowOutlet& out, const Json& reply) {
-  if (auto ratings = ReadPlugRatings(reply)) {
-    out.Post([ratings = std::move(*ratings)](TRatingsWindowReceiver& r) { r.ApplyRatings(ratings); });
-  }
+  out.Post([ratings = ReadPlugRatings(reply)](TRatingsWindowReceiver& r) { r.ApplyRatings(ratings); });
 }
 
 // Codes 5 and 6; a reply without a "comment" array adds nothing, not even the "more" row.

@@ -44,11 +44,13 @@ class Orvopm : public ::testing::Test {
     return run;
   }
 
-  void AddProcess(const std::string& exe) {
+  void AddProcess(const std::string& exe) { AddIni("[Processes]\r\n7777=" + exe); }
+  void AddIni(const std::string& lines) {
     FILE* f = std::fopen((image_ / "image.ini").c_str(), "a");
-    std::fprintf(f, "\r\n[Processes]\r\n7777=%s\r\n", exe.c_str());
+    std::fprintf(f, "\r\n%s\r\n", lines.c_str());
     std::fclose(f);
   }
+  fs::path ChromeProfile() const { return image_ / "C/Users/demo/AppData/Local/Google/Chrome/User Data/Default"; }
 
   fs::path image_;
 };
@@ -118,6 +120,64 @@ TEST_F(Orvopm, AnswersMistakesWithDistinctCodes) {
   for (const auto& c : cases) EXPECT_EQ(Tool(c.args, c.with_image).code, c.code) << c.args;
   EXPECT_EQ(Tool("--image /nonexistent/image browsers", false).code, 3);
   EXPECT_EQ(Tool("--help", false).code, 0);
+}
+
+// A Preferences that is there but damaged: named with the reason on standard error and in
+// the JSON output, exit code 10, its plug-ins still listed, and no change made.
+TEST_F(Orvopm, NamesADamagedBrowserFileAndChangesNothingThere) {
+  std::FILE* f = std::fopen((ChromeProfile() / "Preferences").c_str(), "w");
+  std::fputs("{\"extensions\":{\"settings\":", f);
+  std::fclose(f);
+  const std::string reason = "Preferences: not valid JSON";
+
+  const ToolRun browsers = Tool("browsers");
+  EXPECT_EQ(browsers.code, 10);
+  EXPECT_NE(browsers.out.find("Google Chrome: C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default\\" +
+                              reason),
+            std::string::npos)
+      << browsers.out;
+  EXPECT_NE(browsers.out.find("Opera"), std::string::npos);  // the others are shown as ever
+
+  const ToolRun json = Tool("browsers --format json");
+  EXPECT_EQ(json.code, 10);
+  EXPECT_NE(json.out.find("\"browser\":\"chrome\""), std::string::npos);
+  EXPECT_NE(json.out.find("Default\\\\" + reason), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"error\":null"), std::string::npos) << json.out;  // the readable ones
+
+  const ToolRun list = Tool("list chrome --format json");
+  EXPECT_EQ(list.code, 10);
+  EXPECT_NE(list.out.find("{\"browser\":\"chrome\",\"error\":"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("PdfView"), std::string::npos);  // the plug-ins are listed
+
+  const ToolRun change = Tool("delete chrome @orvo-demo.example/PdfView --yes");
+  EXPECT_EQ(change.code, 10);
+  EXPECT_NE(change.out.find(reason), std::string::npos) << change.out;
+  EXPECT_NE(Tool("list chrome").out.find("PdfView"), std::string::npos);
+
+  EXPECT_EQ(Tool("list opera").code, 0);
+}
+
+// An extension folder that can't be removed whole: not deleted, named, still listed.
+TEST_F(Orvopm, ADeleteOfALockedFolderFailsAndKeepsTheAddOn) {
+  const std::string folder =
+      "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default\\Extensions\\fblkdohiomlcbgpekccokebfafkgegcf";
+  AddIni("[LockedFiles]\r\n1=" + folder + "\\2.4.1_0\\manifest.json");
+  const ToolRun run = Tool("delete chrome fblkdohiomlcbgpekccokebfafkgegcf --yes");
+  EXPECT_EQ(run.code, 7);
+  EXPECT_NE(run.out.find("Tab Tidy was not deleted: " + folder + " is only partly deleted"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("in use: 2.4.1_0\\manifest.json"), std::string::npos) << run.out;
+  EXPECT_NE(Tool("list chrome").out.find("Tab Tidy"), std::string::npos);
+}
+
+TEST_F(Orvopm, ADefaultBrowserSwitchTheRegistryRefusesFails) {
+  AddIni("[AccessDenied]\r\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\"
+         "https\\UserChoice=write");
+  const ToolRun run = Tool("set-default opera");
+  EXPECT_EQ(run.code, 7);
+  EXPECT_NE(run.out.find("https\\UserChoice refused access"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("Successfully"), std::string::npos);
+  EXPECT_NE(Tool("browsers").out.find("Google Chrome      installed      default"), std::string::npos);
 }
 
 TEST_F(Orvopm, ReportsAFileItCannotWrite) {

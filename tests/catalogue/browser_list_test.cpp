@@ -92,7 +92,7 @@ TEST(DefaultBrowser, SwitchesAllThreeSchemesAndTheOpenCommands) {
   BuildBrowserList(list);
   TBrowserAppBase& opera = *list[3];
   ASSERT_FALSE(opera.IsDefault);
-  SetDefaultBrowser(opera);
+  ASSERT_TRUE(SetDefaultBrowser(opera));
   EXPECT_TRUE(opera.IsDefault);
   for (const char* scheme : {"http", "https", "ftp"}) {
     EXPECT_EQ(RegReadString(RegRoot::CurrentUser, std::string(kUserChoice) + scheme + "\\UserChoice", "Progid", true),
@@ -114,18 +114,51 @@ TEST(DefaultBrowser, TheDefaultBrowserWritesNothing) {
   RegWriteString(RegRoot::CurrentUser, key, "Marker", "kept");
   RegWriteString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", "untouched");
   list[0]->OpenCommand = "would be written";
-  SetDefaultBrowser(*list[0]);
+  EXPECT_TRUE(SetDefaultBrowser(*list[0]));
   EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true), "untouched");
 }
 
-TEST(DefaultBrowser, MissingKeysAreSkippedNotCreated) {
+// A UserChoice key that is missing (it is never made here) or refuses fails the switch by
+// name, and then nothing is written at all: no scheme is left switched half way.
+TEST(DefaultBrowser, AMissingOrRefusingKeyFailsByNameAndChangesNothing) {
+  for (const bool missing : {true, false}) {
+    test::TestMachine machine{test::DemoOptions()};
+    const std::string ftp = std::string(kUserChoice) + "ftp\\UserChoice";
+    const std::string https = std::string(kUserChoice) + "https\\UserChoice";
+    if (missing) {
+      RegDeleteKeyPath(RegRoot::CurrentUser, std::string(kUserChoice) + "ftp");
+    } else {
+      machine.DenyAccess(RegRoot::CurrentUser, https);
+    }
+    const std::string command_before = RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true);
+    BrowserList list;
+    BuildBrowserList(list);
+    const ChangeResult r = SetDefaultBrowser(*list[3]);
+    EXPECT_FALSE(r) << missing;
+    const std::string named = "HKEY_CURRENT_USER\\" + (missing ? ftp : https) + (missing ? " is missing" : " refused access");
+    EXPECT_NE(r.message.find(named), std::string::npos) << r.message;
+    EXPECT_FALSE(list[3]->IsDefault);
+    if (missing) {
+      EXPECT_FALSE(machine.KeyExists(RegRoot::CurrentUser, ftp));  // not made
+    }
+    EXPECT_EQ(RegReadString(RegRoot::CurrentUser, std::string(kUserChoice) + "http\\UserChoice", "Progid", true),
+              "ChromeHTML");
+    EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true), command_before);
+  }
+}
+
+TEST(DefaultBrowser, ABrowserWithoutAnOpenCommandIsNotMadeTheDefault) {
   test::TestMachine machine{test::DemoOptions()};
-  RegDeleteKeyPath(RegRoot::CurrentUser, std::string(kUserChoice) + "ftp");
   BrowserList list;
   BuildBrowserList(list);
-  SetDefaultBrowser(*list[3]);
-  EXPECT_FALSE(machine.KeyExists(RegRoot::CurrentUser, std::string(kUserChoice) + "ftp\\UserChoice"));
-  EXPECT_TRUE(list[3]->IsDefault);
+  const std::string command_before = RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true);
+  list[3]->OpenCommand.clear();
+  const ChangeResult r = SetDefaultBrowser(*list[3]);
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("open command"), std::string::npos) << r.message;
+  EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true), command_before);
+  EXPECT_EQ(RegReadString(RegRoot::CurrentUser, std::string(kUserChoice) + "http\\UserChoice", "Progid", true),
+            "ChromeHTML");
 }
 
 TEST(CompareItems, HigherKindsFirstThenOrdinalNames) {

@@ -17,16 +17,21 @@ std::string ChromePreferences() { return TChromeExtensions().ProfileDir + "Prefe
 struct BadPreferences {
   const char* what;
   std::string text;
-  int extensions;  // -1: nothing at all is listed (not even plug-ins)
+  int extensions;        // -1: none, and the file is a reason the catalogue keeps
+  const char* why = "";  // the reason, after the file name
 };
 
+// A Preferences that can't be parsed lists no extension, names the file and what failed,
+// still lists the plug-ins, and refuses every change; one that parses but holds odd
+// things lists what it can, and no switch crashes.
 TEST(ChromeBadInput, DamagedPreferencesNeverCrash) {
   const std::vector<BadPreferences> cases = {
-      {"empty file", "", -1},
-      {"truncated", "{\"extensions\":{\"settings\":{\"" + std::string(kTabTidy) + "\":{\"state\":1", -1},
-      {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), -1},
-      {"not an object", "[1,2,3]", -1},
-      {"deeply nested", std::string(100000, '[') + std::string(100000, ']'), -1},
+      {"empty file", "", -1, "empty"},
+      {"truncated", "{\"extensions\":{\"settings\":{\"" + std::string(kTabTidy) + "\":{\"state\":1", -1,
+       "not valid JSON (it breaks off at byte 73)"},
+      {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), -1, "not valid JSON (it breaks off at byte 1)"},
+      {"not an object", "[1,2,3]", -1, "not a JSON object"},
+      {"deeply nested", std::string(100000, '[') + std::string(100000, ']'), -1, "nested more than 512 levels deep"},
       {"no extensions", "{\"profile\":{}}", 0},
       {"settings an array", "{\"extensions\":{\"settings\":[]}}", 0},
       {"extensions a string", "{\"extensions\":\"x\"}", 0},
@@ -40,12 +45,19 @@ TEST(ChromeBadInput, DamagedPreferencesNeverCrash) {
     TChromeExtensions chrome;
     int extensions = 0;
     for (int i = 0; i < chrome.GetCount(); ++i) extensions += chrome.GetItem(i)->ItemKind == ikExtension;
+    EXPECT_EQ(chrome.GetCount() - extensions, 3) << c.what;  // the plug-ins, in every case
     if (c.extensions < 0) {
-      EXPECT_EQ(chrome.GetCount(), 0) << c.what;
+      EXPECT_EQ(extensions, 0) << c.what;
       EXPECT_EQ(chrome.Document, nullptr) << c.what;
+      EXPECT_EQ(chrome.LoadError, ChromePreferences() + ": " + c.why) << c.what;
+      const ChangeResult r = chrome.DeleteItem(chrome.GetItem(0));
+      EXPECT_FALSE(r) << c.what;
+      EXPECT_NE(r.message.find(chrome.LoadError), std::string::npos) << c.what;
+      EXPECT_EQ(chrome.GetCount(), 3) << c.what;
+      EXPECT_EQ(test::ReadText(ChromePreferences()), c.text) << c.what;
     } else {
       EXPECT_EQ(extensions, c.extensions) << c.what;
-      EXPECT_EQ(chrome.GetCount() - extensions, 3) << c.what;  // the plug-ins
+      EXPECT_EQ(chrome.LoadError, "") << c.what;
     }
     for (int i = 0; i < chrome.GetCount(); ++i) {
       chrome.ToggleItem(chrome.GetItem(i));  // must not crash either
@@ -53,13 +65,20 @@ TEST(ChromeBadInput, DamagedPreferencesNeverCrash) {
   }
 }
 
-TEST(ChromeBadInput, APreferencesThatCannotBeReadLeavesTheCatalogueEmpty) {
+TEST(ChromeBadInput, APreferencesThatCannotBeReadIsNamed) {
   test::TestMachine machine{test::DemoOptions()};
   const std::string prefs = ChromePreferences();
   ASSERT_TRUE(os::Current().files().RemoveFile(prefs));
+  {
+    TChromeExtensions missing;  // no file: an empty profile, nothing to report
+    EXPECT_EQ(missing.LoadError, "");
+    EXPECT_EQ(missing.GetCount(), 3);
+  }
   ASSERT_TRUE(os::Current().files().CreateFolders(prefs));  // a folder where the file should be
   TChromeExtensions chrome;
-  EXPECT_EQ(chrome.GetCount(), 0);
+  EXPECT_EQ(chrome.GetCount(), 3);  // the plug-ins
+  EXPECT_EQ(chrome.LoadError.rfind(prefs + ": ", 0), 0u) << chrome.LoadError;
+  EXPECT_NE(chrome.LoadError.find("folder"), std::string::npos) << chrome.LoadError;
 }
 
 TEST(ChromeBadInput, PathsOutOfTheProfileAreNotFollowed) {
@@ -82,12 +101,32 @@ TEST(ChromeBadInput, PathsOutOfTheProfileAreNotFollowed) {
 }
 
 TEST(ChromeBadInput, IconsThatAreNoPicturesGiveNoImage) {
-  test::TestMachine machine{test::DemoOptions()};
-  TChromeExtensions probe;
-  const std::string icon = FindById(probe, kTabTidy)->Path + "\\images\\icon48.png";
-  machine.WriteFile(icon, "GIF89a not a png");
-  TChromeExtensions chrome;
-  EXPECT_EQ(FindById(chrome, kTabTidy)->Image, nullptr);
+  std::string icon, good;
+  {
+    test::TestMachine probe_machine{test::DemoOptions()};
+    TChromeExtensions probe;
+    icon = FindById(probe, kTabTidy)->Path + "\\images\\icon48.png";
+    good = test::ReadText(icon);
+  }
+  ASSERT_NE(TPngImage::FromBytes(good), nullptr);
+  std::string damaged = good;
+  damaged[damaged.size() - 30] ^= 0x55;  // inside the picture data: the checksum fails
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"not a png", "GIF89a not a png"},
+      {"cut off after the header", good.substr(0, 40)},
+      {"cut off in the data", good.substr(0, good.size() - 20)},
+      {"damaged data", damaged},
+  };
+  for (const auto& c : cases) {
+    test::TestMachine machine{test::DemoOptions()};
+    machine.WriteFile(icon, c.bytes);
+    TChromeExtensions chrome;
+    EXPECT_EQ(FindById(chrome, kTabTidy)->Image, nullptr) << c.what;
+    EXPECT_NE(FindById(chrome, "dcgggpjkmcndnlmckifahnfdaokoabni")->Image, nullptr) << c.what;  // others load
+  }
 }
 
 TEST(ChromeBadInput, AnExtensionFolderNamedLikeAPathIsNeverListed) {

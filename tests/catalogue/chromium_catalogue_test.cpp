@@ -2,9 +2,14 @@
 // switching and deleting do to the profile's files.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "catalogue/chromium_extensions.h"
+#include "catalogue/process_helpers.h"
 #include "catalogue/system_values.h"
 #include "catalogue/registry_helpers.h"
+#include "catalogue/shell_helpers.h"
 #include "catalogue_fixture.h"
 
 namespace orvo {
@@ -23,6 +28,12 @@ class ChromeCatalogue : public ::testing::Test {
  protected:
   test::TestMachine machine{test::DemoOptions()};
   std::string Preferences(const TBrowserAppBase& app) { return app.ProfileDir + "Preferences"; }
+  static std::vector<std::string> SettingsOrder(const Json& prefs) {
+    std::vector<std::string> ids;
+    const Json& settings = prefs["extensions"]["settings"];
+    for (auto it = settings.begin(); it != settings.end(); ++it) ids.push_back(it.key());
+    return ids;
+  }
 };
 
 TEST_F(ChromeCatalogue, ListsExtensionsThenPlugInsInNameOrder) {
@@ -69,6 +80,39 @@ TEST_F(ChromeCatalogue, ReadsEachRecordsFields) {
   EXPECT_EQ(plugin->Path, "HKEY_CURRENT_USER\\SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1");
   EXPECT_EQ(plugin->Version, "2.1.0.4");
   EXPECT_EQ(FindById(chrome, "@orvo-demo.example/PdfView")->Is64, 0);
+}
+
+// Without "state" the browser runs component and external extensions and loads no user
+// install: the switch shows that.
+TEST_F(ChromeCatalogue, AnEntryWithoutStateIsShownAsTheBrowserRunsIt) {
+  const struct {
+    const char* what;
+    Json location;  // null: no "location" member
+    bool disabled;
+  } cases[] = {
+      {"user install", 1, true},
+      {"no location", nullptr, true},
+      {"external preferences", 2, false},
+      {"external registry", 3, false},
+      {"component", 5, false},
+      {"policy", 9, false},
+  };
+  const std::string path = Preferences(TChromeExtensions());
+  const Json original = ReadJson(path);
+  for (const auto& c : cases) {
+    Json prefs = original;
+    Json& entry = prefs["extensions"]["settings"][kFocusTimer];
+    ASSERT_FALSE(entry.contains("state"));
+    if (c.location.is_null()) {
+      entry.erase("location");
+    } else {
+      entry["location"] = c.location;
+    }
+    machine.WriteFile(path, prefs.dump());
+    TChromeExtensions chrome;
+    EXPECT_EQ(FindById(chrome, kFocusTimer)->Disabled, c.disabled) << c.what;
+    EXPECT_FALSE(FindById(chrome, kTabTidy)->Disabled) << c.what;  // "state" 1 decides as before
+  }
 }
 
 TEST_F(ChromeCatalogue, DisablingWritesStateAndAppendsToKnownDisabled) {
@@ -153,15 +197,62 @@ TEST_F(ChromeCatalogue, DeleteRemovesTheFolderAndTheSettingsMember) {
   EXPECT_EQ(prefs["extensions"]["known_disabled"].size(), 3u);  // untouched
 }
 
-TEST_F(ChromeCatalogue, AFolderThatCannotBeDeletedKeepsItsEntry) {
+// The shell stops at a file in use; what it took first is gone. The delete fails, says
+// so naming the folder, and keeps the entry and the record; once the file is free a
+// second delete finishes the job.
+TEST_F(ChromeCatalogue, AFolderThatCannotBeDeletedWholeFailsAndKeepsEntryAndRecord) {
   TChromeExtensions chrome;
-  const std::string script = chrome.ProfileDir + "Extensions\\" + kTabTidy + "\\2.4.1_0\\background.js";
-  test::HeldFile held(machine, script);
-  ASSERT_TRUE(held.held());
-  ASSERT_TRUE(chrome.DeleteItem(FindById(chrome, kTabTidy)));
-  EXPECT_EQ(FindById(chrome, kTabTidy), nullptr);  // gone from the list all the same
-  EXPECT_NE(os::Current().files().GetAttributes(script), os::kInvalidFileAttributes);
-  EXPECT_TRUE(ReadJson(Preferences(chrome))["extensions"]["settings"].contains(kTabTidy));
+  TBrowserExtensionInfo* tidy = FindById(chrome, kTabTidy);
+  const int count = chrome.GetCount();
+  const std::string folder = chrome.ProfileDir + "Extensions\\" + kTabTidy;
+  const std::string held_path = folder + "\\2.4.1_0\\manifest.json";
+  const std::string script = folder + "\\2.4.1_0\\background.js";
+  {
+    test::HeldFile held(machine, held_path);
+    ASSERT_TRUE(held.held());
+    const ChangeResult r = chrome.DeleteItem(tidy);
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.message.find(folder), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("manifest.json"), std::string::npos) << r.message;  // the file in use
+    const bool some_went = !PathExistsEx(script);
+    if (machine.sandbox()) {
+      EXPECT_TRUE(some_went);  // entries go in name order there
+    }
+    EXPECT_NE(r.message.find(some_went ? "partly deleted" : "nothing of it was removed"), std::string::npos)
+        << r.message;
+    EXPECT_TRUE(PathExistsEx(held_path));
+    EXPECT_EQ(FindById(chrome, kTabTidy), tidy);
+    EXPECT_EQ(chrome.GetCount(), count);
+    EXPECT_TRUE(ReadJson(Preferences(chrome))["extensions"]["settings"].contains(kTabTidy));
+  }
+  ASSERT_TRUE(chrome.DeleteItem(tidy));
+  EXPECT_FALSE(PathExistsEx(folder));
+  EXPECT_EQ(FindById(chrome, kTabTidy), nullptr);
+  EXPECT_FALSE(ReadJson(Preferences(chrome))["extensions"]["settings"].contains(kTabTidy));
+}
+
+// The folder went but Preferences could not be written: the record and the entry stay
+// (the next write keeps the entry), and the error says the files are gone.
+TEST_F(ChromeCatalogue, AFolderDeletedButPreferencesNotWrittenKeepsTheRecord) {
+  TChromeExtensions chrome;
+  TBrowserExtensionInfo* tidy = FindById(chrome, kTabTidy);
+  const std::string folder = chrome.ProfileDir + "Extensions\\" + kTabTidy;
+  const std::vector<std::string> order = SettingsOrder(ReadJson(Preferences(chrome)));
+  ASSERT_TRUE(os::Current().files().SetAttributes(Preferences(chrome), os::kFileAttributeReadOnly));
+  const ChangeResult r = chrome.DeleteItem(tidy);
+  ASSERT_TRUE(os::Current().files().SetAttributes(Preferences(chrome), 0));
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("was deleted, but"), std::string::npos) << r.message;
+  EXPECT_FALSE(PathExistsEx(folder));
+  EXPECT_EQ(FindById(chrome, kTabTidy), tidy);
+
+  ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kQuietPages)));
+  // The entry is back in its place among the others.
+  EXPECT_EQ(SettingsOrder(ReadJson(Preferences(chrome))), order);
+
+  ASSERT_TRUE(chrome.DeleteItem(tidy));  // nothing left to remove but the entry
+  EXPECT_FALSE(ReadJson(Preferences(chrome))["extensions"]["settings"].contains(kTabTidy));
+  EXPECT_EQ(FindById(chrome, kTabTidy), nullptr);
 }
 
 TEST_F(ChromeCatalogue, DeletingAPlugInRemovesOnlyItsKey) {
@@ -173,6 +264,24 @@ TEST_F(ChromeCatalogue, DeletingAPlugInRemovesOnlyItsKey) {
   EXPECT_EQ(FindById(again, "@orvo-demo.example/DemoPlayer,version=2.1"), nullptr);
 }
 
+// A plug-in key that refuses to go is named, and the record stays; in Chrome and Opera.
+TEST_F(ChromeCatalogue, APlugInKeyThatRefusesStaysListed) {
+  const std::string id = "@orvo-demo.example/PdfView";
+  const std::string key = "SOFTWARE\\Wow6432Node\\MozillaPlugins\\" + id;
+  machine.DenyAccess(RegRoot::LocalMachine, key);
+  TChromeExtensions chrome;
+  TOPeraExtensions opera;
+  for (TBrowserAppBase* app : {static_cast<TBrowserAppBase*>(&chrome), static_cast<TBrowserAppBase*>(&opera)}) {
+    TBrowserExtensionInfo* plugin = FindById(*app, id);
+    ASSERT_NE(plugin, nullptr);
+    const ChangeResult r = app->DeleteItem(plugin);
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.message.find("HKEY_LOCAL_MACHINE\\" + key), std::string::npos) << r.message;
+    EXPECT_EQ(FindById(*app, id), plugin);
+  }
+  EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, key));
+}
+
 TEST_F(ChromeCatalogue, AFailedWriteReportsTheErrorAndLeavesTheFile) {
   TChromeExtensions chrome;
   const std::string before = ReadText(Preferences(chrome));
@@ -182,6 +291,31 @@ TEST_F(ChromeCatalogue, AFailedWriteReportsTheErrorAndLeavesTheFile) {
   EXPECT_FALSE(r);
   EXPECT_FALSE(r.message.empty());
   EXPECT_EQ(ReadText(Preferences(chrome)), before);
+  EXPECT_FALSE(FindById(chrome, kTabTidy)->Disabled);  // the switch shows what is stored
+}
+
+// A refused switch is taken back from the document too: the next write that succeeds
+// saves only its own change. Focus Timer has no "state" and no list is there at first.
+TEST_F(ChromeCatalogue, ARefusedSwitchIsNotSavedByTheNextWrite) {
+  {
+    Json prefs = ReadJson(Preferences(TChromeExtensions()));
+    prefs["extensions"].erase("known_disabled");
+    machine.WriteFile(Preferences(TChromeExtensions()), prefs.dump());
+  }
+  TChromeExtensions chrome;
+  const Json before = ReadJson(Preferences(chrome));
+  ASSERT_TRUE(os::Current().files().SetAttributes(Preferences(chrome), os::kFileAttributeReadOnly));
+  EXPECT_FALSE(chrome.ToggleItem(FindById(chrome, kTabTidy)));
+  EXPECT_FALSE(chrome.ToggleItem(FindById(chrome, kFocusTimer)));
+  ASSERT_TRUE(os::Current().files().SetAttributes(Preferences(chrome), 0));
+  EXPECT_FALSE(FindById(chrome, kTabTidy)->Disabled);
+  EXPECT_TRUE(FindById(chrome, kFocusTimer)->Disabled);
+
+  ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kQuietPages)));  // on: the one change
+  Json expected = before;
+  expected["extensions"]["settings"][kQuietPages]["state"] = 1;
+  expected["extensions"]["known_disabled"] = Json::array();
+  EXPECT_EQ(ReadJson(Preferences(chrome)).dump(), expected.dump());
 }
 
 TEST_F(ChromeCatalogue, IgnoresRecordsItDoesNotOwn) {
@@ -197,16 +331,27 @@ TEST_F(ChromeCatalogue, IgnoresRecordsItDoesNotOwn) {
   EXPECT_EQ(chrome.GetItem(chrome.GetCount()), nullptr);
 }
 
-TEST(ChromeRunning, IsRunningMatchesTheExactProcessName) {
+// Windows compares executable names without regard to case: a Chrome started as
+// CHROME.EXE is running, and closing the browser ends it.
+TEST(ChromeRunning, ProcessNamesMatchWhateverTheirCase) {
   test::TestMachine machine{test::DemoOptions()};
   TChromeExtensions chrome;
   TOPeraExtensions opera;
   EXPECT_FALSE(chrome.IsRunning());
-  machine.StartProcess("Chrome.exe");
-  EXPECT_FALSE(chrome.IsRunning());
-  machine.StartProcess("chrome.exe");
+  EXPECT_EQ(FindProcessByName("chrome.exe"), 0u);
+  machine.StartProcess("CHROME.EXE");
   EXPECT_TRUE(chrome.IsRunning());
+  EXPECT_NE(FindProcessByName("chrome.exe"), 0u);
+  EXPECT_NE(FindProcessByName("Chrome.Exe"), 0u);
+  EXPECT_EQ(FindProcessByName("chrome.ex"), 0u);  // the whole name, not a part of it
   EXPECT_FALSE(opera.IsRunning());
+
+  machine.StartProcess("Opera.exe");
+  EXPECT_TRUE(opera.IsRunning());
+  chrome.CloseBrowser();
+  for (int i = 0; i < 100 && chrome.IsRunning(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_FALSE(chrome.IsRunning());
+  EXPECT_TRUE(opera.IsRunning());  // only the browser asked for
 }
 
 TEST(OperaCatalogue, ListsItsOwnProfile) {

@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "catalogue/firefox_extensions.h"
+#include "catalogue/icon_download.h"
+#include "catalogue/registry_helpers.h"
 #include "catalogue/shell_helpers.h"
 #include "catalogue/sqlite_database.h"
 #include "catalogue/sqlite_table.h"
@@ -90,17 +92,40 @@ TEST_F(FirefoxJson, IconsArriveInTheBackgroundAndOnlyPngCounts) {
   EXPECT_EQ(FindById(ff, kUebersetzer)->Image, nullptr);
 }
 
+// An icon that arrives for a record deleted meanwhile lands nowhere: not in the freed
+// record, not in another one; the records still listed get their own. Once the whole
+// catalogue has gone, nothing lands at all.
 TEST_F(FirefoxJson, ARecordDeletedBeforeItsIconArrivesIsLeftAlone) {
-  server.ServeLate("/icons/tabtidy_orvo-demo_example-64.png", std::chrono::milliseconds(300),
-                   *os::EncodePng({8, 8, std::vector<uint32_t>(64, 0xFF000000)}));
+  const std::string tidy_icon = "/icons/tabtidy_orvo-demo_example-64.png";
+  const std::string cookies_icon = "/icons/_3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90_-32.png";
+  server.ServeLate(tidy_icon, std::chrono::milliseconds(300), *os::EncodePng({8, 8, std::vector<uint32_t>(64, 0xFF000000)}));
+  server.ServeLate(cookies_icon, std::chrono::milliseconds(900), *os::EncodePng({32, 32, std::vector<uint32_t>(1024, 0xFF2080C0)}));
+  std::vector<const TBrowserExtensionInfo*> landed;
+  SetIconArrivedHandler([&](TBrowserExtensionInfo& record) { landed.push_back(&record); });
   os::UiThreadScope ui;
   auto ff = std::make_unique<TFireFoxExtensions>();
   ASSERT_TRUE(ff->DeleteItem(FindById(*ff, kTabTidy)));
-  ff.reset();  // the whole catalogue goes too
-  ui.dispatcher().RunUntil([&] { return server.Count("/icons/tabtidy_orvo-demo_example-64.png") > 0; },
+  // The deleted record's picture is answered first, the other one after it.
+  ASSERT_TRUE(ui.dispatcher().RunUntil([&] { return FindById(*ff, kCookies)->Image != nullptr; }, std::chrono::seconds(10)));
+  ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(300));
+  EXPECT_EQ(server.Count(tidy_icon), 1u);
+  EXPECT_EQ(landed, std::vector<const TBrowserExtensionInfo*>{FindById(*ff, kCookies)});
+  for (int i = 0; i < ff->GetCount(); ++i) {
+    if (ff->GetItem(i)->Image) {
+      EXPECT_NE(ff->GetItem(i)->Image->width(), 8) << ff->GetItem(i)->Id;
+    }
+  }
+
+  // Again, and now the catalogue goes before any picture comes.
+  landed.clear();
+  const size_t asked = server.Count(tidy_icon);
+  ff = std::make_unique<TFireFoxExtensions>();
+  ff.reset();
+  ui.dispatcher().RunUntil([&] { return server.Count(cookies_icon) > 1 && server.Count(tidy_icon) > asked; },
                            std::chrono::seconds(5));
-  ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(500));
-  SUCCEED();  // the sanitizer build would catch a write into the freed record
+  ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(1200));
+  EXPECT_TRUE(landed.empty());
+  SetIconArrivedHandler(nullptr);
 }
 
 TEST_F(FirefoxJson, SwitchingRewritesTheFileAtomicallyInAscii) {
@@ -122,6 +147,120 @@ TEST_F(FirefoxJson, SwitchingRewritesTheFileAtomicallyInAscii) {
   const ChangeResult refused = ff.ToggleItem(FindById(ff, kTabTidy));
   os::Current().files().SetAttributes(Extensions(ff), 0);
   EXPECT_FALSE(refused);
+  EXPECT_TRUE(FindById(ff, kTabTidy)->Disabled);  // still what the file says
+}
+
+// A switch the file refused is not saved by the next write, and a record whose id is no
+// longer in the document is not shown switched.
+TEST_F(FirefoxJson, ARefusedOrImpossibleSwitchChangesNothing) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions ff;
+  ASSERT_TRUE(os::Current().files().SetAttributes(Extensions(ff), os::kFileAttributeReadOnly));
+  EXPECT_FALSE(ff.ToggleItem(FindById(ff, kTabTidy)));
+  ASSERT_TRUE(os::Current().files().SetAttributes(Extensions(ff), 0));
+  EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);
+  const Json before = test::ReadJson(Extensions(ff));
+  ASSERT_TRUE(ff.ToggleItem(FindById(ff, kReader)));
+  Json expected = before;
+  for (auto& a : expected["addons"]) {
+    if (a["id"] == kReader) {
+      a["userDisabled"] = true;
+      a["active"] = false;
+    }
+  }
+  EXPECT_EQ(test::ReadJson(Extensions(ff)).dump(), expected.dump());
+
+  ff.Document->value["addons"].erase(0);  // Tab Tidy's element
+  const std::string text = test::ReadText(Extensions(ff));
+  const ChangeResult r = ff.ToggleItem(FindById(ff, kTabTidy));
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find(kTabTidy), std::string::npos) << r.message;
+  EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);
+  EXPECT_EQ(test::ReadText(Extensions(ff)), text);
+}
+
+// A file that cannot be deleted keeps the entry and the record; the add-on's folder held
+// in part is named.
+TEST_F(FirefoxJson, FilesThatCannotBeDeletedKeepTheEntry) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions ff;
+  TBrowserExtensionInfo* tidy = FindById(ff, kTabTidy);
+  TBrowserExtensionInfo* toolbar = FindById(ff, kToolbar);
+  {
+    test::HeldFile xpi(machine, tidy->Path);
+    test::HeldFile part(machine, toolbar->Path + "\\install.rdf");
+    ASSERT_TRUE(xpi.held() && part.held());
+    const ChangeResult r = ff.DeleteItem(tidy);
+    EXPECT_FALSE(r);
+    EXPECT_NE(r.message.find(tidy->Path), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("in use"), std::string::npos) << r.message;
+    const ChangeResult partly = ff.DeleteItem(toolbar);
+    EXPECT_FALSE(partly);
+    EXPECT_NE(partly.message.find(toolbar->Path), std::string::npos) << partly.message;
+    EXPECT_NE(partly.message.find("install.rdf"), std::string::npos) << partly.message;
+    if (machine.sandbox()) {  // entries go in name order there: chrome\toolbar.js first
+      EXPECT_NE(partly.message.find("partly deleted"), std::string::npos) << partly.message;
+    }
+    EXPECT_TRUE(PathExistsEx(tidy->Path));
+    EXPECT_EQ(FindById(ff, kTabTidy), tidy);
+    EXPECT_EQ(FindById(ff, kToolbar), toolbar);
+    const Json doc = test::ReadJson(Extensions(ff));
+    EXPECT_EQ(doc["addons"].size(), 6u);
+  }
+  ASSERT_TRUE(ff.DeleteItem(tidy));
+  ASSERT_TRUE(ff.DeleteItem(toolbar));
+  EXPECT_EQ(test::ReadJson(Extensions(ff))["addons"].size(), 4u);
+}
+
+// Firefox deletes add-ons only from the folders it installs them into; a descriptor
+// pointing at the user's own files takes the entry away and leaves the files.
+TEST_F(FirefoxJson, ADescriptorOutsideTheInstallFoldersKeepsItsFiles) {
+  TFireFoxExtensions::DownloadIcons = false;
+  TFireFoxExtensions probe;
+  const std::string documents = machine.folder() + "\\Documents";
+  machine.WriteFile(documents + "\\thesis.docx", "years of work");
+  machine.WriteFile(documents + "\\photos\\one.jpg", "jpeg");
+  const std::string elsewhere = probe.ProfileDir + "extensions-old\\x.xpi";  // looks alike, is not
+  machine.WriteFile(elsewhere, "xpi");
+  Json doc = test::ReadJson(Extensions(probe));
+  doc["addons"][0]["descriptor"] = documents;
+  doc["addons"][1]["descriptor"] = elsewhere;
+  doc["addons"][2]["descriptor"] = probe.ProfileDir + "extensions\\..\\..\\..";
+  machine.WriteFile(Extensions(probe), doc.dump());
+
+  TFireFoxExtensions ff;
+  for (const char* id : {kTabTidy, kCookies, kReader}) {
+    const ChangeResult r = ff.DeleteItem(FindById(ff, id));
+    ASSERT_TRUE(r) << id;
+    EXPECT_NE(r.message.find("only the entry was removed"), std::string::npos) << id << ": " << r.message;
+    EXPECT_EQ(FindById(ff, id), nullptr);
+  }
+  EXPECT_EQ(test::ReadText(documents + "\\thesis.docx"), "years of work");
+  EXPECT_TRUE(PathExistsEx(documents + "\\photos\\one.jpg"));
+  EXPECT_TRUE(PathExistsEx(elsewhere));
+  EXPECT_EQ(test::ReadJson(Extensions(ff))["addons"].size(), 3u);
+
+  // Inside the profile's extensions folder, a file is deleted and nothing is noted.
+  const std::string xpi = FindById(ff, kUebersetzer)->Path;
+  const ChangeResult inside = ff.DeleteItem(FindById(ff, kUebersetzer));
+  ASSERT_TRUE(inside);
+  EXPECT_EQ(inside.message, "");
+  EXPECT_FALSE(PathExistsEx(xpi));
+}
+
+// A plug-in key that refuses to go is named, and the record stays.
+TEST_F(FirefoxJson, APlugInKeyThatRefusesStaysListed) {
+  TFireFoxExtensions::DownloadIcons = false;
+  const std::string key = "SOFTWARE\\Wow6432Node\\MozillaPlugins\\@orvo-demo.example/PdfView";
+  machine.DenyAccess(RegRoot::LocalMachine, key);
+  TFireFoxExtensions ff;
+  TBrowserExtensionInfo* plugin = FindById(ff, "@orvo-demo.example/PdfView");
+  ASSERT_NE(plugin, nullptr);
+  const ChangeResult r = ff.DeleteItem(plugin);
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find("HKEY_LOCAL_MACHINE\\" + key), std::string::npos) << r.message;
+  EXPECT_EQ(FindById(ff, "@orvo-demo.example/PdfView"), plugin);
+  EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, key));
 }
 
 TEST_F(FirefoxJson, DeletingRemovesTheFilesAndTheEntry) {
@@ -181,18 +320,27 @@ TEST(FirefoxProfiles, ProfilesIniDecidesTheProfileFolder) {
   }
 }
 
+// A store that is there but can't be read keeps its reason (file and what failed), still
+// lists the plug-ins, and refuses every change with that reason. A store that reads but
+// holds odd things is no damage: it lists what it can.
 TEST(FirefoxBadInput, DamagedStoresListWhatTheyCan) {
   struct Case {
     const char* what;
     const char* file;
     std::string text;
     int count;
+    const char* error;  // in LoadError; null: none
   };
   const std::vector<Case> cases = {
-      {"truncated json", "extensions.json", "{\"addons\":[{\"id\":\"x\"", 3},
-      {"addons not an array", "extensions.json", "{\"addons\":{}}", 3},
-      {"odd elements", "extensions.json", "{\"addons\":[null,1,\"s\",{\"id\":5,\"icons\":[]}]}", 4},
-      {"not a database", "extensions.sqlite", "this is not a database at all, just text...", 0},
+      {"truncated json", "extensions.json", "{\"addons\":[{\"id\":\"x\"", 3, "extensions.json: not valid JSON"},
+      {"empty json", "extensions.json", "", 3, "extensions.json: empty"},
+      {"json array", "extensions.json", "[]", 3, "extensions.json: not a JSON object"},
+      {"addons not an array", "extensions.json", "{\"addons\":{}}", 3, nullptr},
+      {"odd elements", "extensions.json", "{\"addons\":[null,1,\"s\",{\"id\":5,\"icons\":[]}]}", 4, nullptr},
+      {"not a database", "extensions.sqlite", "this is not a database at all, just text...", 3,
+       "extensions.sqlite: "},
+      // addons.json only names a database's add-ons: beside extensions.json it is not read.
+      {"damaged names beside json", "addons.json", "{\"addons\":", 9, nullptr},
   };
   for (const auto& c : cases) {
     test::TestMachine machine{test::DemoOptions()};
@@ -202,6 +350,19 @@ TEST(FirefoxBadInput, DamagedStoresListWhatTheyCan) {
     machine.WriteFile(profile + c.file, c.text);
     TFireFoxExtensions ff;
     EXPECT_EQ(ff.GetCount(), c.count) << c.what;
+    if (!c.error) {
+      EXPECT_EQ(ff.LoadError, "") << c.what;
+      TFireFoxExtensions::DownloadIcons = true;
+      continue;
+    }
+    EXPECT_NE(ff.LoadError.find(profile + c.error), std::string::npos) << c.what << ": " << ff.LoadError;
+    TBrowserExtensionInfo* plugin = FindById(ff, "@orvo-demo.example/PdfView");
+    ASSERT_NE(plugin, nullptr) << c.what;
+    const ChangeResult r = ff.DeleteItem(plugin);
+    EXPECT_FALSE(r) << c.what;
+    EXPECT_NE(r.message.find(ff.LoadError), std::string::npos) << c.what;
+    EXPECT_EQ(FindById(ff, "@orvo-demo.example/PdfView"), plugin) << c.what;
+    EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins\\@orvo-demo.example/PdfView"));
     TFireFoxExtensions::DownloadIcons = true;
   }
 }
@@ -250,6 +411,20 @@ TEST_F(FirefoxDatabase, SwitchingWritesBothFlagsForThatAddOnOnly) {
   EXPECT_EQ(Flag(ff, "active", kCookies), 1);
   EXPECT_EQ(Flag(ff, "userDisabled", kCookies), 0);
   EXPECT_EQ(Flag(ff, "active", kReader), 1);
+}
+
+// An update that changes no row (the add-on went from the database meanwhile) fails and
+// leaves the record as it was.
+TEST_F(FirefoxDatabase, ASwitchThatChangesNoRowFails) {
+  TFireFoxExtensions ff;
+  {
+    TSQLiteDatabase db(Db(ff));
+    db.RunStatement("delete from addon where id=?", {std::string(kTabTidy)});
+  }
+  const ChangeResult r = ff.ToggleItem(FindById(ff, kTabTidy));
+  EXPECT_FALSE(r);
+  EXPECT_NE(r.message.find(kTabTidy), std::string::npos) << r.message;
+  EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);
 }
 
 TEST_F(FirefoxDatabase, AnIdWithQuotesIsBoundNotPasted) {
@@ -304,7 +479,21 @@ TEST_F(FirefoxDatabase, ALockedDatabaseFailsWithinTheTimeOut) {
   EXPECT_FALSE(FindById(ff, kTabTidy)->Disabled);  // shows what is stored
   TFireFoxExtensions blocked;
   EXPECT_EQ(blocked.GetCount(), 0);  // the reading failed inside the guard
+  EXPECT_NE(blocked.LoadError.find("extensions.sqlite: "), std::string::npos) << blocked.LoadError;
+  EXPECT_NE(blocked.LoadError.find("locked"), std::string::npos) << blocked.LoadError;
   holder.RunStatement("rollback");
+}
+
+// With the add-ons read from the database, addons.json gives their names: a damaged one
+// is a reason too.
+TEST_F(FirefoxDatabase, ADamagedNamesFileIsAReason) {
+  const std::string profile = TFireFoxExtensions().ProfileDir;
+  machine.WriteFile(profile + "addons.json", "{\"addons\":[");
+  TFireFoxExtensions ff;
+  EXPECT_EQ(ff.GetCount(), 4);
+  EXPECT_NE(ff.LoadError.find(profile + "addons.json: not valid JSON"), std::string::npos) << ff.LoadError;
+  EXPECT_FALSE(ff.ToggleItem(FindById(ff, kTabTidy)));
+  EXPECT_EQ(Flag(ff, "active", kTabTidy), 1);
 }
 
 TEST_F(FirefoxDatabase, ADatabaseWithoutTheFlagNamesUsesTheirPositions) {

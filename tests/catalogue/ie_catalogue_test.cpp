@@ -107,6 +107,49 @@ TEST_F(IECatalogue, DeletesEachKindInItsOwnView) {
             (std::vector<std::string>{"E&xport to Demo Sheet (64)", "Translate with Demo (64)", "Orvo Demo Helper"}));
 }
 
+// A delete the registry refuses (no rights under HKEY_LOCAL_MACHINE, a key that denies
+// access) fails by name and keeps the record; every kind checks its own delete.
+TEST_F(IECatalogue, ARefusedDeleteFailsAndKeepsTheRecord) {
+  const std::string helper_key = std::string(kBhoList) + kHelper;
+  const std::string toolbar_list = "SOFTWARE\\WOW6432NODE\\Microsoft\\Internet Explorer\\Toolbar";
+  const std::string menu_key = std::string(kMenuExt) + "&Send to Clip Notes";
+  TIEExtensions ie;
+  const int count = ie.GetCount();
+  const std::vector<std::string> titles = Titles(ie);
+  machine.DenyAccess(RegRoot::LocalMachine, helper_key);
+  machine.DenyAccess(RegRoot::LocalMachine, toolbar_list);
+  machine.DenyAccess(RegRoot::CurrentUser, menu_key);
+  const struct {
+    TBrowserExtensionInfo* item;
+    std::string named;
+  } cases[] = {
+      {ie.GetItem(5), "HKEY_LOCAL_MACHINE\\" + helper_key},
+      {test::FindById(ie, kToolbar), "\"" + std::string(kToolbar) + "\" of HKEY_LOCAL_MACHINE\\" + toolbar_list},
+      {ie.GetItem(0), "HKEY_CURRENT_USER\\" + menu_key},
+  };
+  for (const auto& c : cases) {
+    ASSERT_NE(c.item, nullptr);
+    const ChangeResult r = ie.DeleteItem(c.item);
+    EXPECT_FALSE(r) << c.named;
+    EXPECT_NE(r.message.find(c.named), std::string::npos) << r.message;
+    EXPECT_GE(ie.IndexOf(c.item), 0) << c.named;
+  }
+  EXPECT_EQ(ie.GetCount(), count);
+  EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, helper_key));
+  EXPECT_TRUE(machine.KeyExists(RegRoot::CurrentUser, menu_key));
+  EXPECT_EQ(Titles(ie), titles);
+}
+
+// A key someone else removed meanwhile is as deleted as it can be.
+TEST_F(IECatalogue, AKeyAlreadyGoneCountsAsDeleted) {
+  TIEExtensions ie;
+  ASSERT_TRUE(RegDeleteKeyPath(RegRoot::LocalMachine, std::string(kBhoList) + kHelper));
+  ASSERT_TRUE(RegDeleteValue(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Toolbar", kToolbar));
+  ASSERT_TRUE(ie.DeleteItem(ie.GetItem(5)));
+  ASSERT_TRUE(ie.DeleteItem(test::FindById(ie, kToolbar)));
+  EXPECT_EQ(test::FindById(ie, kToolbar), nullptr);
+}
+
 TEST(IECatalogueRunning, AnyIEFrameWindowMeansRunning) {
   test::TestMachine machine{test::DemoOptions()};
   TIEExtensions ie;

@@ -1,8 +1,13 @@
 // File, folder and shell helpers on a real file system (Windows/Wine) and in an image.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
+#include "catalogue/registry_helpers.h"
 #include "catalogue/shell_helpers.h"
 #include "catalogue/system_values.h"
+#include "support/child_process.h"
 #include "support/test_machine.h"
 
 namespace orvo {
@@ -88,15 +93,45 @@ TEST_F(ShellHelpers, KnowsTheSpecialFoldersAndExpandsTheEnvironment) {
   EXPECT_EQ(ExpandEnvVars(long_text), long_text);  // over 260 characters: unchanged
 }
 
+// The handler a test registers for its own link scheme: writes the link it was given
+// into the marker file (whole, by renaming), as a browser would open it.
+const test::ChildMode kLinkHandler("link-handler", [](const std::vector<std::string>& args) {
+  if (args.size() != 2) return 2;
+  const auto marker = std::filesystem::path(reinterpret_cast<const char8_t*>(args[0].c_str()));
+  std::filesystem::path partial = marker;
+  partial += ".part";
+  std::ofstream(partial, std::ios::binary) << args[1];
+  std::error_code ec;
+  std::filesystem::rename(partial, marker, ec);
+  return ec ? 3 : 0;
+});
+
 TEST_F(ShellHelpers, OpenUrlIgnoresBlankTextAndOpensTheRest) {
+  if (machine.sandbox()) {
+    OpenUrl("   ");
+    OpenUrl("");
+    const std::string log = machine.image_folder() + "/opened-urls.txt";
+    EXPECT_EQ(test::ReadHostFile(log), "");
+    OpenUrl("http://example.test/a b");
+    OpenUrl("mailto:help@example.test");
+    EXPECT_EQ(test::ReadHostFile(log), "http://example.test/a b\nmailto:help@example.test\n");
+    return;
+  }
+  // On Windows the shell really opens the link: through a scheme of the test's own whose
+  // handler is this test program, so what arrives there is what the shell was given.
+  const std::string scheme = "orvotestlink";
+  const std::string marker = Path("opened.txt");
+  machine.SetString(RegRoot::ClassesRoot, scheme, "", "URL:Orvo test link");
+  machine.SetString(RegRoot::ClassesRoot, scheme, "URL Protocol", "");
+  machine.SetString(RegRoot::ClassesRoot, scheme + "\\shell\\open\\command", "",
+                    "\"" + test::OwnExecutablePath() + "\" --orvo-child link-handler \"" + marker + "\" \"%1\"");
   OpenUrl("   ");
   OpenUrl("");
-  if (!machine.sandbox()) return;  // on Windows the shell would really open it
-  const std::string log = machine.image_folder() + "/opened-urls.txt";
-  EXPECT_EQ(test::ReadHostFile(log), "");
-  OpenUrl("http://example.test/a b");
-  OpenUrl("mailto:help@example.test");
-  EXPECT_EQ(test::ReadHostFile(log), "http://example.test/a b\nmailto:help@example.test\n");
+  OpenUrl(scheme + ":first-link");
+  const bool opened = test::WaitForFile(marker, 20000);
+  RegDeleteKeyPath(RegRoot::ClassesRoot, scheme);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(test::ReadHostFile(marker), scheme + ":first-link");
 }
 
 TEST(ShellHelpersOnWindows8, WebLinksGoToInternetExplorer) {
@@ -124,6 +159,10 @@ TEST(ShellHelpersOnWindows8, VersionRule) {
 
 TEST_F(ShellHelpers, SeesTopLevelWindowsOnlyWhenThereAreAny) {
   EXPECT_FALSE(IsIERunning());
+  machine.OpenWindow("Chrome_WidgetWin_1");
+  EXPECT_FALSE(IsIERunning());  // another class is not Internet Explorer
+  machine.OpenWindow("IEFrame");
+  EXPECT_TRUE(IsIERunning());
 }
 
 }  // namespace

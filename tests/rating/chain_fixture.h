@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ std::string ResultLine(uint32_t code, intptr_t lparam = 0);
 
 class RecordingWindow : public TRatingsWindowReceiver {
  public:
+  using Receiver = TRatingsWindowReceiver;
   void RatingResult(const TRatingResult& result) override;
   void SetLoadFailed(bool failed) override;
   void ApplyRatings(const TPlugRatings& ratings) override;
@@ -40,6 +42,7 @@ class RecordingWindow : public TRatingsWindowReceiver {
 // The main window's side: "rating ID TENTHS" for an average, else ResultLine.
 class RecordingMainWindow : public TRatingResultReceiver {
  public:
+  using Receiver = TRatingResultReceiver;
   void RatingResult(const TRatingResult& result) override;
 
   std::vector<std::string> events;
@@ -63,23 +66,27 @@ class ChainTest : public testing::Test {
   void SetUp() override { ASSERT_EQ(service_.Error(), ""); }
   // Pumps the UI thread until the chain has ended.
   void Wait(const std::shared_ptr<const bool>& ended);
-  // Starts a chain for a new window (start(link) gives the end flag) and, once the
-  // chain's request of `action` has reached the service, detaches the window, or destroys
-  // it; then waits for the chain's end. Returns what reached the detached window.
+  // Starts a chain for a new window (start(link) gives the end flag) and, once the chain's
+  // request of `action` has reached the service, closes the window (detaches its link) or
+  // destroys it (ends its anchor, which is what a window's destruction does to the
+  // link); then waits for the chain's end. Returns what reached the window: its receiver
+  // is kept alive here, so a call that reached a destroyed window would be written down
+  // rather than land in freed memory.
   template <class Window, class Start>
   std::vector<std::string> CloseWindowDuring(const std::string& action, bool destroy, Start start) {
-    auto window = std::make_unique<Window>();
+    Window window;
+    std::optional<TReceiverAnchor<typename Window::Receiver>> anchor(std::in_place, window);
     const size_t asked = service_.Arrived(action);
-    const std::shared_ptr<const bool> ended = start(window->anchor.Link());
+    const std::shared_ptr<const bool> ended = start(anchor->Link());
     EXPECT_TRUE(ui_.dispatcher().RunUntil([&] { return service_.Arrived(action) > asked; },
                                           std::chrono::seconds(60)));
     if (destroy) {
-      window.reset();
+      anchor.reset();
     } else {
-      window->anchor.Detach();
+      anchor->Detach();
     }
     Wait(ended);
-    return window ? window->events : std::vector<std::string>{};
+    return window.events;
   }
   // The session key as the requests carry it.
   std::string KeyField() const { return "&key=" + session_->Key(); }

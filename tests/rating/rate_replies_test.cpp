@@ -46,29 +46,29 @@ TEST(RateReplies, ResultCodeOfAReply) {
 TEST(RateReplies, RatingsOfAPlug) {
   auto reply = ParseRateReply(
       R"({"msg":1,"id":"17","ratings_cache":{"1":0,"2":3,"3":1,"4":5,"5":9},"ratings_average":4.11})");
-  auto ratings = ReadPlugRatings(reply->value);
-  ASSERT_TRUE(ratings);
-  EXPECT_EQ(ratings->ServicePlugId, "17");
-  EXPECT_EQ(ratings->StarCounts, (std::array<int64_t, 5>{0, 3, 1, 5, 9}));
-  EXPECT_DOUBLE_EQ(ratings->Average, 4.11);
+  TPlugRatings ratings = ReadPlugRatings(reply->value);
+  EXPECT_EQ(ratings.ServicePlugId, "17");
+  EXPECT_EQ(ratings.StarCounts, (std::array<int64_t, 5>{0, 3, 1, 5, 9}));
+  EXPECT_DOUBLE_EQ(ratings.Average, 4.11);
 
   // Numbers where text is expected and the reverse; gaps; values out of range.
   reply = ParseRateReply(
       R"({"msg":1,"id":17,"ratings_cache":{"1":"2","3":-4,"4":"x","5":1.0},"ratings_average":"7.5"})");
   ratings = ReadPlugRatings(reply->value);
-  ASSERT_TRUE(ratings);
-  EXPECT_EQ(ratings->ServicePlugId, "17");
-  EXPECT_EQ(ratings->StarCounts, (std::array<int64_t, 5>{2, 0, 0, 0, 1}));
-  EXPECT_DOUBLE_EQ(ratings->Average, 5.0);
+  EXPECT_EQ(ratings.ServicePlugId, "17");
+  EXPECT_EQ(ratings.StarCounts, (std::array<int64_t, 5>{2, 0, 0, 0, 1}));
+  EXPECT_DOUBLE_EQ(ratings.Average, 5.0);
 
   reply = ParseRateReply(R"({"msg":1,"ratings_cache":{}})");
   ratings = ReadPlugRatings(reply->value);
-  ASSERT_TRUE(ratings);
-  EXPECT_EQ(ratings->ServicePlugId, "");
-  EXPECT_DOUBLE_EQ(ratings->Average, 0);
+  EXPECT_EQ(ratings.ServicePlugId, "");
+  EXPECT_DOUBLE_EQ(ratings.Average, 0);
 
-  for (const char* text : {R"({"msg":1,"id":"17"})", R"({"msg":1,"ratings_cache":[1,2]})"}) {
-    EXPECT_FALSE(ReadPlugRatings(ParseRateReply(text)->value)) << text;
+  // Without a ratings_cache object the counts are 0, and the add-on's id is still there.
+  for (const char* text : {R"({"msg":1,"id":"17"})", R"({"msg":1,"id":"17","ratings_cache":[1,2]})"}) {
+    ratings = ReadPlugRatings(ParseRateReply(text)->value);
+    EXPECT_EQ(ratings.ServicePlugId, "17") << text;
+    EXPECT_EQ(ratings.StarCounts, (std::array<int64_t, 5>{})) << text;
   }
 }
 

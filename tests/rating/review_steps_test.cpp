@@ -53,6 +53,16 @@ TEST_F(ReviewStepsTest, OpeningAnUnknownAddOnRegistersItThenListsItsReviews) {
   EXPECT_FALSE(window_.off_ui_thread);
 }
 
+// A code-1 reply without ratings_cache still names the add-on: the window gets the id it
+// pages with, and zero counts.
+TEST_F(ReviewStepsTest, AKnownAddOnWithoutRatingsStillGivesItsId) {
+  service_.ScriptNext("get_plug_info", R"({"msg":1,"id":"77"})");
+  service_.ScriptNext("get_comments", R"({"msg":5,"comment":[]})");
+  Wait(StartPlugInfo(TabTidy(), window_.anchor.Link(), session_));
+  EXPECT_EQ(window_.events, (Events{"load ok", "ratings 77 [0,0,0,0,0] 0.00", "load ok", "rows 0"}));
+  EXPECT_EQ(service_.Bodies("get_comments"), Events{"plug_id=77&start_id=0&sort_type=0" + KeyField()});
+}
+
 TEST_F(ReviewStepsTest, ReviewsComeInPagesInEitherOrder) {
   const std::string id = service_.RegisterPlug(1, "tabtidy");
   for (int i = 0; i < 12; ++i) service_.AddReview(id, 1 + i % 5);
@@ -155,6 +165,7 @@ TEST_F(ReviewStepsTest, WhatPostingAReviewMakesOfOtherReplies) {
       {R"({"msg":4,"c_id":9})", 500, {ResultLine(rcUnreadableReply)}},
       {R"({"msg":1,"id":"5","ratings_cache":{"5":1},"ratings_average":5})", 200,
        {"ratings 5 [0,0,0,0,1] 5.00"}},
+      {R"({"msg":1,"id":"5"})", 200, {"ratings 5 [0,0,0,0,0] 0.00"}},
       {R"({"msg":"3"})", 200, {ResultLine(rcCommentNotStored)}},
   };
   for (const auto& c : cases) {

@@ -54,6 +54,7 @@ class TestMachine {
   void SetString(os::RegRoot root, std::string_view path, std::string_view name,
                  std::string_view value);
   void SetDword(os::RegRoot root, std::string_view path, std::string_view name, uint32_t value);
+  // The key is there (also when it refuses to be opened).
   bool KeyExists(os::RegRoot root, std::string_view path, uint32_t view = os::kKeyWow64_64Key);
   void WriteFile(std::string_view path, std::string_view bytes);
   // A process of that executable name runs until the machine is destroyed (natively an
@@ -61,6 +62,10 @@ class TestMachine {
   void StartProcess(const std::string& exe_name);
   // A top-level window of that class exists until the machine is destroyed.
   void OpenWindow(const std::string& class_name);
+  // The key (native view) refuses all access (reading it, changing it, deleting it) until
+  // the machine is destroyed, as a key whose access list denies everyone does: natively
+  // an [AccessDenied] entry of the image, on Windows such an access list.
+  void DenyAccess(os::RegRoot root, std::string_view path);
 
  private:
   void Reopen();
@@ -70,6 +75,7 @@ class TestMachine {
   std::string image_folder_;
   std::vector<void*> processes_;
   std::vector<void*> windows_;
+  std::vector<std::pair<os::RegRoot, std::string>> denied_;
 };
 
 // Holds a file open the way another program would (no sharing), until destroyed.

@@ -31,7 +31,8 @@ void TestMachine::SetDword(os::RegRoot root, std::string_view path, std::string_
 
 bool TestMachine::KeyExists(os::RegRoot root, std::string_view path, uint32_t view) {
   std::unique_ptr<os::RegKey> key;
-  return platform_->registry().OpenKey(root, path, os::kKeyRead | view, &key) == os::kErrorSuccess;
+  const long rc = platform_->registry().OpenKey(root, path, os::kKeyRead | view, &key);
+  return rc == os::kErrorSuccess || rc == os::kErrorAccessDenied;
 }
 
 void TestMachine::WriteFile(std::string_view path, std::string_view bytes) {

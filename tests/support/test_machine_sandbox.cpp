@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "catalogue/registry_helpers.h"
 #include "catalogue/system_values.h"
 #include "platform/sandbox/sandbox_platform.h"
 #include "support/test_machine.h"
@@ -60,6 +61,14 @@ void TestMachine::OpenWindow(const std::string& class_name) {
   static int next = 100;
   std::ofstream(fs::path(image_folder_) / "image.ini", std::ios::app)
       << "\r\n[TopLevelWindows]\r\n" << next++ << "=" << class_name << "\r\n";
+  Reopen();
+}
+
+void TestMachine::DenyAccess(os::RegRoot root, std::string_view path) {
+  std::string name;
+  RootKeyName(root, name);
+  std::ofstream(fs::path(image_folder_) / "image.ini", std::ios::app)
+      << "\r\n[AccessDenied]\r\n" << name << "\\" << path << "=all\r\n";
   Reopen();
 }
 

@@ -1,6 +1,7 @@
 // The Windows TestMachine: the real registry and file system, with a key and a folder
 // of the test's own.
 #include <windows.h>
+#include <sddl.h>
 
 #include <atomic>
 #include <stdexcept>
@@ -170,7 +171,37 @@ TestMachine::TestMachine(const MachineOptions& options) {
   platform_->files().CreateFolders(folder_);
 }
 
+namespace {
+// Sets a key's access list from SDDL; false when the key can't be opened for it.
+bool SetKeyAccess(os::RegRoot root, const std::string& path, const wchar_t* sddl) {
+  HKEY key = nullptr;
+  const HKEY base = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root));
+  if (RegOpenKeyExW(base, os::win32::Wide(path).c_str(), 0, READ_CONTROL | WRITE_DAC | KEY_WOW64_64KEY, &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  PSECURITY_DESCRIPTOR sd = nullptr;
+  bool done = false;
+  if (ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr)) {
+    done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+    LocalFree(sd);
+  }
+  RegCloseKey(key);
+  return done;
+}
+}  // namespace
+
+// Everyone is denied everything; the owner keeps the right to read and change the list,
+// which the destructor uses to open the key up again.
+void TestMachine::DenyAccess(os::RegRoot root, std::string_view path) {
+  if (!SetKeyAccess(root, std::string(path), L"D:(D;;KA;;;WD)")) {
+    throw std::runtime_error("cannot deny changes to " + std::string(path));
+  }
+  denied_.emplace_back(root, std::string(path));
+}
+
 TestMachine::~TestMachine() {
+  for (const auto& [root, path] : denied_) SetKeyAccess(root, path, L"D:(A;;KA;;;WD)");
   for (void* w : windows_) DestroyWindow(static_cast<HWND>(w));
   for (void* p : processes_) {
     TerminateProcess(static_cast<HANDLE>(p), 0);

@@ -1,7 +1,8 @@
 // Files of a Windows image. Windows refusals are imitated where the program's behaviour
 // depends on them: a file someone holds open (an flock lock on the host file, or a
-// [LockedFiles] entry in image.ini) can't be replaced or deleted, a read-only file can't
-// be written, a missing folder can't receive a file.
+// [LockedFiles] entry in image.ini) can't be replaced or deleted (a permanent delete of a
+// folder stops at it, as the shell's does, and what went before stays gone), a read-only
+// file can't be written, a missing folder can't receive a file.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -110,10 +111,11 @@ class SandboxFileSystem : public FileSystem {
     std::error_code ec;
     if (!host || !fs::exists(fs::symlink_status(*host, ec))) return kErrorFileNotFound;
     if (host->parent_path() == image_.folder()) return kErrorAccessDenied;  // a drive root
-    if (TreeHasLockedFile(*host, path)) return kErrorSharingViolation;
     image_.Record("shell delete " + std::string(path) + (flags & kFofAllowUndo ? " (recycle)" : ""));
     image_.ForgetResolvedFolders();
     if (flags & kFofAllowUndo) {
+      // The recycle bin takes the whole tree or nothing.
+      if (TreeHasLockedFile(*host, path)) return kErrorSharingViolation;
       const fs::path bin = image_.folder() / "C" / "$Recycle.Bin";
       fs::create_directories(bin, ec);
       fs::path target = bin / host->filename();
@@ -123,8 +125,7 @@ class SandboxFileSystem : public FileSystem {
       fs::rename(*host, target, ec);
       return ec ? kErrorAccessDenied : 0;
     }
-    fs::remove_all(*host, ec);
-    return ec ? kErrorAccessDenied : 0;
+    return RemoveTree(*host, path);
   }
 
   std::unique_ptr<RedirectionGuard> DisableRedirection() override {
@@ -137,6 +138,26 @@ class SandboxFileSystem : public FileSystem {
   }
 
  private:
+  // A permanent delete goes as the system's does: entry by entry, in name order, each
+  // folder after its contents, stopping at the first file in use. What went before that
+  // stays gone.
+  int RemoveTree(const fs::path& host, std::string_view windows_path) {
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(host, ec))) {
+      std::vector<fs::path> entries;
+      for (const auto& e : fs::directory_iterator(host, ec)) entries.push_back(e.path());
+      std::sort(entries.begin(), entries.end());
+      for (const auto& e : entries) {
+        const int rc = RemoveTree(e, std::string(windows_path) + "\\" + e.filename().string());
+        if (rc != 0) return rc;
+      }
+    } else if (HostFileLocked(host) || image_.ListedAsLocked(windows_path)) {
+      return kErrorSharingViolation;
+    }
+    fs::remove(host, ec);
+    return ec ? kErrorAccessDenied : 0;
+  }
+
   bool TreeHasLockedFile(const fs::path& host, std::string_view windows_path) {
     std::error_code ec;
     if (!fs::is_directory(fs::symlink_status(host, ec))) {
