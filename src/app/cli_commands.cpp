@@ -1,5 +1,6 @@
 #include "app/cli_commands.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -45,12 +46,57 @@ bool Switchable(const TBrowserAppBase& app, const TBrowserExtensionInfo& item) {
   return app.BrowserKind == bkIE ? item.ItemKind != pkMenuExt : item.ItemKind == ikExtension;
 }
 
+// The profile a listing names: only for a browser with several.
+std::string ListedProfile(const TBrowserAppBase& app) { return app.Profiles.size() > 1 ? app.ProfileName : ""; }
+
 void AddRows(const TBrowserAppBase& app, std::vector<RecordRow>& rows) {
   for (int i = 0; i < app.GetCount(); ++i) {
     const TBrowserExtensionInfo& item = *app.GetItem(i);
-    rows.push_back({kBrowserWords[app.BrowserKind], i, KindWord(app, item), item.Id,
-                    item.ListTitle(IsWin64()), item.Version, !item.Disabled, item.Path});
+    rows.push_back({kBrowserWords[app.BrowserKind], ListedProfile(app), app.ProfileCaption(), i,
+                    KindWord(app, item), item.Id, item.ListTitle(IsWin64()), item.Version, !item.Disabled,
+                    item.Path});
   }
+}
+
+// The profile `wanted` names: a folder name (letter case aside, as Windows compares
+// them), else the name the browser shows; null when neither.
+const TBrowserProfile* FindProfile(const std::vector<TBrowserProfile>& profiles, const std::string& wanted) {
+  for (const auto& p : profiles) {
+    if (EqualsNoCase(p.Name, wanted)) return &p;
+  }
+  for (const auto& p : profiles) {
+    if (EqualsNoCase(p.Title, wanted)) return &p;
+  }
+  return nullptr;
+}
+
+// The catalogues a command works on: every browser on the profile it opens with; with
+// --profile, each browser that has that profile, on it; with --all-profiles, one
+// catalogue per profile of each browser (a browser without profiles once).
+BrowserList Catalogues(const Options& o) {
+  BrowserList list;
+  BuildBrowserList(list);
+  if (o.profile.empty() && !o.all_profiles) return list;
+  BrowserList out;
+  for (auto& app : list) {
+    const std::vector<TBrowserProfile> profiles = app->Profiles;
+    const uint8_t kind = app->BrowserKind;
+    std::vector<std::string> names;
+    if (!o.all_profiles) {
+      if (const TBrowserProfile* p = FindProfile(profiles, o.profile)) names.push_back(p->Name);
+    } else {
+      for (const auto& p : profiles) names.push_back(p.Name);
+      if (profiles.empty()) out.push_back(std::move(app));
+    }
+    for (const std::string& name : names) {
+      if (app && name == app->ProfileName) {
+        out.push_back(std::move(app));
+      } else if (auto made = MakeCatalogue(kind, name); made && made->ProfileName == name) {
+        out.push_back(std::move(made));
+      }
+    }
+  }
+  return out;
 }
 
 // ":N" picks by position; anything else is an id (the first record holding it).
@@ -97,7 +143,9 @@ int ReportLoadErrors(const std::vector<const TBrowserAppBase*>& apps) {
   int code = kOk;
   for (const TBrowserAppBase* app : apps) {
     if (app->LoadError.empty()) continue;
-    std::fprintf(stderr, "orvopm: %s: %s\n", app->DisplayName.c_str(), app->LoadError.c_str());
+    const std::string profile = app->ProfileCaption();
+    std::fprintf(stderr, "orvopm: %s%s: %s\n", app->DisplayName.c_str(),
+                 profile.empty() ? "" : (" (" + profile + ")").c_str(), app->LoadError.c_str());
     code = kDataUnreadable;
   }
   return code;
@@ -112,25 +160,33 @@ std::vector<const TBrowserAppBase*> All(const BrowserList& list) {
 int Browsers(BrowserList& list, Format format) {
   if (format == Format::kText) {
     for (const auto& app : list) {
-      std::printf("%-18s %-14s %-12s %d add-ons%s\n", app->DisplayName.c_str(),
+      const std::string profile = ListedProfile(*app);
+      const std::string caption = app->ProfileCaption();
+      std::printf("%-18s %-14s %-12s %d add-ons%s%s\n", app->DisplayName.c_str(),
                   app->Icon ? "installed" : "not installed", app->IsDefault ? "default" : "",
-                  app->GetCount(), app->LoadError.empty() ? "" : "  (data unreadable)");
+                  app->GetCount(), app->LoadError.empty() ? "" : "  (data unreadable)",
+                  profile.empty() ? ""
+                                  : ("  profile " + profile + (caption != profile ? " (" + caption + ")" : "")).c_str());
     }
     std::fflush(stdout);
     return ReportLoadErrors(All(list));
   }
-  if (format == Format::kCsv) std::puts("browser,name,installed,default,addons,error");
+  if (format == Format::kCsv) std::puts("browser,name,installed,default,addons,error,profile");
   std::string json = "[";
   for (size_t i = 0; i < list.size(); ++i) {
     const auto& app = *list[i];
     if (format == Format::kCsv) {
-      std::printf("%s,%s,%s,%s,%d,%s\n", kBrowserWords[app.BrowserKind], CsvField(app.DisplayName).c_str(),
+      std::printf("%s,%s,%s,%s,%d,%s,%s\n", kBrowserWords[app.BrowserKind], CsvField(app.DisplayName).c_str(),
                   app.Icon ? "yes" : "no", app.IsDefault ? "yes" : "no", app.GetCount(),
-                  CsvField(app.LoadError).c_str());
+                  CsvField(app.LoadError).c_str(), CsvField(ListedProfile(app)).c_str());
     } else {
       Json o = {{"browser", kBrowserWords[app.BrowserKind]}, {"name", app.DisplayName},
                 {"installed", app.Icon != nullptr}, {"default", app.IsDefault}, {"addons", app.GetCount()}};
       o["error"] = app.LoadError.empty() ? Json() : Json(app.LoadError);
+      if (const std::string profile = ListedProfile(app); !profile.empty()) {
+        o["profile"] = profile;
+        o["profile_name"] = app.ProfileCaption();
+      }
       json += (i ? ",\n " : "\n ") + o.dump();
     }
   }
@@ -139,10 +195,26 @@ int Browsers(BrowserList& list, Format format) {
   return ReportLoadErrors(All(list));
 }
 
+// The browser a command names; with --profile, its catalogue on that profile. Null with
+// the exit code and message given when there is none.
+TBrowserAppBase* NamedBrowser(BrowserList& list, const std::string& word, const Options& o, int* code) {
+  if (TBrowserAppBase* app = FindBrowser(list, word)) return app;
+  const bool known = std::any_of(std::begin(kBrowserWords) + 1, std::end(kBrowserWords),
+                                 [&](const char* w) { return EqualsNoCase(word, w); });
+  if (known && !o.profile.empty()) {
+    *code = Fail(kUnknownProfile, "no profile \"" + o.profile + "\" in " + word);
+  } else {
+    *code = Fail(kUnknownBrowser, "unknown browser \"" + word + "\" (chrome, ie, firefox, opera)");
+  }
+  return nullptr;
+}
+
 int Change(BrowserList& list, const std::string& verb, const Options& o) {
   if (o.args.size() != 3) return Fail(kUsage, verb + " needs BROWSER and ID");
-  TBrowserAppBase* app = FindBrowser(list, o.args[1]);
-  if (!app) return Fail(kUnknownBrowser, "unknown browser \"" + o.args[1] + "\" (chrome, ie, firefox, opera)");
+  if (o.all_profiles) return Fail(kUsage, verb + " works on one profile: name it with --profile");
+  int code = kOk;
+  TBrowserAppBase* app = NamedBrowser(list, o.args[1], o, &code);
+  if (!app) return code;
   TBrowserExtensionInfo* item = FindRecord(*app, o.args[2]);
   if (!item) return Fail(kUnknownId, "no add-on \"" + o.args[2] + "\" in " + app->DisplayName);
   if (verb != "delete" && !Switchable(*app, *item)) {
@@ -176,8 +248,9 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
 
 int SetDefault(BrowserList& list, const Options& o) {
   if (o.args.size() != 2) return Fail(kUsage, "set-default needs BROWSER");
-  TBrowserAppBase* app = FindBrowser(list, o.args[1]);
-  if (!app) return Fail(kUnknownBrowser, "unknown browser \"" + o.args[1] + "\" (chrome, ie, firefox, opera)");
+  int code = kOk;
+  TBrowserAppBase* app = NamedBrowser(list, o.args[1], o, &code);
+  if (!app) return code;
   if (app->IsRunning()) return Fail(kBrowserRunning, kRunningText);
   const ChangeResult r = SetDefaultBrowser(*app);
   if (app->IsDefault) {
@@ -193,6 +266,7 @@ int SetDefault(BrowserList& list, const Options& o) {
 int Dispatch(BrowserList& list, const Options& o) {
   const std::string& command = o.args[0];
   if (command == "system") return ShowSystem();
+  if (!o.profile.empty() && list.empty()) return Fail(kUnknownProfile, "no browser has a profile \"" + o.profile + "\"");
   if (command == "browsers") {
     return o.args.size() == 1 ? Browsers(list, o.format) : Fail(kUsage, "browsers takes no operand");
   }
@@ -201,9 +275,11 @@ int Dispatch(BrowserList& list, const Options& o) {
   if (o.args.size() > 2) return Fail(kUsage, "list takes at most one BROWSER");
   std::vector<const TBrowserAppBase*> apps;
   if (o.args.size() == 2) {
-    TBrowserAppBase* app = FindBrowser(list, o.args[1]);
-    if (!app) return Fail(kUnknownBrowser, "unknown browser \"" + o.args[1] + "\" (chrome, ie, firefox, opera)");
-    apps.push_back(app);
+    for (auto& app : list) {
+      if (EqualsNoCase(o.args[1], kBrowserWords[app->BrowserKind])) apps.push_back(app.get());
+    }
+    int code = kOk;
+    if (apps.empty() && !NamedBrowser(list, o.args[1], o, &code)) return code;
   } else {
     apps = All(list);
   }
@@ -211,7 +287,7 @@ int Dispatch(BrowserList& list, const Options& o) {
   std::vector<BrowserError> errors;
   for (const TBrowserAppBase* app : apps) {
     AddRows(*app, rows);
-    if (!app->LoadError.empty()) errors.push_back({kBrowserWords[app->BrowserKind], app->LoadError});
+    if (!app->LoadError.empty()) errors.push_back({kBrowserWords[app->BrowserKind], ListedProfile(*app), app->LoadError});
   }
   PrintRecords(stdout, rows, errors, o.format);
   std::fflush(stdout);
@@ -236,7 +312,7 @@ int Run(const Options& o) {
   int code = kFailed;
   {
     BrowserList list;
-    if (o.args[0] != "system") BuildBrowserList(list);
+    if (o.args[0] != "system") list = Catalogues(o);
     code = Dispatch(list, o);
   }
   UseSystem(nullptr);

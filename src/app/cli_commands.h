@@ -20,12 +20,17 @@ enum ExitCode {
   kNotConfirmed = 8,    // delete declined, or not confirmed without a terminal
   kNotSwitchable = 9,   // plug-ins and menu extensions have no on/off switch
   kDataUnreadable = 10, // a browser's data file is there but can't be read or parsed
+  kUnknownProfile = 11, // --profile names no profile of the browser
 };
 
 struct Options {
   std::string image;
   Format format = Format::kText;
   bool yes = false;
+  // One profile of each browser (its folder name or the name the browser shows), or
+  // every profile; neither: the profile each browser opens with.
+  std::string profile;
+  bool all_profiles = false;
   std::vector<std::string> args;  // the command and its operands
 };
 

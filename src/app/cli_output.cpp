@@ -41,6 +41,7 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
         const RecordRow& r = rows[i];
         Json o = Json::object();
         o["browser"] = r.browser;
+        if (!r.profile.empty()) o["profile"] = r.profile;
         o["index"] = r.index;
         o["kind"] = r.kind;
         o["id"] = r.id;
@@ -51,7 +52,9 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
         json += (i ? ",\n " : "\n ") + o.dump();
       }
       for (size_t i = 0; i < errors.size(); ++i) {
-        const Json o = {{"browser", errors[i].browser}, {"error", errors[i].error}};
+        Json o = {{"browser", errors[i].browser}};
+        if (!errors[i].profile.empty()) o["profile"] = errors[i].profile;
+        o["error"] = errors[i].error;
         json += (i || !rows.empty() ? ",\n " : "\n ") + o.dump();
       }
       json += rows.empty() && errors.empty() ? "]\n" : "\n]\n";
@@ -59,11 +62,11 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
       return;
     }
     case Format::kCsv:
-      std::fputs("browser,index,kind,id,name,version,enabled,path\n", out);
+      std::fputs("browser,index,kind,id,name,version,enabled,path,profile\n", out);
       for (const auto& r : rows) {
-        std::fprintf(out, "%s,%d,%s,%s,%s,%s,%s,%s\n", r.browser.c_str(), r.index, r.kind.c_str(),
+        std::fprintf(out, "%s,%d,%s,%s,%s,%s,%s,%s,%s\n", r.browser.c_str(), r.index, r.kind.c_str(),
                      CsvField(r.id).c_str(), CsvField(r.name).c_str(), CsvField(r.version).c_str(),
-                     r.enabled ? "yes" : "no", CsvField(r.path).c_str());
+                     r.enabled ? "yes" : "no", CsvField(r.path).c_str(), CsvField(r.profile).c_str());
       }
       return;
     case Format::kText: {
@@ -78,11 +81,14 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
       id_w = std::min<size_t>(id_w, 48);
       std::string last_browser;
       for (const auto& r : rows) {
-        if (r.browser != last_browser) {
-          std::fprintf(out, "%s%s\n", last_browser.empty() ? "" : "\n", r.browser.c_str());
+        std::string heading = r.browser;
+        if (!r.profile.empty()) heading += ", profile " + r.profile;
+        if (!r.profile_title.empty() && r.profile_title != r.profile) heading += " (" + r.profile_title + ")";
+        if (heading != last_browser) {
+          std::fprintf(out, "%s%s\n", last_browser.empty() ? "" : "\n", heading.c_str());
           std::fprintf(out, "  %-4s %s %s %s %s %s\n", "#", Pad("kind", kind_w).c_str(), "on ",
                        Pad("name", name_w).c_str(), Pad("version", ver_w).c_str(), "id");
-          last_browser = r.browser;
+          last_browser = heading;
         }
         std::fprintf(out, "  %-4d %s %s %s %s %s\n", r.index, Pad(r.kind, kind_w).c_str(),
                      r.enabled ? "on " : "off", Pad(r.name, name_w).c_str(),

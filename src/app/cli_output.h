@@ -8,6 +8,8 @@ namespace orvo::cli {
 
 struct RecordRow {
   std::string browser;  // chrome, ie, firefox, opera
+  std::string profile;  // the profile's Name when the browser has several, else empty
+  std::string profile_title;  // what the browser calls that profile
   int index = 0;        // position in the browser's list, for addressing as #N
   std::string kind;     // extension, plugin, bho, toolbar, button, menu
   std::string id;
@@ -21,14 +23,16 @@ struct RecordRow {
 // reason goes with them.
 struct BrowserError {
   std::string browser;
+  std::string profile;
   std::string error;
 };
 
 enum class Format { kText, kJson, kCsv };
 
-// JSON: an array of record objects; each browser error follows as an object with only
-// "browser" and "error". Text and CSV carry the records only (the errors go to standard
-// error).
+// JSON: an array of record objects ("profile" only where the browser has several); each
+// browser error follows as an object with only "browser", "profile" and "error". Text and CSV carry the records only (the errors go to
+// standard error). Text heads each browser's records with its word, and its profile when
+// one is named; CSV has the profile in its last column.
 void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vector<BrowserError>& errors,
                   Format format);
 std::string CsvField(const std::string& text);

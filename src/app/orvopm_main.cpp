@@ -11,6 +11,7 @@ namespace {
 void PrintUsage(FILE* out) {
   std::fputs(
       "Usage: orvopm [--image DIR] COMMAND [ARGS] [--format text|json|csv] [--yes]\n"
+      "              [--profile NAME | --all-profiles]\n"
       "\n"
       "Lists and changes the add-ons of the installed browsers (chrome, ie, firefox, opera).\n"
       "\n"
@@ -26,10 +27,17 @@ void PrintUsage(FILE* out) {
       "ID is an add-on's id as `list` shows it, or :N for its position (the # column).\n"
       "Changes are refused while the browser runs.\n"
       "\n"
+      "A browser with several profiles is read on the one it opens with, unless --profile\n"
+      "names another (its folder name, \"Profile 1\", or the name the browser shows) or\n"
+      "--all-profiles lists each of them; changes work on one profile.\n"
+      "\n"
       "Options:\n"
       "  --image DIR        work on a Windows image folder instead of the real system\n"
       "  --format FORMAT    text (default), json or csv, for browsers and list\n"
       "  --yes              delete without asking\n"
+      "  --profile NAME     work on that profile of each browser (browsers without it are\n"
+      "                     left out)\n"
+      "  --all-profiles     list every profile of each browser\n"
       "  -h, --help         show this help\n"
       "\n"
       "A browser whose data file is there but can't be read is named on standard error\n"
@@ -38,7 +46,7 @@ void PrintUsage(FILE* out) {
       "Exit codes: 0 done, 1 failed, 2 usage, 3 no system or image, 4 unknown browser,\n"
       "5 unknown add-on, 6 browser running, 7 not done (a file, folder or registry key\n"
       "refused the change), 8 not confirmed, 9 add-on has no on/off switch,\n"
-      "10 a browser's data file can't be read.\n",
+      "10 a browser's data file can't be read, 11 no such profile.\n",
       out);
 }
 
@@ -54,7 +62,9 @@ int main(int argc, char** argv) {
     }
     if (a == "--yes" || a == "-y") {
       options.yes = true;
-    } else if (a == "--image" || a == "--format") {
+    } else if (a == "--all-profiles") {
+      options.all_profiles = true;
+    } else if (a == "--image" || a == "--format" || a == "--profile") {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "orvopm: %s needs a value\n", a.c_str());
         return orvo::cli::kUsage;
@@ -62,6 +72,8 @@ int main(int argc, char** argv) {
       const std::string value = argv[++i];
       if (a == "--image") {
         options.image = value;
+      } else if (a == "--profile") {
+        options.profile = value;
       } else if (value == "text" || value == "json" || value == "csv") {
         options.format = value == "json" ? orvo::cli::Format::kJson
                          : value == "csv" ? orvo::cli::Format::kCsv
@@ -76,6 +88,10 @@ int main(int argc, char** argv) {
     } else {
       options.args.push_back(a);
     }
+  }
+  if (options.all_profiles && !options.profile.empty()) {
+    std::fprintf(stderr, "orvopm: --profile and --all-profiles exclude each other\n");
+    return orvo::cli::kUsage;
   }
   return orvo::cli::Run(options);
 }

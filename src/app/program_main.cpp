@@ -1,37 +1,49 @@
 // OrvoPM: the program. On Windows it is the real thing on the real system. Natively it
 // runs on the headless screen, on a Windows image folder:
 //
-//   OrvoPM --image DIR --png FILE [--size WxH] [--lang NAME]
-//       starts as the program does, writes the main window to FILE once it has painted
-//       and its advert has come (or failed; 10 s at most), and ends as the program does
-//       (the settings are saved into the image)
+//   OrvoPM --image DIR --png FILE [--size WxH] [--lang NAME] [--tab chrome|ie|firefox|opera]
+//       starts as the program does, shows that browser's tab, waits (at most 10 s each)
+//       until the ratings of its add-ons and the advert have arrived or failed, writes the
+//       main window to FILE, and ends as the program does (the settings are saved into the
+//       image)
 //   OrvoPM --image DIR --news-png FILE
 //       starts as the program does and, once the news window has slid in with its page
 //       and pictures, writes it to FILE and ends (fails when no news window settles
-//       within 30 s: news off, no new item, or no service)
+//       within 30 s: news off, no new item, or no site); with --png, both pictures
 //   OrvoPM --image DIR
 //       starts and runs until SIGINT or SIGTERM closes the main window (a second start
 //       finds it, as on Windows)
 //
+//   OrvoPM [--image DIR] --smoke DIR|-
+//       the smoke run under synthetic input (see app/main_smoke.h), state files in DIR
+//       ("-": none); the exit code says whether every step came true
+//
 // Both builds take --trace FILE: one line per notable event (shown, first-paint-ms N,
-// restore, news settled), for the tests that watch whole processes, and --site URL: the base address of the update and news
-// descriptions and the advert service instead of the built-in one (for a site on
-// another port).
+// restore, news settled), for the tests that watch whole processes, and --site URL: the
+// base address of the update and news descriptions and the advert service instead of the
+// built-in one. The environment variable ORVO_RATING_SERVICE_URL, when set, names the
+// rating service instead of the built-in address (tests, pictures and the smoke run use a
+// service of their own).
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "app/main_smoke.h"
+#include "catalogue/system_values.h"
 #include "notices/news_window.h"
 #include "notices/notice_site.h"
 #include "notices/notices.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
 #include "platform/window_system.h"
+#include "rating/rate_session.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "ui/application.h"
@@ -51,14 +63,18 @@ struct Options {
   std::string lang;
   std::string trace;
   std::string site;
+  std::string smoke;
+  bool smoking = false;
+  uint8_t tab = 0;  // browser kind; 0: the first tab
   int width = 0;
   int height = 0;
 };
 
 int Usage() {
   std::fputs(
-      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME]] [--news-png FILE]\n"
-      "              [--trace FILE] [--site URL]\n",
+      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME] "
+      "[--tab chrome|ie|firefox|opera]] [--news-png FILE] [--smoke DIR] [--trace FILE]\n"
+      "              [--site URL]\n",
       stderr);
   return 2;
 }
@@ -74,12 +90,22 @@ bool Parse(int argc, char** argv, Options& o) {
       o.png = value;
     } else if (arg == "--news-png") {
       o.news_png = value;
+    } else if (arg == "--site") {
+      o.site = value;
     } else if (arg == "--lang") {
       o.lang = value;
     } else if (arg == "--trace") {
       o.trace = value;
-    } else if (arg == "--site") {
-      o.site = value;
+    } else if (arg == "--smoke") {
+      o.smoking = true;
+      o.smoke = value == "-" ? "" : value;  // "-": no state files
+    } else if (arg == "--tab") {
+      const char* names[] = {"", "chrome", "ie", "firefox", "opera"};
+      o.tab = 0;
+      for (uint8_t kind = 1; kind <= 4; ++kind) {
+        if (value == names[kind]) o.tab = kind;
+      }
+      if (o.tab == 0) return false;
     } else if (arg == "--size") {
       if (std::sscanf(value.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width < 100 ||
           o.height < 100 || o.width > 4096 || o.height > 4096) {
@@ -98,8 +124,39 @@ void Trace(const std::string& file, const char* line) {
   out << line << '\n';
 }
 
+#ifndef _WIN32
+// The picture is taken once the tab's ratings have arrived or failed, so it is the same
+// on every run; a service that never answers is waited for no longer than 10 s.
+void ShowTabSettled(TfrmXOBMain& main, uint8_t kind) {
+  if (kind != 0) {
+    if (TLumButton* tab = main.TabOf(kind); tab && tab->Enabled()) main.SelectTab(*tab);
+  }
+  const TBrowserAppBase* catalogue = main.SelectedCatalogue();
+  if (!catalogue) return;
+  const auto pump_until = [](const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+      Application().ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    Application().ProcessMessages();
+  };
+  pump_until([&] { return main.RatingsSettled(*catalogue); }, std::chrono::seconds(10));
+  // The advert's description and picture, and a paint once they are there.
+  pump_until(AdvertsSettled, std::chrono::seconds(10));
+  pump_until([] { return false; }, std::chrono::milliseconds(50));
+  // Icons on the web (Firefox's) come on threads of their own; nothing says when a
+  // download gave up, so they get a short while more.
+  pump_until([&] {
+    for (const auto& item : catalogue->Items) {
+      if (!item->Image && item->IconRef.rfind("http", 0) == 0) return false;
+    }
+    return true;
+  }, std::chrono::seconds(2));
+}
+#endif
+
 constexpr uint64_t kNewsWaitMs = 30000;
-constexpr uint64_t kAdvertWaitMs = 10000;
 
 // The form's picture into a PNG file (the headless screen only).
 bool SaveWindow(os::WindowSystem& windows, TForm& form, const std::string& file) {
@@ -136,13 +193,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "OrvoPM: %s\n", error.c_str());
     return 3;
   }
-  os::Install(platform.get());
+  // The platform, and the system facts the catalogues read from it (64-bit Windows, the
+  // program files folder).
+  UseSystem(platform.get());
   auto raster = os::OpenRasterSystem(&error);
   if (!raster) {
     std::fprintf(stderr, "OrvoPM: no text back end: %s\n", error.c_str());
     return 1;
   }
   os::InstallRaster(raster.get());
+  if (const char* url = std::getenv("ORVO_RATING_SERVICE_URL"); url && *url) {
+    InstallRateSession(std::make_shared<TRateSession>(url));
+  }
 
   std::unique_ptr<os::WindowSystem> system;
 #ifdef _WIN32
@@ -172,44 +234,41 @@ int main(int argc, char** argv) {
   if (!o.lang.empty()) options.language = o.lang;
   options.on_restore = [&] { Trace(o.trace, "restore"); };
   int code = 0;
-  // The pictures --png and --news-png ask for, taken on a 100 ms look-out once the main
-  // window has painted: the main window when its advert has come (or could not), the news
-  // window when it has slid in with its page; the run ends when both are taken.
-  bool main_taken = o.png.empty();
-  bool news_taken = o.news_png.empty();
-  int advert_ready_looks = 0;
-  uint64_t deadline = 0;
-  const auto look_out = [&] {
-    TForm* main = Application().MainForm;
-    if (!main || !main->Shown() || (main_taken && news_taken)) return;
-    const bool late = windows.TickCount() >= deadline;
-    // One look after the advert is ready, so that its picture has been painted.
-    advert_ready_looks = AdvertsSettled() ? advert_ready_looks + 1 : 0;
-    if (!main_taken && (advert_ready_looks >= 2 || late)) {
-      if (!SaveWindow(windows, *main, o.png)) code = 1;
-      main_taken = true;
-    }
-    TFrmNews* news = ExistingNewsWindow();
-    if (!news_taken && ((news && news->Settled()) || late)) {
-      if (news && news->Settled()) {
-        if (!SaveWindow(windows, *news, o.news_png)) code = 1;
-      } else {
-        std::fputs("OrvoPM: no news window settled\n", stderr);
-        code = 1;
-      }
-      news_taken = true;
-    }
-    if (main_taken && news_taken) main->Close();
-  };
-  options.on_shown = [&](TfrmXOBMain&) {
+  std::unique_ptr<TMainSmoke> smoke;
+  options.on_shown = [&](TfrmXOBMain& main) {
     Trace(o.trace, "shown");
     const auto painted = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
     Trace(o.trace, ("first-paint-ms " + std::to_string(painted.count())).c_str());
-    if (main_taken && news_taken) return;
-    deadline = windows.TickCount() + (news_taken ? kAdvertWaitMs : kNewsWaitMs);
-    windows.StartTimer(std::chrono::milliseconds(100), look_out);
+    if (o.smoking) {
+      smoke = std::make_unique<TMainSmoke>(main, o.smoke);
+      smoke->Start();
+    }
+    if (!o.png.empty()) {
+#ifndef _WIN32
+      ShowTabSettled(main, o.tab);
+      if (!SaveWindow(windows, main, o.png)) code = 1;
+#endif
+      if (o.news_png.empty()) main.Close();
+    }
+    if (!o.news_png.empty()) {
+      // The news check runs on its own: look for its window every 100 ms.
+      const uint64_t deadline = windows.TickCount() + kNewsWaitMs;
+      windows.StartTimer(std::chrono::milliseconds(100), [&, deadline] {
+        TForm* main_form = Application().MainForm;
+        if (!main_form || !main_form->Shown()) return;
+        TFrmNews* news = ExistingNewsWindow();
+        if (news && news->Settled()) {
+          if (!SaveWindow(windows, *news, o.news_png)) code = 1;
+        } else if (windows.TickCount() < deadline) {
+          return;
+        } else {
+          std::fputs("OrvoPM: no news window settled\n", stderr);
+          code = 1;
+        }
+        main_form->Close();
+      });
+    }
   };
-  // SIGINT and SIGTERM close the main window, as the user would.
   // The trace also tells when a news window has settled on the screen (the Wine tests
   // take their screenshot then).
   bool news_traced = false;
@@ -219,6 +278,7 @@ int main(int argc, char** argv) {
     if (settled && !news_traced) Trace(o.trace, "news settled");
     news_traced = settled;
   });
+  // SIGINT and SIGTERM close the main window, as the user would.
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
   windows.StartTimer(std::chrono::milliseconds(100), [] {
@@ -227,6 +287,7 @@ int main(int argc, char** argv) {
   const StartupOutcome outcome = RunProgram(options);
   if (outcome.second_instance) Trace(o.trace, "second instance");
   if (outcome.refused) Trace(o.trace, "refused");
+  if (smoke) code = smoke->ExitCode();
   std::fflush(nullptr);
   // The program ends at once: worker threads are cut off and nothing is cleaned up.
   std::_Exit(code);

@@ -49,6 +49,14 @@ int TBrowserAppBase::IndexOf(const TBrowserExtensionInfo* item) const {
   return -1;
 }
 
+std::string TBrowserAppBase::ProfileCaption() const {
+  if (Profiles.size() < 2) return {};
+  for (const TBrowserProfile& p : Profiles) {
+    if (p.Name == ProfileName) return p.Title.empty() ? p.Name : p.Title;
+  }
+  return ProfileName;
+}
+
 bool TBrowserAppBase::Contains(const TBrowserExtensionInfo* item) const {
   return item != nullptr && IndexOf(item) >= 0;
 }

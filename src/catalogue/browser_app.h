@@ -31,6 +31,15 @@ extern const std::array<const char*, 5> BrowserProcessNames;  // IE: none (a win
 // The number the rating service knows the browser by: the kind, except IE (0).
 int RatingBrowserId(uint8_t browser_kind);
 
+// One profile of a browser. `Name` is what a catalogue is made for and what orvopm's
+// --profile takes (for the Chromium family the profile's folder name: "Default",
+// "Profile 1"); `Title` is what the browser itself calls it (the person's name), or Name
+// when it has none.
+struct TBrowserProfile {
+  std::string Name;
+  std::string Title;
+};
+
 // What a change did: success, or the error with a reason a window can show in `message`
 // (the file or registry key and what failed; a folder left partly deleted is named). A
 // success may carry a note in `message` on what was deliberately left alone.
@@ -55,6 +64,11 @@ class TBrowserAppBase {
   std::unique_ptr<JsonDocument> Document;
   std::vector<std::unique_ptr<TBrowserExtensionInfo>> Items;
   std::string ReinstallCommand;
+  // Every profile of the browser, the one read here among them, in the browser's order;
+  // empty for a browser without profiles (Internet Explorer) or when none was found.
+  std::vector<TBrowserProfile> Profiles;
+  // The profile this catalogue reads (the Name of one of Profiles); empty when Profiles is.
+  std::string ProfileName;
   // Why the browser's data could not be read (the file and what failed), empty when it was
   // read or is absent. A catalogue with a reason refuses every change with it.
   std::string LoadError;
@@ -74,6 +88,10 @@ class TBrowserAppBase {
   // For Chrome, Firefox and Opera: OpenCommand, ReinstallCommand, Icon, AppDescription
   // and IsDefault from the browser's StartMenuInternet registration.
   void ReadBrowserInfo();
+
+  // The Title of the profile read here when the browser has several, else empty: what a
+  // count text or a listing adds to the browser's name.
+  std::string ProfileCaption() const;
 
   bool Contains(const TBrowserExtensionInfo* item) const;
   // The record's position in Items, or -1.

@@ -9,21 +9,48 @@
 #include "platform/platform.h"
 
 namespace orvo {
-void BuildBrowserList(BrowserList& list) {
-  std::unique_ptr<TBrowserAppBase> chrome = std::make_unique<TChromeExtensions>();
-  std::unique_ptr<TBrowserAppBase> ie = std::make_unique<TIEExtensions>();
-  std::unique_ptr<TBrowserAppBase> firefox = std::make_unique<TFireFoxExtensions>();
-  std::unique_ptr<TBrowserAppBase> opera = std::make_unique<TOPeraExtensions>();
+namespace {
 
-  ie->Icon = IconFileToPng(ProgramFilesDir() + "Internet Explorer\\iexplore.exe", 0);
-  for (auto* app : {&chrome, &ie, &firefox, &opera}) {
-    const bool installed = app == &ie || FolderExists((*app)->ProfileDir);
-    if (!installed) continue;
-    if (app != &ie) (*app)->ReadBrowserInfo();
-    list.push_back(std::move(*app));
+std::unique_ptr<TBrowserAppBase> NewCatalogue(uint8_t kind, const std::string& profile) {
+  switch (kind) {
+    case bkChrome:
+      return std::make_unique<TChromeExtensions>(profile);
+    case bkIE:
+      return std::make_unique<TIEExtensions>();
+    case bkFirefox:
+      // Reads the profile profiles.ini names first; it lists no Profiles, so a profile
+      // asked for by name is not found there.
+      return std::make_unique<TFireFoxExtensions>();
+    case bkOpera:
+      return std::make_unique<TOPeraExtensions>(profile);
+    default:
+      return nullptr;
   }
-  for (auto* app : {&chrome, &ie, &firefox, &opera}) {
-    if (*app) list.push_back(std::move(*app));
+}
+
+bool Installed(const TBrowserAppBase& app) { return app.BrowserKind == bkIE || FolderExists(app.ProfileDir); }
+
+}  // namespace
+
+std::unique_ptr<TBrowserAppBase> MakeCatalogue(uint8_t kind, const std::string& profile) {
+  std::unique_ptr<TBrowserAppBase> app = NewCatalogue(kind, profile);
+  if (!app) return nullptr;
+  if (kind == bkIE) {
+    app->Icon = IconFileToPng(ProgramFilesDir() + "Internet Explorer\\iexplore.exe", 0);
+  } else if (Installed(*app)) {
+    app->ReadBrowserInfo();
+  }
+  return app;
+}
+
+void BuildBrowserList(BrowserList& list) {
+  BrowserList made;
+  for (uint8_t kind : {bkChrome, bkIE, bkFirefox, bkOpera}) made.push_back(MakeCatalogue(kind));
+  for (auto& app : made) {
+    if (Installed(*app)) list.push_back(std::move(app));
+  }
+  for (auto& app : made) {
+    if (app) list.push_back(std::move(app));
   }
 }
 

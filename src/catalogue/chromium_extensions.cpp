@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "catalogue/chromium_profiles.h"
 #include "catalogue/data_file.h"
 #include "catalogue/file_removal.h"
 #include "catalogue/icon_helpers.h"
@@ -89,11 +90,21 @@ std::string DecodeUnicodeEscapes(std::string_view text) {
   return Utf16ToUtf8(s);
 }
 
-TChromiumExtensions::TChromiumExtensions(const Constants& c) : process_name_(c.process_name) {
+TChromiumExtensions::TChromiumExtensions(const Constants& c, const std::string& profile)
+    : process_name_(c.process_name) {
   BrowserKind = c.kind;
   DisplayName = BrowserDisplayNames[c.kind];
   DataFileName = "Preferences";
-  ProfileDir = GetSpecialFolder(c.base_folder) + c.profile_suffix;
+  UserDataDir = GetSpecialFolder(c.base_folder) + c.data_suffix;
+  const ChromiumProfileSet set = ReadChromiumProfiles(UserDataDir, c.flat_allowed);
+  Profiles = set.profiles;
+  const std::string wanted = profile.empty() ? set.shown : profile;
+  ProfileDir = ChromiumProfileFolder(set, UserDataDir, wanted);
+  if (!ProfileDir.empty()) {
+    ProfileName = wanted;
+  } else if (profile.empty()) {
+    ProfileDir = UserDataDir + "Default\\";  // where the browser would make its first profile
+  }
   if (!FolderExists(ProfileDir)) return;
   // A Preferences file that can't be read or parsed lists no extensions and keeps the
   // reason; the plug-ins come from the registry and are listed all the same.
@@ -234,12 +245,14 @@ bool TChromiumExtensions::IsRunning() { return FindProcessByName(process_name_) 
 
 void TChromiumExtensions::CloseBrowser() { KillProcessesByName(process_name_); }
 
-TChromeExtensions::TChromeExtensions()
-    : TChromiumExtensions({bkChrome, os::kCsidlLocalAppData, "\\Google\\Chrome\\User Data\\Default\\",
-                           "chrome.exe"}) {}
+TChromeExtensions::TChromeExtensions(const std::string& profile)
+    : TChromiumExtensions({bkChrome, os::kCsidlLocalAppData, "\\Google\\Chrome\\User Data\\", "chrome.exe", false},
+                          profile) {}
 
-TOPeraExtensions::TOPeraExtensions()
-    : TChromiumExtensions({bkOpera, os::kCsidlAppData, "\\Opera Software\\Opera Stable\\",
-                           "opera.exe"}) {}
+// Opera kept Preferences in "Opera Stable" itself until it took up profiles; it now keeps
+// them in "Opera Stable\Default" as Chrome does.
+TOPeraExtensions::TOPeraExtensions(const std::string& profile)
+    : TChromiumExtensions({bkOpera, os::kCsidlAppData, "\\Opera Software\\Opera Stable\\", "opera.exe", true},
+                          profile) {}
 
 }  // namespace orvo

@@ -1,7 +1,8 @@
 #pragma once
-// The catalogues of the two browsers that keep their extension state in a "Preferences"
+// The catalogues of the browsers that keep their extension state in a "Preferences"
 // JSON file in the profile folder: Chrome and Opera. Both behave the same apart from
-// where the profile lives and the process name.
+// where their data lives and the process name. A catalogue reads one profile, chosen
+// when it is made (chromium_profiles.h).
 #include <string>
 #include <string_view>
 
@@ -16,14 +17,20 @@ class TChromiumExtensions : public TBrowserAppBase {
   ChangeResult DeleteItem(TBrowserExtensionInfo* item) override;
   ChangeResult ToggleItem(TBrowserExtensionInfo* item) override;
 
+  // The browser's "User Data" folder, ending in a backslash: the profiles' folders and
+  // Local State are in it.
+  std::string UserDataDir;
+
  protected:
   struct Constants {
     uint8_t kind;
     int base_folder;           // a CSIDL id
-    const char* profile_suffix;
+    const char* data_suffix;   // from the base folder to the data folder, ending in "\"
     const char* process_name;
+    bool flat_allowed;         // the data folder may itself be the one profile
   };
-  explicit TChromiumExtensions(const Constants& constants);
+  // `profile`: the Name of one of the browser's profiles; empty for the one it opens with.
+  TChromiumExtensions(const Constants& constants, const std::string& profile);
 
  private:
   void Scan();
@@ -34,12 +41,12 @@ class TChromiumExtensions : public TBrowserAppBase {
 
 class TChromeExtensions final : public TChromiumExtensions {
  public:
-  TChromeExtensions();
+  explicit TChromeExtensions(const std::string& profile = {});
 };
 
 class TOPeraExtensions final : public TChromiumExtensions {
  public:
-  TOPeraExtensions();
+  explicit TOPeraExtensions(const std::string& profile = {});
 };
 
 // Replaces every "\uXXXX" still left in a text after JSON parsing by the character it

@@ -50,7 +50,14 @@ class Orvopm : public ::testing::Test {
     std::fprintf(f, "\r\n%s\r\n", lines.c_str());
     std::fclose(f);
   }
-  fs::path ChromeProfile() const { return image_ / "C/Users/demo/AppData/Local/Google/Chrome/User Data/Default"; }
+  fs::path ChromeData() const { return image_ / "C/Users/demo/AppData/Local/Google/Chrome/User Data"; }
+  fs::path ChromeProfile() const { return ChromeData() / "Default"; }
+  void WriteHostFile(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fputs(text.c_str(), f);
+    std::fclose(f);
+  }
 
   fs::path image_;
 };
@@ -63,7 +70,7 @@ TEST_F(Orvopm, ShowsTheBrowsersAndTheirAddOns) {
 
   const ToolRun list = Tool("list chrome --format csv");
   EXPECT_EQ(list.code, 0);
-  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path\n", 0), 0u);
+  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path,profile\n", 0), 0u);
   EXPECT_NE(list.out.find("chrome,9,extension,fblkdohiomlcbgpekccokebfafkgegcf,Tab Tidy,2.4.1,yes,"),
             std::string::npos);
   EXPECT_NE(list.out.find("\"@orvo-demo.example/NoName,version=1.0\""), std::string::npos);  // quoted
@@ -186,6 +193,60 @@ TEST_F(Orvopm, ReportsAFileItCannotWrite) {
   const ToolRun run = Tool("disable chrome fblkdohiomlcbgpekccokebfafkgegcf");
   EXPECT_EQ(run.code, 7);
   EXPECT_NE(run.out.find("read-only"), std::string::npos);
+}
+
+// A second Chrome profile, "Work", used last: listed on its own, by folder or by the name
+// Chrome shows, or beside the first; a change reaches only the profile named.
+TEST_F(Orvopm, ListsAndChangesTheProfileNamed) {
+  const std::string work_id = "mnopabcdefghijklmnopabcdefghijkl";
+  WriteHostFile(ChromeData() / "Local State",
+                R"({"profile":{"info_cache":{"Default":{"name":"Person 1"},"Profile 1":{"name":"Work"}},)"
+                R"("last_used":"Profile 1"}})");
+  WriteHostFile(ChromeData() / "Profile 1" / "Preferences",
+                "{\"extensions\":{\"settings\":{\"" + work_id + "\":{\"location\":1,\"state\":1,\"path\":\"" + work_id +
+                    "\\\\1.0_0\",\"manifest\":{\"name\":\"Work Notes\",\"version\":\"1.0\"}}}}}");
+  WriteHostFile(ChromeData() / "Profile 1" / "Extensions" / work_id / "1.0_0" / "manifest.json", "{}");
+
+  const ToolRun browsers = Tool("browsers");
+  EXPECT_EQ(browsers.code, 0);
+  EXPECT_NE(browsers.out.find("4 add-ons  profile Profile 1 (Work)"), std::string::npos) << browsers.out;
+  const ToolRun shown = Tool("list chrome");
+  EXPECT_NE(shown.out.find("chrome, profile Profile 1 (Work)\n"), std::string::npos) << shown.out;
+  EXPECT_NE(shown.out.find("Work Notes"), std::string::npos);
+  EXPECT_EQ(shown.out.find("Tab Tidy"), std::string::npos);
+
+  for (const char* name : {"Default", "default", "person 1"}) {
+    const ToolRun run = Tool(std::string("list chrome --profile '") + name + "'");
+    EXPECT_EQ(run.code, 0) << name;
+    EXPECT_NE(run.out.find("Tab Tidy"), std::string::npos) << name;
+    EXPECT_EQ(run.out.find("Work Notes"), std::string::npos) << name;
+  }
+  const ToolRun all = Tool("list --all-profiles --format csv");
+  EXPECT_NE(all.out.find(",Tab Tidy,2.4.1,yes,"), std::string::npos);
+  EXPECT_NE(all.out.find(",Work Notes,1.0,yes,C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\"
+                         "Profile 1\\Extensions\\" + work_id + "\\1.0_0,Profile 1\n"),
+            std::string::npos) << all.out;
+  EXPECT_NE(all.out.find("\nopera,"), std::string::npos);  // one-profile browsers once
+  // With --profile, browsers without that profile are left out.
+  EXPECT_EQ(Tool("browsers --profile Work").out.find("Opera"), std::string::npos);
+
+  const std::string before = test::ReadHostFile((ChromeProfile() / "Preferences").string());
+  EXPECT_EQ(Tool("disable chrome " + work_id + " --profile 'Profile 1'").code, 0);
+  EXPECT_NE(Tool("list chrome").out.find("off Work Notes"), std::string::npos);
+  EXPECT_EQ(test::ReadHostFile((ChromeProfile() / "Preferences").string()), before);
+
+  const struct {
+    std::string args;
+    int code;
+  } mistakes[] = {
+      {"list chrome --profile Nobody", 11},
+      {"list --profile Nobody", 11},
+      {"disable chrome :0 --profile Nobody", 11},
+      {"disable chrome :0 --all-profiles", 2},
+      {"list --profile Work --all-profiles", 2},
+      {"list --profile", 2},
+  };
+  for (const auto& m : mistakes) EXPECT_EQ(Tool(m.args).code, m.code) << m.args;
 }
 
 }  // namespace
