@@ -122,15 +122,18 @@ void TOrvoADReader::Start() {
   if (url.empty()) return;
   reading_ = true;
   std::weak_ptr<int> alive = alive_;
-  auto thread = std::make_unique<THttpReadThread>(url, kMaxDescriptionBytes);
-  thread->OnTerminate = [this, alive](THttpReadThread& t) {
-    WhenMainWindowPainted([this, alive, done = t.Done(), text = t.ResultText()] {
-      if (alive.expired()) return;
-      reading_ = false;
-      if (done) ReadReply(text);
-    });
-  };
-  TWorkerThread::Start(std::move(thread));
+  WhenMainWindowPainted([this, alive, url] {
+    if (alive.expired()) return;
+    auto thread = std::make_unique<THttpReadThread>(url, kMaxDescriptionBytes);
+    thread->OnTerminate = [this, alive](THttpReadThread& t) {
+      WhenMainWindowPainted([this, alive, done = t.Done(), text = t.ResultText()] {
+        if (alive.expired()) return;
+        reading_ = false;
+        if (done) ReadReply(text);
+      });
+    };
+    TWorkerThread::Start(std::move(thread));
+  });
 }
 
 void TOrvoADReader::ReadAdTxt() {

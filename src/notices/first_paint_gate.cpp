@@ -13,12 +13,13 @@ namespace orvo {
 namespace {
 
 constexpr auto kLook = std::chrono::milliseconds(10);
-constexpr int kLongestWaitTicks = 200;
+constexpr int kLongestWaitTicks = 300;
 
 struct Gate {
   std::vector<std::function<void()>> waiting;
   const TForm* painted = nullptr;  // the main window seen painted
   bool timing = false;
+  bool hold = false;  // start-up: wait for a main window that may not exist yet
 };
 
 Gate& TheGate() {
@@ -29,6 +30,11 @@ Gate& TheGate() {
 // The main window is up and its first picture is still to be painted.
 bool WaitingForPaint(Gate& gate) {
   const TForm* main = Application().MainForm;
+  if (gate.hold && !gate.painted) {
+    if (!main || !main->Shown() || !main->InvalidRect().empty()) return true;
+    gate.painted = main;
+    return false;
+  }
   if (!main || main == gate.painted) return false;
   if (!main->Shown() || main->InvalidRect().empty()) {
     if (main->Shown()) gate.painted = main;
@@ -38,6 +44,11 @@ bool WaitingForPaint(Gate& gate) {
 }
 
 }  // namespace
+
+void HoldNoticesForFirstPaint() {
+  TheGate().hold = true;
+  TheGate().painted = nullptr;
+}
 
 void WhenMainWindowPainted(std::function<void()> call) {
   Gate& gate = TheGate();

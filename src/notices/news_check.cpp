@@ -43,15 +43,17 @@ void NewsDecision(int32_t& stored, const std::string& page_url, int32_t number, 
 }
 
 void StartNewsCheckFrom(const std::string& url, int32_t& msgid) {
-  auto check = std::make_unique<TOrvoNews>(url, msgid);
-  check->OnComplete = [](TGetNews& sender, const std::string& page_url, int32_t number, bool,
-                         int32_t width, int32_t height) {
-    int32_t* stored = &static_cast<TOrvoNews&>(sender).Stored();
-    WhenMainWindowPainted([stored, page_url, number, width, height] {
-      NewsDecision(*stored, page_url, number, width, height);
-    });
-  };
-  TWorkerThread::Start(std::move(check));
+  int32_t* stored = &msgid;
+  WhenMainWindowPainted([url, stored] {
+    auto check = std::make_unique<TOrvoNews>(url, *stored);
+    check->OnComplete = [stored](TGetNews&, const std::string& page_url, int32_t number, bool, int32_t width,
+                                 int32_t height) {
+      WhenMainWindowPainted([stored, page_url, number, width, height] {
+        NewsDecision(*stored, page_url, number, width, height);
+      });
+    };
+    TWorkerThread::Start(std::move(check));
+  });
 }
 
 void StartNewsCheck(int32_t& msgid) { StartNewsCheckFrom(NoticeUrl(kNewsInfoPath), msgid); }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "notices/ad_presenter.h"
+#include "notices/first_paint_gate.h"
 #include "notices/news_check.h"
 #include "notices/update_check.h"
 #include "shell/main_menu.h"
@@ -23,6 +24,8 @@ std::vector<std::weak_ptr<TOrvoAd>>& Presenters() {
 }  // namespace
 
 void InstallNoticeChecks() {
+  // Installed at start-up: nothing of the notices goes before the main window's first paint.
+  HoldNoticesForFirstPaint();
   MainMenuChecks& checks = MenuChecks();
   checks.StartNewsCheck = [](int32_t& msgid) { StartNewsCheck(msgid); };
   checks.StartUpdateCheck = [](bool silent) { StartUpdateCheck(silent); };

@@ -6,7 +6,8 @@
 namespace orvo {
 
 // MenuChecks().StartNewsCheck and StartUpdateCheck start the checks of this layer, and
-// MainWindowAdvert() hangs an advert presenter (TOrvoAd) on the main window's imgad.
+// MainWindowAdvert() hangs an advert presenter (TOrvoAd) on the main window's imgad. For
+// the start-up: the notices hold everything until the main window has painted once.
 void InstallNoticeChecks();
 
 // No advert presenter is waiting for its description or a picture (the program's --png

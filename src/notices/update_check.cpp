@@ -65,15 +65,17 @@ void UpdateDecision(uint16_t own_build, bool silent, int32_t offered_build, cons
 
 bool StartUpdateCheckFrom(const std::string& url, uint16_t own_build, bool silent) {
   if (running_check) return false;
-  auto check = std::make_unique<TAppUpdate>(url, own_build, silent);
-  check->OnComplete = [own_build, silent](TCheckUpdate&, const std::string&, const std::vector<std::string>&,
-                                          const std::string& download_url, int32_t build) {
-    WhenMainWindowPainted([own_build, silent, build, download_url] {
-      UpdateDecision(own_build, silent, build, download_url);
-    });
-  };
   running_check = true;
-  TWorkerThread::Start(std::move(check));
+  WhenMainWindowPainted([url, own_build, silent] {
+    auto check = std::make_unique<TAppUpdate>(url, own_build, silent);
+    check->OnComplete = [own_build, silent](TCheckUpdate&, const std::string&, const std::vector<std::string>&,
+                                            const std::string& download_url, int32_t build) {
+      WhenMainWindowPainted([own_build, silent, build, download_url] {
+        UpdateDecision(own_build, silent, build, download_url);
+      });
+    };
+    TWorkerThread::Start(std::move(check));
+  });
   return true;
 }
 
