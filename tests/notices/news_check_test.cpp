@@ -223,5 +223,27 @@ TEST_F(NewsCheckTest, NoticeWorkWaitsForTheMainWindowsFirstPaint) {
   main.Hide();
 }
 
+// At start-up the checks start while the main window is still being made: they wait too.
+TEST_F(NewsCheckTest, AtStartUpEvenTheDownloadsWaitForTheFirstPaint) {
+  HoldNoticesForFirstPaint();
+  server.Serve("/news/xobinfo.htm", Description(3, server.Url("/news/msg.html")));
+  int32_t stored = 0;
+  StartNewsCheckFrom(server.Url("/news/xobinfo.htm"), stored);
+  screen->Dispatcher()->RunUntil([] { return false; }, std::chrono::milliseconds(200));
+  EXPECT_EQ(server.Count("/news/xobinfo.htm"), 0u) << "no main window yet";
+  TForm main;
+  main.SetBounds(100, 100, 300, 200);
+  Application().MainForm = &main;
+  main.Show();
+  screen->Dispatcher()->RunUntil([] { return false; }, std::chrono::milliseconds(100));
+  EXPECT_EQ(server.Count("/news/xobinfo.htm"), 0u) << "shown, not painted";
+  screen->ProcessMessages();
+  screen->AdvanceTime(10);
+  ASSERT_TRUE(PumpUntil([&] { return stored == 3; }));
+  Application().MainForm = nullptr;
+  FreeNewsWindow();
+  main.Hide();
+}
+
 }  // namespace
 }  // namespace orvo::test
