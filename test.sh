@@ -241,8 +241,9 @@ kill "$service_pid" 2>/dev/null
 rm -rf "$smoke_dir" "$service_out"
 
 # The online notices under Wine, against the rating service's demo site: a news item the
-# settings have not seen makes the news window slide up with the newsletter
-# (build/orvopm-news.png is taken once it has settled).
+# settings have not seen makes the news window slide up with the newsletter, and the
+# advert shows in the main window (build/orvopm-news.png is taken once the news window has
+# settled).
 echo "== OrvoPM notices under Wine"
 notices_dir=$(mktemp -d)
 notices_win=$(winepath -w "$notices_dir" 2>/dev/null)
@@ -290,6 +291,21 @@ if $notices_ok && [ "$blue" -gt 40 ] && [ "$blue" -gt "$red" ] && [ "$red" -lt 8
 else
   echo "OrvoPM notices run failed: site [$site], trace [$(tr '\n' ' ' <"$notices_dir/notices.txt" 2>/dev/null)]," \
        "caption pixel [${news_pixel:-none}]; see build/windows/results/orvopm-notices.log" >&2
+  failed=$((failed + 1))
+fi
+# The demo site's advert in the main window (centred, 800 x 500): the banner's gold
+# "Get it free" button, where the side bar would otherwise be navy.
+advert_pixel=""
+if $notices_ok && [ -n "${screen_w:-}" ]; then
+  px=$(((screen_w - 800) / 2 + 5 + 40)); py=$(((screen_h - 500) / 2 + 376 + 80))
+  advert_pixel=$(convert build/orvopm-news.png -format "%[fx:int(255*p{$px,$py}.r)] %[fx:int(255*p{$px,$py}.g)] %[fx:int(255*p{$px,$py}.b)]" info: 2>/dev/null)
+fi
+read -r red green blue <<<"${advert_pixel:-0 0 0}"
+if $notices_ok && [ "$red" -gt 200 ] && [ "$green" -gt 120 ] && [ "$blue" -lt 110 ]; then
+  passed=$((passed + 1))
+else
+  echo "OrvoPM notices run: no advert in the main window of build/orvopm-news.png" \
+       "(pixel [${advert_pixel:-none}])" >&2
   failed=$((failed + 1))
 fi
 kill "$service_pid" 2>/dev/null
