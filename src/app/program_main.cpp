@@ -18,26 +18,24 @@
 //       the smoke run under synthetic input (see app/main_smoke.h), state files in DIR
 //       ("-": none); the exit code says whether every step came true
 //
-// Both builds take --trace FILE: one line per notable event (shown, first-paint-ms N,
-// restore, news settled), for the tests that watch whole processes, and --site URL: the
-// base address of the update and news descriptions and the advert service instead of the
-// built-in one. The environment variable ORVO_RATING_SERVICE_URL, when set, names the
-// rating service instead of the built-in address (tests, pictures and the smoke run use a
-// service of their own).
+// Both builds take --trace FILE (app/program_trace.h), for the tests that watch whole
+// processes, and --site URL: the base address of the update and news descriptions and
+// the advert service instead of the built-in one. The environment variable
+// ORVO_RATING_SERVICE_URL, when set, names the rating service instead of the built-in
+// address (tests, pictures and the smoke run use a service of their own).
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "app/main_smoke.h"
+#include "app/program_options.h"
+#include "app/program_pictures.h"
+#include "app/program_trace.h"
 #include "catalogue/system_values.h"
-#include "notices/news_window.h"
 #include "notices/notice_site.h"
 #include "notices/notices.h"
 #include "platform/platform.h"
@@ -56,121 +54,6 @@ namespace {
 
 using namespace orvo;
 
-struct Options {
-  std::string image;
-  std::string png;
-  std::string news_png;
-  std::string lang;
-  std::string trace;
-  std::string site;
-  std::string smoke;
-  bool smoking = false;
-  uint8_t tab = 0;  // browser kind; 0: the first tab
-  int width = 0;
-  int height = 0;
-};
-
-int Usage() {
-  std::fputs(
-      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME] "
-      "[--tab chrome|ie|firefox|opera]] [--news-png FILE] [--smoke DIR] [--trace FILE]\n"
-      "              [--site URL]\n",
-      stderr);
-  return 2;
-}
-
-bool Parse(int argc, char** argv, Options& o) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (i + 1 >= argc) return false;
-    const std::string value = argv[++i];
-    if (arg == "--image") {
-      o.image = value;
-    } else if (arg == "--png") {
-      o.png = value;
-    } else if (arg == "--news-png") {
-      o.news_png = value;
-    } else if (arg == "--site") {
-      o.site = value;
-    } else if (arg == "--lang") {
-      o.lang = value;
-    } else if (arg == "--trace") {
-      o.trace = value;
-    } else if (arg == "--smoke") {
-      o.smoking = true;
-      o.smoke = value == "-" ? "" : value;  // "-": no state files
-    } else if (arg == "--tab") {
-      const char* names[] = {"", "chrome", "ie", "firefox", "opera"};
-      o.tab = 0;
-      for (uint8_t kind = 1; kind <= 4; ++kind) {
-        if (value == names[kind]) o.tab = kind;
-      }
-      if (o.tab == 0) return false;
-    } else if (arg == "--size") {
-      if (std::sscanf(value.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width < 100 ||
-          o.height < 100 || o.width > 4096 || o.height > 4096) {
-        return false;
-      }
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
-void Trace(const std::string& file, const char* line) {
-  if (file.empty()) return;
-  std::ofstream out(file, std::ios::app);
-  out << line << '\n';
-}
-
-#ifndef _WIN32
-// The picture is taken once the tab's ratings have arrived or failed, so it is the same
-// on every run; a service that never answers is waited for no longer than 10 s.
-void ShowTabSettled(TfrmXOBMain& main, uint8_t kind) {
-  if (kind != 0) {
-    if (TLumButton* tab = main.TabOf(kind); tab && tab->Enabled()) main.SelectTab(*tab);
-  }
-  const TBrowserAppBase* catalogue = main.SelectedCatalogue();
-  if (!catalogue) return;
-  const auto pump_until = [](const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
-      Application().ProcessMessages();
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    Application().ProcessMessages();
-  };
-  pump_until([&] { return main.RatingsSettled(*catalogue); }, std::chrono::seconds(10));
-  // The advert's description and picture, and a paint once they are there.
-  pump_until(AdvertsSettled, std::chrono::seconds(10));
-  pump_until([] { return false; }, std::chrono::milliseconds(50));
-  // Icons on the web (Firefox's) come on threads of their own; nothing says when a
-  // download gave up, so they get a short while more.
-  pump_until([&] {
-    for (const auto& item : catalogue->Items) {
-      if (!item->Image && item->IconRef.rfind("http", 0) == 0) return false;
-    }
-    return true;
-  }, std::chrono::seconds(2));
-}
-#endif
-
-constexpr uint64_t kNewsWaitMs = 30000;
-
-// The form's picture into a PNG file (the headless screen only).
-bool SaveWindow(os::WindowSystem& windows, TForm& form, const std::string& file) {
-#ifdef _WIN32
-  (void)windows, (void)form, (void)file;
-  return false;
-#else
-  auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
-  if (form.Handle() && headless.SaveWindowPng(*form.Handle(), file)) return true;
-  std::fprintf(stderr, "OrvoPM: cannot write %s\n", file.c_str());
-  return false;
-#endif
-}
-
 volatile std::sig_atomic_t stop_requested = 0;
 
 extern "C" void RequestStop(int) { stop_requested = 1; }
@@ -179,8 +62,8 @@ extern "C" void RequestStop(int) { stop_requested = 1; }
 
 int main(int argc, char** argv) {
   const auto started = std::chrono::steady_clock::now();
-  Options o;
-  if (!Parse(argc, argv, o)) return Usage();
+  ProgramOptions o;
+  if (!ParseProgramOptions(argc, argv, o)) return ProgramUsage();
 #ifdef _WIN32
   if (!o.png.empty() || !o.news_png.empty()) {
     std::fputs("OrvoPM: --png and --news-png need the headless screen of the native build\n", stderr);
@@ -228,56 +111,31 @@ int main(int argc, char** argv) {
   InstallNoticeChecks();
   if (!o.site.empty()) SetNoticeSite(o.site);
 
+  const ProgramTrace trace(o.trace);
   StartupOptions options;
   options.width = o.width;
   options.height = o.height;
   if (!o.lang.empty()) options.language = o.lang;
-  options.on_restore = [&] { Trace(o.trace, "restore"); };
+  options.on_restore = [&] { trace.Line("restore"); };
   int code = 0;
   std::unique_ptr<TMainSmoke> smoke;
   options.on_shown = [&](TfrmXOBMain& main) {
-    Trace(o.trace, "shown");
-    const auto painted = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
-    Trace(o.trace, ("first-paint-ms " + std::to_string(painted.count())).c_str());
+    trace.Line("shown");
+    trace.FirstPaint(started);
     if (o.smoking) {
       smoke = std::make_unique<TMainSmoke>(main, o.smoke);
       smoke->Start();
     }
     if (!o.png.empty()) {
-#ifndef _WIN32
-      ShowTabSettled(main, o.tab);
-      if (!SaveWindow(windows, main, o.png)) code = 1;
-#endif
+      SettleMainWindow(main, o.tab);
+      if (!SaveWindowPicture(windows, main, o.png)) code = 1;
       if (o.news_png.empty()) main.Close();
     }
-    if (!o.news_png.empty()) {
-      // The news check runs on its own: look for its window every 100 ms.
-      const uint64_t deadline = windows.TickCount() + kNewsWaitMs;
-      windows.StartTimer(std::chrono::milliseconds(100), [&, deadline] {
-        TForm* main_form = Application().MainForm;
-        if (!main_form || !main_form->Shown()) return;
-        TFrmNews* news = ExistingNewsWindow();
-        if (news && news->Settled()) {
-          if (!SaveWindow(windows, *news, o.news_png)) code = 1;
-        } else if (windows.TickCount() < deadline) {
-          return;
-        } else {
-          std::fputs("OrvoPM: no news window settled\n", stderr);
-          code = 1;
-        }
-        main_form->Close();
-      });
-    }
+    // The news check runs on its own; its picture is taken once its window has settled.
+    if (!o.news_png.empty()) TakeNewsPictureWhenSettled(windows, o.news_png, code);
   };
-  // The trace also tells when a news window has settled on the screen (the Wine tests
-  // take their screenshot then).
-  bool news_traced = false;
-  windows.StartTimer(std::chrono::milliseconds(100), [&] {
-    const TFrmNews* news = ExistingNewsWindow();
-    const bool settled = news && news->Settled();
-    if (settled && !news_traced) Trace(o.trace, "news settled");
-    news_traced = settled;
-  });
+  // The Wine tests take their screenshot of the news window once it has settled.
+  trace.WatchNewsWindow(windows);
   // SIGINT and SIGTERM close the main window, as the user would.
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
@@ -285,8 +143,8 @@ int main(int argc, char** argv) {
     if (stop_requested && Application().MainForm) Application().MainForm->Close();
   });
   const StartupOutcome outcome = RunProgram(options);
-  if (outcome.second_instance) Trace(o.trace, "second instance");
-  if (outcome.refused) Trace(o.trace, "refused");
+  if (outcome.second_instance) trace.Line("second instance");
+  if (outcome.refused) trace.Line("refused");
   if (smoke) code = smoke->ExitCode();
   std::fflush(nullptr);
   // The program ends at once: worker threads are cut off and nothing is cleaned up.
