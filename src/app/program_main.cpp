@@ -6,6 +6,10 @@
 //       until the ratings of its add-ons and the advert have arrived or failed, writes the
 //       main window to FILE, and ends as the program does (the settings are saved into the
 //       image)
+//   OrvoPM --image DIR --png FILE --ratings BROWSER:ADDON [--ratings-tab mine]
+//       the same, but the picture is the ratings window of that add-on (its id, or ":N"),
+//       opened from the main window once its data came from the rating service, on its
+//       "User Reviews" tab or on "My Review"
 //   OrvoPM --image DIR --news-png FILE
 //       starts as the program does and, once the news window has slid in with its page
 //       and pictures, writes it to FILE and ends (fails when no news window settles
@@ -43,8 +47,11 @@
 #include "platform/window_system.h"
 #include "rating/rate_session.h"
 #include "shell/main_window.h"
+#include "shell/ratings_form.h"
 #include "shell/startup.h"
 #include "ui/application.h"
+#include "ui/image_module.h"
+#include "ui/lum_message_box.h"
 
 #ifndef _WIN32
 #include "platform/headless/headless_window_system.h"
@@ -125,6 +132,22 @@ int main(int argc, char** argv) {
     if (o.smoking) {
       smoke = std::make_unique<TMainSmoke>(main, o.smoke);
       smoke->Start();
+    }
+    if (o.ratings) {
+#ifndef _WIN32
+      auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
+      // Nobody is there to answer a message box ("PlugRatingError"): it is answered at once.
+      headless.on_modal_idle = [] {
+        if (!imgModule || !imgModule->msgdlg.Busy()) return false;
+        imgModule->msgdlg.Finish(kMsgResultOk);
+        return true;
+      };
+      code = OpenRatingsForPicture(*o.ratings, [&](TfrmXOBRate& window) {
+        return SaveWindowPicture(windows, window, o.png);
+      });
+#endif
+      main.Close();
+      return;
     }
     if (!o.png.empty()) {
       SettleMainWindow(main, o.tab);

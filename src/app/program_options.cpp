@@ -8,8 +8,9 @@ namespace orvo {
 int ProgramUsage() {
   std::fputs(
       "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME] "
-      "[--tab chrome|ie|firefox|opera]] [--news-png FILE] [--smoke DIR] [--trace FILE]\n"
-      "              [--site URL]\n",
+      "[--tab chrome|ie|firefox|opera]\n"
+      "              [--ratings BROWSER:ADDON [--ratings-tab reviews|mine]]] [--news-png FILE]\n"
+      "              [--smoke DIR] [--trace FILE] [--site URL]\n",
       stderr);
   return 2;
 }
@@ -31,6 +32,15 @@ bool ParseProgramOptions(int argc, char** argv, ProgramOptions& o) {
       o.lang = value;
     } else if (arg == "--trace") {
       o.trace = value;
+    } else if (arg == "--ratings") {
+      const bool mine = o.ratings && o.ratings->my_review;
+      o.ratings = ParseRatingsRequest(value);
+      if (!o.ratings) return false;
+      o.ratings->my_review = mine;
+    } else if (arg == "--ratings-tab") {
+      if (value != "reviews" && value != "mine") return false;
+      if (!o.ratings) o.ratings = RatingsRequest{};
+      o.ratings->my_review = value == "mine";
     } else if (arg == "--smoke") {
       o.smoking = true;
       o.smoke = value == "-" ? "" : value;  // "-": no state files
@@ -50,6 +60,8 @@ bool ParseProgramOptions(int argc, char** argv, ProgramOptions& o) {
       return false;
     }
   }
+  // A tab without an add-on, or a ratings picture without a file, asks for nothing.
+  if (o.ratings && (o.ratings->browser.empty() || o.png.empty())) return false;
   return true;
 }
 

@@ -2,7 +2,10 @@
 // OrvoPM's command line (see program_main.cpp for what each option does). Parsed once at
 // start; a bad option or a missing value ends the program with the usage text.
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "app/program_ratings.h"
 
 namespace orvo {
 
@@ -13,6 +16,7 @@ struct ProgramOptions {
   std::string lang;
   std::string trace;
   std::string site;  // --site: the notice site instead of the built-in one
+  std::optional<RatingsRequest> ratings;  // --ratings: the ratings window's picture
   std::string smoke;
   bool smoking = false;
   uint8_t tab = 0;  // browser kind; 0: the first tab
