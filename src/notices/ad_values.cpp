@@ -32,8 +32,11 @@ bool IsDeviceName(std::string_view name) {
   for (std::string_view d : kFixed) {
     if (s == d) return true;
   }
-  return s.size() == 4 && (s.compare(0, 3, "COM") == 0 || s.compare(0, 3, "LPT") == 0) &&
-         s[3] >= '0' && s[3] <= '9';
+  if (s.size() < 4 || (s.compare(0, 3, "COM") != 0 && s.compare(0, 3, "LPT") != 0)) return false;
+  const std::string_view number = std::string_view(s).substr(3);
+  if (number.size() == 1) return number[0] >= '0' && number[0] <= '9';
+  // Windows reserves the superscript digits one to three as well.
+  return number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 size_t CodePoints(std::string_view s) {
