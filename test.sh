@@ -249,6 +249,78 @@ fi
 kill "$service_pid" 2>/dev/null
 rm -rf "$smoke_dir" "$service_out"
 
+# The online notices under Wine, against the rating service's demo site: a news item the
+# settings have not seen makes the news window slide up with the newsletter, and the
+# advert shows in the main window (build/orvopm-news.png is taken once the news window has
+# settled).
+echo "== OrvoPM notices under Wine"
+notices_dir=$(mktemp -d)
+notices_win=$(winepath -w "$notices_dir" 2>/dev/null)
+build/native/bin/orvo-rating-service --db "$notices_dir/ratings.db" --port 0 --site service/demo-site \
+  --seed service/demo-seed.json >"$notices_dir/service.log" 2>&1 &
+service_pid=$!
+site=""
+for _ in $(seq 50); do
+  site=$(sed -n 's/^listening on \(http:[^ ]*\).*/\1/p' "$notices_dir/service.log" 2>/dev/null | head -n 1)
+  [ -n "$site" ] && break
+  sleep 0.1
+done
+# A first start for the prefix's settings: the news item must be one it has not seen.
+appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+[ -n "$appdata" ] && rm -rf "$appdata/Orvo Plugin Manager" "$appdata/UpdateInfo"
+rm -f build/orvopm-news.png
+notices_ok=false
+if [ -n "$site" ]; then
+  ORVO_RATING_SERVICE_URL=$site timeout 300 wine build/windows/bin/OrvoPM.exe --site "$site" \
+    --trace "$notices_win\\notices.txt" \
+    >build/windows/results/orvopm-notices.log 2>&1 &
+  notices_pid=$!
+  for _ in $(seq 300); do
+    grep -q "news settled" "$notices_dir/notices.txt" 2>/dev/null && break
+    kill -0 "$notices_pid" 2>/dev/null || break
+    sleep 0.2
+  done
+  if grep -q "news settled" "$notices_dir/notices.txt" 2>/dev/null; then
+    sleep 0.5
+    import -window root build/orvopm-news.png 2>/dev/null
+    notices_ok=true
+  fi
+  kill "$notices_pid" 2>/dev/null
+fi
+# The window must be on the screen at the bottom right: its navy caption band.
+read -r screen_w screen_h <<<"$(identify -format '%w %h' build/orvopm-news.png 2>/dev/null)"
+news_pixel=""
+if $notices_ok && [ -n "${screen_w:-}" ]; then
+  px=$((screen_w - 10 - 492 + 150)); py=$((screen_h - 266 + 12))
+  news_pixel=$(convert build/orvopm-news.png -format "%[fx:int(255*p{$px,$py}.r)] %[fx:int(255*p{$px,$py}.g)] %[fx:int(255*p{$px,$py}.b)]" info: 2>/dev/null)
+fi
+read -r red green blue <<<"${news_pixel:-0 0 0}"
+if $notices_ok && [ "$blue" -gt 40 ] && [ "$blue" -gt "$red" ] && [ "$red" -lt 80 ]; then
+  passed=$((passed + 1))
+else
+  echo "OrvoPM notices run failed: site [$site], trace [$(tr '\n' ' ' <"$notices_dir/notices.txt" 2>/dev/null)]," \
+       "caption pixel [${news_pixel:-none}]; see build/windows/results/orvopm-notices.log" >&2
+  failed=$((failed + 1))
+fi
+# The demo site's advert in the main window (centred, 800 x 500): the banner's gold
+# "Get it free" button, where the side bar would otherwise be navy.
+advert_pixel=""
+if $notices_ok && [ -n "${screen_w:-}" ]; then
+  px=$(((screen_w - 800) / 2 + 5 + 40)); py=$(((screen_h - 500) / 2 + 376 + 80))
+  advert_pixel=$(convert build/orvopm-news.png -format "%[fx:int(255*p{$px,$py}.r)] %[fx:int(255*p{$px,$py}.g)] %[fx:int(255*p{$px,$py}.b)]" info: 2>/dev/null)
+fi
+read -r red green blue <<<"${advert_pixel:-0 0 0}"
+if $notices_ok && [ "$red" -gt 200 ] && [ "$green" -gt 120 ] && [ "$blue" -lt 110 ]; then
+  passed=$((passed + 1))
+else
+  echo "OrvoPM notices run: no advert in the main window of build/orvopm-news.png" \
+       "(pixel [${advert_pixel:-none}])" >&2
+  failed=$((failed + 1))
+fi
+kill "$service_pid" 2>/dev/null
+wait "$service_pid" 2>/dev/null
+rm -rf "$notices_dir"
+
 # The package installed, upgraded and removed in a Wine prefix of its own; its window is
 # in build/orvopm-installed.png (see scripts/test-package.sh).
 echo "== package under Wine"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the C libraries the Windows build links (libpng, libjpeg-turbo, SQLite; for the
+# Builds the C libraries the Windows build links (libpng, libjpeg-turbo, SQLite, libxml2; for the
 # Windows test executables GoogleTest and cpp-httplib; nlohmann/json's header) from Debian's
 # own source packages with the MinGW toolchain. Nothing prebuilt is downloaded: apt fetches the sources through a deb-src line
 # handed to it on the command line, so the machine's apt configuration stays untouched.
@@ -16,7 +16,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 cache_root=${ORVO_DEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvo-pm}
 suite=${ORVO_DEBIAN_SUITE:-bookworm}
 mirror=${ORVO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
-packages=(libpng1.6 libjpeg-turbo sqlite3 googletest cpp-httplib nlohmann-json3)
+packages=(libpng1.6 libjpeg-turbo sqlite3 libxml2 googletest cpp-httplib nlohmann-json3)
 # LZ4 blocks: Firefox keeps its add-on startup cache in "mozLz40" files.
 packages+=(lz4)
 
@@ -115,6 +115,17 @@ mkdir -p "$work/b-lz4" "$prefix.tmp/lib" "$prefix.tmp/include"
 x86_64-w64-mingw32-gcc-posix -O2 -c "$lz4_src/lib/lz4.c" -o "$work/b-lz4/lz4.o"
 x86_64-w64-mingw32-ar rcs "$prefix.tmp/lib/liblz4.a" "$work/b-lz4/lz4.o"
 cp "$lz4_src/lib/lz4.h" "$prefix.tmp/include/"
+
+# libxml2, for its HTML parser (the news window): static, without iconv (its own UTF-8,
+# UTF-16 and ISO-8859 decoders serve), and without the network, catalogue, module and
+# compression parts the program has no use for.
+cmake -S "$(src_of libxml2)" -B "$work/b-xml" "${cmake_cross[@]}" \
+  -DBUILD_SHARED_LIBS=OFF -DLIBXML2_WITH_ICONV=OFF -DLIBXML2_WITH_LZMA=OFF \
+  -DLIBXML2_WITH_ZLIB=OFF -DLIBXML2_WITH_PYTHON=OFF -DLIBXML2_WITH_PROGRAMS=OFF \
+  -DLIBXML2_WITH_TESTS=OFF -DLIBXML2_WITH_HTTP=OFF -DLIBXML2_WITH_FTP=OFF \
+  -DLIBXML2_WITH_MODULES=OFF -DLIBXML2_WITH_CATALOG=OFF -DLIBXML2_WITH_DEBUG=OFF >/dev/null
+cmake --build "$work/b-xml" -j "$jobs" >/dev/null
+cmake --install "$work/b-xml" >/dev/null
 
 # GoogleTest for the Windows test executables
 cmake -S "$(src_of googletest)" -B "$work/b-gtest" "${cmake_cross[@]}" \

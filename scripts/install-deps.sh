@@ -10,7 +10,7 @@ packages=(
   libpng-dev zlib1g-dev libjpeg-dev libsqlite3-dev sqlite3
   libfreetype-dev libfontconfig-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  nlohmann-json3-dev libcurl4-openssl-dev libcpp-httplib-dev
+  nlohmann-json3-dev libcurl4-openssl-dev libcpp-httplib-dev libxml2-dev
   liblz4-dev
   # windows cross build (zlib is Debian's MinGW build; the rest is built from source)
   g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev dpkg-dev tcl

@@ -43,6 +43,10 @@ echo "Importing the demo image into the Wine prefix"
 # The image's user "demo" becomes the prefix's user, in the files and in the registry.
 wine_user=$(scripts/wine-demo-image.sh)
 echo "The demo browsers belong to the Wine user \"$wine_user\""
+# Every demo starts as a first run: no settings yet (so the demo site's news item shows)
+# and no kept advert description or pictures.
+rm -rf "$WINEPREFIX/drive_c/users/$wine_user/AppData/Roaming/Orvo Plugin Manager" \
+       "$WINEPREFIX/drive_c/users/$wine_user/AppData/Roaming/UpdateInfo"
 
 echo "Starting the rating service on http://127.0.0.1:8086"
 build/native/bin/orvo-rating-service --db build/gui-ratings.db --port 8086 \
@@ -59,6 +63,11 @@ wine build/windows/bin/OrvoPM.exe --trace "$(winepath -w "$trace")" >build/orvop
 pids+=($!)
 for _ in $(seq 300); do
   grep -q shown "$trace" 2>/dev/null && break
+  sleep 0.2
+done
+# The news window slides up once the demo site's newsletter has come.
+for _ in $(seq 100); do
+  grep -q "news settled" "$trace" 2>/dev/null && break
   sleep 0.2
 done
 sleep 1

@@ -259,10 +259,12 @@ silent_removal_leaves_only_user_data() {
   snapshot after
   [ -z "$(entries_named)" ] || { echo "the uninstall entry is still there"; return 1; }
   # New files may only be the user's own: the settings folder and the advert cache in the
-  # roaming application data, and what Wine itself keeps per user.
+  # roaming application data, what Wine itself keeps per user, and what the system's HTTP
+  # stack (WinInet: the update, news and advert downloads) keeps per user.
   local left
   left=$(LC_ALL=C comm -13 "$work/before.files" "$work/after.files" |
          grep -v -E '^\./users/[^/]+/AppData/Roaming/(Orvo Plugin Manager|UpdateInfo)(/|$)' |
+         grep -v -E '^\./users/[^/]+/AppData/Local/Microsoft/Windows/(INetCookies|INetCache|History)(/|$)' |
          grep -v -E '^\./users/[^/]+/(Temp|AppData/Local/Temp)(/|$)|^\./windows/temp(/|$)' |
          grep -v -x -F './windows/Installer')
   [ -z "$left" ] || { echo "left behind: ${left//$'\n'/, }"; return 1; }

@@ -2,13 +2,18 @@
 // runs on the headless screen, on a Windows image folder:
 //
 //   OrvoPM --image DIR --png FILE [--size WxH] [--lang NAME] [--tab chrome|ie|firefox|opera]
-//       starts as the program does, shows that browser's tab, waits (at most 10 s) until
-//       the ratings of its add-ons have arrived or failed, writes the main window to FILE,
-//       and ends as the program does (the settings are saved into the image)
+//       starts as the program does, shows that browser's tab, waits (at most 10 s each)
+//       until the ratings of its add-ons and the advert have arrived or failed, writes the
+//       main window to FILE, and ends as the program does (the settings are saved into the
+//       image)
 //   OrvoPM --image DIR --png FILE --ratings BROWSER:ADDON [--ratings-tab mine]
 //       the same, but the picture is the ratings window of that add-on (its id, or ":N"),
 //       opened from the main window once its data came from the rating service, on its
 //       "User Reviews" tab or on "My Review"
+//   OrvoPM --image DIR --news-png FILE
+//       starts as the program does and, once the news window has slid in with its page
+//       and pictures, writes it to FILE and ends (fails when no news window settles
+//       within 30 s: news off, no new item, or no site); with --png, both pictures
 //   OrvoPM --image DIR
 //       starts and runs until SIGINT or SIGTERM closes the main window (a second start
 //       finds it, as on Windows)
@@ -17,25 +22,26 @@
 //       the smoke run under synthetic input (see app/main_smoke.h), state files in DIR
 //       ("-": none); the exit code says whether every step came true
 //
-// Both builds take --trace FILE: one line per notable event (shown, restore), for the
-// tests that watch two processes. The environment variable ORVO_RATING_SERVICE_URL, when
-// set, names the rating service instead of the built-in address (tests, pictures and the
-// smoke run use a service of their own).
+// Both builds take --trace FILE (app/program_trace.h), for the tests that watch whole
+// processes, and --site URL: the base address of the update and news descriptions and
+// the advert service instead of the built-in one. The environment variable
+// ORVO_RATING_SERVICE_URL, when set, names the rating service instead of the built-in
+// address (tests, pictures and the smoke run use a service of their own).
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <thread>
 
 #include "app/main_smoke.h"
-#include "app/program_ratings.h"
+#include "app/program_options.h"
+#include "app/program_pictures.h"
+#include "app/program_trace.h"
 #include "catalogue/system_values.h"
+#include "notices/notice_site.h"
+#include "notices/notices.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
 #include "platform/window_system.h"
@@ -55,110 +61,6 @@ namespace {
 
 using namespace orvo;
 
-struct Options {
-  std::string image;
-  std::string png;
-  std::string lang;
-  std::string trace;
-  std::optional<RatingsRequest> ratings;
-  std::string smoke;
-  bool smoking = false;
-  uint8_t tab = 0;  // browser kind; 0: the first tab
-  int width = 0;
-  int height = 0;
-};
-
-int Usage() {
-  std::fputs(
-      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME] "
-      "[--tab chrome|ie|firefox|opera]\n"
-      "              [--ratings BROWSER:ADDON [--ratings-tab reviews|mine]]] [--smoke DIR]\n"
-      "              [--trace FILE]\n",
-      stderr);
-  return 2;
-}
-
-bool Parse(int argc, char** argv, Options& o) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (i + 1 >= argc) return false;
-    const std::string value = argv[++i];
-    if (arg == "--image") {
-      o.image = value;
-    } else if (arg == "--png") {
-      o.png = value;
-    } else if (arg == "--lang") {
-      o.lang = value;
-    } else if (arg == "--trace") {
-      o.trace = value;
-    } else if (arg == "--ratings") {
-      const bool mine = o.ratings && o.ratings->my_review;
-      o.ratings = ParseRatingsRequest(value);
-      if (!o.ratings) return false;
-      o.ratings->my_review = mine;
-    } else if (arg == "--ratings-tab") {
-      if (value != "reviews" && value != "mine") return false;
-      if (!o.ratings) o.ratings = RatingsRequest{};
-      o.ratings->my_review = value == "mine";
-    } else if (arg == "--smoke") {
-      o.smoking = true;
-      o.smoke = value == "-" ? "" : value;  // "-": no state files
-    } else if (arg == "--tab") {
-      const char* names[] = {"", "chrome", "ie", "firefox", "opera"};
-      o.tab = 0;
-      for (uint8_t kind = 1; kind <= 4; ++kind) {
-        if (value == names[kind]) o.tab = kind;
-      }
-      if (o.tab == 0) return false;
-    } else if (arg == "--size") {
-      if (std::sscanf(value.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width < 100 ||
-          o.height < 100 || o.width > 4096 || o.height > 4096) {
-        return false;
-      }
-    } else {
-      return false;
-    }
-  }
-  // A tab without an add-on, or a ratings picture without a file, asks for nothing.
-  if (o.ratings && (o.ratings->browser.empty() || o.png.empty())) return false;
-  return true;
-}
-
-void Trace(const std::string& file, const char* line) {
-  if (file.empty()) return;
-  std::ofstream out(file, std::ios::app);
-  out << line << '\n';
-}
-
-#ifndef _WIN32
-// The picture is taken once the tab's ratings have arrived or failed, so it is the same
-// on every run; a service that never answers is waited for no longer than 10 s.
-void ShowTabSettled(TfrmXOBMain& main, uint8_t kind) {
-  if (kind != 0) {
-    if (TLumButton* tab = main.TabOf(kind); tab && tab->Enabled()) main.SelectTab(*tab);
-  }
-  const TBrowserAppBase* catalogue = main.SelectedCatalogue();
-  if (!catalogue) return;
-  const auto pump_until = [](const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (!done() && std::chrono::steady_clock::now() < deadline) {
-      Application().ProcessMessages();
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    Application().ProcessMessages();
-  };
-  pump_until([&] { return main.RatingsSettled(*catalogue); }, std::chrono::seconds(10));
-  // Icons on the web (Firefox's) come on threads of their own; nothing says when a
-  // download gave up, so they get a short while more.
-  pump_until([&] {
-    for (const auto& item : catalogue->Items) {
-      if (!item->Image && item->IconRef.rfind("http", 0) == 0) return false;
-    }
-    return true;
-  }, std::chrono::seconds(2));
-}
-#endif
-
 volatile std::sig_atomic_t stop_requested = 0;
 
 extern "C" void RequestStop(int) { stop_requested = 1; }
@@ -166,11 +68,12 @@ extern "C" void RequestStop(int) { stop_requested = 1; }
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options o;
-  if (!Parse(argc, argv, o)) return Usage();
+  const auto started = std::chrono::steady_clock::now();
+  ProgramOptions o;
+  if (!ParseProgramOptions(argc, argv, o)) return ProgramUsage();
 #ifdef _WIN32
-  if (!o.png.empty()) {
-    std::fputs("OrvoPM: --png needs the headless screen of the native build\n", stderr);
+  if (!o.png.empty() || !o.news_png.empty()) {
+    std::fputs("OrvoPM: --png and --news-png need the headless screen of the native build\n", stderr);
     return 2;
   }
 #endif
@@ -212,15 +115,20 @@ int main(int argc, char** argv) {
   os::WindowSystem& windows = *system;
   os::WindowSystemScope scope(std::move(system));
 
+  InstallNoticeChecks();
+  if (!o.site.empty()) SetNoticeSite(o.site);
+
+  const ProgramTrace trace(o.trace);
   StartupOptions options;
   options.width = o.width;
   options.height = o.height;
   if (!o.lang.empty()) options.language = o.lang;
-  options.on_restore = [&] { Trace(o.trace, "restore"); };
+  options.on_restore = [&] { trace.Line("restore"); };
   int code = 0;
   std::unique_ptr<TMainSmoke> smoke;
   options.on_shown = [&](TfrmXOBMain& main) {
-    Trace(o.trace, "shown");
+    trace.Line("shown");
+    trace.FirstPaint(started);
     if (o.smoking) {
       smoke = std::make_unique<TMainSmoke>(main, o.smoke);
       smoke->Start();
@@ -235,26 +143,22 @@ int main(int argc, char** argv) {
         return true;
       };
       code = OpenRatingsForPicture(*o.ratings, [&](TfrmXOBRate& window) {
-        if (window.Handle() && headless.SaveWindowPng(*window.Handle(), o.png)) return true;
-        std::fprintf(stderr, "OrvoPM: cannot write %s\n", o.png.c_str());
-        return false;
+        return SaveWindowPicture(windows, window, o.png);
       });
 #endif
       main.Close();
       return;
     }
     if (!o.png.empty()) {
-#ifndef _WIN32
-      ShowTabSettled(main, o.tab);
-      auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
-      if (!main.Handle() || !headless.SaveWindowPng(*main.Handle(), o.png)) {
-        std::fprintf(stderr, "OrvoPM: cannot write %s\n", o.png.c_str());
-        code = 1;
-      }
-#endif
-      main.Close();
+      SettleMainWindow(main, o.tab);
+      if (!SaveWindowPicture(windows, main, o.png)) code = 1;
+      if (o.news_png.empty()) main.Close();
     }
+    // The news check runs on its own; its picture is taken once its window has settled.
+    if (!o.news_png.empty()) TakeNewsPictureWhenSettled(windows, o.news_png, code);
   };
+  // The Wine tests take their screenshot of the news window once it has settled.
+  trace.WatchNewsWindow(windows);
   // SIGINT and SIGTERM close the main window, as the user would.
   std::signal(SIGINT, RequestStop);
   std::signal(SIGTERM, RequestStop);
@@ -262,8 +166,8 @@ int main(int argc, char** argv) {
     if (stop_requested && Application().MainForm) Application().MainForm->Close();
   });
   const StartupOutcome outcome = RunProgram(options);
-  if (outcome.second_instance) Trace(o.trace, "second instance");
-  if (outcome.refused) Trace(o.trace, "refused");
+  if (outcome.second_instance) trace.Line("second instance");
+  if (outcome.refused) trace.Line("refused");
   if (smoke) code = smoke->ExitCode();
   std::fflush(nullptr);
   // The program ends at once: worker threads are cut off and nothing is cleaned up.

@@ -6,11 +6,11 @@
 
 namespace orvo {
 
-THttpReadThread::THttpReadThread(std::string url)
-    : TWorkerThread(Priority::kIdle), url_(std::move(url)) {}
+THttpReadThread::THttpReadThread(std::string url, size_t max_bytes)
+    : TWorkerThread(Priority::kIdle), url_(std::move(url)), max_bytes_(max_bytes) {}
 
 void THttpReadThread::Execute() {
-  result_text_ = HttpGetText(url_);
+  result_text_ = HttpGetText(url_, max_bytes_);
   done_ = true;
 }
 
@@ -18,13 +18,13 @@ void THttpReadThread::DoTerminate() {
   if (OnTerminate) OnTerminate(*this);
 }
 
-TDownLoadImgThread::TDownLoadImgThread(std::shared_ptr<TPictureItem> item)
-    : TWorkerThread(Priority::kIdle), item_(std::move(item)) {}
+TDownLoadImgThread::TDownLoadImgThread(std::shared_ptr<TPictureItem> item, size_t max_bytes)
+    : TWorkerThread(Priority::kIdle), item_(std::move(item)), max_bytes_(max_bytes) {}
 
 // Every failure (nothing received, not a PNG, the copy not written) ends the thread with
 // its done flag false; the base class swallows what raises.
 void TDownLoadImgThread::Execute() {
-  std::optional<PngPicture> picture = HttpGetPng(item_->imgsrc);
+  std::optional<PngPicture> picture = HttpGetPng(item_->imgsrc, max_bytes_);
   if (!picture || picture->empty()) return;
   item_->picture = std::move(*picture);
   if (!item_->local_path.empty() &&

@@ -6,18 +6,21 @@
 //   auto thread = std::make_unique<THttpReadThread>(url);
 //   thread->OnTerminate = [](THttpReadThread& t) { if (t.Done()) Use(t.ResultText()); };
 //   TWorkerThread::Start(std::move(thread));
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "net/png_picture.h"
+#include "net/transfer_limits.h"
 #include "net/worker_thread.h"
 
 namespace orvo {
 
 class THttpReadThread : public TWorkerThread {
  public:
-  explicit THttpReadThread(std::string url);
+  // A reply larger than `max_bytes` reads as empty text.
+  explicit THttpReadThread(std::string url, size_t max_bytes = kMaxTransferBytes);
 
   std::function<void(THttpReadThread&)> OnTerminate;
 
@@ -34,6 +37,7 @@ class THttpReadThread : public TWorkerThread {
 
  private:
   const std::string url_;
+  const size_t max_bytes_;
   std::string result_text_;
   bool done_ = false;
 };
@@ -53,7 +57,9 @@ struct TPictureItem {
 // thread touches the item.
 class TDownLoadImgThread : public TWorkerThread {
  public:
-  explicit TDownLoadImgThread(std::shared_ptr<TPictureItem> item);
+  // A reply larger than `max_bytes` is no picture.
+  explicit TDownLoadImgThread(std::shared_ptr<TPictureItem> item,
+                              size_t max_bytes = kMaxTransferBytes);
 
   std::function<void(TDownLoadImgThread&)> OnTerminate;
 
@@ -68,6 +74,7 @@ class TDownLoadImgThread : public TWorkerThread {
 
  private:
   const std::shared_ptr<TPictureItem> item_;
+  const size_t max_bytes_;
   bool done_ = false;
 };
 

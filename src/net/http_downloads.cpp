@@ -10,28 +10,34 @@ namespace {
 
 constexpr char kAcceptCharset[] = "Accept-Charset: utf-8\r\n";
 
-os::DownloadResult Fetch(const std::string& url, bool bypass_cache) {
+os::DownloadResult Fetch(const std::string& url, bool bypass_cache, size_t max_bytes) {
   os::DownloadRequest request;
   request.url = url;
   request.extra_headers = kAcceptCharset;
   request.bypass_cache = bypass_cache;
-  request.max_bytes = kMaxTransferBytes;
+  request.max_bytes = max_bytes;
   request.receive_timeout_ms = kDownloadReceiveTimeoutMs;
   return os::Current().http().Download(request);
 }
 
 }  // namespace
 
-std::string HttpGetText(const std::string& url) {
-  os::DownloadResult result = Fetch(url, true);
+std::string HttpGetText(const std::string& url, size_t max_bytes) {
+  os::DownloadResult result = Fetch(url, true, max_bytes);
   if (result.status != os::TransferStatus::kOk) return {};
   const size_t zero = result.body.find('\0');
   if (zero != std::string::npos) result.body.resize(zero);
   return os::AnsiToUtf8(result.body);
 }
 
-std::optional<PngPicture> HttpGetPng(const std::string& url) {
-  os::DownloadResult result = Fetch(url, false);
+std::optional<std::string> HttpGetBytes(const std::string& url, size_t max_bytes) {
+  os::DownloadResult result = Fetch(url, true, max_bytes);
+  if (result.status != os::TransferStatus::kOk) return std::nullopt;
+  return std::move(result.body);
+}
+
+std::optional<PngPicture> HttpGetPng(const std::string& url, size_t max_bytes) {
+  os::DownloadResult result = Fetch(url, false, max_bytes);
   const bool received = result.status == os::TransferStatus::kOk ||
                         result.status == os::TransferStatus::kReadFailed;
   if (!received || result.body.empty()) return std::nullopt;

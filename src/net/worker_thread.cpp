@@ -32,6 +32,8 @@ void TWorkerThread::Start(std::unique_ptr<TWorkerThread> thread) {
   }
 }
 
+bool TWorkerThread::Synchronize(const std::function<void()>& call) { return ui_->Send(call); }
+
 void TWorkerThread::Run(std::shared_ptr<TWorkerThread> self) {
   if (self->priority_ == Priority::kIdle) os::SetCurrentThreadIdlePriority();
   try {

@@ -6,6 +6,7 @@
 // thread was created), and the thread object is freed. A thread cannot be restarted or
 // cancelled. If the UI dispatcher has shut down by then, the callback never runs and the
 // object is freed all the same.
+#include <functional>
 #include <memory>
 
 #include "platform/ui_dispatcher.h"
@@ -28,6 +29,9 @@ class TWorkerThread {
   explicit TWorkerThread(Priority priority);
 
   virtual void Execute() = 0;
+  // From Execute: runs `call` on the user-interface thread and waits until it has run.
+  // False when the user-interface thread has shut down (the call did not run).
+  bool Synchronize(const std::function<void()>& call);
   // Runs the derived class's termination callback; called on the user-interface thread.
   virtual void DoTerminate() = 0;
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvo::os {
 
@@ -18,6 +19,9 @@ class ProfileFiles {
   // The entry's value, or `fallback` when the file, the section or the key is missing.
   virtual std::string GetString(std::string_view file, std::string_view section,
                                 std::string_view key, std::string_view fallback) = 0;
+  // The key names of a section in file order (GetPrivateProfileString with no key name);
+  // empty when the file or the section is missing.
+  virtual std::vector<std::string> KeyNames(std::string_view file, std::string_view section) = 0;
   // Sets the entry, adding the section or the file as needed (the folder must exist).
   // False when nothing could be written.
   virtual bool WriteString(std::string_view file, std::string_view section,

@@ -30,6 +30,12 @@ class PortableProfileFiles : public ProfileFiles {
     return loaded->ini.GetOr(section, key, fallback_trimmed);
   }
 
+  std::vector<std::string> KeyNames(std::string_view file, std::string_view section) override {
+    const auto loaded = Load(file);
+    if (!loaded) return {};
+    return loaded->ini.Keys(section);
+  }
+
   bool WriteString(std::string_view file, std::string_view section, std::string_view key,
                    std::string_view value) override {
     if (section.empty() || Trim(key).empty()) return false;

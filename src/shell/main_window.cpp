@@ -10,6 +10,7 @@
 #include "shell/lang_format.h"
 #include "shell/language.h"
 #include "shell/main_menu.h"
+#include "shell/main_window_advert.h"
 #include "shell/message_form.h"
 #include "shell/version_text.h"
 #include "ui/image_module.h"
@@ -56,6 +57,7 @@ TfrmXOBMain::TfrmXOBMain() : TfrmBase("TfrmXOBMain"), sysMenu(this) {
 
 TfrmXOBMain::~TfrmXOBMain() {
   anchor_.Detach();
+  advert_.reset();
   SetIconArrivedHandler(nullptr);
   FreeAllToasts();
   lmfrm1->BtnPopupMenu = nullptr;
@@ -151,6 +153,7 @@ void TfrmXOBMain::FormCreate() {
   // 2.
   TabButtons = {btnB1, btnB2, btnB3, btnB4};
   // 3. The advert presenter hangs itself on imgad when the notices are built in.
+  if (const AdvertPresenterMaker& make = MainWindowAdvert()) advert_ = make(*imgad);
   // 4, 5.
   SetupList();
   SetupColumns();

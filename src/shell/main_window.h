@@ -159,6 +159,8 @@ class TfrmXOBMain : public TfrmBase, public TRatingResultReceiver {
   // move (drawn back in its normal look when the pointer leaves); null for none.
   TAddonRow* hovered_ = nullptr;
   TReceiverAnchor<TRatingResultReceiver> anchor_{*this};
+  // The advert presenter on imgad (shell/main_window_advert.h); null without one.
+  std::shared_ptr<void> advert_;
 };
 
 }  // namespace orvo

@@ -10,5 +10,8 @@ std::string FormatVersionText(uint32_t version_ms, uint32_t version_ls);
 // From the program file's version record; natively, where the program file has none, from
 // the version the program was built as.
 std::string VersionText();
+// The build number: the fourth part of the program file's version (the low 16 bits of
+// its least significant word), or the build the program was built as.
+uint16_t ProgramBuild();
 
 }  // namespace orvo

@@ -214,5 +214,47 @@ TEST_F(ProgramTest, TheSmokeRunSwitchesDeletesAndSetsTheDefaultBrowser) {
   EXPECT_NE(service.LogText().find("to=add_comment 200 msg=4"), std::string::npos);
 }
 
+// --site: the notices from the demo site of the local service. The main window's picture
+// waits for the advert (the banner's gold button on the advert area), the news window's
+// for its newsletter; the item is remembered and the advert kept in the user's folder.
+TEST_F(ProgramTest, PaintsTheAdvertAndTheNewsWindowFromTheSite) {
+  service::harness::TempFolder folder;
+  service::harness::ServiceProcess service;
+  auto launch = service::harness::LaunchIn(folder);
+  launch.site_dir = std::string(ORVO_SOURCE_DIR) + "/service/demo-site";
+  std::string error;
+  ASSERT_TRUE(service.Start(launch, &error)) << error;
+  const std::string url = "http://127.0.0.1:" + std::to_string(service.port());
+  ::setenv("ORVO_RATING_SERVICE_URL", url.c_str(), 1);
+  const fs::path main_png = root_ / "main.png";
+  const fs::path news_png = root_ / "news.png";
+  const int code = Wait(Start("--site " + url + " --png '" + main_png.string() + "' --news-png '" +
+                                  news_png.string() + "'",
+                              "n"));
+  ::unsetenv("ORVO_RATING_SERVICE_URL");
+  ASSERT_EQ(code, 0) << ReadText(Trace("n").string() + ".err");
+
+  const auto main = LoadPngFile(main_png.string());
+  ASSERT_TRUE(main);
+  const uint32_t gold = main->Pixel(5 + 40, 376 + 80);
+  EXPECT_GT((gold >> 16) & 0xFF, 200u);
+  EXPECT_GT((gold >> 8) & 0xFF, 120u);
+  EXPECT_LT(gold & 0xFF, 110u);
+
+  const auto news = LoadPngFile(news_png.string());
+  ASSERT_TRUE(news);
+  EXPECT_EQ(news->width(), 492);
+  EXPECT_EQ(news->height(), 266);
+  const uint32_t caption = news->Pixel(150, 12);  // the navy caption band
+  EXPECT_GT(caption & 0xFF, 40u);
+  EXPECT_GT(caption & 0xFF, (caption >> 16) & 0xFF);
+
+  EXPECT_NE(Plain(ReadText(Settings())).find("MSGID=1"), std::string::npos);
+  const fs::path adverts = image() / "C/Users/demo/AppData/Roaming/UpdateInfo";
+  EXPECT_TRUE(fs::exists(adverts / "UpdateInfo.txt"));
+  EXPECT_TRUE(fs::exists(adverts / "tabtidy-banner.png"));
+  EXPECT_EQ(service.Stop(SIGTERM), 0);
+}
+
 }  // namespace
 }  // namespace orvo::test

@@ -42,7 +42,7 @@ TEST_F(SiteFiles, NoticeFilesCarryTheServiceAddress) {
       {"/update/xobverinfo.htm", "[VerInfo]"},
       {"/news/xobinfo.htm", "MsgID="},
       {"/news/r512info.htm", "MsgID="},
-      {"/news/msg.html", "<body>"},
+      {"/news/msg.html", "<body"},
       {"/download.html", "<body>"},
       {"/help.html", "<body>"},
   };

@@ -226,6 +226,9 @@ void DemoImage(const fs::path& root) {
                      "anihaiknkjpemibakigcfnienhfpllen"});
   w.ChromiumProfile(kOperaProfile, OperaExtensions(), {"ijhalcmpfecbabjmpagjaihimajngpoo"});
   WriteFirefoxDemo(w);
+  // The user's temporary folder (%TEMP%), which every Windows profile has and the notice
+  // checks write their description files into; a file keeps it in the repository.
+  w.WriteFile("C:\\Users\\demo\\AppData\\Local\\Temp\\FXSAPIDebugLogFile.txt", "");
 }
 
 

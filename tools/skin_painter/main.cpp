@@ -5,6 +5,8 @@
 //                                 program paints (the build checks the committed art)
 //   skin_painter icon <file>      writes the program's icon (.ico, PNG entries of 16, 24,
 //                                 32, 48 and 256 pixels)
+//   skin_painter site <folder>    writes the demo site's advert and newsletter pictures
+//   skin_painter site-check <folder>  exits 1 when one there differs
 #include <cstdio>
 #include <cstdint>
 #include <string>
@@ -66,8 +68,9 @@ bool WriteIcon(const std::string& path) {
 int main(int argc, char** argv) {
   using namespace orvo;
   const std::string command = argc == 3 ? argv[1] : "";
-  if (command != "write" && command != "check" && command != "icon") {
-    std::fprintf(stderr, "usage: skin_painter write|check <folder> | icon <file>\n");
+  if (command != "write" && command != "check" && command != "icon" && command != "site" &&
+      command != "site-check") {
+    std::fprintf(stderr, "usage: skin_painter write|check|site|site-check <folder> | icon <file>\n");
     return 2;
   }
   std::string error;
@@ -83,10 +86,11 @@ int main(int argc, char** argv) {
     os::InstallRaster(nullptr);
     return ok ? 0 : 1;
   }
-  const bool write = std::string(argv[1]) == "write";
+  const bool write = command == "write" || command == "site";
+  const bool site = command == "site" || command == "site-check";
   const std::string folder = argv[2];
   int failures = 0;
-  for (const auto& skin : painter::AllSkins()) {
+  for (const auto& skin : site ? painter::SitePictures() : painter::AllSkins()) {
     const PngImage png = skin.paint();
     const std::string path = folder + "/" + skin.name + ".png";
     if (write) {

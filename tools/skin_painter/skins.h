@@ -23,6 +23,8 @@ void AddDialogSkins(std::vector<SkinDef>& out);   // skins_dialogs.cpp
 void AddControlSkins(std::vector<SkinDef>& out);  // skins_controls.cpp
 
 std::vector<SkinDef> AllSkins();
+// The demo site's pictures, named by their path under the site folder.
+std::vector<SkinDef> SitePictures();             // site_pictures.cpp
 
 // The product mark (a rounded blue square with a white puzzle piece), for pictures that
 // show it large.

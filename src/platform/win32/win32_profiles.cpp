@@ -2,6 +2,8 @@
 // the system's code page (CP_ACP).
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/ansi_code_page.h"
 #include "platform/file_system.h"
 #include "platform/profile_files.h"
@@ -26,6 +28,27 @@ class Win32ProfileFiles : public ProfileFiles {
       }
       buf.resize(buf.size() * 4);
     }
+  }
+
+  std::vector<std::string> KeyNames(std::string_view file, std::string_view section) override {
+    const std::wstring f = win32::Wide(file), s = win32::Wide(section);
+    std::wstring buf(1024, L'\0');
+    DWORD n = 0;
+    for (;;) {
+      n = GetPrivateProfileStringW(s.c_str(), nullptr, L"", buf.data(), static_cast<DWORD>(buf.size()),
+                                   f.c_str());
+      // n == size - 2 means the list was cut to fit.
+      if (n + 2 < buf.size() || buf.size() >= (1u << 20)) break;
+      buf.resize(buf.size() * 4);
+    }
+    std::vector<std::string> names;
+    for (size_t start = 0; start < n;) {
+      const size_t end = buf.find(L'\0', start);
+      if (end == std::wstring::npos || end == start) break;
+      names.push_back(win32::Narrow(std::wstring_view(buf.data() + start, end - start)));
+      start = end + 1;
+    }
+    return names;
   }
 
   bool WriteString(std::string_view file, std::string_view section, std::string_view key,

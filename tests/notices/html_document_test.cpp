@@ -1,0 +1,115 @@
+// Parsing newsletter pages: what is kept, what is dropped before anything is laid out, and
+// the limits that keep a hostile page cheap.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "notices/html_document.h"
+
+namespace orvo {
+namespace {
+
+// Every element name in the tree, in document order.
+std::string Tags(const HtmlNode& node) {
+  std::string out;
+  std::function<void(const HtmlNode&)> walk = [&](const HtmlNode& n) {
+    if (n.kind != HtmlNode::Kind::kElement) return;
+    out += n.tag + " ";
+    for (const auto& c : n.children) walk(*c);
+  };
+  walk(node);
+  return out;
+}
+
+std::string Text(const HtmlNode& node) {
+  if (node.kind == HtmlNode::Kind::kText) return node.text;
+  std::string out;
+  for (const auto& c : node.children) out += Text(*c);
+  return out;
+}
+
+int Depth(const HtmlNode& node) {
+  int deepest = 0;
+  for (const auto& c : node.children) deepest = std::max(deepest, Depth(*c));
+  return deepest + 1;
+}
+
+size_t Count(const HtmlNode& node) {
+  size_t n = 1;
+  for (const auto& c : node.children) n += Count(*c);
+  return n;
+}
+
+TEST(HtmlDocument, APageWithoutBodyContentHasNoBody) {
+  for (const char* page : {"", "<html><head><title>Only a head</title></head></html>", "<!DOCTYPE html>"}) {
+    const HtmlDocument doc = ParseHtmlDocument(page);
+    EXPECT_EQ(doc.body, nullptr) << page;
+  }
+  const HtmlDocument doc = ParseHtmlDocument("<html><head><title>News &amp; more</title></head><body></body></html>");
+  ASSERT_NE(doc.body, nullptr);
+  EXPECT_EQ(doc.title, "News & more");
+  // Text alone gets its body, as a browser would give it one.
+  EXPECT_NE(ParseHtmlDocument("Just some words").body, nullptr);
+}
+
+TEST(HtmlDocument, WhatCouldRunOrFetchIsDropped) {
+  const HtmlDocument doc = ParseHtmlDocument(
+      "<html><head><script>bad()</script><style>p{}</style></head><body>"
+      "<p>one<script>alert(1)</script></p><iframe src='x'></iframe><object data='y'>o</object>"
+      "<embed src='z'><form><input value='v'><button>b</button>kept</form>"
+      "<svg><a href='x'>s</a></svg><template>t</template><p onclick='x()'>two</p></body></html>");
+  ASSERT_NE(doc.body, nullptr);
+  EXPECT_EQ(Tags(*doc.body), "body p form p ");
+  EXPECT_EQ(Text(*doc.body), "onekepttwo");
+}
+
+TEST(HtmlDocument, NamesAreLowerCaseAndEntitiesDecoded) {
+  const HtmlDocument doc = ParseHtmlDocument(
+      "<HTML><BODY><P CLASS=Lead Style='COLOR:red'>Caf&eacute;&nbsp;&amp;&rsaquo;</P></BODY></HTML>");
+  ASSERT_NE(doc.body, nullptr);
+  const HtmlNode& p = *doc.body->children.at(0);
+  EXPECT_EQ(p.tag, "p");
+  ASSERT_NE(p.Attribute("class"), nullptr);
+  EXPECT_EQ(*p.Attribute("class"), "Lead");
+  EXPECT_EQ(*p.Attribute("style"), "COLOR:red");
+  EXPECT_EQ(Text(p), "Caf\xC3\xA9\xC2\xA0&\xE2\x80\xBA");
+}
+
+TEST(HtmlDocument, ThePagesOwnEncoding) {
+  // Declared Latin-1: the byte E9 is e acute.
+  const HtmlDocument latin = ParseHtmlDocument(
+      "<html><head><meta charset=\"iso-8859-1\"></head><body><p>Caf\xE9</p></body></html>");
+  ASSERT_NE(latin.body, nullptr);
+  EXPECT_EQ(Text(*latin.body), "Caf\xC3\xA9");
+  // Undeclared UTF-8 with a byte-order mark.
+  const HtmlDocument utf8 = ParseHtmlDocument("\xEF\xBB\xBF<p>\xE4\xBD\xA0\xE5\xA5\xBD</p>");
+  ASSERT_NE(utf8.body, nullptr);
+  EXPECT_EQ(Text(*utf8.body), "\xE4\xBD\xA0\xE5\xA5\xBD");
+}
+
+TEST(HtmlDocument, DepthAndSizeAreBounded) {
+  std::string deep;
+  for (int i = 0; i < 300; ++i) deep += "<div>";
+  deep += "bottom";
+  const HtmlDocument nested = ParseHtmlDocument("<html><body>" + deep + "</body></html>");
+  ASSERT_NE(nested.body, nullptr);
+  EXPECT_LE(Depth(*nested.body), kMaxHtmlDepth + 2);
+
+  std::string wide;
+  for (int i = 0; i < 30000; ++i) wide += "<span>x</span>";
+  const HtmlDocument many = ParseHtmlDocument("<html><body>" + wide + "</body></html>");
+  ASSERT_NE(many.body, nullptr);
+  EXPECT_LE(Count(*many.body), kMaxHtmlNodes + 1);
+  EXPECT_GT(Count(*many.body), kMaxHtmlNodes / 2);
+}
+
+TEST(HtmlDocument, BrokenMarkupIsRecoveredNotRefused) {
+  const HtmlDocument doc = ParseHtmlDocument("<body><p>open <b>bold <i>both</p><p>next</body>");
+  ASSERT_NE(doc.body, nullptr);
+  EXPECT_EQ(Text(*doc.body), "open bold bothnext");
+  const std::string garbage("\x00\xff\xfe<<<>>>&&&;;\x01", 14);
+  EXPECT_NO_THROW(ParseHtmlDocument(garbage));
+}
+
+}  // namespace
+}  // namespace orvo
