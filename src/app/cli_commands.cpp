@@ -20,7 +20,9 @@ constexpr const char* kRunningText = "The browser is running. Please close it to
 constexpr const char* kDeleteQuestion = "Are you sure to delete this plug-in?";
 constexpr const char* kSetAsDefault = "Successfully set as default browser.";
 
-constexpr const char* kBrowserWords[5] = {"", "chrome", "ie", "firefox", "opera"};
+constexpr const char* kBrowserWords[kBrowserKinds] = {"",      "chrome", "ie",    "firefox",
+                                                      "opera", "edge",   "brave", "vivaldi"};
+constexpr const char* kBrowserChoice = "chrome, ie, firefox, opera, edge, brave, vivaldi";
 
 int Fail(int code, const std::string& message) {
   std::fprintf(stderr, "orvopm: %s\n", message.c_str());
@@ -76,6 +78,7 @@ const TBrowserProfile* FindProfile(const std::vector<TBrowserProfile>& profiles,
 BrowserList Catalogues(const Options& o) {
   BrowserList list;
   BuildBrowserList(list);
+  AddChromiumRelatives(list);
   if (o.profile.empty() && !o.all_profiles) return list;
   BrowserList out;
   for (auto& app : list) {
@@ -204,7 +207,7 @@ TBrowserAppBase* NamedBrowser(BrowserList& list, const std::string& word, const 
   if (known && !o.profile.empty()) {
     *code = Fail(kUnknownProfile, "no profile \"" + o.profile + "\" in " + word);
   } else {
-    *code = Fail(kUnknownBrowser, "unknown browser \"" + word + "\" (chrome, ie, firefox, opera)");
+    *code = Fail(kUnknownBrowser, "unknown browser \"" + word + "\" (" + kBrowserChoice + ")");
   }
   return nullptr;
 }

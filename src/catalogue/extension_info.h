@@ -29,6 +29,9 @@ class TBrowserExtensionInfo {
   uint8_t ItemKind = ikPlugin;
   std::unique_ptr<TPngImage> Image;  // null: the list draws its default picture
   bool Disabled = false;
+  // Why the browser keeps it off, where that is more than the user's own switch ("the
+  // browser's policy blocks it"); empty otherwise.
+  std::string DisabledReason;
   double Rating = 0;        // average community rating, 0 until known
   uint8_t Is64 = 0;         // from the native registry view / the per-user plug-in key
 
