@@ -29,6 +29,15 @@ int Fail(int code, const std::string& message) {
   return code;
 }
 
+// A change that did not happen: the exit code for why, and what the user is told.
+int ChangeFailed(const std::string& what, const ChangeResult& r) {
+  if (r.error == kChangeNeedsPolicyConsent) {
+    return Fail(kNeedsPolicy, what + ": " + r.message + "\nTo go ahead, run the command again with --policy.");
+  }
+  if (r.error == kChangeOnlyInBrowser) return Fail(kOnlyInBrowser, what + ": " + r.message);
+  return Fail(kWriteFailed, what + ": " + r.message);
+}
+
 TBrowserAppBase* FindBrowser(BrowserList& list, const std::string& word) {
   for (auto& app : list) {
     if (EqualsNoCase(word, kBrowserWords[app->BrowserKind])) return app.get();
@@ -56,7 +65,7 @@ void AddRows(const TBrowserAppBase& app, std::vector<RecordRow>& rows) {
     const TBrowserExtensionInfo& item = *app.GetItem(i);
     rows.push_back({kBrowserWords[app.BrowserKind], ListedProfile(app), app.ProfileCaption(), i,
                     KindWord(app, item), item.Id, item.ListTitle(IsWin64()), item.Version, !item.Disabled,
-                    item.Path});
+                    item.Path, item.DisabledReason});
   }
 }
 
@@ -233,7 +242,7 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
   if (verb == "delete") {
     if (!Confirm(o.yes)) return kNotConfirmed;
     const ChangeResult r = app->DeleteItem(item);
-    if (!r) return Fail(kWriteFailed, title + " was not deleted: " + r.message);
+    if (!r) return ChangeFailed(title + " was not deleted", r);
     std::printf("Deleted %s.\n", title.c_str());
     if (!r.message.empty()) std::printf("Note: %s.\n", r.message.c_str());
     return kOk;
@@ -244,8 +253,9 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
     return kOk;
   }
   const ChangeResult r = app->ToggleItem(item);
-  if (!r) return Fail(kWriteFailed, title + " was not switched: " + r.message);
-  std::printf("%s is now %s.\n", title.c_str(), item->Disabled ? "off" : "on");
+  if (!r) return ChangeFailed(title + " was not switched", r);
+  std::printf("%s is now %s%s.\n", title.c_str(), item->Disabled ? "off" : "on",
+              item->DisabledReason.empty() ? "" : (" (" + item->DisabledReason + ")").c_str());
   return kOk;
 }
 
@@ -312,6 +322,7 @@ int Run(const Options& o) {
   UseSystem(platform.get());
   os::UseUtf8Console();
   TFireFoxExtensions::DownloadIcons = false;  // no list here to show them in
+  TBrowserAppBase::PolicyChangesAllowed = o.policy;
   int code = kFailed;
   {
     BrowserList list;

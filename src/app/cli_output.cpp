@@ -49,6 +49,7 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
         o["version"] = r.version;
         o["enabled"] = r.enabled;
         o["path"] = r.path;
+        if (!r.why_off.empty()) o["why_off"] = r.why_off;
         json += (i ? ",\n " : "\n ") + o.dump();
       }
       for (size_t i = 0; i < errors.size(); ++i) {
@@ -62,11 +63,12 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
       return;
     }
     case Format::kCsv:
-      std::fputs("browser,index,kind,id,name,version,enabled,path,profile\n", out);
+      std::fputs("browser,index,kind,id,name,version,enabled,path,profile,why_off\n", out);
       for (const auto& r : rows) {
-        std::fprintf(out, "%s,%d,%s,%s,%s,%s,%s,%s,%s\n", r.browser.c_str(), r.index, r.kind.c_str(),
+        std::fprintf(out, "%s,%d,%s,%s,%s,%s,%s,%s,%s,%s\n", r.browser.c_str(), r.index, r.kind.c_str(),
                      CsvField(r.id).c_str(), CsvField(r.name).c_str(), CsvField(r.version).c_str(),
-                     r.enabled ? "yes" : "no", CsvField(r.path).c_str(), CsvField(r.profile).c_str());
+                     r.enabled ? "yes" : "no", CsvField(r.path).c_str(), CsvField(r.profile).c_str(),
+                     CsvField(r.why_off).c_str());
       }
       return;
     case Format::kText: {
@@ -90,9 +92,9 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
                        Pad("name", name_w).c_str(), Pad("version", ver_w).c_str(), "id");
           last_browser = heading;
         }
-        std::fprintf(out, "  %-4d %s %s %s %s %s\n", r.index, Pad(r.kind, kind_w).c_str(),
-                     r.enabled ? "on " : "off", Pad(r.name, name_w).c_str(),
-                     Pad(r.version, ver_w).c_str(), r.id.c_str());
+        std::fprintf(out, "  %-4d %s %s %s %s %s%s\n", r.index, Pad(r.kind, kind_w).c_str(),
+                     r.enabled ? "on " : "off", Pad(r.name, name_w).c_str(), Pad(r.version, ver_w).c_str(),
+                     r.id.c_str(), r.why_off.empty() ? "" : ("  (" + r.why_off + ")").c_str());
       }
       return;
     }

@@ -17,6 +17,7 @@ struct RecordRow {
   std::string version;
   bool enabled = true;
   std::string path;
+  std::string why_off;  // why the browser keeps it off, beyond the user's switch
 };
 
 // A browser whose data could not be read: its records (the plug-ins) are listed, the
@@ -32,7 +33,8 @@ enum class Format { kText, kJson, kCsv };
 // JSON: an array of record objects ("profile" only where the browser has several); each
 // browser error follows as an object with only "browser", "profile" and "error". Text and CSV carry the records only (the errors go to
 // standard error). Text heads each browser's records with its word, and its profile when
-// one is named; CSV has the profile in its last column.
+// one is named, and ends a line with why the browser keeps an add-on off; CSV has the
+// profile and that reason in its last columns.
 void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vector<BrowserError>& errors,
                   Format format);
 std::string CsvField(const std::string& text);

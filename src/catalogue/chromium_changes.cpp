@@ -128,7 +128,6 @@ ChangeResult TChromiumExtensions::SwitchByPolicy(TBrowserExtensionInfo& item, co
   const std::string title = item.ListTitle(false);
   const std::string page = AddonPageAddress(item);
   const bool entry_off = EntryOff(*entry.value);
-  const bool blocked = policy_.Check(item.Id).blocked;
   if (item.Disabled) {
     if (entry_off && entry.is_protected) {
       const std::string reasons = DescribeReasons(EntryReasons(*entry.value));
@@ -139,9 +138,6 @@ ChangeResult TChromiumExtensions::SwitchByPolicy(TBrowserExtensionInfo& item, co
                        page)};
     }
     if (ChangeResult stays = EntryStaysOff(item, *entry.value); !stays) return stays;
-    if (blocked && !policy_.UserListsId(item.Id)) {
-      return {kChangeOnlyInBrowser, title + " was not switched on: " + policy_.CanRemoveUserBlock(item.Id, DisplayName).message};
-    }
     if (ChangeResult can = policy_.CanRemoveUserBlock(item.Id, DisplayName); !can) return can;
     if (!PolicyChangesAllowed) return {kChangeNeedsPolicyConsent, PolicyExplanation()};
     if (ChangeResult lifted = policy_.RemoveUserBlock(item.Id, DisplayName); !lifted) return lifted;
@@ -204,7 +200,8 @@ ChangeResult TChromiumExtensions::DeleteEntry(TBrowserExtensionInfo& item, const
   // files would be a broken extension, a folder without its entry is what the browser
   // cleans up itself.
   std::string note;
-  if (entry.value && LoadedFromFolder(*entry.value)) {
+  const bool own_folder = entry.value && LoadedFromFolder(*entry.value);
+  if (own_folder) {
     note = "its folder " + item.Path + " is the developer's own and was left in place";
   } else {
     const std::string folder = ExtensionsDir() + item.Id;
@@ -241,7 +238,7 @@ ChangeResult TChromiumExtensions::DeleteEntry(TBrowserExtensionInfo& item, const
     }
   }
   RemoveItem(&item);
-  return {os::kErrorSuccess, entry.value && LoadedFromFolder(*entry.value) ? note : std::string()};
+  return {os::kErrorSuccess, own_folder ? note : std::string()};
 }
 
 }  // namespace orvo

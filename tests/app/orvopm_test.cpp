@@ -70,7 +70,7 @@ TEST_F(Orvopm, ShowsTheBrowsersAndTheirAddOns) {
 
   const ToolRun list = Tool("list chrome --format csv");
   EXPECT_EQ(list.code, 0);
-  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path,profile\n", 0), 0u);
+  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path,profile,why_off\n", 0), 0u);
   EXPECT_NE(list.out.find("chrome,9,extension,fblkdohiomlcbgpekccokebfafkgegcf,Tab Tidy,2.4.1,yes,"),
             std::string::npos);
   EXPECT_NE(list.out.find("\"@orvo-demo.example/NoName,version=1.0\""), std::string::npos);  // quoted
@@ -224,7 +224,7 @@ TEST_F(Orvopm, ListsAndChangesTheProfileNamed) {
   const ToolRun all = Tool("list --all-profiles --format csv");
   EXPECT_NE(all.out.find(",Tab Tidy,2.4.1,yes,"), std::string::npos);
   EXPECT_NE(all.out.find(",Work Notes,1.0,yes,C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\"
-                         "Profile 1\\Extensions\\" + work_id + "\\1.0_0,Profile 1\n"),
+                         "Profile 1\\Extensions\\" + work_id + "\\1.0_0,Profile 1,\n"),
             std::string::npos) << all.out;
   EXPECT_NE(all.out.find("\nopera,"), std::string::npos);  // one-profile browsers once
   // With --profile, browsers without that profile are left out.

@@ -38,6 +38,11 @@ const std::pair<os::RegRoot, const char*> kOwnedKeys[] = {
     {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\OperaStable"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\FIREFOX.EXE"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\Microsoft Edge"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Policies\\Google\\Chrome"},
+    {os::RegRoot::CurrentUser, "SOFTWARE\\Policies\\Google\\Chrome"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Policies\\Microsoft\\Edge"},
+    {os::RegRoot::CurrentUser, "SOFTWARE\\Policies\\Microsoft\\Edge"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\Google Chrome"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\OperaStable"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE"},
@@ -61,6 +66,7 @@ const std::pair<os::RegRoot, const char*> kOwnedKeys[] = {
 // Profile folders an image may own, relative to the real special folders.
 const std::pair<int, const char*> kOwnedFolders[] = {
     {os::kCsidlLocalAppData, "Google\\Chrome"},
+    {os::kCsidlLocalAppData, "Microsoft\\Edge"},
     {os::kCsidlAppData, "Opera Software"},
     {os::kCsidlAppData, "Mozilla\\Firefox"},
 };
@@ -153,6 +159,10 @@ void InstallImage(os::Platform& platform, const std::string& image) {
   for (const wchar_t* pf : {L"Program Files", L"Program Files (x86)"}) {
     CopyTree(HostPath(image) / L"C" / pf, fs::path(L"C:\\") / pf, true);
   }
+  // A developer's folder an unpacked extension is loaded from: the profile names it by
+  // its full path, so it goes where the image has it.
+  fs::remove_all(L"C:\\Users\\demo\\Projects", ec);
+  CopyTree(HostPath(image) / L"C" / L"Users" / L"demo" / L"Projects", L"C:\\Users\\demo\\Projects", false);
 }
 
 }  // namespace
