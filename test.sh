@@ -88,6 +88,34 @@ else
   failed=$((failed + 1))
 fi
 
+# Follows a program's smoke run (see src/app/smoke_run.h): at each state it names in
+# DIR/state, a screenshot build/NAME-STATE.png, then the acknowledgement; counts the run
+# as passed when it ended with exit code 0 after the state "done".
+#   follow_smoke PID DIR NAME [LOG]
+follow_smoke() {
+  local pid=$1 dir=$2 name=$3 log=${4:-build/windows/results/$3.log} state last="" rc
+  for _ in $(seq 900); do
+    state=""
+    [ -f "$dir/state" ] && state=$(tr -d '\r\n' <"$dir/state")
+    if [ -n "$state" ] && [ "$state" != "$last" ]; then
+      last=$state
+      case "$state" in done|failed*) break ;; esac
+      import -window root "build/$name-$state.png" 2>/dev/null
+      touch "$dir/ack-$state"
+    fi
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.2
+  done
+  wait "$pid"
+  rc=$?
+  if [ "$rc" -eq 0 ] && [ "$last" = done ]; then
+    passed=$((passed + 1))
+  else
+    echo "$name smoke run failed (exit $rc, last state \"$last\"); see $log" >&2
+    failed=$((failed + 1))
+  fi
+}
+
 echo "== windows tests under Wine"
 export WINEPREFIX=$top/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
@@ -129,28 +157,7 @@ smoke_dir=$(mktemp -d)
 rm -f build/ui-gallery-*.png
 timeout 180 wine build/windows/bin/ui-gallery.exe --smoke "$(winepath -w "$smoke_dir" 2>/dev/null)" \
   >build/windows/results/ui-gallery.log 2>&1 &
-gallery_pid=$!
-last=""
-for _ in $(seq 900); do
-  state=""
-  [ -f "$smoke_dir/state" ] && state=$(tr -d '\r\n' <"$smoke_dir/state")
-  if [ -n "$state" ] && [ "$state" != "$last" ]; then
-    last=$state
-    case "$state" in done|failed*) break ;; esac
-    import -window root "build/ui-gallery-$state.png" 2>/dev/null
-    touch "$smoke_dir/ack-$state"
-  fi
-  kill -0 "$gallery_pid" 2>/dev/null || break
-  sleep 0.2
-done
-wait "$gallery_pid"
-gallery_rc=$?
-if [ "$gallery_rc" -eq 0 ] && [ "$last" = done ]; then
-  passed=$((passed + 1))
-else
-  echo "ui-gallery smoke run failed (exit $gallery_rc, last state \"$last\"); see build/windows/results/ui-gallery.log" >&2
-  failed=$((failed + 1))
-fi
+follow_smoke $! "$smoke_dir" ui-gallery
 # The window must really be on the screen: its caption band (navy) where it was placed.
 shown_pixel=$(convert build/ui-gallery-shown.png -format '%[fx:int(255*p{400,52}.r)] %[fx:int(255*p{400,52}.g)] %[fx:int(255*p{400,52}.b)]' info: 2>/dev/null)
 read -r red green blue <<<"${shown_pixel:-0 0 0}"
@@ -194,6 +201,44 @@ else
 fi
 kill "$first_pid" 2>/dev/null
 rm -rf "$trace_dir"
+
+# The program at work under Wine on the demo browsers (imported into the test prefix) with
+# a rating service of its own: it switches a Chrome extension, deletes one answering Yes,
+# opens the Firefox tab and sets Firefox as the default browser, all by synthetic input
+# (see src/app/main_smoke.h); screenshots build/orvopm-{chrome,firefox,toast}.png. The
+# changed files are checked from outside too.
+echo "== OrvoPM smoke run under Wine"
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+wine_user=$(scripts/wine-demo-image.sh)
+profile="$WINEPREFIX/drive_c/users/$wine_user/AppData/Local/Google/Chrome/User Data/Default"
+rm -f build/orvopm-chrome.png build/orvopm-firefox.png build/orvopm-toast.png build/smoke-ratings.db*
+service_out=$(mktemp)
+build/native/bin/orvo-rating-service --db build/smoke-ratings.db --port 0 --site service/demo-site \
+  --seed service/demo-seed.json >"$service_out" 2>&1 &
+service_pid=$!
+service_url=""
+for _ in $(seq 50); do
+  service_url=$(sed -n 's/^listening on //p' "$service_out" | head -n 1)
+  [ -n "$service_url" ] && break
+  sleep 0.1
+done
+smoke_dir=$(mktemp -d)
+ORVO_RATING_SERVICE_URL=$service_url timeout 180 wine build/windows/bin/OrvoPM.exe \
+  --smoke "$(winepath -w "$smoke_dir" 2>/dev/null)" >build/windows/results/orvopm-smoke.log 2>&1 &
+follow_smoke $! "$smoke_dir" orvopm build/windows/results/orvopm-smoke.log
+# The second row (Color Picker Pro) was switched off in Preferences, the third (Focus
+# Timer) is gone with its folder.
+if grep -q '"oopjaeeehcadmkbplahcjkdnfdfelmao"\]' "$profile/Preferences" 2>/dev/null &&
+   [ -d "$profile/Extensions/oopjaeeehcadmkbplahcjkdnfdfelmao" ] &&
+   [ ! -e "$profile/Extensions/jncomfdhcfpipkdaadmddodcbbfkgkbb" ]; then
+  passed=$((passed + 1))
+else
+  echo "OrvoPM smoke run: the Chrome profile under $profile was not changed as clicked" >&2
+  failed=$((failed + 1))
+fi
+kill "$service_pid" 2>/dev/null
+rm -rf "$smoke_dir" "$service_out"
 
 # The package installed, upgraded and removed in a Wine prefix of its own; its window is
 # in build/orvopm-installed.png (see scripts/test-package.sh).

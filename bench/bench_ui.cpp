@@ -20,28 +20,10 @@
 #include "platform/headless/headless_window_system.h"
 #include "platform/raster.h"
 #include "ui/application.h"
+#include "timing.h"
 
 namespace orvo {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> times) {
-  std::nth_element(times.begin(), times.begin() + static_cast<long>(times.size() / 2), times.end());
-  return times[times.size() / 2];
-}
-
-// Times `work` `runs` times after one warm-up run.
-std::vector<double> Samples(int runs, const std::function<void()>& work) {
-  work();
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work();
-    times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-  }
-  return times;
-}
 
 Point Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 

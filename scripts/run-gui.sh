@@ -39,17 +39,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "Creating the Wine prefix $WINEPREFIX (once)"
   wineboot -i >/dev/null 2>&1
 fi
-wine_user=$(wine cmd /c 'echo %USERNAME%' 2>/dev/null | tr -d '\r')
-drive_c=$WINEPREFIX/drive_c
-echo "Importing the demo image for the Wine user \"$wine_user\""
+echo "Importing the demo image into the Wine prefix"
 # The image's user "demo" becomes the prefix's user, in the files and in the registry.
-cp -r fixtures/demo/C/"Program Files" fixtures/demo/C/"Program Files (x86)" "$drive_c/"
-mkdir -p "$drive_c/users/$wine_user"
-cp -r fixtures/demo/C/Users/demo/. "$drive_c/users/$wine_user/"
-registry=$(mktemp --suffix=.reg)
-sed "s/C:\\\\\\\\Users\\\\\\\\demo/C:\\\\\\\\users\\\\\\\\$wine_user/gI" fixtures/demo/registry.reg >"$registry"
-wine reg import "$(winepath -w "$registry")" >/dev/null 2>&1
-rm -f "$registry"
+wine_user=$(scripts/wine-demo-image.sh)
+echo "The demo browsers belong to the Wine user \"$wine_user\""
 
 echo "Starting the rating service on http://127.0.0.1:8086"
 build/native/bin/orvo-rating-service --db build/gui-ratings.db --port 8086 \

@@ -1,27 +1,12 @@
 // The smoke run's steps: each one acts, then waits until what it caused is true.
 #include "app/gallery_smoke.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-
-#include "platform/window_system.h"
-#include "ui/application.h"
 #include "ui/lum_list_form.h"
 
 namespace orvo::gallery {
 namespace {
 
-constexpr int kTickMs = 100;
-constexpr int kStepTimeoutMs = 10000;
-constexpr int kAckTimeoutMs = 20000;
-
-struct Step {
-  const char* name;
-  const char* publish;  // the state a screenshot is taken of, or null
-};
-
-const Step kSteps[] = {
+const std::vector<SmokeStep> kSteps = {
     {"window shown", "shown"},         {"menu open", nullptr},
     {"submenu open", nullptr},         {"third level open", "menu"},
     {"menu closed by Esc", nullptr},   {"message box open", "message"},
@@ -29,27 +14,17 @@ const Step kSteps[] = {
     {"sort list dropped up", "dropdown"}, {"second sort picked", nullptr},
     {"new line in the review box", "memo"},
 };
-constexpr int kStepCount = static_cast<int>(sizeof kSteps / sizeof kSteps[0]);
 
 Point Centre(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 }  // namespace
 
 GallerySmoke::GallerySmoke(TGalleryWindow& gallery, std::string dir)
-    : gallery_(gallery), dir_(std::move(dir)) {
-  timer_.OnTimer = [this](TTimer&) { Tick(); };
-}
+    : TSmokeRun("ui-gallery", std::move(dir), kSteps), gallery_(gallery) {}
 
-void GallerySmoke::Start() {
-  step_ = 0;
-  waited_ms_ = 0;
-  timer_.SetInterval(kTickMs);
-  timer_.SetEnabled(true);
-}
-
-bool GallerySmoke::Done() const {
+bool GallerySmoke::Done(int step) {
   TLumPopupMenu& menu = gallery_.sysMenu;
-  switch (step_) {
+  switch (step) {
     case 0: return gallery_.Handle() && gallery_.Handle()->IsVisible() && gallery_.Active();
     case 1: return menu.IsOpen() && menu.LevelForm(0);
     case 2: return menu.LevelForm(1) != nullptr;
@@ -76,17 +51,10 @@ bool GallerySmoke::Done() const {
 }
 
 // What the step does before its condition is awaited.
-void GallerySmoke::Act() {
-  os::WindowSystem* system = os::CurrentWindowSystem();
-  if (!system) return;
-  os::InputInjector& input = system->Injector();
+void GallerySmoke::Act(int step) {
   TLumPopupMenu& menu = gallery_.sysMenu;
-  auto click = [&](Point p) {
-    input.MoveMouse(p.x, p.y);
-    input.PressMouse(os::MouseButton::kLeft);
-    input.ReleaseMouse(os::MouseButton::kLeft);
-  };
-  switch (step_) {
+  const auto click = [](Point p) { Click(p); };
+  switch (step) {
     case 1:
       if (TDStdFButton* button = gallery_.lmfrm1->CaptionButton("BtnMenu")) {
         click(gallery_.ScreenCentre(*button));
@@ -94,22 +62,22 @@ void GallerySmoke::Act() {
       return;
     case 2: {
       const Point p = Centre(menu.ItemScreenRect(0, *gallery_.miLanguage));
-      input.MoveMouse(p.x, p.y);
+      MoveMouse(p);
       return;
     }
     case 3: {
       const Point p = Centre(menu.ItemScreenRect(1, *gallery_.miMoreLanguages));
-      input.MoveMouse(p.x, p.y);
+      MoveMouse(p);
       return;
     }
     case 4:
-      input.PressKey(0x1B);
+      PressKey(0x1B);
       return;
     case 5:
       click(gallery_.ScreenCentre(*gallery_.btnAsk));
       return;
     case 6:
-      input.PressKey(0x0D);
+      PressKey(0x0D);
       return;
     case 7:
       click(gallery_.ScreenCentre(*gallery_.btnLists));
@@ -127,74 +95,12 @@ void GallerySmoke::Act() {
       memo_length_ = gallery_.lists->memContent->Text().size();
       const Point p = gallery_.lists->ScreenCentre(*gallery_.lists->memContent);
       click({p.x, p.y + 50});
-      input.PressKey(0x0D);
+      PressKey(0x0D);
       return;
     }
     default:
       return;
   }
-}
-
-void GallerySmoke::Tick() {
-  if (!waiting_for_ack_.empty()) {
-    waited_ms_ += kTickMs;
-    if (Acknowledged(waiting_for_ack_) || waited_ms_ >= kAckTimeoutMs) {
-      waiting_for_ack_.clear();
-      waited_ms_ = 0;
-      ++step_;
-      acting_ = false;
-    }
-    return;
-  }
-  if (step_ >= kStepCount) {
-    Finish(0, "");
-    return;
-  }
-  if (!acting_) {
-    acting_ = true;
-    waited_ms_ = 0;
-    Act();  // may run a modal loop in which later ticks arrive: the flag keeps them out
-    return;
-  }
-  if (Done()) {
-    const Step& step = kSteps[step_];
-    if (step.publish && !dir_.empty()) {
-      Publish(step.publish);
-      waiting_for_ack_ = step.publish;
-      waited_ms_ = 0;
-      return;
-    }
-    ++step_;
-    acting_ = false;
-    return;
-  }
-  waited_ms_ += kTickMs;
-  if (waited_ms_ >= kStepTimeoutMs) Finish(1, kSteps[step_].name);
-}
-
-void GallerySmoke::Publish(const std::string& state) {
-  const std::filesystem::path dir(dir_);
-  const std::filesystem::path temp = dir / "state.part";
-  {
-    std::ofstream out(temp, std::ios::trunc);
-    out << state << "\n";
-  }
-  std::error_code error;
-  std::filesystem::rename(temp, dir / "state", error);
-}
-
-bool GallerySmoke::Acknowledged(const std::string& state) const {
-  std::error_code error;
-  return std::filesystem::exists(std::filesystem::path(dir_) / ("ack-" + state), error);
-}
-
-void GallerySmoke::Finish(int code, const std::string& why) {
-  timer_.SetEnabled(false);
-  exit_code_ = code;
-  failure_ = why;
-  if (!dir_.empty()) Publish(code == 0 ? "done" : "failed " + why);
-  if (code != 0) std::fprintf(stderr, "ui-gallery: smoke run failed at: %s\n", why.c_str());
-  Application().Terminate();
 }
 
 }  // namespace orvo::gallery

@@ -12,35 +12,20 @@
 #include <string>
 
 #include "app/gallery_window.h"
-#include "ui/timer.h"
+#include "app/smoke_run.h"
 
 namespace orvo::gallery {
 
-class GallerySmoke {
+class GallerySmoke : public TSmokeRun {
  public:
   // Empty `dir`: no state file and no waiting for acknowledgements.
   GallerySmoke(TGalleryWindow& gallery, std::string dir);
-  void Start();
-  int ExitCode() const { return exit_code_; }
-  const std::string& Failure() const { return failure_; }
 
  private:
-  void Tick();
-  bool Done() const;
-  void Act();
-  void Publish(const std::string& state);
-  bool Acknowledged(const std::string& state) const;
-  void Finish(int code, const std::string& why);
+  void Act(int step) override;
+  bool Done(int step) override;
 
   TGalleryWindow& gallery_;
-  std::string dir_;
-  TTimer timer_;
-  int step_ = 0;
-  int waited_ms_ = 0;
-  bool acting_ = false;
-  std::string waiting_for_ack_;
-  int exit_code_ = 1;
-  std::string failure_;
   size_t memo_length_ = 0;
 };
 

@@ -1,27 +1,39 @@
 // OrvoPM: the program. On Windows it is the real thing on the real system. Natively it
 // runs on the headless screen, on a Windows image folder:
 //
-//   OrvoPM --image DIR --png FILE [--size WxH] [--lang NAME]
-//       starts as the program does, writes the main window to FILE once it has painted,
+//   OrvoPM --image DIR --png FILE [--size WxH] [--lang NAME] [--tab chrome|ie|firefox|opera]
+//       starts as the program does, shows that browser's tab, waits (at most 10 s) until
+//       the ratings of its add-ons have arrived or failed, writes the main window to FILE,
 //       and ends as the program does (the settings are saved into the image)
 //   OrvoPM --image DIR
 //       starts and runs until SIGINT or SIGTERM closes the main window (a second start
 //       finds it, as on Windows)
 //
+//   OrvoPM [--image DIR] --smoke DIR|-
+//       the smoke run under synthetic input (see app/main_smoke.h), state files in DIR
+//       ("-": none); the exit code says whether every step came true
+//
 // Both builds take --trace FILE: one line per notable event (shown, restore), for the
-// tests that watch two processes.
+// tests that watch two processes. The environment variable ORVO_RATING_SERVICE_URL, when
+// set, names the rating service instead of the built-in address (tests, pictures and the
+// smoke run use a service of their own).
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include "app/main_smoke.h"
+#include "catalogue/system_values.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
 #include "platform/window_system.h"
+#include "rating/rate_session.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 #include "ui/application.h"
@@ -39,13 +51,17 @@ struct Options {
   std::string png;
   std::string lang;
   std::string trace;
+  std::string smoke;
+  bool smoking = false;
+  uint8_t tab = 0;  // browser kind; 0: the first tab
   int width = 0;
   int height = 0;
 };
 
 int Usage() {
   std::fputs(
-      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME]] [--trace FILE]\n",
+      "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME] "
+      "[--tab chrome|ie|firefox|opera]] [--smoke DIR] [--trace FILE]\n",
       stderr);
   return 2;
 }
@@ -63,6 +79,16 @@ bool Parse(int argc, char** argv, Options& o) {
       o.lang = value;
     } else if (arg == "--trace") {
       o.trace = value;
+    } else if (arg == "--smoke") {
+      o.smoking = true;
+      o.smoke = value == "-" ? "" : value;  // "-": no state files
+    } else if (arg == "--tab") {
+      const char* names[] = {"", "chrome", "ie", "firefox", "opera"};
+      o.tab = 0;
+      for (uint8_t kind = 1; kind <= 4; ++kind) {
+        if (value == names[kind]) o.tab = kind;
+      }
+      if (o.tab == 0) return false;
     } else if (arg == "--size") {
       if (std::sscanf(value.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width < 100 ||
           o.height < 100 || o.width > 4096 || o.height > 4096) {
@@ -80,6 +106,35 @@ void Trace(const std::string& file, const char* line) {
   std::ofstream out(file, std::ios::app);
   out << line << '\n';
 }
+
+#ifndef _WIN32
+// The picture is taken once the tab's ratings have arrived or failed, so it is the same
+// on every run; a service that never answers is waited for no longer than 10 s.
+void ShowTabSettled(TfrmXOBMain& main, uint8_t kind) {
+  if (kind != 0) {
+    if (TLumButton* tab = main.TabOf(kind); tab && tab->Enabled()) main.SelectTab(*tab);
+  }
+  const TBrowserAppBase* catalogue = main.SelectedCatalogue();
+  if (!catalogue) return;
+  const auto pump_until = [](const std::function<bool()>& done, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+      Application().ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    Application().ProcessMessages();
+  };
+  pump_until([&] { return main.RatingsSettled(*catalogue); }, std::chrono::seconds(10));
+  // Icons on the web (Firefox's) come on threads of their own; nothing says when a
+  // download gave up, so they get a short while more.
+  pump_until([&] {
+    for (const auto& item : catalogue->Items) {
+      if (!item->Image && item->IconRef.rfind("http", 0) == 0) return false;
+    }
+    return true;
+  }, std::chrono::seconds(2));
+}
+#endif
 
 volatile std::sig_atomic_t stop_requested = 0;
 
@@ -102,13 +157,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "OrvoPM: %s\n", error.c_str());
     return 3;
   }
-  os::Install(platform.get());
+  // The platform, and the system facts the catalogues read from it (64-bit Windows, the
+  // program files folder).
+  UseSystem(platform.get());
   auto raster = os::OpenRasterSystem(&error);
   if (!raster) {
     std::fprintf(stderr, "OrvoPM: no text back end: %s\n", error.c_str());
     return 1;
   }
   os::InstallRaster(raster.get());
+  if (const char* url = std::getenv("ORVO_RATING_SERVICE_URL"); url && *url) {
+    InstallRateSession(std::make_shared<TRateSession>(url));
+  }
 
   std::unique_ptr<os::WindowSystem> system;
 #ifdef _WIN32
@@ -135,10 +195,16 @@ int main(int argc, char** argv) {
   if (!o.lang.empty()) options.language = o.lang;
   options.on_restore = [&] { Trace(o.trace, "restore"); };
   int code = 0;
+  std::unique_ptr<TMainSmoke> smoke;
   options.on_shown = [&](TfrmXOBMain& main) {
     Trace(o.trace, "shown");
+    if (o.smoking) {
+      smoke = std::make_unique<TMainSmoke>(main, o.smoke);
+      smoke->Start();
+    }
     if (!o.png.empty()) {
 #ifndef _WIN32
+      ShowTabSettled(main, o.tab);
       auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
       if (!main.Handle() || !headless.SaveWindowPng(*main.Handle(), o.png)) {
         std::fprintf(stderr, "OrvoPM: cannot write %s\n", o.png.c_str());
@@ -157,6 +223,7 @@ int main(int argc, char** argv) {
   const StartupOutcome outcome = RunProgram(options);
   if (outcome.second_instance) Trace(o.trace, "second instance");
   if (outcome.refused) Trace(o.trace, "refused");
+  if (smoke) code = smoke->ExitCode();
   std::fflush(nullptr);
   // The program ends at once: worker threads are cut off and nothing is cleaned up.
   std::_Exit(code);

@@ -2,7 +2,7 @@
 #include "shell/about_window.h"
 
 #include "catalogue/shell_helpers.h"
-#include "shell/main_menu.h"
+#include "shell/site_pages.h"
 #include "shell/version_text.h"
 #include "ui/skin_resources.h"
 
@@ -57,7 +57,7 @@ TfrmAbout::TfrmAbout(TForm* owner) : TfrmBase("TfrmAbout") {
   lblemail = AddLabel(*lmfrm1, "lblemail", "Email Support:", {137, 102, 237, 118});
   lblsupport = AddLabel(*lmfrm1, "lblsupport", kSupportMail, {243, 102, 460, 118});
   lblhome = AddLabel(*lmfrm1, "lblhome", "Official Homepage:", {137, 120, 237, 136});
-  lblweb = AddLabel(*lmfrm1, "lblweb", kHomePage, {243, 120, 460, 136});
+  lblweb = AddLabel(*lmfrm1, "lblweb", SitePage(kHomePath), {243, 120, 460, 136});
   lblthanks = AddLabel(*lmfrm1, "lblthanks", "Acknowledgements to the following:", {22, 147, 473, 167});
   MakeLink(*lblsupport, [this] { OpenUrl("mailto:" + lblsupport->Caption()); });
   MakeLink(*lblweb, [this] { OpenUrl(lblweb->Caption()); });

@@ -10,6 +10,7 @@
 #include "shell/base_form.h"
 #include "shell/language.h"
 #include "shell/language_menu.h"
+#include "shell/site_pages.h"
 #include "ui/events.h"
 #include "ui/lum_popup_menu.h"
 #include "ui/product_look.h"
@@ -30,10 +31,10 @@ class TMainFormMenu {
  public:
   void Command(TLumMenuItem& item, TfrmBase& main_window) {
     switch (item.Tag) {
-      case kHelp: OpenUrl(kOnlineHelpPage); break;
-      case kForum: OpenUrl(kForumPage); break;
-      case kHome: OpenUrl(kHomePage); break;
-      case kContact: OpenUrl(kContactPage); break;
+      case kHelp: OpenUrl(SitePage(kOnlineHelpPath)); break;
+      case kForum: OpenUrl(SitePage(kForumPath)); break;
+      case kHome: OpenUrl(SitePage(kHomePath)); break;
+      case kContact: OpenUrl(SitePage(kContactPath)); break;
       case kUpdates:
         AppConfig.AutoUpdate = item.Checked();
         SaveConfig();

@@ -28,13 +28,6 @@ struct MainMenuChecks {
 };
 MainMenuChecks& MenuChecks();
 
-// The maker's pages the menu and the about window open.
-inline constexpr char kOnlineHelpPage[] = "https://orvo.example/plugin-manager/help/";
-inline constexpr char kForumPage[] = "https://forum.orvo.example/";
-inline constexpr char kHomePage[] = "https://orvo.example/";
-inline constexpr char kContactPage[] = "https://orvo.example/help.html";
-inline constexpr char kSupportMail[] = "support@orvo.example";
-
 // Fills `menu` for `main_window`, which receives kWmApplyLanguage after a language switch
 // and owns the about window; starts the news check when CheckNews is on and the silent
 // update check when AutoUpdate is on.

@@ -83,16 +83,17 @@ void TLumLabel::DrawControl(Bitmap32& bitmap) {
       canvas.DrawPng(2, (h - graph_.height()) / 2, graph_);
       x = 2 + graph_.width() + 2;
     }
+    // The text gets the label's whole width: with some text back ends (Wine's GDI) the
+    // last glyph reaches a pixel or two past the measured extent, and a rectangle cut at
+    // the extent would clip it. The ellipsis still comes only where the text cannot fit.
     r.left = x;
-    r.right = x + text.cx;
-    if (r.right > w - 2) {
-      r.right = w - 2;
-      truncated = !word_break_;
-    }
+    r.right = w - 2;
+    truncated = x + text.cx > w - 2 && !word_break_;
   } else {
+    // Right-aligned text keeps the same two pixels from the edge, room for that overhang.
     r.left = 0;
-    r.right = w;
-    truncated = text.cx > w && !word_break_;
+    r.right = alignment_ == taRightJustify ? w - 2 : w;
+    truncated = text.cx > r.right && !word_break_;
   }
   r.top = (h - text.cy) / 2;
   if (r.top < 0 || word_break_) r.top = 0;
@@ -101,7 +102,9 @@ void TLumLabel::DrawControl(Bitmap32& bitmap) {
 
   uint32_t format = kDtEndEllipsis;
   if (alignment_ == taLeftJustify) format |= kDtLeft | (word_break_ ? kDtWordBreak : 0);
-  else if (alignment_ == taRightJustify) format |= kDtRight;
+  // GDI clips to the rectangle it aligns to; the label's own bitmap is the clip instead,
+  // so a right-aligned last glyph's overhang (Wine) keeps its pixels.
+  else if (alignment_ == taRightJustify) format |= kDtRight | kDtNoClip;
   else format |= kDtCenter;
   if (show_accel_char_) format |= kDtNoPrefix;
 

@@ -133,5 +133,38 @@ TEST_F(ProgramTest, WithoutAccessToTheBrowserRegistrationsItSaysSoAndQuits) {
   EXPECT_FALSE(fs::exists(png));  // the loop ended on its first message
 }
 
+TEST_F(ProgramTest, PaintsTheTabItIsAskedFor) {
+  ::setenv("ORVO_RATING_SERVICE_URL", "http://127.0.0.1:1", 1);
+  const fs::path png = root_ / "opera.png";
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --tab opera", "tab")), 0)
+      << ReadText(Trace("tab").string() + ".err");
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --tab safari", "bad")), 2);
+  ::unsetenv("ORVO_RATING_SERVICE_URL");
+  const auto picture = LoadPngFile(png.string());
+  ASSERT_TRUE(picture);
+  // The fourth tab wears the selected slab (lighter than the side bar), the first not.
+  const auto blue = [&](int y) { return picture->Pixel(168, y) & 0xFF; };
+  EXPECT_GT(blue(3 * 50 + 27 + 25), blue(27 + 25) + 20);
+}
+
+TEST_F(ProgramTest, TheSmokeRunSwitchesDeletesAndSetsTheDefaultBrowser) {
+  ::setenv("ORVO_RATING_SERVICE_URL", "http://127.0.0.1:1", 1);
+  const fs::path chrome = image() / "C/Users/demo/AppData/Local/Google/Chrome/User Data/Default";
+  const std::string before = ReadText(chrome / "Preferences");
+  const int code = Wait(Start("--smoke -", "smoke"));
+  ::unsetenv("ORVO_RATING_SERVICE_URL");
+  ASSERT_EQ(code, 0) << ReadText(Trace("smoke").string() + ".err");
+  // The second row (Color Picker Pro) was switched off, the third (Focus Timer) deleted,
+  // and Firefox became the default browser.
+  const std::string after = ReadText(chrome / "Preferences");
+  EXPECT_NE(after, before);
+  EXPECT_NE(after.find("\"anihaiknkjpemibakigcfnienhfpllen\",\"oopjaeeehcadmkbplahcjkdnfdfelmao\"]"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(chrome / "Extensions/jncomfdhcfpipkdaadmddodcbbfkgkbb"));
+  EXPECT_TRUE(fs::exists(chrome / "Extensions/oopjaeeehcadmkbplahcjkdnfdfelmao"));
+  const std::string registry = Plain(ReadText(image() / "registry.reg"));
+  EXPECT_NE(registry.find("\"Progid\"=\"FirefoxURL\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace orvo::test

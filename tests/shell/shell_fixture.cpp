@@ -45,7 +45,9 @@ void RemoveHostFile(const std::string& path) {
   fs::remove_all(HostPath(path), ec);
 }
 
-ShellTest::ShellTest(std::string extra_ini) : machine_(std::make_unique<TestMachine>(Options(std::move(extra_ini)))) {
+ShellTest::ShellTest(std::string extra_ini) : ShellTest(Options(std::move(extra_ini))) {}
+
+ShellTest::ShellTest(MachineOptions options) : machine_(std::make_unique<TestMachine>(options)) {
   program_ = machine_->sandbox() ? machine_->image_folder() + "/program/" : machine_->folder() + "\\program\\";
   languages_ = program_ + "Languages" + (machine_->sandbox() ? '/' : '\\');
   fs::create_directories(HostPath(program_));

@@ -25,6 +25,7 @@ void RemoveHostFile(const std::string& path);
 class ShellTest : public ::testing::Test {
  protected:
   explicit ShellTest(std::string extra_ini = "");
+  explicit ShellTest(MachineOptions options);
   ~ShellTest() override;
 
   TestMachine& machine() { return *machine_; }

@@ -157,35 +157,44 @@ PngImage RateForm() {
   return ToPng(b);
 }
 
-// Toast backgrounds, 211 x 40, stretched to the toast: the window's silver is its
-// transparent colour, so the rounded edge is hard (no blended fringe).
+// Toast backgrounds, 211 x 40, for a layered window with per-pixel alpha: anti-aliased
+// corners of radius 6, nine-sliced at 8 pixels from each edge, so everything between the
+// corners is flat along both directions and stretches without seams. A darker rim gives
+// the toast an edge on white windows, a lighter inner line on top a little depth.
 PngImage ToastBack(bool success) {
   Bitmap32 b = Blank(211, 40);
-  b.Clear(Rgb(192, 192, 192));
-  const Argb top = success ? Rgb(48, 152, 86) : Rgb(214, 74, 62);
-  const Argb bottom = success ? Rgb(36, 124, 68) : Rgb(180, 52, 42);
-  FillHard(b, RoundRect(0, 0, 211, 40, 6), Vertical(0, top, 40, bottom));
+  const Argb face = success ? Rgb(38, 146, 72) : Rgb(206, 66, 54);
+  const Sdf body = RoundRect(0, 0, 211, 40, 6);
+  Fill(b, body, Darken(face, 0.18));
+  Fill(b, Inset(body, 1), face);
+  Fill(b, Intersect(Outline(Inset(body, 1.5), 1), Sdf([](double, double y) { return y - 3; })), Lighten(face, 0.16));
   return ToPng(b);
 }
 
 // wait_00 .. wait_14, 190 x 220 each: a dark card with a comet arc turning once over 14
-// frames around the product mark (frame 14 repeats frame 0).
+// frames (frame 14 repeats frame 0) around the product mark. The comet brightens from a
+// faint tail to a round head with a soft glow, over a dim full track.
 PngImage WaitFrame(int frame) {
   Bitmap32 b = Blank(190, 220);
   const Sdf card = RoundRect(8, 8, 182, 212, 16);
   Shadow(b, card, 0, 3, 6.0f, Rgb(0, 0, 0, 80));
-  Fill(b, card, Fade(kNavy, 0.9));
-  const double cx = 95, cy = 110, r = 40;
-  Fill(b, Arc(cx, cy, r, 7, 0, 360), Rgb(255, 255, 255, 34));
-  const double a0 = frame * 360.0 / 14, span = 120;
-  Fill(b, Arc(cx, cy, r, 7, a0, a0 + span), [=](double x, double y) {
-    double a = std::atan2(x - cx, -(y - cy)) * 180 / 3.14159265358979;
+  Fill(b, card, Vertical(8, kNavyLight, 212, kNavyDeep));
+  Fill(b, Outline(Inset(card, 0.5), 1), Rgb(255, 255, 255, 22));
+  const double cx = 95, cy = 110, r = 44, width = 7;
+  Fill(b, Arc(cx, cy, r, width, 0, 360), Rgb(255, 255, 255, 30));
+  const double head = frame * 360.0 / 14, span = 150, a0 = head - span;
+  Fill(b, Arc(cx, cy, r, width, a0, head), [=](double x, double y) {
+    const double a = std::atan2(x - cx, -(y - cy)) * 180 / 3.14159265358979;
     const double rel = std::fmod(a - a0 + 720, 360);
     // Past the head's round end it stays bright; behind the tail's it stays faint.
     const double t = rel <= span ? rel / span : rel < 180 + span / 2 ? 1.0 : 0.0;
-    return Mix(Rgb(22, 149, 230, 40), Rgb(120, 200, 255, 255), t);
+    return Mix(Rgb(22, 149, 230, 0), Rgb(150, 215, 255, 255), t * t * (3 - 2 * t));
   });
-  LogoMarkOn(b, cx - 16, cy - 16, 32);
+  const double rad = head * 3.14159265358979 / 180;
+  const double hx = cx + r * std::sin(rad), hy = cy - r * std::cos(rad);
+  Shadow(b, Circle(hx, hy, width / 2), 0, 0, 4.0f, Rgb(120, 200, 255, 150));
+  Fill(b, Circle(hx, hy, width / 2 + 0.3), Rgb(225, 243, 255));
+  LogoMarkOn(b, cx - 18, cy - 18, 36);
   return ToPng(b);
 }
 

@@ -1,0 +1,74 @@
+// Icons fitted into the square a window draws them in: a system icon on a larger canvas
+// taken at its own size, large pictures shrunk with their proportions, small ones doubled,
+// every one centred; bytes that are no picture give nothing.
+#include <gtest/gtest.h>
+
+#include "platform/png_codec.h"
+#include "shell/picture_fit.h"
+
+namespace orvo {
+namespace {
+
+constexpr Argb kInk = 0xFF2080C0u;
+
+PngImage Picture(int width, int height, Rect ink) {
+  PngImage p(width, height);
+  for (int y = ink.top; y < ink.bottom; ++y) {
+    for (int x = ink.left; x < ink.right; ++x) p.SetPixel(x, y, kInk);
+  }
+  return p;
+}
+
+// Where the opaque pixels of a fitted picture lie.
+Rect InkOf(const PngImage& p) {
+  Rect r{p.width(), p.height(), 0, 0};
+  for (int y = 0; y < p.height(); ++y) {
+    for (int x = 0; x < p.width(); ++x) {
+      if ((p.Pixel(x, y) >> 24) < 128) continue;
+      r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1), std::max(r.bottom, y + 1)};
+    }
+  }
+  return r;
+}
+
+TEST(FitPicture, PlacesEveryKindOfIconInItsSquare) {
+  struct Case {
+    const char* name;
+    PngImage picture;
+    int size;
+    Rect ink;
+  };
+  const Case cases[] = {
+      // A 32-pixel system icon drawn at the corner of a 48 x 48 canvas: its own size.
+      {"canvas icon into 32", Picture(48, 48, {0, 0, 32, 32}), 32, {0, 0, 32, 32}},
+      {"canvas icon into 48", Picture(48, 48, {0, 0, 32, 32}), 48, {8, 8, 40, 40}},
+      {"large shrinks", Picture(128, 128, {0, 0, 128, 128}), 48, {0, 0, 48, 48}},
+      {"wide keeps its proportions", Picture(64, 32, {0, 0, 64, 32}), 48, {0, 12, 48, 36}},
+      {"small is doubled", Picture(16, 16, {0, 0, 16, 16}), 48, {8, 8, 40, 40}},
+      {"exact stays", Picture(48, 48, {4, 4, 44, 44}), 48, {4, 4, 44, 44}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PngImage fitted = FitPicture(c.picture, c.size);
+    ASSERT_EQ(fitted.width(), c.size);
+    ASSERT_EQ(fitted.height(), c.size);
+    EXPECT_EQ(InkOf(fitted), c.ink);
+  }
+}
+
+TEST(FitPicture, DecodesCatalogueIconsAndRefusesWhatIsNoPicture) {
+  const os::Pixels pixels{20, 20, std::vector<uint32_t>(400, kInk)};
+  const auto icon = TPngImage::FromPixels(pixels);
+  ASSERT_TRUE(icon);
+  const PngImage fitted = FittedPicture(*icon, 48);
+  EXPECT_EQ(InkOf(fitted), (Rect{4, 4, 44, 44}));  // doubled to 40, centred
+  std::string broken = icon->bytes();
+  broken.resize(broken.size() / 2);
+  const auto damaged = TPngImage::FromBytes(broken);  // the header is sane, the data cut
+  ASSERT_TRUE(damaged);
+  EXPECT_TRUE(FittedPicture(*damaged, 48).empty());
+  EXPECT_TRUE(FitPicture(PngImage(), 48).empty());
+}
+
+}  // namespace
+}  // namespace orvo
