@@ -1,6 +1,7 @@
 #include "catalogue/chromium_settings.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace orvo {
 namespace {
@@ -130,11 +131,12 @@ std::optional<ChromiumEntry> ChromiumSettings::Find(const std::string& id) const
 
 std::vector<std::string> ChromiumSettings::Ids() const {
   std::vector<std::string> ids;
+  std::unordered_set<std::string> seen;
   for (JsonDocument* doc : {secure_, preferences_}) {
     const Json* settings = SettingsOf(doc);
     if (!settings) continue;
     for (auto it = settings->begin(); it != settings->end(); ++it) {
-      if (it.value().is_object() && std::find(ids.begin(), ids.end(), it.key()) == ids.end()) ids.push_back(it.key());
+      if (it.value().is_object() && seen.insert(it.key()).second) ids.push_back(it.key());
     }
   }
   return ids;
