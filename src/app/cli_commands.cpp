@@ -65,7 +65,7 @@ void AddRows(const TBrowserAppBase& app, std::vector<RecordRow>& rows) {
     const TBrowserExtensionInfo& item = *app.GetItem(i);
     rows.push_back({kBrowserWords[app.BrowserKind], ListedProfile(app), app.ProfileCaption(), i,
                     KindWord(app, item), item.Id, item.ListTitle(IsWin64()), item.Version, !item.Disabled,
-                    item.Path, item.DisabledReason});
+                    item.Path, item.DisabledReason, item.EntryFile, item.Protected});
   }
 }
 

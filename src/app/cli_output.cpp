@@ -50,6 +50,10 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
         o["enabled"] = r.enabled;
         o["path"] = r.path;
         if (!r.why_off.empty()) o["why_off"] = r.why_off;
+        if (!r.entry_file.empty()) {
+          o["entry_file"] = r.entry_file;
+          o["guarded"] = r.guarded;
+        }
         json += (i ? ",\n " : "\n ") + o.dump();
       }
       for (size_t i = 0; i < errors.size(); ++i) {

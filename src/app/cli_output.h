@@ -18,6 +18,8 @@ struct RecordRow {
   bool enabled = true;
   std::string path;
   std::string why_off;  // why the browser keeps it off, beyond the user's switch
+  std::string entry_file;  // where the browser keeps its entry, when it says
+  bool guarded = false;    // a checksum guards that entry: only the browser changes it
 };
 
 // A browser whose data could not be read: its records (the plug-ins) are listed, the

@@ -69,6 +69,7 @@ ChangeResult TChromiumExtensions::ToggleItem(TBrowserExtensionInfo* item) {
     return {kChangeOnlyInBrowser, item->ListTitle(false) + " was installed by the administrator's policy, and " +
                                       DisplayName + " keeps it on"};
   }
+  if (!EntryLocation(*entry->value)) return {kChangeOnlyInBrowser, item->ListTitle(false) + ": " + item->DisabledReason};
   if (entry->is_protected || policy_.Check(item->Id).blocked) return SwitchByPolicy(*item, *entry);
   return SwitchByEntry(*item, *entry->value);
 }

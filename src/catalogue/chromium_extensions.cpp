@@ -18,6 +18,9 @@
 namespace orvo {
 namespace {
 
+// Why an entry without a location is off.
+constexpr const char* kNotLoaded = "the browser does not load it: its entry names no install location";
+
 // A heavy profile's Preferences is a few megabytes; anything near this is not one.
 constexpr size_t kMaxPreferences = size_t(64) << 20;
 
@@ -175,6 +178,14 @@ void TChromiumExtensions::AddRecord(const std::string& id, const ChromiumEntry& 
 }
 
 void TChromiumExtensions::ReadSwitch(TBrowserExtensionInfo& item, const ChromiumEntry& entry) const {
+  item.EntryFile = entry.store == SettingsStore::kSecurePreferences ? "Secure Preferences" : "Preferences";
+  item.Protected = entry.is_protected;
+  // An entry without an install location is not loaded at all (GetInstalledInfoHelper).
+  if (!EntryLocation(*entry.value)) {
+    item.Disabled = true;
+    item.DisabledReason = kNotLoaded;
+    return;
+  }
   // The browser's management policy never blocks what the policy itself installed.
   const ChromiumPolicy::Verdict verdict = PolicyInstalled(*entry.value) ? ChromiumPolicy::Verdict{} : policy_.Check(item.Id);
   item.Disabled = EntryOff(*entry.value) || verdict.blocked;

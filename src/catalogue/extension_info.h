@@ -32,6 +32,11 @@ class TBrowserExtensionInfo {
   // Why the browser keeps it off, where that is more than the user's own switch ("the
   // browser's policy blocks it"); empty otherwise.
   std::string DisabledReason;
+  // The file the browser keeps the add-on's entry in ("Secure Preferences" for a guarded
+  // Chromium extension), and whether a checksum guards that entry, so that only the
+  // browser may change it.
+  std::string EntryFile;
+  bool Protected = false;
   double Rating = 0;        // average community rating, 0 until known
   uint8_t Is64 = 0;         // from the native registry view / the per-user plug-in key
 

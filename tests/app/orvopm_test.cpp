@@ -263,8 +263,10 @@ TEST_F(Orvopm, SwitchesGuardedExtensionsOnlyWithPolicy) {
   EXPECT_NE(browsers.out.find("2 add-ons  profile Profile 1 (Work)"), std::string::npos);
   EXPECT_NE(browsers.out.find("Microsoft Edge     installed"), std::string::npos);
   EXPECT_NE(Tool("list chrome").out.find("Colour Lens"), std::string::npos);
-  EXPECT_NE(Tool("list edge --format json").out.find("\"why_off\":\"blocked by the computer's policy\""),
-            std::string::npos);
+  const ToolRun edge = Tool("list edge --format json");
+  EXPECT_NE(edge.out.find("\"why_off\":\"blocked by the computer's policy\",\"entry_file\":\"Secure Preferences\","
+                          "\"guarded\":true"),
+            std::string::npos) << edge.out;
 
   const std::string registry = test::ReadHostFile((image_ / "registry.reg").string());
   const ToolRun asked = Tool("disable chrome " + tidy);

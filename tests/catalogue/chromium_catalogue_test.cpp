@@ -124,7 +124,19 @@ TEST_F(ChromeCatalogue, ReadsOffAndOnAsTheBrowserDoes) {
     EXPECT_EQ(timer->Disabled, c.disabled) << c.what;
     EXPECT_EQ(timer->DisabledReason, c.why) << c.what;
   }
+  // Without an install location the browser does not load the entry at all.
   Json prefs = original;
+  prefs["extensions"]["settings"][kFocusTimer].erase("location");
+  machine.WriteFile(path, prefs.dump());
+  {
+    TChromeExtensions chrome;
+    TBrowserExtensionInfo* timer = FindById(chrome, kFocusTimer);
+    EXPECT_TRUE(timer->Disabled);
+    EXPECT_EQ(timer->DisabledReason, "the browser does not load it: its entry names no install location");
+    EXPECT_EQ(chrome.ToggleItem(timer).error, kChangeOnlyInBrowser);
+    EXPECT_EQ(ReadJson(path).dump(), prefs.dump());
+  }
+  prefs = original;
   prefs["extensions"]["settings"][kFocusTimer]["state"] = 3;
   machine.WriteFile(path, prefs.dump());
   TChromeExtensions uninstalled;

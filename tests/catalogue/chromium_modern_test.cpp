@@ -92,6 +92,10 @@ TEST_F(ModernChrome, ListsBothFilesAsTheBrowserRunsThem) {
     EXPECT_EQ(item->DisabledReason, e.why) << e.name;
   }
   EXPECT_EQ(chrome.GetCount(), 11);
+  EXPECT_TRUE(FindById(chrome, kTabTidy)->Protected);
+  EXPECT_EQ(FindById(chrome, kTabTidy)->EntryFile, "Secure Preferences");
+  EXPECT_FALSE(FindById(chrome, kClipNotes)->Protected);
+  EXPECT_EQ(FindById(chrome, kClipNotes)->EntryFile, "Preferences");
   // The unpacked extension: no stored manifest, read from the developer's folder.
   const TBrowserExtensionInfo* lens = FindById(chrome, kJsonLens);
   EXPECT_EQ(lens->Path, "C:\\Users\\demo\\Projects\\json-lens");
@@ -400,6 +404,40 @@ TEST(ModernRelatives, RefuseWhereThePolicyCannotDecide) {
   EXPECT_EQ(r.error, kChangeOnlyInBrowser);
   EXPECT_NE(r.message.find("opera://extensions/?id="), std::string::npos);
   TBrowserAppBase::PolicyChangesAllowed = false;
+}
+
+// Brave and Vivaldi keep their data where their own installers put it, run as their own
+// processes, and read their own policy keys.
+TEST(ModernRelatives, BraveAndVivaldiReadTheirOwnFolders) {
+  test::TestMachine machine{ModernOptions()};
+  TEdgeExtensions edge;
+  const std::string local = edge.UserDataDir.substr(0, edge.UserDataDir.find("Microsoft\\Edge"));
+  const struct {
+    std::unique_ptr<TChromiumExtensions> (*make)();
+    const char* data;
+    const char* process;
+    const char* policy;
+  } relatives[] = {
+      {[] { return std::unique_ptr<TChromiumExtensions>(new TBraveExtensions); }, "BraveSoftware\\Brave-Browser\\User Data\\",
+       "brave.exe", "SOFTWARE\\Policies\\BraveSoftware\\Brave\\ExtensionInstallBlocklist"},
+      {[] { return std::unique_ptr<TChromiumExtensions>(new TVivaldiExtensions); }, "Vivaldi\\User Data\\", "vivaldi.exe",
+       "SOFTWARE\\Policies\\Vivaldi\\ExtensionInstallBlocklist"},
+  };
+  for (const auto& r : relatives) {
+    EXPECT_EQ(r.make()->GetCount(), 0) << r.data;  // not there yet
+    for (const char* file : {"Preferences", "Secure Preferences"}) {
+      machine.WriteFile(local + r.data + "Default\\" + file, ReadText(edge.ProfileDir + file));
+    }
+    const std::string ext = "Default\\Extensions\\ihmehkhkpkgdgogonlnbgdhaibilnmba\\2.3.0_0\\manifest.json";
+    machine.WriteFile(local + r.data + ext, "{}");
+    auto app = r.make();
+    EXPECT_EQ(app->UserDataDir, local + r.data);
+    EXPECT_NE(FindById(*app, "ihmehkhkpkgdgogonlnbgdhaibilnmba"), nullptr) << r.data;
+    EXPECT_NE(app->PolicyExplanation().find(r.policy), std::string::npos) << app->PolicyExplanation();
+    EXPECT_FALSE(app->IsRunning());
+    machine.StartProcess(r.process);
+    EXPECT_TRUE(app->IsRunning()) << r.process;
+  }
 }
 
 }  // namespace
