@@ -14,11 +14,8 @@ namespace fs = std::filesystem;
 namespace orvo::tools {
 namespace {
 
-
-constexpr const char* kChromeExe = "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe";
 constexpr const char* kFirefoxExe = "C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe";
 constexpr const char* kOperaExe = "C:\\Program Files\\Opera\\launcher.exe";
-constexpr const char* kIeExe = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
 constexpr const char* kChromeProfile = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default";
 constexpr const char* kOperaProfile = "C:\\Users\\demo\\AppData\\Roaming\\Opera Software\\Opera Stable";
 

@@ -11,6 +11,10 @@
 
 namespace orvo::tools {
 
+// Where every image keeps the programs whose place never changed between versions.
+inline constexpr const char* kChromeExe = "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe";
+inline constexpr const char* kIeExe = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
+
 class Registry {
  public:
   void Set(os::RegRoot root, const std::string& path, const std::string& name, const std::string& text);

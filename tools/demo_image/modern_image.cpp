@@ -10,10 +10,8 @@ namespace fs = std::filesystem;
 namespace orvo::tools {
 namespace {
 
-constexpr const char* kChromeExe = "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe";
 constexpr const char* kEdgeExe = "C:\\Program Files (x86)\\Microsoft\\Edge\\Application\\msedge.exe";
 constexpr const char* kOperaExe = "C:\\Users\\demo\\AppData\\Local\\Programs\\Opera\\launcher.exe";
-constexpr const char* kIeExe = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
 constexpr const char* kLocal = "C:\\Users\\demo\\AppData\\Local";
 
 // Ids of the extensions the tests and the demo talk about.
