@@ -220,8 +220,8 @@ std::string TChromiumExtensions::PolicyExplanation() const {
          "settings another program changed. So this switch goes through " + DisplayName +
          "'s own policy for extensions instead: switching it off adds the extension to the "
          "ExtensionInstallBlocklist of your user account (" + policy_.UserListPath() + "). " + DisplayName +
-         " then shows it as blocked by your administrator and keeps it off; switching it on here lifts that "
-         "block again.";
+         " then shows it as blocked by your administrator and keeps it off, in every profile of " + DisplayName +
+         ", since the policy holds for all of them; switching it on here lifts that block again.";
 }
 
 ChangeResult TChromiumExtensions::WriteBack() {

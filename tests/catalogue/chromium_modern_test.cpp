@@ -244,6 +244,7 @@ TEST_F(ModernChrome, SwitchesGuardedEntriesThroughTheUsersPolicy) {
   EXPECT_NE(asked.message.find("HKEY_CURRENT_USER\\SOFTWARE\\Policies\\Google\\Chrome\\ExtensionInstallBlocklist"),
             std::string::npos);
   EXPECT_NE(asked.message.find("blocked by your administrator"), std::string::npos);
+  EXPECT_NE(asked.message.find("in every profile of Google Chrome"), std::string::npos);
   EXPECT_FALSE(tidy->Disabled);
   EXPECT_EQ(UserList(), list);
 
@@ -255,6 +256,9 @@ TEST_F(ModernChrome, SwitchesGuardedEntriesThroughTheUsersPolicy) {
   {
     TChromeExtensions reread;
     EXPECT_TRUE(FindById(reread, kTabTidy)->Disabled);
+    // The policy is the browser's, not the profile's: the other profile shows the block too.
+    TChromeExtensions work("Profile 1");
+    EXPECT_EQ(FindById(work, kTabTidy)->DisabledReason, "blocked by Google Chrome's policy for this user");
   }
   ASSERT_TRUE(chrome.ToggleItem(tidy));
   EXPECT_FALSE(tidy->Disabled);

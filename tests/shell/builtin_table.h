@@ -87,7 +87,7 @@ inline constexpr BuiltinEntry kBuiltinEnglish[] = {
     {"Messages", "ToggleFail", "The plug-in could not be switched on or off: %s"},
     {"Messages", "DeleteFail", "The plug-in could not be deleted: %s"},
     {"Messages", "SetDefaultFail", "The browser could not be made the default browser: %s"},
-    {"Messages", "PolicySwitch", "%s protects the settings of this plug-in with a checksum and removes a plug-in whose settings another program changed. This switch therefore goes through the browser's policy for your user account: %s then shows the plug-in as blocked by your administrator and keeps it off until you switch it on here again. Continue?"},
+    {"Messages", "PolicySwitch", "%s protects the settings of this plug-in with a checksum and removes a plug-in whose settings another program changed. This switch therefore goes through the browser's policy for your user account: %s then shows the plug-in as blocked by your administrator and keeps it off, in every profile of the browser, until you switch it on here again. Continue?"},
     {"Messages", "OnlyInBrowser", "%s Open the browser's own page for this plug-in?"},
     {"Messages", "NONERATE", "No ratings have been made on this plug-in."},
     {"Messages", "NextData", "Get more review information."},
