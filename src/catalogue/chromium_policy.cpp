@@ -44,9 +44,10 @@ std::optional<int> PositionOf(std::string_view name) {
   return n;
 }
 
-PolicyList ReadList(RegRoot root, const std::string& key) {
+PolicyList ReadList(RegRoot root, const std::string& key, const char* list_name) {
   PolicyList list;
-  auto handle = OpenRead(root, key);
+  list.name = list_name;
+  auto handle = OpenRead(root, key + "\\" + list_name);
   if (!handle) return list;
   list.set = true;
   std::vector<std::string> names;
@@ -61,8 +62,10 @@ PolicyList ReadList(RegRoot root, const std::string& key) {
 
 // The list under its current name, else under the name before version 86.
 PolicyList ReadNamedList(RegRoot root, const std::string& key, const char* name, const char* old_name) {
-  PolicyList list = ReadList(root, key + "\\" + name);
-  return list.set ? list : ReadList(root, key + "\\" + old_name);
+  PolicyList list = ReadList(root, key, name);
+  if (list.set) return list;
+  PolicyList old = ReadList(root, key, old_name);
+  return old.set ? old : list;
 }
 
 // ExtensionSettings: a JSON text in a value of the policy key, or the same dictionary as
@@ -149,7 +152,11 @@ ChromiumPolicy::Verdict ChromiumPolicy::Check(const std::string& id) const {
 
 bool ChromiumPolicy::UserListsId(const std::string& id) const { return user_.blocklist.Contains(id); }
 
-std::string ChromiumPolicy::UserListPath() const { return RegistryPath(RegRoot::CurrentUser, key_ + "\\" + kBlocklist); }
+std::string ChromiumPolicy::UserListKey() const {
+  return key_ + "\\" + (user_.blocklist.name.empty() ? kBlocklist : user_.blocklist.name);
+}
+
+std::string ChromiumPolicy::UserListPath() const { return RegistryPath(RegRoot::CurrentUser, UserListKey()); }
 
 ChangeResult ChromiumPolicy::CanAddUserBlock(const std::string& id, const std::string& browser) const {
   if (!Available()) return {kChangeOnlyInBrowser, browser + " has no policy to block an extension with"};
@@ -187,7 +194,7 @@ ChangeResult ChromiumPolicy::AddUserBlock(const std::string& id, const std::stri
   std::vector<int> used;
   for (const auto& v : user_.blocklist.values) used.push_back(*PositionOf(v.first));
   while (std::find(used.begin(), used.end(), free) != used.end()) ++free;
-  const std::string list_key = key_ + "\\" + kBlocklist;
+  const std::string list_key = UserListKey();
   std::unique_ptr<os::RegKey> handle;
   long error = os::Current().registry().CreateKey(RegRoot::CurrentUser, list_key,
                                                   RegViewAccess(os::kKeyAllAccess, list_key, true), &handle);
@@ -201,7 +208,7 @@ ChangeResult ChromiumPolicy::RemoveUserBlock(const std::string& id, const std::s
   if (!Available() || !UserListsId(id)) return {};
   if (ChangeResult can = CanRemoveUserBlock(id, browser); !can) return can;
 
-  const std::string list_key = key_ + "\\" + kBlocklist;
+  const std::string list_key = UserListKey();
   long error = os::kErrorSuccess;
   std::unique_ptr<os::RegKey> handle = OpenKeyForChange(RegRoot::CurrentUser, list_key, &error);
   if (!handle) return {error, UserListPath() + " " + RegistryErrorText(error)};

@@ -27,6 +27,10 @@ namespace orvo {
 // One list policy in one scope.
 struct PolicyList {
   bool set = false;  // its key is there (an empty list is a setting too)
+  // The name of its key: the current one, or the name before version 86 where only that
+  // is set. A change goes to the key the browser reads: a new key beside an old one would
+  // hide the old one's entries from it.
+  std::string name;
   std::vector<std::pair<std::string, std::string>> values;  // value name, item
   bool Contains(const std::string& item) const;
 };
@@ -67,12 +71,15 @@ class ChromiumPolicy {
   // CanRemoveUserBlock allows.
   ChangeResult RemoveUserBlock(const std::string& id, const std::string& browser);
 
-  // HKEY_CURRENT_USER\<key>\ExtensionInstallBlocklist, as messages name it.
+  // HKEY_CURRENT_USER\<key>\ExtensionInstallBlocklist (or the name before version 86,
+  // where the user's list has only that), as messages name it.
   std::string UserListPath() const;
 
  private:
   Verdict Evaluate(const std::string& id, const PolicyScope& machine, const PolicyScope& user) const;
   void Load();
+  // The key of the user's blocklist below HKEY_CURRENT_USER.
+  std::string UserListKey() const;
   std::string key_;
   PolicyScope machine_;
   PolicyScope user_;

@@ -119,6 +119,19 @@ TEST_F(PolicyRules, WritesTheUsersListWithUnbrokenNumbers) {
   EXPECT_EQ(ignored.error, kChangeOnlyInBrowser);
   EXPECT_NE(ignored.message.find("HKEY_LOCAL_MACHINE\\" + std::string(kKey)), std::string::npos) << ignored.message;
   EXPECT_TRUE(UserValues().empty());
+
+  // A user's list kept under the name before version 86 takes our entry in that key: a
+  // key of the new name would hide the old one's entries from the browser.
+  Apply({{cu, "ExtensionInstallBlacklist", "1", "first"}});
+  ChromiumPolicy old_name(kKey);
+  ASSERT_TRUE(old_name.AddUserBlock(kId, "Test"));
+  EXPECT_FALSE(machine.KeyExists(cu, std::string(kKey) + "\\" + list));
+  EXPECT_TRUE(ChromiumPolicy(kKey).Check("first").blocked);
+  EXPECT_TRUE(ChromiumPolicy(kKey).Check(kId).blocked);
+  EXPECT_NE(old_name.UserListPath().find("ExtensionInstallBlacklist"), std::string::npos);
+  ASSERT_TRUE(old_name.RemoveUserBlock(kId, "Test"));
+  EXPECT_FALSE(ChromiumPolicy(kKey).Check(kId).blocked);
+  EXPECT_TRUE(ChromiumPolicy(kKey).Check("first").blocked);
 }
 
 TEST(ExtensionMessages, FillsInMessagesAsTheBrowserDoes) {
