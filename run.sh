@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and shows the program at work: it copies the demo
-# Windows image to a scratch folder (so the demo can be run again and again) and lets the
-# orvopm tool list the browsers and their add-ons there.
+# Windows images to scratch folders (so the demo can be run again and again) and lets the
+# orvopm tool list the browsers and their add-ons there: the classic demo image, then the
+# modern one (Chrome with two profiles and Secure Preferences, Edge, current Opera).
 #
 #   ./run.sh --gui   the real program, OrvoPM.exe, under Wine on the demo browsers (see
 #                    scripts/run-gui.sh)
@@ -25,6 +26,19 @@ build/native/bin/orvopm --image "$image" browsers
 echo
 echo "\$ orvopm --image $image list"
 build/native/bin/orvopm --image "$image" list
+
+modern=build/modern-image
+rm -rf "$modern"
+cp -r fixtures/modern "$modern"
+echo
+echo "Modern Windows image: $modern (a copy of fixtures/modern)"
+echo
+echo "\$ orvopm --image $modern browsers --all-profiles"
+build/native/bin/orvopm --image "$modern" browsers --all-profiles
+echo
+echo "\$ orvopm --image $modern list chrome --all-profiles"
+build/native/bin/orvopm --image "$modern" list chrome --all-profiles
 echo
 echo "Try: build/native/bin/orvopm --image $image disable chrome fblkdohiomlcbgpekccokebfafkgegcf"
+echo "     build/native/bin/orvopm --image $modern disable chrome njljfidahmnikmebegegkdcjncpenkan --policy"
 echo "     build/native/bin/orvopm --help"

@@ -20,11 +20,22 @@ constexpr const char* kRunningText = "The browser is running. Please close it to
 constexpr const char* kDeleteQuestion = "Are you sure to delete this plug-in?";
 constexpr const char* kSetAsDefault = "Successfully set as default browser.";
 
-constexpr const char* kBrowserWords[5] = {"", "chrome", "ie", "firefox", "opera"};
+constexpr const char* kBrowserWords[kBrowserKinds] = {"",      "chrome", "ie",    "firefox",
+                                                      "opera", "edge",   "brave", "vivaldi"};
+constexpr const char* kBrowserChoice = "chrome, ie, firefox, opera, edge, brave, vivaldi";
 
 int Fail(int code, const std::string& message) {
   std::fprintf(stderr, "orvopm: %s\n", message.c_str());
   return code;
+}
+
+// A change that did not happen: the exit code for why, and what the user is told.
+int ChangeFailed(const std::string& what, const ChangeResult& r) {
+  if (r.error == kChangeNeedsPolicyConsent) {
+    return Fail(kNeedsPolicy, what + ": " + r.message + "\nTo go ahead, run the command again with --policy.");
+  }
+  if (r.error == kChangeOnlyInBrowser) return Fail(kOnlyInBrowser, what + ": " + r.message);
+  return Fail(kWriteFailed, what + ": " + r.message);
 }
 
 TBrowserAppBase* FindBrowser(BrowserList& list, const std::string& word) {
@@ -55,7 +66,8 @@ void AddRows(const TBrowserAppBase& app, std::vector<RecordRow>& rows) {
     const TBrowserExtensionInfo& item = *app.GetItem(i);
     rows.push_back({kBrowserWords[app.BrowserKind], ListedProfile(app), app.ProfileCaption(), i,
                     KindWord(app, item), item.Id, item.ListTitle(IsWin64()), item.Version, !item.Disabled,
-                    item.Path, item.BrowserOwned, item.SwitchLock});
+                    item.Path, item.BrowserOwned, item.SwitchLock, item.DisabledReason,
+                    item.EntryFile, item.Protected});
   }
 }
 
@@ -77,6 +89,7 @@ const TBrowserProfile* FindProfile(const std::vector<TBrowserProfile>& profiles,
 BrowserList Catalogues(const Options& o) {
   BrowserList list;
   BuildBrowserList(list);
+  AddChromiumRelatives(list);
   if (o.profile.empty() && !o.all_profiles) return list;
   BrowserList out;
   for (auto& app : list) {
@@ -205,7 +218,7 @@ TBrowserAppBase* NamedBrowser(BrowserList& list, const std::string& word, const 
   if (known && !o.profile.empty()) {
     *code = Fail(kUnknownProfile, "no profile \"" + o.profile + "\" in " + word);
   } else {
-    *code = Fail(kUnknownBrowser, "unknown browser \"" + word + "\" (chrome, ie, firefox, opera)");
+    *code = Fail(kUnknownBrowser, "unknown browser \"" + word + "\" (" + kBrowserChoice + ")");
   }
   return nullptr;
 }
@@ -232,7 +245,7 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
     if (item->BrowserOwned) return Fail(kNotSwitchable, "\"" + title + "\" is part of the browser and is not deleted");
     if (!Confirm(o.yes)) return kNotConfirmed;
     const ChangeResult r = app->DeleteItem(item);
-    if (!r) return Fail(kWriteFailed, title + " was not deleted: " + r.message);
+    if (!r) return ChangeFailed(title + " was not deleted", r);
     std::printf("Deleted %s.\n", title.c_str());
     if (!r.message.empty()) std::printf("Note: %s.\n", r.message.c_str());
     return kOk;
@@ -246,8 +259,9 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
     return Fail(kNotSwitchable, "\"" + title + "\" stays " + (item->Disabled ? "off" : "on") + ": " + item->SwitchLock);
   }
   const ChangeResult r = app->ToggleItem(item);
-  if (!r) return Fail(kWriteFailed, title + " was not switched: " + r.message);
-  std::printf("%s is now %s.\n", title.c_str(), item->Disabled ? "off" : "on");
+  if (!r) return ChangeFailed(title + " was not switched", r);
+  std::printf("%s is now %s%s.\n", title.c_str(), item->Disabled ? "off" : "on",
+              item->DisabledReason.empty() ? "" : (" (" + item->DisabledReason + ")").c_str());
   return kOk;
 }
 
@@ -314,6 +328,7 @@ int Run(const Options& o) {
   UseSystem(platform.get());
   os::UseUtf8Console();
   TFireFoxExtensions::DownloadIcons = false;  // no list here to show them in
+  TBrowserAppBase::PolicyChangesAllowed = o.policy;
   int code = kFailed;
   {
     BrowserList list;

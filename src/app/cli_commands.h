@@ -22,12 +22,17 @@ enum ExitCode {
                         // some add-ons' state itself, and its own add-ons are never deleted
   kDataUnreadable = 10, // a browser's data file is there but can't be read or parsed
   kUnknownProfile = 11, // --profile names no profile of the browser
+  kNeedsPolicy = 12,    // the switch goes through the browser's policy: only with --policy
+  kOnlyInBrowser = 13,  // only the browser itself (or its administrator) can make this change
 };
 
 struct Options {
   std::string image;
   Format format = Format::kText;
   bool yes = false;
+  // Agrees to switches that go through a browser's policy (the ExtensionInstallBlocklist
+  // of the user's account) where the browser guards the extension's own settings.
+  bool policy = false;
   // One profile of each browser (its folder name or the name the browser shows), or
   // every profile; neither: the profile each browser opens with.
   std::string profile;

@@ -51,6 +51,11 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
         o["path"] = r.path;
         o["builtIn"] = r.browser_owned;
         o["locked"] = r.lock.empty() ? Json() : Json(r.lock);
+        if (!r.why_off.empty()) o["why_off"] = r.why_off;
+        if (!r.entry_file.empty()) {
+          o["entry_file"] = r.entry_file;
+          o["guarded"] = r.guarded;
+        }
         json += (i ? ",\n " : "\n ") + o.dump();
       }
       for (size_t i = 0; i < errors.size(); ++i) {
@@ -64,12 +69,15 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
       return;
     }
     case Format::kCsv:
-      std::fputs("browser,index,kind,id,name,version,enabled,path,builtin,locked,profile\n", out);
+      std::fputs("browser,index,kind,id,name,version,enabled,path,builtin,locked,profile,why_off\n",
+                 out);
       for (const auto& r : rows) {
-        std::fprintf(out, "%s,%d,%s,%s,%s,%s,%s,%s,%s,%s,%s\n", r.browser.c_str(), r.index, r.kind.c_str(),
-                     CsvField(r.id).c_str(), CsvField(r.name).c_str(), CsvField(r.version).c_str(),
-                     r.enabled ? "yes" : "no", CsvField(r.path).c_str(), r.browser_owned ? "yes" : "no",
-                     CsvField(r.lock).c_str(), CsvField(r.profile).c_str());
+        std::fprintf(out, "%s,%d,%s,%s,%s,%s,%s,%s,%s,%s,%s,%s\n", r.browser.c_str(), r.index,
+                     r.kind.c_str(), CsvField(r.id).c_str(), CsvField(r.name).c_str(),
+                     CsvField(r.version).c_str(), r.enabled ? "yes" : "no",
+                     CsvField(r.path).c_str(), r.browser_owned ? "yes" : "no",
+                     CsvField(r.lock).c_str(), CsvField(r.profile).c_str(),
+                     CsvField(r.why_off).c_str());
       }
       return;
     case Format::kText: {
@@ -93,9 +101,9 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
                        Pad("name", name_w).c_str(), Pad("version", ver_w).c_str(), "id");
           last_browser = heading;
         }
-        std::fprintf(out, "  %-4d %s %s %s %s %s\n", r.index, Pad(r.kind, kind_w).c_str(),
-                     r.enabled ? "on " : "off", Pad(r.name, name_w).c_str(),
-                     Pad(r.version, ver_w).c_str(), r.id.c_str());
+        std::fprintf(out, "  %-4d %s %s %s %s %s%s\n", r.index, Pad(r.kind, kind_w).c_str(),
+                     r.enabled ? "on " : "off", Pad(r.name, name_w).c_str(), Pad(r.version, ver_w).c_str(),
+                     r.id.c_str(), r.why_off.empty() ? "" : ("  (" + r.why_off + ")").c_str());
       }
       return;
     }

@@ -11,9 +11,10 @@ namespace {
 void PrintUsage(FILE* out) {
   std::fputs(
       "Usage: orvopm [--image DIR] COMMAND [ARGS] [--format text|json|csv] [--yes]\n"
-      "              [--profile NAME | --all-profiles]\n"
+      "              [--profile NAME | --all-profiles] [--policy]\n"
       "\n"
-      "Lists and changes the add-ons of the installed browsers (chrome, ie, firefox, opera).\n"
+      "Lists and changes the add-ons of the installed browsers (chrome, ie, firefox, opera,\n"
+      "edge, brave, vivaldi).\n"
       "\n"
       "Commands:\n"
       "  browsers                   one line per browser: installed, default, add-on count\n"
@@ -31,6 +32,14 @@ void PrintUsage(FILE* out) {
       "names another (its folder name, \"Profile 1\", or the name the browser shows) or\n"
       "--all-profiles lists each of them; changes work on one profile.\n"
       "\n"
+      "Chrome, Edge, Brave and Vivaldi guard most extensions' settings with a checksum and\n"
+      "remove an extension whose settings another program changed. Such an extension is\n"
+      "switched off by adding it to the ExtensionInstallBlocklist policy of your user\n"
+      "account: the browser then shows it as blocked by your administrator, in all of its\n"
+      "profiles, and switching it on here lifts the block. orvopm does that only with\n"
+      "--policy. Such an extension is removed only in the browser itself; orvopm names\n"
+      "the browser's page for it.\n"
+      "\n"
       "Options:\n"
       "  --image DIR        work on a Windows image folder instead of the real system\n"
       "  --format FORMAT    text (default), json or csv, for browsers and list\n"
@@ -38,6 +47,8 @@ void PrintUsage(FILE* out) {
       "  --profile NAME     work on that profile of each browser (browsers without it are\n"
       "                     left out)\n"
       "  --all-profiles     list every profile of each browser\n"
+      "  --policy           agree to switch an extension through the browser's policy\n"
+      "                     where the browser guards its settings (see below)\n"
       "  -h, --help         show this help\n"
       "\n"
       "A browser whose data file is there but can't be read is named on standard error\n"
@@ -47,7 +58,8 @@ void PrintUsage(FILE* out) {
       "5 unknown add-on, 6 browser running, 7 not done (a file, folder or registry key\n"
       "refused the change), 8 not confirmed, 9 not for this add-on (no on/off switch,\n"
       "a state the browser keeps itself, or part of the browser), 10 a browser's data\n"
-      "file can't be read, 11 no such profile.\n",
+      "file can't be read, 11 no such profile, 12 the switch goes through the browser's\n"
+      "policy (add --policy), 13 only the browser can do this.\n",
       out);
 }
 
@@ -65,6 +77,8 @@ int main(int argc, char** argv) {
       options.yes = true;
     } else if (a == "--all-profiles") {
       options.all_profiles = true;
+    } else if (a == "--policy") {
+      options.policy = true;
     } else if (a == "--image" || a == "--format" || a == "--profile") {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "orvopm: %s needs a value\n", a.c_str());

@@ -10,14 +10,14 @@
 
 namespace orvo {
 
-const std::array<const char*, 5> BrowserDisplayNames = {"", "Google Chrome", "Internet Explorer",
-                                                        "Mozilla Firefox", "Opera"};
-const std::array<const char*, 5> StartMenuKeys = {"", "Google Chrome", "IEXPLORE.EXE",
-                                                  "FIREFOX.EXE", "OperaStable"};
-const std::array<const char*, 5> BrowserProgIds = {"", "ChromeHTML", "IE.HTTP", "FirefoxURL",
-                                                   "OperaStable"};
-const std::array<const char*, 5> BrowserProcessNames = {"", "chrome.exe", "", "firefox.exe",
-                                                        "opera.exe"};
+const std::array<const char*, kBrowserKinds> BrowserDisplayNames = {
+    "", "Google Chrome", "Internet Explorer", "Mozilla Firefox", "Opera", "Microsoft Edge", "Brave", "Vivaldi"};
+const std::array<const char*, kBrowserKinds> StartMenuKeys = {
+    "", "Google Chrome", "IEXPLORE.EXE", "FIREFOX.EXE", "OperaStable", "Microsoft Edge", "Brave", "Vivaldi"};
+const std::array<const char*, kBrowserKinds> BrowserProgIds = {
+    "", "ChromeHTML", "IE.HTTP", "FirefoxURL", "OperaStable", "MSEdgeHTM", "BraveHTML", "VivaldiHTM"};
+const std::array<const char*, kBrowserKinds> BrowserProcessNames = {
+    "", "chrome.exe", "", "firefox.exe", "opera.exe", "msedge.exe", "brave.exe", "vivaldi.exe"};
 
 namespace {
 constexpr const char* kUserChoice =
@@ -31,6 +31,8 @@ std::string UserChoiceKey(const char* scheme) {
 }  // namespace
 
 int RatingBrowserId(uint8_t browser_kind) { return browser_kind == bkIE ? 0 : browser_kind; }
+
+bool TBrowserAppBase::PolicyChangesAllowed = false;
 
 TBrowserAppBase::TBrowserAppBase() = default;
 TBrowserAppBase::~TBrowserAppBase() = default;
@@ -48,6 +50,8 @@ int TBrowserAppBase::IndexOf(const TBrowserExtensionInfo* item) const {
   }
   return -1;
 }
+
+bool TBrowserAppBase::OpenAddonPage(const TBrowserExtensionInfo&) { return false; }
 
 std::string TBrowserAppBase::ProfileCaption() const {
   if (Profiles.size() < 2) return {};

@@ -22,12 +22,17 @@ inline constexpr uint8_t bkChrome = 1;
 inline constexpr uint8_t bkIE = 2;
 inline constexpr uint8_t bkFirefox = 3;
 inline constexpr uint8_t bkOpera = 4;
+// Chromium's other relatives, known to orvopm only: the window keeps its four tabs.
+inline constexpr uint8_t bkEdge = 5;
+inline constexpr uint8_t bkBrave = 6;
+inline constexpr uint8_t bkVivaldi = 7;
+inline constexpr size_t kBrowserKinds = 8;
 
 // Indexed by BrowserKind (index 0 empty).
-extern const std::array<const char*, 5> BrowserDisplayNames;
-extern const std::array<const char*, 5> StartMenuKeys;
-extern const std::array<const char*, 5> BrowserProgIds;
-extern const std::array<const char*, 5> BrowserProcessNames;  // IE: none (a window class)
+extern const std::array<const char*, kBrowserKinds> BrowserDisplayNames;
+extern const std::array<const char*, kBrowserKinds> StartMenuKeys;
+extern const std::array<const char*, kBrowserKinds> BrowserProgIds;
+extern const std::array<const char*, kBrowserKinds> BrowserProcessNames;  // IE: none (a window class)
 // The number the rating service knows the browser by: the kind, except IE (0).
 int RatingBrowserId(uint8_t browser_kind);
 
@@ -44,6 +49,14 @@ struct TBrowserProfile {
 // (the file or registry key and what failed; a folder left partly deleted is named). A
 // success may carry a note in `message` on what was deliberately left alone.
 using ChangeResult = os::WriteResult;
+
+// Results a change may give besides the system's codes (an application's codes have bit
+// 29 set). The message says what it means for the add-on in the user's terms.
+// The switch goes through the browser's policy, which the user has not agreed to yet.
+inline constexpr long kChangeNeedsPolicyConsent = 0x20000101;
+// Only the browser itself (or the computer's administrator) can make this change; the
+// browser's own page for the add-on is where to do it (OpenAddonPage).
+inline constexpr long kChangeOnlyInBrowser = 0x20000102;
 
 class TBrowserAppBase {
  public:
@@ -84,6 +97,15 @@ class TBrowserAppBase {
   // Flips the record's Disabled when the browser's data took the change; a failure leaves
   // the record and the data held in memory as they were.
   virtual ChangeResult ToggleItem(TBrowserExtensionInfo* item) = 0;
+
+  // Opens the browser's own page for the add-on, where the browser makes the changes it
+  // keeps to itself; false when it has none or it could not be started.
+  virtual bool OpenAddonPage(const TBrowserExtensionInfo& item);
+
+  // Switches that go through a browser's policy instead of its data files are made only
+  // once the user has agreed to that (for the run); until then they answer
+  // kChangeNeedsPolicyConsent with the explanation, changing nothing.
+  static bool PolicyChangesAllowed;
 
   // For Chrome, Firefox and Opera: OpenCommand, ReinstallCommand, Icon, AppDescription
   // and IsDefault from the browser's StartMenuInternet registration.

@@ -21,6 +21,12 @@ std::unique_ptr<TBrowserAppBase> NewCatalogue(uint8_t kind, const std::string& p
       return std::make_unique<TFireFoxExtensions>(profile);
     case bkOpera:
       return std::make_unique<TOPeraExtensions>(profile);
+    case bkEdge:
+      return std::make_unique<TEdgeExtensions>(profile);
+    case bkBrave:
+      return std::make_unique<TBraveExtensions>(profile);
+    case bkVivaldi:
+      return std::make_unique<TVivaldiExtensions>(profile);
     default:
       return nullptr;
   }
@@ -50,6 +56,10 @@ void BuildBrowserList(BrowserList& list) {
   for (auto& app : made) {
     if (app) list.push_back(std::move(app));
   }
+}
+
+void AddChromiumRelatives(BrowserList& list) {
+  for (uint8_t kind : {bkEdge, bkBrave, bkVivaldi}) list.push_back(MakeCatalogue(kind));
 }
 
 }  // namespace orvo

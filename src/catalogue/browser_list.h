@@ -15,6 +15,10 @@ using BrowserList = std::vector<std::unique_ptr<TBrowserAppBase>>;
 // Appends exactly four catalogues, each on the profile its browser opens with.
 void BuildBrowserList(BrowserList& list);
 
+// Appends the catalogues of Chromium's relatives orvopm knows beside the window's four:
+// Microsoft Edge, Brave and Vivaldi, installed or not.
+void AddChromiumRelatives(BrowserList& list);
+
 // The catalogue of one browser kind for one of its profiles (a Name from its Profiles;
 // empty: the one the browser opens with), its registration read when the browser is
 // installed. A profile the browser does not list gives a catalogue with an empty

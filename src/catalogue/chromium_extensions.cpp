@@ -1,10 +1,11 @@
 #include "catalogue/chromium_extensions.h"
 
-#include <optional>
+#include <unordered_set>
 
 #include "catalogue/chromium_profiles.h"
+#include "catalogue/chromium_settings.h"
 #include "catalogue/data_file.h"
-#include "catalogue/file_removal.h"
+#include "catalogue/extension_messages.h"
 #include "catalogue/icon_helpers.h"
 #include "catalogue/json_document.h"
 #include "catalogue/json_writer.h"
@@ -17,6 +18,9 @@
 namespace orvo {
 namespace {
 
+// Why an entry without a location is off.
+constexpr const char* kNotLoaded = "the browser does not load it: its entry names no install location";
+
 // A heavy profile's Preferences is a few megabytes; anything near this is not one.
 constexpr size_t kMaxPreferences = size_t(64) << 20;
 
@@ -27,32 +31,11 @@ bool IsPlainName(std::string_view name) {
          name.find_first_of("\\/:") == std::string_view::npos;
 }
 
-// Reads an integer member leniently (real files hold integers; a float or a boolean is
-// taken for what it says). Nothing when the member is missing or not a number.
-std::optional<int64_t> IntegerOf(const Json* value) {
-  if (!value) return std::nullopt;
-  if (value->is_number_integer()) return value->get<int64_t>();
-  if (value->is_number_float()) return static_cast<int64_t>(value->get<double>());
-  if (value->is_boolean()) return value->get<bool>() ? 1 : 0;
-  return std::nullopt;
-}
-
-// Manifest::Location of Chromium's extension code: 1 (kInternal) is a user's own install;
-// 0 is invalid; 2 and up are external, unpacked, component and policy installs.
-constexpr int64_t kLocationInternal = 1;
-
-// "state" 1 is on and 0 off. An entry without one is shown as the browser treats it, after
-// extensions/browser/extension_prefs.cc: ExtensionPrefs::GetExtensionState reads a missing
-// state as enabled ("Bad or missing pref 'state'"), while GetInstalledExtensionInfo loads
-// no entry without a state from the profile ("Old preferences files may not have
-// kPrefState for component extensions"). So a component or external extension (a location
-// other than a user install) without a state runs, and a user install without one is
-// never loaded: off. Without a readable location nothing says the browser runs it.
-bool DisabledBySettings(const Json& entry) {
-  if (const auto state = IntegerOf(Member(entry, "state"))) return *state == 0;
-  if (Member(entry, "state")) return true;  // a state that is no number
-  const auto location = IntegerOf(Member(entry, "location"));
-  return !location || *location <= kLocationInternal;
+// "C:\..." or "\\server\...": the only paths an unpacked extension's entry is taken with.
+bool IsAbsoluteWindowsPath(std::string_view path) {
+  const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' &&
+                     (path[2] == '\\' || path[2] == '/');
+  return (drive || path.substr(0, 2) == "\\\\") && !HasParentStep(path);
 }
 
 int HexValue(char16_t c) {
@@ -60,6 +43,17 @@ int HexValue(char16_t c) {
   if (c >= u'a' && c <= u'f') return c - u'a' + 10;
   if (c >= u'A' && c <= u'F') return c - u'A' + 10;
   return -1;
+}
+
+// The program of an open command: its first word, or its quoted first part.
+std::string ProgramOf(std::string_view command) {
+  command = TrimView(command);
+  if (command.empty()) return {};
+  if (command[0] == '"') {
+    const size_t end = command.find('"', 1);
+    return std::string(command.substr(1, end == std::string_view::npos ? std::string_view::npos : end - 1));
+  }
+  return std::string(command.substr(0, command.find(' ')));
 }
 
 }  // namespace
@@ -91,13 +85,14 @@ std::string DecodeUnicodeEscapes(std::string_view text) {
 }
 
 TChromiumExtensions::TChromiumExtensions(const Constants& c, const std::string& profile)
-    : process_name_(c.process_name) {
+    : process_name_(c.process_name), page_scheme_(c.page_scheme), policy_(c.policy_key) {
   BrowserKind = c.kind;
   DisplayName = BrowserDisplayNames[c.kind];
   DataFileName = "Preferences";
   UserDataDir = GetSpecialFolder(c.base_folder) + c.data_suffix;
   const ChromiumProfileSet set = ReadChromiumProfiles(UserDataDir, c.flat_allowed);
   Profiles = set.profiles;
+  UiLocale = BrowserUiLocale(set.app_locale, os::Current().system().UserUiLanguage());
   const std::string wanted = profile.empty() ? set.shown : profile;
   ProfileDir = ChromiumProfileFolder(set, UserDataDir, wanted);
   if (!ProfileDir.empty()) {
@@ -106,153 +101,139 @@ TChromiumExtensions::TChromiumExtensions(const Constants& c, const std::string& 
     ProfileDir = UserDataDir + "Default\\";  // where the browser would make its first profile
   }
   if (!FolderExists(ProfileDir)) return;
-  // A Preferences file that can't be read or parsed lists no extensions and keeps the
-  // reason; the plug-ins come from the registry and are listed all the same.
+  // A file that can't be read or parsed lists no extensions and keeps the reason: with
+  // either file missing from the picture, what is listed would not be what the browser
+  // runs. The plug-ins come from the registry and are listed all the same.
   Document = ReadDataFile(ProfileDir + DataFileName, kMaxPreferences, &LoadError);
-  if (Document) Scan();
+  std::string secure_error;
+  SecureDocument = ReadDataFile(ProfileDir + "Secure Preferences", kMaxPreferences, &secure_error);
+  if (!secure_error.empty()) LoadError += (LoadError.empty() ? "" : "; ") + secure_error;
+  if (LoadError.empty() && (Document || SecureDocument)) Scan();
   AddMozillaPlugins(Items);
   SortItems();
 }
 
+TChromiumExtensions::~TChromiumExtensions() = default;
+
 void TChromiumExtensions::Scan() {
-  const Json* extensions = ObjectMember(Document->value, "extensions");
-  const Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr;
-  if (!settings) return;
+  ChromiumSettings settings(Document.get(), SecureDocument.get());
+  std::unordered_set<std::string> listed;
   std::vector<os::FolderEntry> entries;
   os::Current().files().ListFolder(ExtensionsDir(), &entries);
-  for (const auto& entry : entries) {
-    if (!IsPlainName(entry.name)) continue;
-    const Json* member = Member(*settings, entry.name);
-    if (!member || !member->is_object()) continue;
-    auto item = std::make_unique<TBrowserExtensionInfo>();
-    item->ItemKind = ikExtension;
-    item->Id = entry.name;
-    item->Disabled = DisabledBySettings(*member);
-    const std::string relative = StringMember(*member, "path");
-    item->Path = ExtensionsDir() + relative;
-    if (const Json* manifest = ObjectMember(*member, "manifest")) {
-      item->Name = DecodeUnicodeEscapes(StringMember(*manifest, "name"));
-      item->Description = DecodeUnicodeEscapes(StringMember(*manifest, "description"));
-      item->Version = StringMember(*manifest, "version");
-      if (const Json* icons = ObjectMember(*manifest, "icons")) {
-        for (const char* size : {"48", "32", "16"}) {
-          item->IconRef = StringMember(*icons, size);
-          if (!item->IconRef.empty()) break;
-        }
-        // Pictures are only read from inside the profile's Extensions folder.
-        if (!item->IconRef.empty() && !HasParentStep(relative) && !HasParentStep(item->IconRef)) {
-          item->Image = LoadPngFile(item->Path + "\\" + item->IconRef);
-        }
-      }
-    }
-    Items.push_back(std::move(item));
+  for (const auto& folder : entries) {
+    if (!IsPlainName(folder.name)) continue;
+    const std::optional<ChromiumEntry> entry = settings.Find(folder.name);
+    if (!entry || MarkedUninstalled(*entry->value)) continue;
+    AddRecord(folder.name, *entry, ExtensionsDir() + StringMember(*entry->value, "path"));
+    listed.insert(folder.name);
+  }
+  // Extensions loaded from a folder of the user's own have none under Extensions: their
+  // entry names the folder (extension_prefs.cc keeps unpacked paths absolute).
+  for (const std::string& id : settings.Ids()) {
+    if (listed.count(id) || !IsPlainName(id)) continue;
+    const std::optional<ChromiumEntry> entry = settings.Find(id);
+    const std::string path = StringMember(*entry->value, "path");
+    if (!LoadedFromFolder(*entry->value) || !IsAbsoluteWindowsPath(path) || !FolderExists(path)) continue;
+    AddRecord(id, *entry, path);
   }
 }
 
-ChangeResult TChromiumExtensions::ToggleItem(TBrowserExtensionInfo* item) {
-  if (!Contains(item)) return {};
-  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
-  if (item->ItemKind != ikExtension || !Document) {
-    return {os::kErrorInvalidParameter, item->ListTitle(false) + " has no on/off switch"};
-  }
-  Json* extensions = ObjectMember(Document->value, "extensions");
-  Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr;
-  if (!settings || !ObjectMember(*settings, item->Id)) {
-    return {os::kErrorNotFound, item->Id + " has no settings entry in " + ProfileDir + DataFileName};
-  }
-  // The list is made first: adding a member moves the others, so pointers into
-  // "extensions" are taken only afterwards.
-  const bool made_list = !Member(*extensions, "known_disabled");
-  if (made_list) (*extensions)["known_disabled"] = Json::array();
-  Json* known = Member(*extensions, "known_disabled");
-  Json* entry = ObjectMember(*ObjectMember(*extensions, "settings"), item->Id);
-  const bool list_ok = known->is_array();  // a damaged list is left alone
-
-  // What a refused write has to put back, so that the next write does not save this change.
-  const bool was_disabled = item->Disabled;
-  const std::optional<Json> old_state = MemberCopy(*entry, "state");
-  Json old_list = list_ok && !made_list ? *known : Json();
-
-  if (item->Disabled) {
-    item->Disabled = false;
-    (*entry)["state"] = 1;
-    if (list_ok) {
-      for (size_t i = known->size(); i-- > 0;) {
-        const Json& e = (*known)[i];
-        if (e.is_string() && e.get_ref<const std::string&>() == item->Id) known->erase(i);
+void TChromiumExtensions::AddRecord(const std::string& id, const ChromiumEntry& entry, const std::string& folder) {
+  auto item = std::make_unique<TBrowserExtensionInfo>();
+  item->ItemKind = ikExtension;
+  item->Id = id;
+  item->Path = folder;
+  ReadSwitch(*item, entry);
+  // The manifest the browser stored; an unpacked extension has none there, and is read
+  // from its folder as the browser reads it.
+  const bool safe_folder = !HasParentStep(folder);
+  const Json* manifest = ObjectMember(*entry.value, "manifest");
+  std::unique_ptr<JsonDocument> file;
+  if (!manifest && safe_folder && (file = ReadExtensionJson(folder + "\\manifest.json"))) manifest = &file->value;
+  if (manifest) {
+    std::optional<ExtensionMessages> messages;
+    const auto text = [&](const char* key) {
+      std::string t = StringMember(*manifest, key);
+      if (HasMessagePlaceholder(t) && safe_folder) {
+        if (!messages) messages = LoadExtensionMessages(folder, UiLocale, StringMember(*manifest, "default_locale"));
+        t = LocaliseText(t, *messages);
+      }
+      return DecodeUnicodeEscapes(t);
+    };
+    item->Name = text("name");
+    item->Description = text("description");
+    item->Version = StringMember(*manifest, "version");
+    if (const Json* icons = ObjectMember(*manifest, "icons")) {
+      for (const char* size : {"48", "32", "16"}) {
+        item->IconRef = StringMember(*icons, size);
+        if (!item->IconRef.empty()) break;
+      }
+      // Pictures are only read from inside the extension's own folder.
+      if (!item->IconRef.empty() && safe_folder && !HasParentStep(item->IconRef)) {
+        item->Image = LoadPngFile(folder + "\\" + item->IconRef);
       }
     }
-  } else {
-    item->Disabled = true;
-    (*entry)["state"] = 0;
-    if (list_ok) known->push_back(item->Id);
   }
-  ChangeResult result = WriteBack();
-  if (!result) {
-    item->Disabled = was_disabled;
-    RestoreMember(*entry, "state", old_state);
-    if (made_list) {
-      extensions->erase("known_disabled");
-    } else if (list_ok) {
-      *known = std::move(old_list);
-    }
-  }
-  return result;
+  Items.push_back(std::move(item));
 }
 
-ChangeResult TChromiumExtensions::DeleteItem(TBrowserExtensionInfo* item) {
-  if (!Contains(item)) return {};
-  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
-  if (item->ItemKind == ikPlugin) {
-    if (ChangeResult removed = DeletePluginKey(*item); !removed) return removed;
-    RemoveItem(item);
-    return {};
+void TChromiumExtensions::ReadSwitch(TBrowserExtensionInfo& item, const ChromiumEntry& entry) const {
+  item.EntryFile = entry.store == SettingsStore::kSecurePreferences ? "Secure Preferences" : "Preferences";
+  item.Protected = entry.is_protected;
+  // An entry without an install location is not loaded at all (GetInstalledInfoHelper).
+  if (!EntryLocation(*entry.value)) {
+    item.Disabled = true;
+    item.DisabledReason = kNotLoaded;
+    return;
   }
-  if (item->ItemKind != ikExtension || !Document) {
-    return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
+  // The browser's management policy never blocks what the policy itself installed.
+  const ChromiumPolicy::Verdict verdict = PolicyInstalled(*entry.value) ? ChromiumPolicy::Verdict{} : policy_.Check(item.Id);
+  item.Disabled = EntryOff(*entry.value) || verdict.blocked;
+  std::string why;
+  if (verdict.blocked) {
+    why = verdict.source == ChromiumPolicy::Source::kMachine ? "blocked by the computer's policy"
+                                                              : "blocked by " + DisplayName + "'s policy for this user";
   }
-  // The entry goes only with the whole folder: an entry without its files would be a
-  // broken extension, a folder without its entry is what the browser cleans up itself.
-  const std::string folder = ExtensionsDir() + item->Id;
-  if (ChangeResult removed = RemoveForGood(folder, ShellDeleteFolder); !removed) {
-    removed.message += "; its entry in " + DataFileName + " is kept";
-    return removed;
+  if (const std::string reasons = DescribeReasons(EntryReasons(*entry.value)); !reasons.empty()) {
+    why += (why.empty() ? "" : "; ") + reasons;
   }
-  Json* extensions = ObjectMember(Document->value, "extensions");
-  if (Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr) {
-    auto& members = settings->get_ref<Json::object_t&>();
-    const auto it = members.find(item->Id);
-    if (it != members.end()) {
-      const size_t at = static_cast<size_t>(it - members.begin());
-      Json entry = std::move(it->second);
-      members.erase(it);
-      if (ChangeResult written = WriteBack(); !written) {
-        members.emplace_at(at, item->Id, std::move(entry));
-        return {written.error, "the folder " + folder + " was deleted, but " + written.message};
-      }
-    }
-  }
-  RemoveItem(item);
-  return {};
+  item.DisabledReason = item.Disabled ? why : std::string();
+}
+
+std::string TChromiumExtensions::AddonPageAddress(const TBrowserExtensionInfo& item) const {
+  return page_scheme_ + "extensions/?id=" + item.Id;
+}
+
+bool TChromiumExtensions::OpenAddonPage(const TBrowserExtensionInfo& item) {
+  const std::string program = ProgramOf(OpenCommand);
+  if (program.empty() || item.ItemKind != ikExtension) return false;
+  std::string parameters;
+  // The page opens in the profile this catalogue shows (the old single-folder layout has
+  // only the one).
+  if (ProfileDir != UserDataDir && !ProfileName.empty()) parameters = "--profile-directory=\"" + ProfileName + "\" ";
+  parameters += AddonPageAddress(item);
+  return os::Current().shell().Execute("open", program, parameters);
+}
+
+std::string TChromiumExtensions::PolicyExplanation() const {
+  return DisplayName + " guards the settings of this extension with a checksum and removes an extension whose "
+         "settings another program changed. So this switch goes through " + DisplayName +
+         "'s own policy for extensions instead: switching it off adds the extension to the "
+         "ExtensionInstallBlocklist of your user account (" + policy_.UserListPath() + "). " + DisplayName +
+         " then shows it as blocked by your administrator and keeps it off, in every profile of " + DisplayName +
+         ", since the policy holds for all of them; switching it on here lifts that block again.";
 }
 
 ChangeResult TChromiumExtensions::WriteBack() {
-  return os::Current().files().WriteFileAtomic(ProfileDir + DataFileName,
-                                               WriteCompactJson(Document->value));
+  const std::string path = ProfileDir + DataFileName;
+  // The checksummed file is the browser's alone: a write to it would cost the user the
+  // extensions it guards. Only Preferences is ever written here.
+  if (EqualsNoCase(DataFileName, "Secure Preferences")) return {os::kErrorAccessDenied, path + " is not ours to write"};
+  return os::Current().files().WriteFileAtomic(path, WriteCompactJson(Document->value));
 }
 
 bool TChromiumExtensions::IsRunning() { return FindProcessByName(process_name_) != 0; }
 
 void TChromiumExtensions::CloseBrowser() { KillProcessesByName(process_name_); }
-
-TChromeExtensions::TChromeExtensions(const std::string& profile)
-    : TChromiumExtensions({bkChrome, os::kCsidlLocalAppData, "\\Google\\Chrome\\User Data\\", "chrome.exe", false},
-                          profile) {}
-
-// Opera kept Preferences in "Opera Stable" itself until it took up profiles; it now keeps
-// them in "Opera Stable\Default" as Chrome does.
-TOPeraExtensions::TOPeraExtensions(const std::string& profile)
-    : TChromiumExtensions({bkOpera, os::kCsidlAppData, "\\Opera Software\\Opera Stable\\", "opera.exe", true},
-                          profile) {}
 
 }  // namespace orvo

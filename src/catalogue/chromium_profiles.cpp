@@ -40,6 +40,7 @@ ChromiumProfileSet ReadChromiumProfiles(const std::string& data_dir, bool flat_a
         }
       }
       if (profile) last_used = StringMember(*profile, "last_used");
+      if (const Json* intl = ObjectMember(doc->value, "intl")) set.app_locale = StringMember(*intl, "app_locale");
     }
   }
   // A profile folder the browser made before Local State listed profiles (or with the

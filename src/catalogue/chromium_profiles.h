@@ -21,6 +21,8 @@ struct ChromiumProfileSet {
   std::string shown;
   // The data folder is itself the one profile (named "Default"; old Opera).
   bool flat = false;
+  // The UI language chosen in the browser (Local State intl.app_locale), empty when none.
+  std::string app_locale;
 };
 
 // `data_dir` ends in a backslash. With `flat_allowed`, a data folder that holds

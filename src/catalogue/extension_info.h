@@ -29,6 +29,14 @@ class TBrowserExtensionInfo {
   uint8_t ItemKind = ikPlugin;
   std::unique_ptr<TPngImage> Image;  // null: the list draws its default picture
   bool Disabled = false;
+  // Why the browser keeps it off, where that is more than the user's own switch ("the
+  // browser's policy blocks it"); empty otherwise.
+  std::string DisabledReason;
+  // The file the browser keeps the add-on's entry in ("Secure Preferences" for a guarded
+  // Chromium extension), and whether a checksum guards that entry, so that only the
+  // browser may change it.
+  std::string EntryFile;
+  bool Protected = false;
   double Rating = 0;        // average community rating, 0 until known
   uint8_t Is64 = 0;         // from the native registry view / the per-user plug-in key
   // What kind of add-on the browser says it is, in its own word (Firefox's "type":

@@ -90,7 +90,22 @@ void TfrmXOBMain::DeleteAddon(TLumLvItem& row) {
     m_lstView->DeleteItem(&row);
   }
   UpdateCountText();
-  if (!result) ShowChangeError("DeleteFail", result);
+  if (result.error == kChangeOnlyInBrowser) {
+    OfferAddonPage(*catalogue, *addon, result, "DeleteFail");
+  } else if (!result) {
+    ShowChangeError("DeleteFail", result);
+  }
+}
+
+void TfrmXOBMain::OfferAddonPage(TBrowserAppBase& catalogue, const TBrowserExtensionInfo& addon,
+                                 const ChangeResult& result, const char* failure_key) {
+  const std::string question = FormatLangText(
+      GetLangString("Messages", "OnlyInBrowser", "%s Open the browser's own page for this plug-in?"), {result.message});
+  if (ShowMessageText(this, question, kButtonsYesNo, kIconInformation) != kMsgYes) return;
+  // The question ran a modal loop: the record must still be the catalogue's.
+  if (catalogue.Contains(&addon) && !catalogue.OpenAddonPage(addon)) {
+    ShowChangeError(failure_key, result);
+  }
 }
 
 void TfrmXOBMain::ToggleAddon(TLumLvItem& row) {
@@ -98,9 +113,24 @@ void TfrmXOBMain::ToggleAddon(TLumLvItem& row) {
   auto* data = static_cast<TAddonRow*>(row.Data);
   if (!catalogue || !data || !data->Addon || !catalogue->LoadError.empty()) return;
   if (!CheckBrowserClosed(*catalogue)) return;
-  const ChangeResult result = catalogue->ToggleItem(data->Addon);
+  TBrowserExtensionInfo* addon = data->Addon;
+  ChangeResult result = catalogue->ToggleItem(addon);
+  if (result.error == kChangeNeedsPolicyConsent) {
+    // The first switch that goes through a browser's policy is explained, and made only
+    // when the user agrees; the answer holds for the rest of the run.
+    const std::string text = FormatLangText(
+        GetLangString("Messages", "PolicySwitch", "%s %s"), {catalogue->DisplayName, catalogue->DisplayName});
+    if (ShowMessageText(this, text, kButtonsYesNo, kIconQuestion) != kMsgYes) return;
+    if (m_lstView->IndexOf(&row) < 0 || !catalogue->Contains(addon)) return;
+    TBrowserAppBase::PolicyChangesAllowed = true;
+    result = catalogue->ToggleItem(addon);
+  }
   m_lstView->RedrawItem(&row);
-  if (!result) ShowChangeError("ToggleFail", result);
+  if (result.error == kChangeOnlyInBrowser) {
+    OfferAddonPage(*catalogue, *addon, result, "ToggleFail");
+  } else if (!result) {
+    ShowChangeError("ToggleFail", result);
+  }
 }
 
 void TfrmXOBMain::OpenRatings(TLumLvItem& row) {

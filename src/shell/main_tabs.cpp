@@ -1,5 +1,6 @@
 // The main window's browser tabs: one per catalogue, installed browsers first; selecting
 // one fills the list with its add-ons and, the first time, asks for their ratings.
+#include <algorithm>
 #include <string>
 
 #include "rating/rating_callback.h"
@@ -17,6 +18,8 @@ constexpr TColor kDisabledTab = MakeColor(108, 113, 119);
 // Light enough to read on the selected tab's slab and on the dark side bar alike.
 constexpr TColor kDefaultMark = MakeColor(150, 162, 178);
 constexpr int kTabIconSize = 32;
+// lbl1's width in the form's layout.
+constexpr int kCountWidth = 223;
 
 }  // namespace
 
@@ -117,7 +120,15 @@ void TfrmXOBMain::UpdateCountText() {
   const TBrowserAppBase* catalogue = SelectedCatalogue();
   if (!catalogue || !lbl1) return;
   const std::string pattern = GetLangString("Translation", "TfrmXOBMain.lbl1.Caption", "%d");
-  lbl1->SetCaption(FormatLangText(pattern, {std::to_string(catalogue->GetCount())}));
+  std::string text = FormatLangText(pattern, {std::to_string(catalogue->GetCount())});
+  // A browser with several profiles shows one of them: the count says which.
+  const std::string profile = catalogue->ProfileCaption();
+  if (!profile.empty()) {
+    text = FormatLangText(GetLangString("Translation", "TfrmXOBMain.lbl1.Profile", "%s (%s)"), {text, profile});
+  }
+  // The longer text may take the room up to "Set as default browser".
+  lbl1->SetWidth(profile.empty() ? kCountWidth : std::max(kCountWidth, lblSetasdefault->Left() - 8 - lbl1->Left()));
+  lbl1->SetCaption(text);
 }
 
 void TfrmXOBMain::ShowBrowser(TBrowserAppBase& catalogue) {

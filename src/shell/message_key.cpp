@@ -10,10 +10,13 @@
 namespace orvo {
 
 int ShowMessageKey(TForm* owner, std::string_view key, int buttons, int icon) {
+  return ShowMessageText(owner, GetLangString("Messages", key, key), buttons, icon);
+}
+
+int ShowMessageText(TForm* owner, const std::string& text, int buttons, int icon) {
   TimgModule* module = imgModule;
   if (!module) return 0;
   const std::string title = GetLangString("Translation", "Confirm", "Confirmation");
-  const std::string text = GetLangString("Messages", key, key);
   return module->msgdlg.ShowMessageBox(title, text, nullptr, false, owner, buttons, icon);
 }
 

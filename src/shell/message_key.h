@@ -1,5 +1,6 @@
 #pragma once
 // Messages by key on the shared skinned message box.
+#include <string>
 #include <string_view>
 
 namespace orvo {
@@ -12,5 +13,7 @@ class TForm;
 // modal result: 1 OK, 6 Yes, 7 No; 0 when no image module exists yet or another box is
 // showing.
 int ShowMessageKey(TForm* owner, std::string_view key, int buttons, int icon);
+// The same for a text already translated and filled in.
+int ShowMessageText(TForm* owner, const std::string& text, int buttons, int icon);
 
 }  // namespace orvo

@@ -70,7 +70,7 @@ TEST_F(Orvopm, ShowsTheBrowsersAndTheirAddOns) {
 
   const ToolRun list = Tool("list chrome --format csv");
   EXPECT_EQ(list.code, 0);
-  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path,builtin,locked,profile\n", 0), 0u);
+  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path,builtin,locked,profile,why_off\n", 0), 0u);
   EXPECT_NE(list.out.find("chrome,9,extension,fblkdohiomlcbgpekccokebfafkgegcf,Tab Tidy,2.4.1,yes,"),
             std::string::npos);
   EXPECT_NE(list.out.find("\"@orvo-demo.example/NoName,version=1.0\""), std::string::npos);  // quoted
@@ -269,7 +269,7 @@ TEST_F(Orvopm, ListsAndChangesTheProfileNamed) {
   const ToolRun all = Tool("list --all-profiles --format csv");
   EXPECT_NE(all.out.find(",Tab Tidy,2.4.1,yes,"), std::string::npos);
   EXPECT_NE(all.out.find(",Work Notes,1.0,yes,C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\"
-                         "Profile 1\\Extensions\\" + work_id + "\\1.0_0,no,,Profile 1\n"),
+                         "Profile 1\\Extensions\\" + work_id + "\\1.0_0,no,,Profile 1,\n"),
             std::string::npos) << all.out;
   EXPECT_NE(all.out.find("\nopera,"), std::string::npos);  // one-profile browsers once
   // With --profile, browsers without that profile are left out.
@@ -292,6 +292,45 @@ TEST_F(Orvopm, ListsAndChangesTheProfileNamed) {
       {"list --profile", 2},
   };
   for (const auto& m : mistakes) EXPECT_EQ(Tool(m.args).code, m.code) << m.args;
+}
+
+// The modern image: every profile listed; a guarded extension is switched only with
+// --policy (the explanation and its own exit code without it), and deleted only in the
+// browser, whose page is named.
+TEST_F(Orvopm, SwitchesGuardedExtensionsOnlyWithPolicy) {
+  fs::remove_all(image_);
+  fs::copy(test::ModernImage(), image_, fs::copy_options::recursive);
+  const std::string tidy = "njljfidahmnikmebegegkdcjncpenkan";
+
+  const ToolRun browsers = Tool("browsers --all-profiles");
+  EXPECT_EQ(browsers.code, 0);
+  EXPECT_NE(browsers.out.find("11 add-ons  profile Default (Person 1)"), std::string::npos) << browsers.out;
+  EXPECT_NE(browsers.out.find("2 add-ons  profile Profile 1 (Work)"), std::string::npos);
+  EXPECT_NE(browsers.out.find("Microsoft Edge     installed"), std::string::npos);
+  EXPECT_NE(Tool("list chrome").out.find("Colour Lens"), std::string::npos);
+  const ToolRun edge = Tool("list edge --format json");
+  EXPECT_NE(edge.out.find("\"why_off\":\"blocked by the computer's policy\",\"entry_file\":\"Secure Preferences\","
+                          "\"guarded\":true"),
+            std::string::npos) << edge.out;
+
+  const std::string registry = test::ReadHostFile((image_ / "registry.reg").string());
+  const ToolRun asked = Tool("disable chrome " + tidy);
+  EXPECT_EQ(asked.code, 12);
+  EXPECT_NE(asked.out.find("shows it as blocked by your administrator"), std::string::npos) << asked.out;
+  EXPECT_NE(asked.out.find("--policy"), std::string::npos);
+  EXPECT_EQ(test::ReadHostFile((image_ / "registry.reg").string()), registry);
+
+  const ToolRun done = Tool("disable chrome " + tidy + " --policy");
+  EXPECT_EQ(done.code, 0) << done.out;
+  EXPECT_NE(done.out.find("Tab Tidy is now off (blocked by Google Chrome's policy for this user)."), std::string::npos);
+  EXPECT_NE(test::ReadHostFile((image_ / "registry.reg").string()).find("\"3\"=\"" + tidy + "\""), std::string::npos);
+  EXPECT_EQ(Tool("enable chrome " + tidy + " --policy").code, 0);
+
+  const ToolRun removed = Tool("delete chrome " + tidy + " --yes");
+  EXPECT_EQ(removed.code, 13);
+  EXPECT_NE(removed.out.find("chrome://extensions/?id=" + tidy), std::string::npos) << removed.out;
+  EXPECT_NE(Tool("list chrome").out.find("Tab Tidy"), std::string::npos);
+  EXPECT_EQ(Tool("enable edge lpokplhadlemdcbmdoegobiaddephjjj --policy").code, 13);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ TEST_F(ChromeCatalogue, ReadsEachRecordsFields) {
   EXPECT_EQ(tidy->Image->width(), 48);
 
   EXPECT_TRUE(FindById(chrome, kQuietPages)->Disabled);
-  EXPECT_TRUE(FindById(chrome, kFocusTimer)->Disabled);  // no "state" at all
+  EXPECT_FALSE(FindById(chrome, kFocusTimer)->Disabled);  // no "state" and no reasons: on
   const auto* lens = FindById(chrome, "dcgggpjkmcndnlmckifahnfdaokoabni");  // only a "16" icon
   EXPECT_EQ(lens->IconRef, "images/icon16.png");
   ASSERT_NE(lens->Image, nullptr);
@@ -82,20 +82,32 @@ TEST_F(ChromeCatalogue, ReadsEachRecordsFields) {
   EXPECT_EQ(FindById(chrome, "@orvo-demo.example/PdfView")->Is64, 0);
 }
 
-// Without "state" the browser runs component and external extensions and loads no user
-// install: the switch shows that.
-TEST_F(ChromeCatalogue, AnEntryWithoutStateIsShownAsTheBrowserRunsIt) {
+// Off or on as the browser decides: "disable_reasons" (a list, or the old integer mask)
+// when it holds any; else "state" 0 is off; an entry with neither is on. The policy's own
+// reason follows the policy, which blocks nothing here. State 3 is an uninstalled entry.
+TEST_F(ChromeCatalogue, ReadsOffAndOnAsTheBrowserDoes) {
   const struct {
     const char* what;
-    Json location;  // null: no "location" member
+    Json state;    // null: no "state"
+    Json reasons;  // null: no "disable_reasons"
     bool disabled;
+    const char* why;
   } cases[] = {
-      {"user install", 1, true},
-      {"no location", nullptr, true},
-      {"external preferences", 2, false},
-      {"external registry", 3, false},
-      {"component", 5, false},
-      {"policy", 9, false},
+      {"neither", nullptr, nullptr, false, ""},
+      {"state 0", 0, nullptr, true, ""},
+      {"state 1", 1, nullptr, false, ""},
+      {"state that is no number", "0", nullptr, false, ""},
+      {"the user's reason", nullptr, Json::array({1}), true, ""},
+      {"reasons decide over state 1", 1, Json::array({1}), true, ""},
+      {"empty list and state 0", 0, Json::array(), true, ""},
+      {"empty list and state 1", 1, Json::array(), false, ""},
+      {"mask 0", 1, 0, false, ""},
+      {"mask with the user's bit", 1, 1, true, ""},
+      {"mask of other reasons", 1, 6, true, "it asks for new permissions; it is being reloaded"},
+      {"list of other reasons", nullptr, Json::array({1, 1024}), true, "its files are damaged"},
+      {"an unknown reason", nullptr, Json::array({1 << 29}), true, "reason 536870912"},
+      {"only the policy's reason", 0, Json::array({65536}), false, ""},
+      {"reasons that are no numbers", nullptr, Json::array({"1"}), false, ""},
   };
   const std::string path = Preferences(TChromeExtensions());
   const Json original = ReadJson(path);
@@ -103,16 +115,32 @@ TEST_F(ChromeCatalogue, AnEntryWithoutStateIsShownAsTheBrowserRunsIt) {
     Json prefs = original;
     Json& entry = prefs["extensions"]["settings"][kFocusTimer];
     ASSERT_FALSE(entry.contains("state"));
-    if (c.location.is_null()) {
-      entry.erase("location");
-    } else {
-      entry["location"] = c.location;
-    }
+    if (!c.state.is_null()) entry["state"] = c.state;
+    if (!c.reasons.is_null()) entry["disable_reasons"] = c.reasons;
     machine.WriteFile(path, prefs.dump());
     TChromeExtensions chrome;
-    EXPECT_EQ(FindById(chrome, kFocusTimer)->Disabled, c.disabled) << c.what;
-    EXPECT_FALSE(FindById(chrome, kTabTidy)->Disabled) << c.what;  // "state" 1 decides as before
+    const TBrowserExtensionInfo* timer = FindById(chrome, kFocusTimer);
+    ASSERT_NE(timer, nullptr) << c.what;
+    EXPECT_EQ(timer->Disabled, c.disabled) << c.what;
+    EXPECT_EQ(timer->DisabledReason, c.why) << c.what;
   }
+  // Without an install location the browser does not load the entry at all.
+  Json prefs = original;
+  prefs["extensions"]["settings"][kFocusTimer].erase("location");
+  machine.WriteFile(path, prefs.dump());
+  {
+    TChromeExtensions chrome;
+    TBrowserExtensionInfo* timer = FindById(chrome, kFocusTimer);
+    EXPECT_TRUE(timer->Disabled);
+    EXPECT_EQ(timer->DisabledReason, "the browser does not load it: its entry names no install location");
+    EXPECT_EQ(chrome.ToggleItem(timer).error, kChangeOnlyInBrowser);
+    EXPECT_EQ(ReadJson(path).dump(), prefs.dump());
+  }
+  prefs = original;
+  prefs["extensions"]["settings"][kFocusTimer]["state"] = 3;
+  machine.WriteFile(path, prefs.dump());
+  TChromeExtensions uninstalled;
+  EXPECT_EQ(FindById(uninstalled, kFocusTimer), nullptr);
 }
 
 TEST_F(ChromeCatalogue, DisablingWritesStateAndAppendsToKnownDisabled) {
@@ -164,7 +192,7 @@ TEST_F(ChromeCatalogue, EnablingCreatesAMissingKnownDisabledList) {
     machine.WriteFile(Preferences(TChromeExtensions()), prefs.dump());
   }
   TChromeExtensions chrome;
-  ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kFocusTimer)));
+  ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kQuietPages)));
   EXPECT_EQ(ReadJson(Preferences(chrome))["extensions"]["known_disabled"], Json::array());
 }
 
@@ -295,7 +323,8 @@ TEST_F(ChromeCatalogue, AFailedWriteReportsTheErrorAndLeavesTheFile) {
 }
 
 // A refused switch is taken back from the document too: the next write that succeeds
-// saves only its own change. Focus Timer has no "state" and no list is there at first.
+// saves only its own change. Focus Timer has no "state" (its switch gains a reasons list)
+// and no "known_disabled" is there at first.
 TEST_F(ChromeCatalogue, ARefusedSwitchIsNotSavedByTheNextWrite) {
   {
     Json prefs = ReadJson(Preferences(TChromeExtensions()));
@@ -309,7 +338,7 @@ TEST_F(ChromeCatalogue, ARefusedSwitchIsNotSavedByTheNextWrite) {
   EXPECT_FALSE(chrome.ToggleItem(FindById(chrome, kFocusTimer)));
   ASSERT_TRUE(os::Current().files().SetAttributes(Preferences(chrome), 0));
   EXPECT_FALSE(FindById(chrome, kTabTidy)->Disabled);
-  EXPECT_TRUE(FindById(chrome, kFocusTimer)->Disabled);
+  EXPECT_FALSE(FindById(chrome, kFocusTimer)->Disabled);
 
   ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kQuietPages)));  // on: the one change
   Json expected = before;

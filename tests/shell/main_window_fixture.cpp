@@ -19,9 +19,9 @@ namespace {
 
 constexpr char kFirefoxProfile[] = "Mozilla\\Firefox\\Profiles\\k3x9q2lm.default\\";
 
-MachineOptions Options(const std::string& extra_ini, bool demo) {
+MachineOptions Options(const std::string& extra_ini, bool demo, const std::string& image) {
   MachineOptions o;
-  if (demo) o.image = DemoImage();
+  if (demo) o.image = image.empty() ? DemoImage() : image;
   o.extra_ini = extra_ini;
   return o;
 }
@@ -106,11 +106,11 @@ LoopbackServer::Answer RatingStandIn::Answer(const RecordedRequest& request) {
   return {200, text, "text/plain"};
 }
 
-MainWindowTest::MainWindowTest(const std::string& extra_ini, bool demo)
-    : ShellTest(Options(extra_ini, demo)) {
+MainWindowTest::MainWindowTest(const std::string& extra_ini, bool demo, const std::string& image)
+    : ShellTest(Options(extra_ini, demo, image)) {
   InstallShippedLanguages();
   InstallRateSession(std::make_shared<TRateSession>(service.BaseUrl()));
-  if (demo) {
+  if (demo && image.empty()) {
     // The profile's icons live on the demo site; here the stand-in serves them.
     os::FileSystem& files = os::Current().files();
     const std::string path = AppDataDir() + kFirefoxProfile + "extensions.json";

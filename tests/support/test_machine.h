@@ -29,6 +29,8 @@ struct MachineOptions {
 
 // fixtures/demo, as a host path.
 std::string DemoImage();
+// fixtures/modern: Chrome, Edge and Opera as current versions keep their profiles.
+std::string ModernImage();
 
 class TestMachine {
  public:

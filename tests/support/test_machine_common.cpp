@@ -6,6 +6,7 @@
 namespace orvo::test {
 
 std::string DemoImage() { return std::string(ORVO_SOURCE_DIR) + "/fixtures/demo"; }
+std::string ModernImage() { return std::string(ORVO_SOURCE_DIR) + "/fixtures/modern"; }
 
 void TestMachine::SetValue(os::RegRoot root, std::string_view path, std::string_view name,
                            uint32_t type, const std::vector<uint8_t>& data) {

@@ -38,6 +38,11 @@ const std::pair<os::RegRoot, const char*> kOwnedKeys[] = {
     {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\OperaStable"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\FIREFOX.EXE"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\Microsoft Edge"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Policies\\Google\\Chrome"},
+    {os::RegRoot::CurrentUser, "SOFTWARE\\Policies\\Google\\Chrome"},
+    {os::RegRoot::LocalMachine, "SOFTWARE\\Policies\\Microsoft\\Edge"},
+    {os::RegRoot::CurrentUser, "SOFTWARE\\Policies\\Microsoft\\Edge"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\Google Chrome"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\OperaStable"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE"},
@@ -61,6 +66,10 @@ const std::pair<os::RegRoot, const char*> kOwnedKeys[] = {
 // Profile folders an image may own, relative to the real special folders.
 const std::pair<int, const char*> kOwnedFolders[] = {
     {os::kCsidlLocalAppData, "Google\\Chrome"},
+    {os::kCsidlLocalAppData, "Microsoft\\Edge"},
+    {os::kCsidlLocalAppData, "BraveSoftware"},
+    {os::kCsidlLocalAppData, "Vivaldi"},
+    {os::kCsidlLocalAppData, "Programs\\Opera"},
     {os::kCsidlAppData, "Opera Software"},
     {os::kCsidlAppData, "Mozilla\\Firefox"},
 };
@@ -87,10 +96,9 @@ void ImportKeys(os::Registry& reg, os::RegRoot root, const std::string& path, co
   }
 }
 
-// The image's user is "demo"; the browsers' JSON files name paths in that user's folders,
-// which on this system are the real user's.
-void MoveUserPaths(const fs::path& file) {
-  std::string text = ReadHostFile(os::win32::Narrow(file.wstring()));
+// The image's user is "demo"; the browsers' JSON files and the registry name paths in
+// that user's folders (escaped alike), which on this system are the real user's.
+std::string MoveUserPaths(std::string text) {
   auto escaped = [](std::string p) {
     std::string out;
     for (char c : p) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
@@ -106,6 +114,11 @@ void MoveUserPaths(const fs::path& file) {
       text.replace(at, from.size(), to);
     }
   }
+  return text;
+}
+
+void MoveUserPaths(const fs::path& file) {
+  const std::string text = MoveUserPaths(ReadHostFile(os::win32::Narrow(file.wstring())));
   std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
@@ -139,7 +152,8 @@ void InstallImage(os::Platform& platform, const std::string& image) {
     }
   }
   os::RegHive hive;
-  const std::string reg_text = ReadHostFile(os::win32::Narrow((HostPath(image) / L"registry.reg").wstring()));
+  const std::string reg_text =
+      MoveUserPaths(ReadHostFile(os::win32::Narrow((HostPath(image) / L"registry.reg").wstring())));
   os::ParseRegFile(reg_text, &hive);
   for (const auto& [root, name] : os::RegHive::Roots()) ImportKeys(reg, root, "", hive.RootKey(root));
 
@@ -153,6 +167,10 @@ void InstallImage(os::Platform& platform, const std::string& image) {
   for (const wchar_t* pf : {L"Program Files", L"Program Files (x86)"}) {
     CopyTree(HostPath(image) / L"C" / pf, fs::path(L"C:\\") / pf, true);
   }
+  // A developer's folder an unpacked extension is loaded from: the profile names it by
+  // its full path, so it goes where the image has it.
+  fs::remove_all(L"C:\\Users\\demo\\Projects", ec);
+  CopyTree(HostPath(image) / L"C" / L"Users" / L"demo" / L"Projects", L"C:\\Users\\demo\\Projects", false);
 }
 
 }  // namespace

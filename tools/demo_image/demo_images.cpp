@@ -8,7 +8,7 @@
 #include "firefox_demo.h"
 #include "firefox_profile.h"
 #include "icon_painter.h"
-#include "platform/reg_file.h"
+#include "image_parts.h"
 #include "profile_writer.h"
 
 namespace fs = std::filesystem;
@@ -16,84 +16,16 @@ namespace fs = std::filesystem;
 namespace orvo::tools {
 namespace {
 
-
-constexpr const char* kChromeExe = "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe";
 constexpr const char* kFirefoxExe = "C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe";
 constexpr const char* kOperaExe = "C:\\Program Files\\Opera\\launcher.exe";
-constexpr const char* kIeExe = "C:\\Program Files\\Internet Explorer\\iexplore.exe";
 constexpr const char* kChromeProfile = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default";
 constexpr const char* kOperaProfile = "C:\\Users\\demo\\AppData\\Roaming\\Opera Software\\Opera Stable";
-
-class Registry {
- public:
-  void Set(os::RegRoot root, const std::string& path, const std::string& name, const std::string& text) {
-    hive_.Create(os::RegHive::Locate(root, path))->SetValue(name, {os::kRegSz, os::RegStringData(text)});
-  }
-  void SetDword(os::RegRoot root, const std::string& path, const std::string& name, uint32_t v) {
-    hive_.Create(os::RegHive::Locate(root, path))->SetValue(name, {os::kRegDword, os::RegDwordData(v)});
-  }
-  std::string Text() const { return os::WriteRegFile(hive_, os::RegFileFormat::kRegedit4); }
-
- private:
-  os::RegHive hive_;
-};
-
-void RegisterBrowser(Registry& reg, const std::string& base, const std::string& name,
-                     const std::string& exe, const std::string& description) {
-  const auto lm = os::RegRoot::LocalMachine;
-  reg.Set(lm, base, "", name);
-  reg.Set(lm, base + "\\Capabilities", "ApplicationName", name);
-  reg.Set(lm, base + "\\Capabilities", "ApplicationDescription", description);
-  reg.Set(lm, base + "\\Capabilities", "ApplicationIcon", exe + ",0");
-  reg.Set(lm, base + "\\DefaultIcon", "", exe + ",0");
-  reg.Set(lm, base + "\\InstallInfo", "ReinstallCommand", "\"" + exe + "\" --make-default-browser");
-  reg.SetDword(lm, base + "\\InstallInfo", "IconsVisible", 1);
-  reg.Set(lm, base + "\\shell\\open\\command", "", "\"" + exe + "\"");
-}
-
-os::Pixels BrowserMark(const std::string& kind, int size) {
-  IconPainter p(size);
-  if (kind == "chrome") {
-    p.Arc(0xDB4437, 0.5, 0.5, 0.47, 0.2, 30, 150);
-    p.Arc(0x0F9D58, 0.5, 0.5, 0.47, 0.2, 150, 270);
-    p.Arc(0xF4B400, 0.5, 0.5, 0.47, 0.2, 270, 30);
-    p.Circle(0xFFFFFF, 0.5, 0.5, 0.2);
-    p.Circle(0x4285F4, 0.5, 0.5, 0.15);
-  } else if (kind == "firefox") {
-    p.Circle(0x592ACB, 0.5, 0.5, 0.4);
-    p.Arc(0xFF7139, 0.5, 0.5, 0.48, 0.3, 300, 200);
-    p.Circle(0xFFA436, 0.62, 0.36, 0.1);
-  } else if (kind == "opera") {
-    p.Fill(0xFF1B2D, [](double u, double v) {
-      const double a = (u - 0.5) / 0.4, b = (v - 0.5) / 0.46, c = (u - 0.5) / 0.2, d = (v - 0.5) / 0.36;
-      return a * a + b * b <= 1 && c * c + d * d >= 1;
-    });
-  } else {
-    p.Arc(0x1EBBEE, 0.5, 0.5, 0.44, 0.28, 20, 330);
-    p.RoundRect(0x1EBBEE, 0.18, 0.44, 0.82, 0.56, 0.02);
-  }
-  return p.pixels();
-}
 
 os::Pixels ExtensionMark(int size, uint32_t colour) {
   IconPainter p(size);
   p.RoundRect(colour, 0.06, 0.06, 0.94, 0.94, 0.18);
   p.RoundRect(0xFFFFFF, 0.28, 0.24, 0.72, 0.76, 0.05);
   return p.pixels();
-}
-
-void WriteBrowserProgram(ImageWriter& w, const std::string& exe, const std::string& kind) {
-  // A stand-in program file that carries the browser's icon, as the real one does.
-  w.WriteFile(exe, WriteIconProgram({BrowserMark(kind, 16), BrowserMark(kind, 32), BrowserMark(kind, 48)}));
-}
-
-void WriteImageIni(const fs::path& root, const std::string& extra) {
-  std::ofstream(root / "image.ini", std::ios::binary)
-      << "; A 64-bit Windows 10 machine of a user called \"demo\". Written by make-demo-image.\r\n"
-         "[Windows]\r\nBits=64\r\nVersion=10.0.19045\r\nUILanguage=0409\r\nUser=demo\r\n\r\n"
-         "[Processes]\r\n4=System\r\n612=explorer.exe\r\n1044=svchost.exe\r\n\r\n"
-         "[TopLevelWindows]\r\n1=Shell_TrayWnd\r\n"
-      << extra;
 }
 
 // Add-ons of all four kinds, in both registry views: a helper object registered in both

@@ -3,6 +3,7 @@
 //
 //   make-demo-image OUT                      the demo image
 //   make-demo-image OUT --legacy             Firefox with an old profile's database
+//   make-demo-image OUT --modern             Chrome, Edge and Opera as current versions keep them
 //   make-demo-image OUT --icons              the Firefox icons the demo site serves
 //   make-demo-image OUT --synthetic N [--preferences-mb M]
 //                                            Chrome with N extensions, Preferences >= M MB
@@ -12,12 +13,14 @@
 #include <string>
 
 #include "demo_images.h"
+#include "modern_image.h"
 
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
   if (argc < 2 || std::string(argv[1]) == "--help") {
-    std::fputs("usage: make-demo-image OUT [--legacy | --icons | --synthetic N [--preferences-mb M]]\n", argc < 2 ? stderr : stdout);
+    std::fputs("usage: make-demo-image OUT [--legacy | --modern | --icons | --synthetic N [--preferences-mb M]]\n",
+               argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
   }
   const fs::path out = argv[1];
@@ -34,6 +37,7 @@ int main(int argc, char** argv) {
   fs::create_directories(out);
   try {
     if (mode == "--legacy") orvo::tools::WriteLegacyDemoImage(out);
+    else if (mode == "--modern") orvo::tools::WriteModernDemoImage(out);
     else if (mode == "--icons") orvo::tools::WriteFirefoxIcons(out);
     else if (synthetic > 0) orvo::tools::WriteSyntheticImage(out, synthetic, megabytes);
     else orvo::tools::WriteDemoImage(out);
