@@ -205,14 +205,16 @@ rm -rf "$trace_dir"
 # The program at work under Wine on the demo browsers (imported into the test prefix) with
 # a rating service of its own: it switches a Chrome extension, deletes one answering Yes,
 # opens the Firefox tab and sets Firefox as the default browser, all by synthetic input
-# (see src/app/main_smoke.h); screenshots build/orvopm-{chrome,firefox,toast}.png. The
-# changed files are checked from outside too.
+# (see src/app/main_smoke.h), then posts a review with three stars in the ratings window
+# and waits until it is listed first; screenshots build/orvopm-{chrome,firefox,toast,
+# ratings}.png. The changed files and the stored review are checked from outside too.
 echo "== OrvoPM smoke run under Wine"
 wineserver -k 2>/dev/null
 wineserver -w 2>/dev/null
 wine_user=$(scripts/wine-demo-image.sh)
 profile="$WINEPREFIX/drive_c/users/$wine_user/AppData/Local/Google/Chrome/User Data/Default"
-rm -f build/orvopm-chrome.png build/orvopm-firefox.png build/orvopm-toast.png build/smoke-ratings.db*
+rm -f build/orvopm-chrome.png build/orvopm-firefox.png build/orvopm-toast.png build/orvopm-ratings.png \
+  build/smoke-ratings.db*
 service_out=$(mktemp)
 build/native/bin/orvo-rating-service --db build/smoke-ratings.db --port 0 --site service/demo-site \
   --seed service/demo-seed.json >"$service_out" 2>&1 &
@@ -235,6 +237,13 @@ if grep -q '"oopjaeeehcadmkbplahcjkdnfdfelmao"\]' "$profile/Preferences" 2>/dev/
   passed=$((passed + 1))
 else
   echo "OrvoPM smoke run: the Chrome profile under $profile was not changed as clicked" >&2
+  failed=$((failed + 1))
+fi
+# The review from the ratings window reached the service and was stored (code 4).
+if grep -q 'to=add_comment 200 msg=4' "$service_out"; then
+  passed=$((passed + 1))
+else
+  echo "OrvoPM smoke run: the service stored no review from the ratings window" >&2
   failed=$((failed + 1))
 fi
 kill "$service_pid" 2>/dev/null

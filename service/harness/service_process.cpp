@@ -122,4 +122,12 @@ TempFolder::~TempFolder() {
   if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
+ServiceLaunch LaunchIn(const TempFolder& folder, const std::string& seed_path) {
+  ServiceLaunch launch;
+  launch.db_path = folder.File("rating.db");
+  launch.log_path = folder.File("service.log");
+  launch.seed_path = seed_path;
+  return launch;
+}
+
 }  // namespace orvo::service::harness

@@ -57,4 +57,7 @@ class TempFolder {
   std::string path_;
 };
 
+// A launch whose database and log lie in `folder`, seeded from `seed_path` when given.
+ServiceLaunch LaunchIn(const TempFolder& folder, const std::string& seed_path = "");
+
 }  // namespace orvo::service::harness

@@ -21,6 +21,7 @@
 #include "app/gallery_widgets.h"
 #include "ui/desktop.h"
 #include "ui/lum_ui_utils.h"
+#include "ui/product_look.h"
 #include "ui/skin_resources.h"
 
 namespace orvo::gallery {
@@ -57,48 +58,6 @@ const char* const kNames[] = {"Ad Shield", "Page Translator", "Dark Reader", "Ta
 const char* const kWords[] = {"blocks", "pages", "keeps", "your", "tabs", "safe", "and",
                               "quick", "with", "one", "click", "for", "every", "site", "you",
                               "visit", "today"};
-
-void SkinEdit(TLumEdit& e) {
-  e.ImgEdit = SkinPng("edit_box");
-  e.EditStateCount = 3;
-  e.Imgx1 = 4;
-  e.ImgX2 = 26;
-  e.ImgInput = SkinPng("edit_caret");
-  e.MarginText = 6;
-  e.OutWidth = 4;
-  e.SelColor = MakeColor(179, 215, 243);
-  e.font = MakeFont(kText);
-  e.SkinChanged();
-}
-
-void SkinCombobox(TLumCombobox& c, TimgModule& module) {
-  c.ImgBox = SkinPng("combo_box");
-  c.Boxsplit = TLumUIPadding(9, 0, 14, 0);
-  c.BoxStateCount = 4;
-  c.ImgBtn = SkinPng("combo_button");
-  c.BtnStateCount = 3;
-  c.ImgForm = SkinPng("combo_form");
-  c.Formsplit = TLumUIPadding(10, 10, 20, 20);
-  c.AlphaWidth = 4;
-  c.Imgitem = SkinPng("combo_item");
-  c.itemsplit = TLumUIPadding(4, 0, 14, 0);
-  c.ItemStateCount = 1;
-  c.ShowitemCount = 8;
-  c.OutWidth = 5;
-  c.BtnOffSet = 6;
-  c.ImgCheck = SkinPng("check");
-  c.CheckStateCount = 4;
-  c.ImgEditInput = SkinPng("edit_caret");
-  c.VerScrollRes = &module.lmscrlbrs;
-  c.font = MakeFont(kText);
-  c.FontColorNormal = kText;
-  c.FontColorOver = MakeColor(12, 104, 176);
-  c.FontColorDown = kNavy;
-  c.FontItemColorNormal = kText;
-  c.FontItemColorOver = MakeColor(12, 104, 176);
-  c.FontItemColorDown = MakeColor(12, 104, 176);
-  c.SkinChanged();
-}
 
 }  // namespace
 
@@ -265,7 +224,7 @@ void TListsWindow::BuildEdits() {
   edtNick->Name = "edtNick";
   edtNick->SetBounds(80, 372, 150, 24);
   edtNick->ImgExtra = SkinPng("combo_extra");
-  SkinEdit(*edtNick);
+  SetEditLook(*edtNick);
   edtNick->OnBtnExtraClick = [](TLumEdit& e) { e.SetText(""); };
   // The ratings window's nickname rule: at 25 characters only editing keys pass.
   edtNick->OnkeyPress = [](TLumEdit& e, char16_t& key) {
@@ -279,13 +238,13 @@ void TListsWindow::BuildEdits() {
   edtPassword->SetBounds(306, 372, 110, 24);
   edtPassword->ImgPassWord = SkinPng("edit_password");
   edtPassword->SetPasswordChar(u'*');
-  SkinEdit(*edtPassword);
+  SetEditLook(*edtPassword);
   AddLabel(*lmfrm1, "lblNumber", "Amount:", {426, 372, 480, 396}, label);
   edtNumber = lmfrm1->Make<TLumEdit>();
   edtNumber->Name = "edtNumber";
   edtNumber->SetBounds(480, 372, 86, 24);
   edtNumber->OnlyNumber = true;
-  SkinEdit(*edtNumber);
+  SetEditLook(*edtNumber);
 
   memContent = lmfrm1->Make<TLumMemo>();
   memContent->Name = "memContent";
@@ -357,7 +316,7 @@ void TListsWindow::BuildChoices() {
   cbbSort = lmfrm1->Make<TLumCombobox>();
   cbbSort->Name = "cbbSort";
   cbbSort->SetBounds(78, 506, 170, 24);
-  SkinCombobox(*cbbSort, module_);
+  SetComboboxLook(*cbbSort, module_.lmscrlbrs);
   for (const char* text : {"Useful or Not", "Date", "Rating", "Nickname", "Most replies"}) {
     cbbSort->AddItem(text);
   }
@@ -368,7 +327,7 @@ void TListsWindow::BuildChoices() {
   cbbFilter = lmfrm1->Make<TLumCombobox>();
   cbbFilter->Name = "cbbFilter";
   cbbFilter->SetBounds(306, 506, 200, 24);
-  SkinCombobox(*cbbFilter, module_);
+  SetComboboxLook(*cbbFilter, module_.lmscrlbrs);
   cbbFilter->ShowCheckBox = true;
   cbbFilter->SetCanInput(true);
   cbbFilter->Imagelist = &small_icons_;

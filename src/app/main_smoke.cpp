@@ -17,6 +17,14 @@ const std::vector<SmokeStep> kSteps = {
     {"deleted after Yes", nullptr},
     {"firefox tab with its ratings", "firefox"},
     {"default browser toast", "toast"},
+    {"chrome tab again", nullptr},
+    {"ratings window with its reviews", nullptr},
+    {"my review tab", nullptr},
+    {"three stars chosen", nullptr},
+    {"nickname typed", nullptr},
+    {"review text typed", nullptr},
+    {"own review listed first", "ratings"},
+    {"ratings window closed", nullptr},
 };
 
 constexpr int kSwitchRow = 1;
@@ -47,6 +55,10 @@ std::string TMainSmoke::PreferencesText() const {
 }
 
 void TMainSmoke::Act(int step) {
+  if (step >= kFirstRatingsStep) {
+    ActOnRatings(step);
+    return;
+  }
   switch (step) {
     case 1:
       chrome_ = main_.SelectedCatalogue();
@@ -85,6 +97,7 @@ void TMainSmoke::Act(int step) {
 }
 
 bool TMainSmoke::Done(int step) {
+  if (step >= kFirstRatingsStep) return RatingsDone(step);
   const TBrowserAppBase* shown = main_.SelectedCatalogue();
   const bool ratings_in = shown && main_.RatingsSettled(*shown);
   switch (step) {

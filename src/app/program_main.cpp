@@ -5,6 +5,10 @@
 //       starts as the program does, shows that browser's tab, waits (at most 10 s) until
 //       the ratings of its add-ons have arrived or failed, writes the main window to FILE,
 //       and ends as the program does (the settings are saved into the image)
+//   OrvoPM --image DIR --png FILE --ratings BROWSER:ADDON [--ratings-tab mine]
+//       the same, but the picture is the ratings window of that add-on (its id, or ":N"),
+//       opened from the main window once its data came from the rating service, on its
+//       "User Reviews" tab or on "My Review"
 //   OrvoPM --image DIR
 //       starts and runs until SIGINT or SIGTERM closes the main window (a second start
 //       finds it, as on Windows)
@@ -25,18 +29,23 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "app/main_smoke.h"
+#include "app/program_ratings.h"
 #include "catalogue/system_values.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
 #include "platform/window_system.h"
 #include "rating/rate_session.h"
 #include "shell/main_window.h"
+#include "shell/ratings_form.h"
 #include "shell/startup.h"
 #include "ui/application.h"
+#include "ui/image_module.h"
+#include "ui/lum_message_box.h"
 
 #ifndef _WIN32
 #include "platform/headless/headless_window_system.h"
@@ -51,6 +60,7 @@ struct Options {
   std::string png;
   std::string lang;
   std::string trace;
+  std::optional<RatingsRequest> ratings;
   std::string smoke;
   bool smoking = false;
   uint8_t tab = 0;  // browser kind; 0: the first tab
@@ -61,7 +71,9 @@ struct Options {
 int Usage() {
   std::fputs(
       "usage: OrvoPM [--image DIR] [--png FILE [--size WxH] [--lang NAME] "
-      "[--tab chrome|ie|firefox|opera]] [--smoke DIR] [--trace FILE]\n",
+      "[--tab chrome|ie|firefox|opera]\n"
+      "              [--ratings BROWSER:ADDON [--ratings-tab reviews|mine]]] [--smoke DIR]\n"
+      "              [--trace FILE]\n",
       stderr);
   return 2;
 }
@@ -79,6 +91,15 @@ bool Parse(int argc, char** argv, Options& o) {
       o.lang = value;
     } else if (arg == "--trace") {
       o.trace = value;
+    } else if (arg == "--ratings") {
+      const bool mine = o.ratings && o.ratings->my_review;
+      o.ratings = ParseRatingsRequest(value);
+      if (!o.ratings) return false;
+      o.ratings->my_review = mine;
+    } else if (arg == "--ratings-tab") {
+      if (value != "reviews" && value != "mine") return false;
+      if (!o.ratings) o.ratings = RatingsRequest{};
+      o.ratings->my_review = value == "mine";
     } else if (arg == "--smoke") {
       o.smoking = true;
       o.smoke = value == "-" ? "" : value;  // "-": no state files
@@ -98,6 +119,8 @@ bool Parse(int argc, char** argv, Options& o) {
       return false;
     }
   }
+  // A tab without an add-on, or a ratings picture without a file, asks for nothing.
+  if (o.ratings && (o.ratings->browser.empty() || o.png.empty())) return false;
   return true;
 }
 
@@ -201,6 +224,24 @@ int main(int argc, char** argv) {
     if (o.smoking) {
       smoke = std::make_unique<TMainSmoke>(main, o.smoke);
       smoke->Start();
+    }
+    if (o.ratings) {
+#ifndef _WIN32
+      auto& headless = static_cast<os::headless::HeadlessWindowSystem&>(windows);
+      // Nobody is there to answer a message box ("PlugRatingError"): it is answered at once.
+      headless.on_modal_idle = [] {
+        if (!imgModule || !imgModule->msgdlg.Busy()) return false;
+        imgModule->msgdlg.Finish(kMsgResultOk);
+        return true;
+      };
+      code = OpenRatingsForPicture(*o.ratings, [&](TfrmXOBRate& window) {
+        if (window.Handle() && headless.SaveWindowPng(*window.Handle(), o.png)) return true;
+        std::fprintf(stderr, "OrvoPM: cannot write %s\n", o.png.c_str());
+        return false;
+      });
+#endif
+      main.Close();
+      return;
     }
     if (!o.png.empty()) {
 #ifndef _WIN32

@@ -25,6 +25,7 @@ inline constexpr TColor clBtnFace = 0x8000000F;
 inline constexpr TColor clWindow = 0x80000005;
 inline constexpr TColor clWindowText = 0x80000008;
 inline constexpr TColor clHighlight = 0x8000000D;
+inline constexpr TColor clGrayText = 0x80000011;
 
 constexpr uint8_t AlphaOf(Argb c) { return static_cast<uint8_t>(c >> 24); }
 constexpr uint8_t RedOf(Argb c) { return static_cast<uint8_t>(c >> 16); }

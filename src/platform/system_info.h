@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace orvo::os {
@@ -33,6 +34,12 @@ class SystemInfo {
   virtual uint32_t KeyboardSpeed() = 0;
   // The fixed version record of a file's version resource, if it has one.
   virtual std::optional<FixedFileInfo> FileVersion(std::string_view path) = 0;
+  // The user's colour for grey (unavailable) text, 0x00BBGGRR (GetSysColor(COLOR_GRAYTEXT));
+  // none where the system has no colour scheme of its own (the caller keeps a constant).
+  virtual std::optional<uint32_t> GrayTextColor() = 0;
+  // A calendar date (month 1..12, day 1..31) written in the user's short date format
+  // (GetDateFormatEx with DATE_SHORTDATE).
+  virtual std::string ShortDate(int year, int month, int day) = 0;
 };
 
 }  // namespace orvo::os

@@ -86,11 +86,11 @@ bool PlugInfoStep::operator()(TRateThread& sender, bool& ok, TRateFields& fields
   return false;
 }
 
-CommentsStep::CommentsStep(std::string service_plug_id, int sort_type, int list_rows,
+CommentsStep::CommentsStep(std::string service_plug_id, int sort_type, int start_id,
                            std::shared_ptr<TRatingsWindowLink> link)
     : service_plug_id_(std::move(service_plug_id)),
       sort_type_(sort_type),
-      start_id_(std::max(list_rows - 1, 0)),
+      start_id_(std::max(start_id, 0)),
       out_(std::move(link)) {}
 
 bool CommentsStep::operator()(TRateThread& sender, bool&, TRateFields& fields, std::string& url) {
@@ -183,10 +183,10 @@ std::shared_ptr<const bool> StartPlugInfo(TRatedPlug plug, std::shared_ptr<TRati
                          std::move(session));
 }
 
-std::shared_ptr<const bool> StartComments(std::string service_plug_id, int sort_type, int list_rows,
+std::shared_ptr<const bool> StartComments(std::string service_plug_id, int sort_type, int start_id,
                                           std::shared_ptr<TRatingsWindowLink> link,
                                           std::shared_ptr<TRateSession> session) {
-  return StartRateThread(CommentsStep(std::move(service_plug_id), sort_type, list_rows, std::move(link)),
+  return StartRateThread(CommentsStep(std::move(service_plug_id), sort_type, start_id, std::move(link)),
                          {}, 0, std::move(session));
 }
 

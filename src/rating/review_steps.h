@@ -48,9 +48,10 @@ class PlugInfoStep {
 
 class CommentsStep {
  public:
-  // list_rows: the rows of the review list now, the "more" row included; the page asked
-  // for starts after the rows before it (0 for an empty list).
-  CommentsStep(std::string service_plug_id, int sort_type, int list_rows,
+  // start_id: the page's offset in the service's order, which is the number of reviews
+  // the service has sent for this order so far (0 for the first page). Rows the window
+  // adds itself (the user's own new review) are not among them.
+  CommentsStep(std::string service_plug_id, int sort_type, int start_id,
                std::shared_ptr<TRatingsWindowLink> link);
   bool operator()(TRateThread& sender, bool& ok, TRateFields& fields, std::string& url);
 
@@ -91,7 +92,7 @@ class VoteStep {
 // Starters (user-interface thread); each returns the chain's end flag (StartRateThread).
 std::shared_ptr<const bool> StartPlugInfo(TRatedPlug plug, std::shared_ptr<TRatingsWindowLink> link,
                                           std::shared_ptr<TRateSession> session = CurrentRateSession());
-std::shared_ptr<const bool> StartComments(std::string service_plug_id, int sort_type, int list_rows,
+std::shared_ptr<const bool> StartComments(std::string service_plug_id, int sort_type, int start_id,
                                           std::shared_ptr<TRatingsWindowLink> link,
                                           std::shared_ptr<TRateSession> session = CurrentRateSession());
 std::shared_ptr<const bool> StartAddComment(TRatedPlug plug, std::string service_plug_id,

@@ -17,14 +17,7 @@ constexpr int kHeight = 289;
 
 TLumLabel* AddLabel(TWinControl& parent, const char* name, const std::string& caption,
                     Rect r) {
-  auto* l = parent.Make<TLumLabel>();
-  l->Name = name;
-  l->SetTransparent(true);
-  l->SetBounds(r.left, r.top, r.width(), r.height());
-  l->font.color = kDarkGrey;
-  l->FontOver = l->FontDown = l->FontDisable = l->font;
-  l->SetCaption(caption);
-  return l;
+  return AddFormLabel(parent, name, caption, r, kDarkGrey);
 }
 
 void MakeLink(TLumLabel& label, std::function<void()> open) {
@@ -62,15 +55,7 @@ TfrmAbout::TfrmAbout(TForm* owner) : TfrmBase("TfrmAbout") {
   MakeLink(*lblsupport, [this] { OpenUrl("mailto:" + lblsupport->Caption()); });
   MakeLink(*lblweb, [this] { OpenUrl(lblweb->Caption()); });
 
-  btnOk = lmfrm1->Make<TLumButton>();
-  btnOk->Name = "btnOk";
-  btnOk->SetBounds(394, 250, 82, 25);
-  btnOk->BtnStateCount = 5;
-  btnOk->SetImgBtn(SkinPng("button"));
-  btnOk->FontNormal.color = kDarkGrey;
-  btnOk->FontOver = btnOk->FontDown = btnOk->FontSelect = btnOk->FontFocus = btnOk->FontNormal;
-  btnOk->FontDisable = btnOk->FontNormal;
-  btnOk->SetCaption("OK");
+  btnOk = AddFormButton(*lmfrm1, "btnOk", "OK", RectOfSize(394, 250, 82, 25), kDarkGrey);
   btnOk->OnClick = [this](TControl&) { Close(); };
   lmfrm1->Loaded();
 }

@@ -55,6 +55,31 @@ void TranslateTree(TfrmBase& form, TWinControl& parent) {
 
 }  // namespace
 
+TLumButton* AddFormButton(TWinControl& parent, const char* name, const std::string& caption,
+                          Rect r, TColor color) {
+  auto* b = parent.Make<TLumButton>();
+  b->Name = name;
+  b->SetBounds(r.left, r.top, r.width(), r.height());
+  b->BtnStateCount = 5;
+  b->SetImgBtn(SkinPng("button"));
+  b->FontNormal.color = color;
+  b->FontOver = b->FontDown = b->FontSelect = b->FontFocus = b->FontDisable = b->FontNormal;
+  b->SetCaption(caption);
+  return b;
+}
+
+TLumLabel* AddFormLabel(TWinControl& parent, const char* name, const std::string& caption,
+                        Rect r, TColor color) {
+  auto* l = parent.Make<TLumLabel>();
+  l->Name = name;
+  l->SetTransparent(true);
+  l->SetBounds(r.left, r.top, r.width(), r.height());
+  l->font.color = color;
+  l->FontOver = l->FontDown = l->FontDisable = l->font;
+  l->SetCaption(caption);
+  return l;
+}
+
 void CopyFontMetrics(Font& target, const Font& source) {
   target.name = source.name;
   target.charset = source.charset;

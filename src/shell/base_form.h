@@ -22,6 +22,17 @@ namespace orvo {
 // Face name, character set and size from `source`; colour and style stay.
 void CopyFontMetrics(Font& target, const Font& source);
 
+class TLumButton;
+class TLumLabel;
+// The product's push button (five frames: normal, over, down, disabled, select) with its
+// caption in one colour in every state.
+TLumButton* AddFormButton(TWinControl& parent, const char* name, const std::string& caption,
+                          Rect r, TColor color);
+// A transparent label of a translated window: named (its caption key), placed, one font
+// colour in every state.
+TLumLabel* AddFormLabel(TWinControl& parent, const char* name, const std::string& caption,
+                        Rect r, TColor color);
+
 class TfrmBase : public TForm {
  public:
   // Makes the form and runs its creation handler (which the constructors can't: the

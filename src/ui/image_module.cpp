@@ -41,16 +41,22 @@ constexpr std::array<SharedImage, 30> kShared = {{
     {"star21_full", ""},                  // 20 21 x 21
     {"star21_empty", ""},                 // 21
     {"star21_half", ""},                  // 22
-    {"report", "report"},                 // 23 16 x 16
-    {"report_hot", "report"},             // 24
-    {"top", "top"},                       // 25
-    {"top_hot", "top"},                   // 26
-    {"step", "step"},                     // 27
-    {"step_hot", "step"},                 // 28
+    {"report", "report"},                 // 23 16 x 16, live: not reported yet (blue)
+    {"report_done", "report"},            // 24 reported (grey)
+    {"top", "top"},                       // 25 live like
+    {"top_done", "top"},                  // 26 voted (grey)
+    {"step", "step"},                     // 27 live dislike
+    {"step_done", "step"},                // 28 voted (grey)
     {"none_rate", "nonerate"},            // 29 100 x 100
 }};
 
 }  // namespace
+
+const PngImage& SharedPng(int index) {
+  static const PngImage kNone;
+  return imgModule && index >= 0 && index < imgModule->mgstrg.Count() ? imgModule->mgstrg.Png(index)
+                                                                       : kNone;
+}
 
 const char* SharedImageSkinName(int index) {
   return index >= 0 && index < static_cast<int>(kShared.size())

@@ -31,6 +31,9 @@ class TimgModule {
 // The module while one exists; null before start-up created it.
 extern TimgModule* imgModule;
 
+// Entry `index` of the module's mgstrg; an empty picture without a module or entry.
+const PngImage& SharedPng(int index);
+
 // The skin file behind entry `index` of mgstrg (the table of the module), or null.
 const char* SharedImageSkinName(int index);
 

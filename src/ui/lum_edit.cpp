@@ -2,6 +2,9 @@
 // in lum_edit_draw.cpp.
 #include "ui/lum_edit.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "platform/text.h"
 #include "platform/window_system.h"
 #include "ui/desktop.h"
@@ -107,6 +110,12 @@ void TLumEdit::Copy() {
   }
 }
 
+int TLumEdit::Room() const {
+  if (MaxLength <= 0) return std::numeric_limits<int>::max();
+  const int selected = buffer_.HasSelection() ? buffer_.SelMax() - buffer_.SelMin() : 0;
+  return std::max(MaxLength - (buffer_.length() - selected), 0);
+}
+
 void TLumEdit::Paste() {
   os::WindowSystem* system = os::CurrentWindowSystem();
   if (!system) return;
@@ -114,6 +123,12 @@ void TLumEdit::Paste() {
   if (!text) return;
   std::u16string wide = FirstLine(Utf8ToUtf16(*text));
   if (OnlyNumber) std::erase_if(wide, [](char16_t c) { return !((c >= '0' && c <= '9') || c == '.'); });
+  const int room = Room();
+  if (static_cast<int>(wide.size()) > room) {
+    wide.resize(static_cast<size_t>(room));
+    // Never half a surrogate pair.
+    if (!wide.empty() && wide.back() >= 0xD800 && wide.back() <= 0xDBFF) wide.pop_back();
+  }
   if (wide.empty() && !buffer_.HasSelection()) return;
   buffer_.ReplaceSelection(wide);
   TextEdited();
@@ -160,6 +175,14 @@ void TLumEdit::KeyPress(char16_t& key) {
   if (key < 32 || key == 127) return;
   if (OnlyNumber && !((key >= '0' && key <= '9') || key == '.')) return;
   if (CtrlHeld()) return;
+  // A high surrogate needs room for its pair too, and a low one comes only after its
+  // high half (which the limit may have refused).
+  if (Room() < (key >= 0xD800 && key <= 0xDBFF ? 2 : 1)) return;
+  if (key >= 0xDC00 && key <= 0xDFFF) {
+    const int caret = buffer_.caret();
+    const char16_t before = caret > 0 ? buffer_.text()[static_cast<size_t>(caret - 1)] : 0;
+    if (buffer_.HasSelection() || before < 0xD800 || before > 0xDBFF) return;
+  }
   buffer_.ReplaceSelection(std::u16string(1, key));
   TextEdited();
 }

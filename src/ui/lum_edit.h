@@ -75,6 +75,10 @@ class TLumEdit : public TLumUIParentControl {
   void SetPasswordChar(char16_t c);
   bool OnlyRead = false;
   bool OnlyNumber = false;
+  // The most UTF-16 units typing and pasting may make the text (0: no limit): typing stops
+  // there and a paste is cut to what fits, as the system's box with EM_LIMITTEXT. SetText
+  // is not limited.
+  int MaxLength = 0;
   int MenuHandle = 0;
   TLumPopupMenu* PopupMenu = nullptr;
 
@@ -109,6 +113,8 @@ class TLumEdit : public TLumUIParentControl {
   void CaretMoved();
   void Paste();
   void Copy();
+  // Units that may still come in, the selection counting as free.
+  int Room() const;
   const std::vector<int>& Offsets();
   int PosAtX(int x);
   void EnsureCaretVisible();

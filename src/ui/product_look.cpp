@@ -1,11 +1,26 @@
 // The shared looks, from the stored values of the product's windows.
 #include "ui/product_look.h"
 
+#include "ui/lum_combobox.h"
+#include "ui/lum_edit.h"
 #include "ui/lum_form.h"
 #include "ui/lum_popup_menu.h"
 #include "ui/skin_resources.h"
 
 namespace orvo {
+namespace {
+
+constexpr TColor kText = MakeColor(56, 56, 56);
+constexpr TColor kActive = MakeColor(12, 104, 176);
+constexpr TColor kNavy = MakeColor(24, 44, 72);
+
+Font TextFont() {
+  Font f;
+  f.color = kText;
+  return f;
+}
+
+}  // namespace
 
 void SetMainMenuLook(TLumPopupMenu& m) {
   m.Alpha = 255;
@@ -43,6 +58,48 @@ void SetCaptionButtonLook(TLumForm& frame) {
   frame.ImgBtnMin = SkinPng("caption_min");
   frame.ImgBtnSingleMin = SkinPng("caption_min_single");
   frame.ImgBtnMenu = SkinPng("caption_menu");
+}
+
+void SetEditLook(TLumEdit& e) {
+  e.ImgEdit = SkinPng("edit_box");
+  e.EditStateCount = 3;
+  e.Imgx1 = 4;
+  e.ImgX2 = 26;
+  e.ImgInput = SkinPng("edit_caret");
+  e.MarginText = 6;
+  e.OutWidth = 4;
+  e.SelColor = MakeColor(179, 215, 243);
+  e.font = TextFont();
+  e.SkinChanged();
+}
+
+void SetComboboxLook(TLumCombobox& c, TLumScrollBarRes& scroll_bar) {
+  c.ImgBox = SkinPng("combo_box");
+  c.Boxsplit = TLumUIPadding(9, 0, 14, 0);
+  c.BoxStateCount = 4;
+  c.ImgBtn = SkinPng("combo_button");
+  c.BtnStateCount = 3;
+  c.ImgForm = SkinPng("combo_form");
+  c.Formsplit = TLumUIPadding(10, 10, 20, 20);
+  c.AlphaWidth = 4;
+  c.Imgitem = SkinPng("combo_item");
+  c.itemsplit = TLumUIPadding(4, 0, 14, 0);
+  c.ItemStateCount = 1;
+  c.ShowitemCount = 8;
+  c.OutWidth = 5;
+  c.BtnOffSet = 6;
+  c.ImgCheck = SkinPng("check");
+  c.CheckStateCount = 4;
+  c.ImgEditInput = SkinPng("edit_caret");
+  c.VerScrollRes = &scroll_bar;
+  c.font = TextFont();
+  c.FontColorNormal = kText;
+  c.FontColorOver = kActive;
+  c.FontColorDown = kNavy;
+  c.FontItemColorNormal = kText;
+  c.FontItemColorOver = kActive;
+  c.FontItemColorDown = kActive;
+  c.SkinChanged();
 }
 
 }  // namespace orvo

@@ -15,6 +15,8 @@
 #include <thread>
 
 #include "graphics/image_codecs.h"
+#include "service/harness/service_process.h"
+#include "support/pixels.h"
 
 namespace orvo::test {
 namespace {
@@ -105,6 +107,42 @@ TEST_F(ProgramTest, PaintsItsMainWindowAndWritesTheSettingsWhenItEnds) {
   EXPECT_NE(settings.find("CheckNews=1"), std::string::npos) << settings;
 }
 
+// --ratings: the ratings window of one add-on of the image, opened from the main window
+// once the service at --service has answered; refusals for what the image lacks, and for
+// a service that does not answer.
+TEST_F(ProgramTest, PaintsTheRatingsWindowOfAnAddOn) {
+  service::harness::TempFolder folder;
+  service::harness::ServiceProcess service;
+  const auto launch =
+      service::harness::LaunchIn(folder, std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json");
+  std::string error;
+  ASSERT_TRUE(service.Start(launch, &error)) << error;
+  const std::string url = "http://127.0.0.1:" + std::to_string(service.port());
+  ::setenv("ORVO_RATING_SERVICE_URL", url.c_str(), 1);
+  const fs::path png = root_ / "ratings.png";
+  const std::string common = "--png '" + png.string() + "'";
+  EXPECT_EQ(Wait(Start(common + " --ratings chrome:fblkdohiomlcbgpekccokebfafkgegcf", "a")), 0)
+      << ReadText(Trace("a").string() + ".err");
+  const auto picture = LoadPngFile(png.string());
+  ASSERT_TRUE(picture);
+  Bitmap32 shown;
+  shown.SetSize(picture->width(), picture->height());
+  for (int y = 0; y < picture->height(); ++y) {
+    for (int x = 0; x < picture->width(); ++x) shown.SetPixel(x, y, picture->Pixel(x, y));
+  }
+  EXPECT_TRUE(MatchesGolden(shown, "orvopm_ratings_en"));
+
+  fs::remove(png);
+  EXPECT_EQ(Wait(Start(common + " --ratings chrome:no.such.addon", "b")), 5);
+  EXPECT_EQ(Wait(Start(common + " --ratings netscape:x", "c")), 4);
+  ::setenv("ORVO_RATING_SERVICE_URL", "http://127.0.0.1:9", 1);
+  EXPECT_EQ(Wait(Start(common + " --ratings chrome::0", "d")), 1);
+  ::unsetenv("ORVO_RATING_SERVICE_URL");
+  EXPECT_FALSE(fs::exists(png));
+  EXPECT_NE(ReadText(Trace("d").string() + ".err").find("could not be had"), std::string::npos);
+  EXPECT_EQ(service.Stop(SIGTERM), 0);
+}
+
 TEST_F(ProgramTest, ASecondStartWakesTheFirstAndEnds) {
   const pid_t first = Start("", "first");
   ASSERT_TRUE(TraceShows("first", "shown")) << ReadText(Trace("first").string() + ".err");
@@ -148,7 +186,14 @@ TEST_F(ProgramTest, PaintsTheTabItIsAskedFor) {
 }
 
 TEST_F(ProgramTest, TheSmokeRunSwitchesDeletesAndSetsTheDefaultBrowser) {
-  ::setenv("ORVO_RATING_SERVICE_URL", "http://127.0.0.1:1", 1);
+  // The rating service with the demo reviews, for the ratings window's steps.
+  service::harness::TempFolder folder;
+  service::harness::ServiceProcess service;
+  std::string error;
+  ASSERT_TRUE(service.Start(
+      service::harness::LaunchIn(folder, std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json"), &error))
+      << error;
+  ::setenv("ORVO_RATING_SERVICE_URL", ("http://127.0.0.1:" + std::to_string(service.port())).c_str(), 1);
   const fs::path chrome = image() / "C/Users/demo/AppData/Local/Google/Chrome/User Data/Default";
   const std::string before = ReadText(chrome / "Preferences");
   const int code = Wait(Start("--smoke -", "smoke"));
@@ -164,6 +209,9 @@ TEST_F(ProgramTest, TheSmokeRunSwitchesDeletesAndSetsTheDefaultBrowser) {
   EXPECT_TRUE(fs::exists(chrome / "Extensions/oopjaeeehcadmkbplahcjkdnfdfelmao"));
   const std::string registry = Plain(ReadText(image() / "registry.reg"));
   EXPECT_NE(registry.find("\"Progid\"=\"FirefoxURL\""), std::string::npos);
+  // The review posted in the ratings window was stored.
+  EXPECT_EQ(service.Stop(SIGTERM), 0);
+  EXPECT_NE(service.LogText().find("to=add_comment 200 msg=4"), std::string::npos);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ std::string ActionOf(const std::string& target) {
 
 struct RatingTestService::Upstream {
   ServiceDouble service;
-  bool Start(std::string*) { return true; }
+  bool Start(bool, std::string*) { return true; }
   LoopbackServer::Answer Send(std::string_view action, std::string_view body) {
     const auto reply = service.Handle(action, body);
     return {reply.status, reply.body, "text/plain"};
@@ -48,10 +48,9 @@ struct RatingTestService::Upstream {
   service::harness::TempFolder folder;
   service::harness::ServiceProcess process;
 
-  bool Start(std::string* error) {
-    service::harness::ServiceLaunch launch;
-    launch.db_path = folder.File("rating.db");
-    launch.log_path = folder.File("service.log");
+  bool Start(bool demo_seed, std::string* error) {
+    service::harness::ServiceLaunch launch = service::harness::LaunchIn(
+        folder, demo_seed ? std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json" : "");
     // Tests ask for many keys and reviews within a minute.
     launch.extra_args = {"--keys-per-minute", "0", "--reviews-per-minute", "0"};
     return process.Start(launch, error);
@@ -74,8 +73,8 @@ bool RatingTestService::Real() const { return true; }
 
 #endif
 
-RatingTestService::RatingTestService() : upstream_(std::make_unique<Upstream>()) {
-  if (!upstream_->Start(&error_) && error_.empty()) error_ = "the service did not start";
+RatingTestService::RatingTestService(bool demo_seed) : upstream_(std::make_unique<Upstream>()) {
+  if (!upstream_->Start(demo_seed, &error_) && error_.empty()) error_ = "the service did not start";
   front_.AnswerWith("/plugin/index.php",
                     [this](const RecordedRequest& request) { return Answer(request); });
 }

@@ -30,7 +30,9 @@ struct ActionExchange {
 
 class RatingTestService {
  public:
-  RatingTestService();
+  // demo_seed: the service starts with the demo reviews of service/demo-seed.json (the
+  // real service only; the stand-in starts empty).
+  explicit RatingTestService(bool demo_seed = false);
   ~RatingTestService();
   RatingTestService(const RatingTestService&) = delete;
   RatingTestService& operator=(const RatingTestService&) = delete;

@@ -70,9 +70,9 @@ TEST_F(ReviewStepsTest, ReviewsComeInPagesInEitherOrder) {
   EXPECT_EQ(window_.events, (Events{"load ok", "ratings " + id + " [3,3,2,2,2] 2.75", "load ok",
                                     "rows 10 more"}));
 
-  // The list holds ten reviews and the "more" row.
+  // The service has sent ten reviews: the next page starts after them.
   window_.events.clear();
-  Wait(StartComments(id, 0, 11, window_.anchor.Link(), session_));
+  Wait(StartComments(id, 0, 10, window_.anchor.Link(), session_));
   // Sorted by date, from the start (the list was cleared).
   Wait(StartComments(id, 1, 0, window_.anchor.Link(), session_));
   EXPECT_EQ(window_.events, (Events{"rows 2", "rows 10 more"}));

@@ -1,6 +1,8 @@
 // Image containers, styles and the shared image module with the embedded skins.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "graphics/image_codecs.h"
 #include "support/pixels.h"
 #include "ui/image_module.h"
@@ -103,6 +105,27 @@ TEST(ImageModule, HoldsTheSharedPicturesBySize) {
   // The greyed browser icons are grey.
   const Argb p = module.mgstrg.Png(14).Pixel(16, 3);
   EXPECT_EQ(RedOf(p), GreenOf(p));
+  // The review marks: 23, 25 and 27 for a review not yet reported or voted on (blue, the
+  // live look), 24, 26 and 28 for one that is (grey), judged by their average ink.
+  for (int index = 23; index <= 28; ++index) {
+    const PngImage& mark = module.mgstrg.Png(index);
+    long long red = 0, blue = 0, weight = 0;
+    for (int y = 0; y < mark.height(); ++y) {
+      for (int x = 0; x < mark.width(); ++x) {
+        const Argb c = mark.Pixel(x, y);
+        red += RedOf(c) * AlphaOf(c);
+        blue += BlueOf(c) * AlphaOf(c);
+        weight += AlphaOf(c);
+      }
+    }
+    ASSERT_GT(weight, 0) << index;
+    const bool live = index % 2 == 1;
+    if (live) {
+      EXPECT_GT(blue - red, 150 * weight) << index << " should be blue";
+    } else {
+      EXPECT_LT(std::abs(blue - red), 30 * weight) << index << " should be grey";
+    }
+  }
 
   EXPECT_EQ(module.lmscrlbrs.ImgBack.width(), 22);
   EXPECT_EQ(module.lmscrlbrs.ImgSlider.width(), 44);

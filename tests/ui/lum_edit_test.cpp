@@ -111,6 +111,28 @@ TEST(LumEdit, AKeyPressHandlerLimitsTheLengthButEditingKeysPass) {
   EXPECT_EQ(s.edit->Text().size(), 30u);
 }
 
+TEST(LumEdit, MaxLengthStopsTypingAndCutsAPasteToWhatFits) {
+  EditScene s;
+  s.edit->MaxLength = 10;
+  s.screen->Type("abcdefgh");
+  s.Key(kVkHome);
+  s.Key(kVkRight);
+  s.screen->SetClipboardText("123456");
+  s.Ctrl('V');  // two fit; the text after the caret stays
+  EXPECT_EQ(s.edit->Text(), "a12bcdefgh");
+  s.screen->Type("x");
+  EXPECT_EQ(s.edit->Text(), "a12bcdefgh");
+  // A pair never goes in half: with one unit free, neither half does.
+  s.Key(kVkBack);
+  s.screen->SetClipboardText("\xF0\x9F\x98\x80");
+  s.Ctrl('V');
+  s.screen->Type("\xF0\x9F\x98\x80");
+  EXPECT_EQ(s.edit->Text(), "a1bcdefgh");
+  // Setting the text is not limited.
+  s.edit->SetText("a text longer than ten units");
+  EXPECT_EQ(s.edit->Text(), "a text longer than ten units");
+}
+
 TEST(LumEdit, CtrlKeysSelectCopyCutPasteAndUndo) {
   EditScene s;
   s.screen->Type("hello world");

@@ -21,6 +21,7 @@ inline const Argb kTextGrey = Rgb(132, 132, 132);
 inline const Argb kGold = Rgb(255, 184, 28);
 inline const Argb kGoldDark = Rgb(226, 146, 8);
 inline const Argb kStarGrey = Rgb(205, 205, 205);
+inline const Argb kVoteDone = Rgb(184, 189, 197);
 inline const Argb kGreen = Rgb(52, 168, 83);
 inline const Argb kSwitchOff = Rgb(190, 196, 204);
 inline const Argb kBin = Rgb(120, 128, 140);

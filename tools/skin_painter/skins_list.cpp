@@ -100,26 +100,34 @@ PngImage StarGlow() {
 
 enum class Mark { kReport, kTop, kStep };
 
-// Review marks, 16 x 16, in two looks: grey, and coloured for the pointer over them.
-PngImage VoteMark(Mark mark, bool hot) {
+// Review vote marks, 16 x 16, in the two looks the ratings window shows: "live" in link
+// blue (the review can still be liked, disliked or reported) and "done" in a quiet grey
+// (this user already did). The thumb of kTop points up, kStep's is kTop's upside down.
+PngImage VoteMark(Mark mark, bool done) {
   Bitmap32 b = Blank(16, 16);
-  const Argb grey = Rgb(150, 157, 168);
+  const Argb c = done ? kVoteDone : kLinkBlue;
+  const Paint paint = done ? Solid(c) : Vertical(2, Lighten(c, 0.12), 15, kLinkBlueDark);
   if (mark == Mark::kReport) {
-    const Argb c = hot ? kRed : grey;
-    Fill(b, Segment({4, 2.5}, {4, 14.5}, 1.4), c);
-    Fill(b, Polygon({{4.6, 2.8}, {12.8, 2.8}, {10.6, 6}, {12.8, 9.2}, {4.6, 9.2}}), c);
+    Fill(b, Segment({4, 2.5}, {4, 14.5}, 1.4), paint);
+    Fill(b, Polygon({{4.6, 2.8}, {12.8, 2.8}, {10.6, 6}, {12.8, 9.2}, {4.6, 9.2}}), paint);
     return ToPng(b);
   }
-  const bool up = mark == Mark::kTop;
-  const Argb c = hot ? (up ? kGreen : kRed) : grey;
   Sdf hand = RoundRect(6, 7, 13.6, 14, 1.6);
   hand = Union(hand, RoundRect(2.4, 7.4, 5, 14, 0.8));
   hand = Union(hand, Segment({7.6, 8}, {9.4, 3.2}, 2.6));
-  if (!up) {
+  if (mark == Mark::kStep) {
     const Sdf upright = hand;
     hand = [upright](double x, double y) { return upright(x, 16 - y); };
   }
-  Fill(b, hand, c);
+  Fill(b, hand, paint);
+  return ToPng(b);
+}
+
+// Rating bars, 9 x 9: a pill the ratings window three-slices to a bar's length (4 pixels
+// at each end stay, the middle column stretches), so its ends stay round.
+PngImage RatingBar(Argb top, Argb bottom) {
+  Bitmap32 b = Blank(9, 9);
+  Fill(b, RoundRect(0, 0, 9, 9, 4.5), Vertical(0, top, 9, bottom));
   return ToPng(b);
 }
 
@@ -140,14 +148,14 @@ void AddListSkins(std::vector<SkinDef>& out) {
   out.push_back({"star21_full", [] { return StarPicture(21, StarFill::kFull); }});
   out.push_back({"star21_empty", [] { return StarPicture(21, StarFill::kEmpty); }});
   out.push_back({"star21_half", [] { return StarPicture(21, StarFill::kHalf); }});
-  out.push_back({"rating_bar_back", [] { return Flat(9, 9, Rgb(233, 236, 241)); }});
-  out.push_back({"rating_bar_fill", [] { return Flat(9, 9, kGold); }});
+  out.push_back({"rating_bar_back", [] { return RatingBar(Rgb(226, 230, 236), Rgb(236, 239, 243)); }});
+  out.push_back({"rating_bar_fill", [] { return RatingBar(Lighten(kGold, 0.12), kGold); }});
   out.push_back({"report", [] { return VoteMark(Mark::kReport, false); }});
-  out.push_back({"report_hot", [] { return VoteMark(Mark::kReport, true); }});
+  out.push_back({"report_done", [] { return VoteMark(Mark::kReport, true); }});
   out.push_back({"top", [] { return VoteMark(Mark::kTop, false); }});
-  out.push_back({"top_hot", [] { return VoteMark(Mark::kTop, true); }});
+  out.push_back({"top_done", [] { return VoteMark(Mark::kTop, true); }});
   out.push_back({"step", [] { return VoteMark(Mark::kStep, false); }});
-  out.push_back({"step_hot", [] { return VoteMark(Mark::kStep, true); }});
+  out.push_back({"step_done", [] { return VoteMark(Mark::kStep, true); }});
 }
 
 }  // namespace orvo::painter

@@ -166,10 +166,20 @@ void HeadlessWindowSystem::KeyUp(uint16_t key) {
 
 void HeadlessWindowSystem::PressKey(uint16_t key) {
   KeyDown(key);
+  // The character TranslateMessage makes of the key on a US layout: letters (upper case
+  // with Shift, control characters with Ctrl), digits, the space bar, Esc, Enter, Tab and
+  // Backspace.
+  char16_t ch = 0;
+  const bool ctrl = (modifiers_ & kInCtrl) != 0;
   if (key == 0x1B || key == 0x0D || key == 0x09 || key == 0x08) {
-    if (active_ && active_->IsEnabled() && active_->client()) {
-      active_->client()->OnChar(static_cast<char16_t>(key));
-    }
+    ch = static_cast<char16_t>(key);
+  } else if (key >= 'A' && key <= 'Z') {
+    ch = static_cast<char16_t>(ctrl ? key - 'A' + 1 : (modifiers_ & kInShift) ? key : key + 32);
+  } else if (!ctrl && ((key >= '0' && key <= '9') || key == ' ')) {
+    ch = static_cast<char16_t>(key);
+  }
+  if (ch != 0) {
+    if (active_ && active_->IsEnabled() && active_->client()) active_->client()->OnChar(ch);
     FirePending();
   }
   KeyUp(key);

@@ -111,7 +111,8 @@ class HeadlessWindowSystem : public WindowSystem {
   void SetModifiers(InputFlags modifiers);
   void KeyDown(uint16_t key);
   void KeyUp(uint16_t key);
-  // Down and up, with the character for Esc, Enter, Tab and Backspace.
+  // Down and up, with the character the key makes (letters, digits, space, Esc, Enter, Tab,
+  // Backspace; Shift and Ctrl held by SetModifiers count).
   void PressKey(uint16_t key);
   // Characters (UTF-8 in, UTF-16 units out) to the active window.
   void Type(std::string_view text);

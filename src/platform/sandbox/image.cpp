@@ -2,6 +2,8 @@
 // image.ini gives.
 #include "platform/sandbox/image.h"
 
+#include "platform/date_format.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +16,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/date_format.h"
 #include "platform/sandbox/host_files.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
@@ -95,6 +98,8 @@ std::unique_ptr<Image> Image::Open(const fs::path& folder, std::string* error) {
       static_cast<uint16_t>(ParseUnsigned(ini.GetOr("Windows", "UILanguage", "0409"), 0x0409, 16));
   image->keyboard_delay_ = std::min<uint32_t>(ParseUnsigned(ini.GetOr("Windows", "KeyboardDelay", "1"), 1), 3);
   image->keyboard_speed_ = std::min<uint32_t>(ParseUnsigned(ini.GetOr("Windows", "KeyboardSpeed", "31"), 31), 31);
+  image->short_date_ = ini.GetOr("Windows", "ShortDate", "");
+  if (image->short_date_.empty()) image->short_date_ = kIsoDatePicture;
   image->user_ = ini.GetOr("Windows", "User", "demo");
   if (image->user_.empty() || image->user_.find_first_of("\\/:") != std::string::npos) {
     image->user_ = "demo";

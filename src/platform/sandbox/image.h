@@ -50,6 +50,9 @@ class Image {
   uint16_t UiLanguage() const { return ui_language_; }
   uint32_t KeyboardDelay() const { return keyboard_delay_; }
   uint32_t KeyboardSpeed() const { return keyboard_speed_; }
+  // [Windows] ShortDate: the user's short date picture ("M/d/yyyy", "dd.MM.yyyy", ...);
+  // ISO order (yyyy-MM-dd) when the image names none.
+  const std::string& ShortDatePicture() const { return short_date_; }
   std::string SpecialFolder(int csidl) const;
   // Environment variables (names without case), derived from the folders plus the
   // [Environment] section.
@@ -97,6 +100,7 @@ class Image {
   WindowsVersion version_{10, 0, 19045};
   uint16_t ui_language_ = 0x0409;
   uint32_t keyboard_delay_ = 1;
+  std::string short_date_;
   uint32_t keyboard_speed_ = 31;
   std::string user_ = "demo";
   // Folders already resolved (no link, letter case found), by their lower-case Windows

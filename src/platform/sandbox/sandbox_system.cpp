@@ -2,6 +2,7 @@
 // anything only writes a line to opened-urls.txt; ending a process takes it off the
 // image's process list.
 #include "platform/sandbox/sandbox_platform.h"
+#include "platform/date_format.h"
 #include "platform/pe_version.h"
 #include "platform/sandbox/icon_file.h"
 #include "platform/text.h"
@@ -122,6 +123,11 @@ class SandboxSystemInfo : public SystemInfo {
     const auto bytes = image_.ReadFile(path, size_t(256) << 20);
     if (!bytes) return std::nullopt;
     return ReadPeFixedFileInfo(*bytes);
+  }
+  // No colour scheme here: the toolkit's classic colour stands.
+  std::optional<uint32_t> GrayTextColor() override { return std::nullopt; }
+  std::string ShortDate(int year, int month, int day) override {
+    return FormatDatePicture(image_.ShortDatePicture(), year, month, day);
   }
 
  private:

@@ -1,12 +1,15 @@
-// The shell, processes and system facts through shell32, kernel32 tool-help, user32 and
-// version.dll.
+// The shell, processes and system facts through shell32, kernel32 tool-help, user32,
+// version.dll and the user's locale.
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
+#include "platform/date_format.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_icons.h"
 #include "platform/win32/win32_platform.h"
@@ -146,6 +149,21 @@ class Win32SystemInfo : public SystemInfo {
     static_assert(sizeof(VS_FIXEDFILEINFO) == sizeof(FixedFileInfo));
     memcpy(info.data(), fixed, sizeof info);
     return info;
+  }
+
+  std::optional<uint32_t> GrayTextColor() override { return GetSysColor(COLOR_GRAYTEXT); }
+
+  std::string ShortDate(int year, int month, int day) override {
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(std::clamp(year, 1601, 30827));
+    st.wMonth = static_cast<WORD>(std::clamp(month, 1, 12));
+    st.wDay = static_cast<WORD>(std::clamp(day, 1, 31));
+    wchar_t text[128];
+    const int n = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, text,
+                                  static_cast<int>(std::size(text)), nullptr);
+    // A date the system refuses (the 31st of a short month) still reads as a date.
+    if (n <= 1) return FormatDatePicture(kIsoDatePicture, year, month, day);
+    return Narrow(std::wstring_view(text, static_cast<size_t>(n - 1)));
   }
 };
 
