@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "catalogue/firefox_extensions.h"
 #include "catalogue/system_values.h"
 
 namespace fs = std::filesystem;
@@ -154,6 +155,15 @@ std::string ThrowAwayImage::Relative(std::string_view windows_folder) const {
   std::string relative = fs::relative(*host, folder_, ec).string();
   if (relative.empty() || relative.back() != '/') relative += '/';
   return relative;
+}
+
+void ResetForFirefox(ThrowAwayImage& image, bool write_profiles_ini) {
+  image.Reset();
+  TFireFoxExtensions::DownloadIcons = false;
+  if (write_profiles_ini) {
+    image.Write(std::string(kFirefoxFolder) + "profiles.ini",
+                "[Profile0]\r\nName=default\r\nPath=Profiles/fuzz.default\r\n");
+  }
 }
 
 }  // namespace orvo::fuzz

@@ -62,6 +62,15 @@ class ThrowAwayImage {
   std::unique_ptr<os::sandbox::SandboxPlatform> platform_;
 };
 
+// The image user's Firefox folder, and the profile folder ResetForFirefox's profiles.ini
+// names.
+inline constexpr const char* kFirefoxFolder = "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\";
+inline constexpr const char* kFirefoxProfile =
+    "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\Profiles\\fuzz.default\\";
+// Resets the image for a Firefox target: no icons are fetched, and unless the target
+// brings its own, a profiles.ini names kFirefoxProfile.
+void ResetForFirefox(ThrowAwayImage& image, bool write_profiles_ini = true);
+
 // An image-relative path lies in an image-relative folder (both from ThrowAwayImage).
 inline bool Inside(const std::string& path, const std::string& folder) {
   return !folder.empty() && path.rfind(folder, 0) == 0;

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr const char* kFirefox = "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\";
-constexpr const char* kProfile = "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\Profiles\\fuzz.default\\";
 
 const orvo::Json* AddonEntry(const orvo::Json& document, const std::string& id) {
   const orvo::Json* addons = orvo::ArrayMember(document, "addons");
@@ -32,19 +30,17 @@ const orvo::Json* AddonEntry(const orvo::Json& document, const std::string& id) 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
-  image.Reset();
-  TFireFoxExtensions::DownloadIcons = false;
+  fuzz::ResetForFirefox(image);
   const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 2);
-  image.Write(std::string(kFirefox) + "profiles.ini", "[Profile0]\r\nName=default\r\nPath=Profiles/fuzz.default\r\n");
-  image.Write(std::string(kProfile) + "extensions.json", parts[0]);
-  image.Write(std::string(kProfile) + "addons.json", parts[1]);
-  image.Write(std::string(kProfile) + "extensions\\sample@fuzz.example.xpi", "PK");
-  image.Write(std::string(kProfile) + "extensions\\folder@fuzz.example\\install.rdf", "<RDF/>");
+  image.Write(std::string(fuzz::kFirefoxProfile) + "extensions.json", parts[0]);
+  image.Write(std::string(fuzz::kFirefoxProfile) + "addons.json", parts[1]);
+  image.Write(std::string(fuzz::kFirefoxProfile) + "extensions\\sample@fuzz.example.xpi", "PK");
+  image.Write(std::string(fuzz::kFirefoxProfile) + "extensions\\folder@fuzz.example\\install.rdf", "<RDF/>");
   image.Write("C:\\Users\\demo\\Documents\\keep.txt", "the user's own file");
 
   TFireFoxExtensions firefox;
-  const std::string folder = image.Relative(kProfile);
-  const std::string file = std::string(kProfile) + "extensions.json";
+  const std::string folder = image.Relative(fuzz::kFirefoxProfile);
+  const std::string file = std::string(fuzz::kFirefoxProfile) + "extensions.json";
   const auto before = image.Snapshot();
 
   if (TBrowserExtensionInfo* item = fuzz::FirstExtension(firefox)) {

@@ -11,21 +11,12 @@
 #include "catalogue/firefox_extensions.h"
 #include "fuzz_support.h"
 
-namespace {
-
-constexpr const char* kFirefox = "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\";
-constexpr const char* kProfile = "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\Profiles\\fuzz.default\\";
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
-  image.Reset();
-  TFireFoxExtensions::DownloadIcons = false;
-  image.Write(std::string(kFirefox) + "profiles.ini", "[Profile0]\r\nName=default\r\nPath=Profiles/fuzz.default\r\n");
-  image.Write(std::string(kProfile) + "extensions.sqlite", std::string_view(reinterpret_cast<const char*>(data), size));
-  image.Write(std::string(kProfile) + "extensions\\sample@fuzz.example.xpi", "PK");
+  fuzz::ResetForFirefox(image);
+  image.Write(std::string(fuzz::kFirefoxProfile) + "extensions.sqlite", std::string_view(reinterpret_cast<const char*>(data), size));
+  image.Write(std::string(fuzz::kFirefoxProfile) + "extensions\\sample@fuzz.example.xpi", "PK");
   image.Write("C:\\Users\\demo\\Documents\\keep.txt", "the user's own file");
 
   TFireFoxExtensions firefox;
@@ -35,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!firefox.ToggleItem(item)) FUZZ_CHECK(item->Disabled == was_disabled);
   }
   if (TBrowserExtensionInfo* item = fuzz::LastExtension(firefox)) firefox.DeleteItem(item);
-  const std::string folder = image.Relative(kProfile);
+  const std::string folder = image.Relative(fuzz::kFirefoxProfile);
   for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot())) {
     FUZZ_CHECK(fuzz::Inside(path, folder));
   }

@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr const char* kFirefox = "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\";
 constexpr const char* kExtensionsJson =
     "{\"schemaVersion\":31,\"addons\":[{\"id\":\"a@fuzz.example\",\"type\":\"extension\","
     "\"userDisabled\":false,\"active\":true,\"defaultLocale\":{\"name\":\"A\"}}]}";
@@ -22,17 +21,16 @@ constexpr const char* kExtensionsJson =
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
-  image.Reset();
-  TFireFoxExtensions::DownloadIcons = false;
-  image.Write(std::string(kFirefox) + "profiles.ini", std::string_view(reinterpret_cast<const char*>(data), size));
+  fuzz::ResetForFirefox(image, false);
+  image.Write(std::string(fuzz::kFirefoxFolder) + "profiles.ini", std::string_view(reinterpret_cast<const char*>(data), size));
   for (const char* profile : {"Profiles\\a.default\\", "Profiles\\b.work\\"}) {
-    image.Write(std::string(kFirefox) + profile + "extensions.json", kExtensionsJson);
+    image.Write(std::string(fuzz::kFirefoxFolder) + profile + "extensions.json", kExtensionsJson);
   }
   image.Write("C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\extensions.json", kExtensionsJson);
   image.Write("C:\\Users\\demo\\extensions.json", kExtensionsJson);
 
   TFireFoxExtensions firefox;
-  const std::string folder = image.Relative(kFirefox);
+  const std::string folder = image.Relative(fuzz::kFirefoxFolder);
   // A path that maps nowhere in the image names no profile anything can be read from.
   const std::string profile = image.Relative(firefox.ProfileDir);
   FUZZ_CHECK(profile.empty() || fuzz::Inside(profile, folder));
