@@ -67,6 +67,11 @@ else
   failed=$((failed + 1))
 fi
 
+# The committed fuzz inputs, once each through every fuzz target (scripts/fuzz-replay.sh).
+echo "== fuzz replay"
+scripts/fuzz-replay.sh build/native build/native/fuzz-replay.xml
+if [ -f build/native/fuzz-replay.xml ]; then count_report build/native/fuzz-replay.xml; else failed=$((failed + 1)); fi
+
 $native_only && finish 0
 
 # ---- windows --------------------------------------------------------------------------

@@ -240,6 +240,28 @@ TEST_F(Orvopm, ReportsAFileItCannotWrite) {
   EXPECT_NE(run.out.find("read-only"), std::string::npos);
 }
 
+// A disk that fills while the file is written, and a rename another program blocks: not
+// done (exit 7), said why, the file as it was and the add-on still on.
+TEST_F(Orvopm, AFullDiskOrABlockedRenameIsNotDone) {
+  const fs::path prefs = ChromeProfile() / "Preferences";
+  const std::string before = test::ReadHostFile(prefs.string());
+  const std::string ini = test::ReadHostFile((image_ / "image.ini").string());
+  for (const auto& [fault, said] : {std::pair{"DiskFreeBytes=100", "not enough space"},
+                                    std::pair{"RenameFails=1", "another program"}}) {
+    WriteHostFile(image_ / "image.ini", ini);
+    AddIni(std::string("[Faults]\r\n") + fault);
+    const ToolRun run = Tool("disable chrome fblkdohiomlcbgpekccokebfafkgegcf");
+    EXPECT_EQ(run.code, 7) << fault;
+    EXPECT_NE(run.out.find(said), std::string::npos) << run.out;
+    EXPECT_EQ(test::ReadHostFile(prefs.string()), before) << fault;
+    for (const auto& entry : fs::directory_iterator(ChromeProfile())) {
+      EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+    }
+  }
+  WriteHostFile(image_ / "image.ini", ini);
+  EXPECT_EQ(Tool("list chrome").out.find("off Tab Tidy"), std::string::npos);
+}
+
 // A second Chrome profile, "Work", used last: listed on its own, by folder or by the name
 // Chrome shows, or beside the first; a change reaches only the profile named.
 TEST_F(Orvopm, ListsAndChangesTheProfileNamed) {

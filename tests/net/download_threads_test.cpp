@@ -10,6 +10,9 @@
 #include "platform/platform.h"
 #include "platform/ui_dispatcher.h"
 #include "net/download_threads.h"
+#ifndef _WIN32
+#include "platform/sandbox/image.h"
+#endif
 #include "support/loopback_server.h"
 #include "support/png_samples.h"
 #include "support/test_machine.h"
@@ -129,6 +132,29 @@ TEST_F(DownloadThreadsTest, PictureThreadThatCannotSaveItsCopyIsNotDone) {
   auto item = Item(server_.Url("/pic.png"), machine_.folder() + "\\no such folder\\pic.png");
   EXPECT_FALSE(FetchPicture(item));
 }
+
+#ifndef _WIN32
+// A cached copy the disk can't take in full, or whose rename another program blocks: not
+// done, the old copy as it was and no temporary file beside it.
+TEST_F(DownloadThreadsTest, PictureThreadOnAFullDiskKeepsTheOldCopy) {
+  const std::string png = test::MakePng(24, 24);
+  server_.Serve("/pic.png", png, 200, "image/png");
+  const std::string path = machine_.folder() + "\\pic.png";
+  const std::string old = test::MakePng(2, 2);
+  machine_.WriteFile(path, old);
+  for (const os::sandbox::WriteFaults& faults :
+       {os::sandbox::WriteFaults{0, false}, os::sandbox::WriteFaults{png.size() - 1, false},
+        os::sandbox::WriteFaults{std::nullopt, true}}) {
+    machine_.image()->SetWriteFaults(faults);
+    EXPECT_FALSE(FetchPicture(Item(server_.Url("/pic.png"), path)));
+    machine_.image()->SetWriteFaults({});
+    EXPECT_EQ(machine_.platform().files().ReadFile(path), old);
+    std::vector<os::FolderEntry> entries;
+    machine_.platform().files().ListFolder(machine_.folder(), &entries);
+    EXPECT_EQ(entries.size(), 1u);
+  }
+}
+#endif
 
 // The UI thread goes away while downloads run: no callback runs, and every thread object
 // is still freed (its item's last other reference goes with it).

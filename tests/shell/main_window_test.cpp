@@ -11,6 +11,9 @@
 #include "catalogue/shell_helpers.h"
 #include "catalogue/system_values.h"
 #include "platform/platform.h"
+#ifndef _WIN32
+#include "platform/sandbox/image.h"
+#endif
 #include "rating/rate_session.h"
 #include "shell/app_config.h"
 #include "shell/language.h"
@@ -290,6 +293,25 @@ TEST_F(MainWindow, AWriteTheSystemRefusesIsReportedNotClaimed) {
   ASSERT_NE(again, nullptr);
   EXPECT_FALSE(Data(*again).ToggleRect.empty());
 }
+
+// A disk that fills while Preferences is written: an error toast naming the full disk,
+// the file as it was, the row still on.
+#ifndef _WIN32
+TEST_F(MainWindow, AFullDiskIsAnErrorToastAndChangesNothing) {
+  Open();
+  TLumLvItem* row = Row(kTabTidy);
+  const std::string before = os::Current().files().ReadFile(Preferences()).value_or("");
+  machine().image()->SetWriteFaults({before.size() / 2, false});
+  ClickIn(Data(*row).ToggleRect);
+  machine().image()->SetWriteFaults({});
+  const std::vector<std::string> toasts = ToastTexts();
+  ASSERT_EQ(toasts.size(), 1u);
+  EXPECT_NE(toasts[0].find("not enough space"), std::string::npos) << toasts[0];
+  EXPECT_EQ(LiveToasts()[0]->Kind(), ToastKind::kError);
+  EXPECT_EQ(os::Current().files().ReadFile(Preferences()).value_or(""), before);
+  EXPECT_FALSE(Record(kTabTidy)->Disabled);
+}
+#endif
 
 TEST_F(MainWindow, SetAsDefaultMovesTheMarkAndReportsEvenWhenAlreadyDefault) {
   Open();

@@ -12,12 +12,14 @@
 #include <atomic>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include "platform/date_format.h"
 #include "platform/sandbox/host_files.h"
+#include "platform/sandbox/sqlite_faults.h"
 #include "platform/text.h"
 #include "platform/win_constants.h"
 
@@ -61,7 +63,64 @@ bool IsInside(const fs::path& inner, const fs::path& outer) {
          (a.size() == b.size() || a[b.size()] == '/');
 }
 
+// The images open in this process, so that SQLite's file access (which bypasses the
+// seam) can find the one a database file lies in and be held to its faults.
+std::mutex g_live_mutex;
+std::vector<Image*> g_live_images;
+
+long CodeOf(int error_number) {
+  switch (error_number) {
+    case ENOSPC:
+    case EDQUOT:
+      return kErrorDiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return kErrorAccessDenied;
+    default:
+      return kErrorWriteFault;
+  }
+}
+
 }  // namespace
+
+Image::~Image() {
+  std::lock_guard<std::mutex> lock(g_live_mutex);
+  std::erase(g_live_images, this);
+}
+
+uint64_t Image::TakeDiskSpaceAt(const fs::path& host_path, uint64_t wanted) {
+  std::lock_guard<std::mutex> lock(g_live_mutex);
+  for (Image* image : g_live_images) {
+    if (IsInside(host_path, image->folder_) || IsInside(host_path, image->canonical_)) {
+      return image->TakeDiskSpace(wanted);
+    }
+  }
+  return wanted;
+}
+
+void Image::SetWriteFaults(const WriteFaults& faults) {
+  std::lock_guard<std::mutex> lock(faults_mutex_);
+  faults_ = faults;
+}
+
+WriteFaults Image::write_faults() const {
+  std::lock_guard<std::mutex> lock(faults_mutex_);
+  return faults_;
+}
+
+uint64_t Image::TakeDiskSpace(uint64_t wanted) {
+  std::lock_guard<std::mutex> lock(faults_mutex_);
+  if (!faults_.free_bytes) return wanted;
+  const uint64_t granted = std::min(wanted, *faults_.free_bytes);
+  *faults_.free_bytes -= granted;
+  return granted;
+}
+
+bool Image::RenameFails() const {
+  std::lock_guard<std::mutex> lock(faults_mutex_);
+  return faults_.rename_fails;
+}
 
 std::unique_ptr<Image> Image::Open(const fs::path& folder, std::string* error) {
   std::error_code ec;
@@ -116,6 +175,15 @@ std::unique_ptr<Image> Image::Open(const fs::path& folder, std::string* error) {
     }
     image->reg_format_ = parse.format;
     for (auto& w : parse.warnings) image->warnings_.push_back("registry.reg " + w);
+  }
+  if (const auto free = ini.Get("Faults", "DiskFreeBytes")) {
+    image->faults_.free_bytes = std::strtoull(free->c_str(), nullptr, 10);
+  }
+  image->faults_.rename_fails = ParseUnsigned(ini.GetOr("Faults", "RenameFails", "0"), 0) != 0;
+  InstallSqliteFaults();
+  {
+    std::lock_guard<std::mutex> lock(g_live_mutex);
+    g_live_images.push_back(image.get());
   }
   return image;
 }
@@ -330,18 +398,14 @@ bool Image::SaveRegistry() {
   RegFileFormat used = reg_format_;
   const std::string text = WriteRegFile(hive_, reg_format_, &used);
   reg_format_ = used;
-  std::string error;
-  if (!WriteHostFileAtomic(folder_ / "registry.reg", text, &error)) {
-    warnings_.push_back("registry.reg not saved: " + error);
+  if (const WriteResult saved = WriteHostFileAtomic(folder_ / "registry.reg", text); !saved) {
+    warnings_.push_back("registry.reg not saved: " + saved.message);
     return false;
   }
   return true;
 }
 
-bool Image::SaveIni() {
-  std::string error;
-  return WriteHostFileAtomic(folder_ / "image.ini", ini_.Text(), &error);
-}
+bool Image::SaveIni() { return static_cast<bool>(WriteHostFileAtomic(folder_ / "image.ini", ini_.Text())); }
 
 void Image::AppendOpenedUrl(const std::string& line) {
   Record("open " + line);
@@ -359,7 +423,7 @@ std::vector<std::string> Image::Journal() const {
   return journal_;
 }
 
-bool Image::WriteHostFileAtomic(const fs::path& path, std::string_view bytes, std::string* error) {
+WriteResult Image::WriteHostFileAtomic(const fs::path& path, std::string_view bytes) {
   static std::atomic<unsigned> counter{0};
   const fs::path temp = path.parent_path() /
                         ("." + path.filename().string() + ".tmp-" + std::to_string(getpid()) + "-" +
@@ -369,37 +433,46 @@ bool Image::WriteHostFileAtomic(const fs::path& path, std::string_view bytes, st
   if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) {
-    *error = std::string("cannot create ") + temp.string() + ": " + std::strerror(errno);
-    return false;
+    return {CodeOf(errno), "cannot create " + temp.string() + ": " + std::strerror(errno)};
   }
+  const auto fail = [&](long code, const std::string& what) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return WriteResult{code, what};
+  };
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    const size_t room = TakeDiskSpace(bytes.size() - done);
+    if (room == 0) {
+      return fail(kErrorDiskFull, "cannot write " + path.string() + ": there is not enough space on the disk");
+    }
+    const ssize_t n = ::write(fd, bytes.data() + done, room);
     if (n < 0) {
       if (errno == EINTR) continue;
-      *error = std::string("write failed: ") + std::strerror(errno);
-      ::close(fd);
-      ::unlink(temp.c_str());
-      return false;
+      return fail(CodeOf(errno), "cannot write " + path.string() + ": " + std::strerror(errno));
     }
     done += static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    *error = std::string("flush failed: ") + std::strerror(errno);
+  if (::fsync(fd) != 0) return fail(CodeOf(errno), "cannot flush " + path.string() + ": " + std::strerror(errno));
+  if (::close(fd) != 0) {
     ::unlink(temp.c_str());
-    return false;
+    return {CodeOf(errno), "cannot flush " + path.string() + ": " + std::strerror(errno)};
+  }
+  if (RenameFails()) {
+    ::unlink(temp.c_str());
+    return {kErrorSharingViolation, "cannot replace " + path.string() + ": another program holds it open"};
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
-    *error = std::string("cannot replace ") + path.string() + ": " + std::strerror(errno);
+    const int e = errno;
     ::unlink(temp.c_str());
-    return false;
+    return {CodeOf(e), "cannot replace " + path.string() + ": " + std::strerror(e)};
   }
   const int dir = ::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);
   }
-  return true;
+  return {};
 }
 
 }  // namespace orvo::os::sandbox

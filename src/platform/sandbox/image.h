@@ -20,6 +20,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "platform/ini_file.h"
 #include "platform/reg_file.h"
 #include "platform/reg_hive.h"
@@ -29,10 +30,23 @@ namespace orvo::os::sandbox {
 
 enum class DenyKind { kNone, kWrite, kAll };
 
+// Failures the image imitates on request, so that every writer's failure path can be
+// driven: a disk that fills up (once `free_bytes` more bytes have been written into the
+// image, every write fails as a full disk does, a short write first) and a replacing
+// rename that fails (another program holds the target without sharing). Set from
+// image.ini's [Faults] section (DiskFreeBytes=N, RenameFails=1), or by a test.
+struct WriteFaults {
+  std::optional<uint64_t> free_bytes;  // none: the disk never fills
+  bool rename_fails = false;
+};
+
 class Image {
  public:
   // Opens the image; on failure returns null and says why in `error`.
   static std::unique_ptr<Image> Open(const std::filesystem::path& folder, std::string* error);
+  ~Image();
+  Image(const Image&) = delete;
+  Image& operator=(const Image&) = delete;
 
   const std::filesystem::path& folder() const { return folder_; }
   const std::vector<std::string>& warnings() const { return warnings_; }
@@ -82,9 +96,21 @@ class Image {
   // A whole file of the image, when it exists and is no larger than max_bytes.
   std::optional<std::string> ReadFile(std::string_view windows_path, size_t max_bytes) const;
 
-  // Writes a host file atomically (temporary file in the same folder, flush, rename).
-  static bool WriteHostFileAtomic(const std::filesystem::path& path, std::string_view bytes,
-                                  std::string* error);
+  // Writes a host file atomically (temporary file in the same folder, flush, rename). On
+  // failure the file is as it was and no temporary file is left; the result carries a
+  // Win32 code (kErrorDiskFull for a full disk) and what failed.
+  WriteResult WriteHostFileAtomic(const std::filesystem::path& path, std::string_view bytes);
+
+  // --- failures on request ------------------------------------------------------------
+  void SetWriteFaults(const WriteFaults& faults);
+  WriteFaults write_faults() const;
+  // Takes up to `wanted` bytes of the free space for a write into the image; what it
+  // grants may be less (the disk fills), always all when no limit is set.
+  uint64_t TakeDiskSpace(uint64_t wanted);
+  bool RenameFails() const;
+  // TakeDiskSpace of the live image whose folder holds the host path (for SQLite's own
+  // file access); all of `wanted` when no image holds it.
+  static uint64_t TakeDiskSpaceAt(const std::filesystem::path& host_path, uint64_t wanted);
 
  private:
   Image() = default;
@@ -109,6 +135,8 @@ class Image {
   mutable std::unordered_map<std::string, std::filesystem::path> resolved_folders_;
   mutable std::mutex journal_mutex_;
   std::vector<std::string> journal_;
+  mutable std::mutex faults_mutex_;
+  WriteFaults faults_;
 };
 
 }  // namespace orvo::os::sandbox

@@ -77,11 +77,7 @@ class SandboxFileSystem : public FileSystem {
         return {kErrorSharingViolation, std::string(path) + " is in use by another process"};
       }
     }
-    std::string error;
-    if (!Image::WriteHostFileAtomic(*host, bytes, &error)) {
-      return {errno == ENOSPC ? kErrorDiskFull : kErrorWriteFault, error};
-    }
-    return {};
+    return image_.WriteHostFileAtomic(*host, bytes);
   }
 
   bool CreateFolders(std::string_view path) override {

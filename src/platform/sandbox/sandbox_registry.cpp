@@ -2,8 +2,11 @@
 // every change. On a 64-bit image the 32-bit view is redirected as WOW64 does it:
 // HKLM\SOFTWARE\X is seen as HKLM\SOFTWARE\WOW6432Node\X, and the class registrations
 // (CLSID and its kin) under SOFTWARE\Classes as SOFTWARE\Classes\WOW6432Node\...; a path
-// that already names WOW6432Node is taken literally.
+// that already names WOW6432Node is taken literally. A change registry.reg cannot take
+// (a full disk) is undone in memory too and reported, so a failed write changes nothing,
+// as with the system's registry.
 #include <algorithm>
+#include <optional>
 
 #include "platform/sandbox/sandbox_platform.h"
 #include "platform/text.h"
@@ -42,16 +45,33 @@ class SandboxKey : public RegKey {
     if (!(access_ & kKeySetValue)) return kErrorAccessDenied;
     RegHive::Key* key = image_.hive().Find(where_);
     if (!key) return kErrorKeyDeleted;
+    const RegValue* old = key->FindValue(name);
+    const std::optional<RegValue> previous = old ? std::optional<RegValue>(*old) : std::nullopt;
     key->SetValue(name, RegValue{type, {data.begin(), data.end()}});
-    return Save();
+    const long saved = Save();
+    if (saved != kErrorSuccess) {
+      if (previous) {
+        key->SetValue(name, *previous);
+      } else {
+        key->RemoveValue(name);
+      }
+    }
+    return saved;
   }
 
   long DeleteValue(std::string_view name) override {
     if (!(access_ & kKeySetValue)) return kErrorAccessDenied;
     RegHive::Key* key = image_.hive().Find(where_);
     if (!key) return kErrorKeyDeleted;
-    if (!key->RemoveValue(name)) return kErrorFileNotFound;
-    return Save();
+    const auto it = std::find_if(key->values.begin(), key->values.end(),
+                                 [&](const auto& value) { return EqualsNoCase(value.first, name); });
+    if (it == key->values.end()) return kErrorFileNotFound;
+    const auto at = it - key->values.begin();
+    auto removed = std::move(*it);
+    key->values.erase(it);
+    const long saved = Save();
+    if (saved != kErrorSuccess) key->values.insert(key->values.begin() + at, std::move(removed));
+    return saved;
   }
 
   long EnumSubKeys(std::vector<std::string>* names) override {
@@ -83,9 +103,21 @@ class SandboxKey : public RegKey {
     if (child.parts.size() == where_.parts.size()) return kErrorInvalidParameter;
     if (!image_.hive().Find(child)) return kErrorFileNotFound;
     if (DeniesWithin(child)) return kErrorAccessDenied;
-    image_.hive().Delete(child);
+    RegHive::Location parent_at = child;
+    parent_at.parts.pop_back();
+    auto& siblings = image_.hive().Find(parent_at)->subkeys;
+    const auto it = std::find_if(siblings.begin(), siblings.end(),
+                                 [&](const auto& k) { return EqualsNoCase(k->name, child.parts.back()); });
+    const auto at = it - siblings.begin();
+    std::unique_ptr<RegHive::Key> removed = std::move(*it);
+    siblings.erase(it);
+    const long saved = Save();
+    if (saved != kErrorSuccess) {
+      siblings.insert(siblings.begin() + at, std::move(removed));
+      return saved;
+    }
     image_.Record("registry delete " + Describe(child));
-    return Save();
+    return saved;
   }
 
  private:
@@ -139,8 +171,15 @@ class SandboxRegistry : public Registry {
     if (deny == DenyKind::kAll) return kErrorAccessDenied;
     if (deny == DenyKind::kWrite && (!exists || (access & kWriteRights))) return kErrorAccessDenied;
     if (!exists) {
+      // The first missing level goes again when the registry cannot be saved.
+      RegHive::Location existing = where;
+      while (!image_.hive().Find(existing)) existing.parts.pop_back();
+      const std::string first_new = where.parts[existing.parts.size()];
       image_.hive().Create(where);
-      if (!image_.SaveRegistry()) return kErrorWriteFault;
+      if (!image_.SaveRegistry()) {
+        image_.hive().Find(existing)->RemoveSubKey(first_new);
+        return kErrorWriteFault;
+      }
     }
     *out = std::make_unique<SandboxKey>(image_, where, access);
     return kErrorSuccess;

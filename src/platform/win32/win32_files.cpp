@@ -23,6 +23,26 @@ std::string Message(DWORD code) {
   return out;
 }
 
+// A virus scanner or the browser's own indexer may hold the file for a moment without
+// sharing it: the replacing rename is tried again a few times, a tenth of a second apart,
+// before the write is given up (as Chromium's own file writer does). Any other refusal
+// is final at once.
+constexpr int kReplaceAttempts = 5;
+constexpr DWORD kReplacePauseMs = 100;
+
+DWORD ReplaceWithRetries(const std::wstring& temp, const std::wstring& target) {
+  DWORD e = ERROR_SUCCESS;
+  for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
+    if (attempt > 0) Sleep(kReplacePauseMs);
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return ERROR_SUCCESS;
+    }
+    e = GetLastError();
+    if (e != ERROR_SHARING_VIOLATION && e != ERROR_ACCESS_DENIED && e != ERROR_LOCK_VIOLATION) return e;
+  }
+  return e;
+}
+
 class Win32Redirection : public RedirectionGuard {
  public:
   explicit Win32Redirection(void* old) : old_(old) {}
@@ -120,8 +140,7 @@ class Win32FileSystem : public FileSystem {
       return {static_cast<long>(e), "flush failed: " + Message(e)};
     }
     file.close();
-    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      const DWORD e = GetLastError();
+    if (const DWORD e = ReplaceWithRetries(temp, target); e != ERROR_SUCCESS) {
       DeleteFileW(temp.c_str());
       return {static_cast<long>(e), "cannot replace " + std::string(path) + ": " + Message(e)};
     }
