@@ -5,15 +5,10 @@
 #include <optional>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace orvo::service {
 namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 std::vector<std::string_view> SplitPieces(std::string_view body) {
   std::vector<std::string_view> pieces;
@@ -46,8 +41,8 @@ std::string PercentDecode(std::string_view text) {
   size_t done = 0;  // text before this is in out
   for (size_t at = text.find('%'); at != std::string_view::npos; at = text.find('%', at + 1)) {
     if (at + 2 >= text.size()) break;
-    const int hi = HexValue(text[at + 1]);
-    const int lo = HexValue(text[at + 2]);
+    const int hi = HexDigitValue(text[at + 1]);
+    const int lo = HexDigitValue(text[at + 2]);
     if (hi < 0 || lo < 0) continue;
     out.append(text.substr(done, at - done));
     out += static_cast<char>(hi * 16 + lo);

@@ -38,13 +38,6 @@ bool IsAbsoluteWindowsPath(std::string_view path) {
   return (drive || path.substr(0, 2) == "\\\\") && !HasParentStep(path);
 }
 
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
-}
-
 // The program of an open command: its first word, or its quoted first part.
 std::string ProgramOf(std::string_view command) {
   command = TrimView(command);
@@ -70,7 +63,7 @@ std::string DecodeUnicodeEscapes(std::string_view text) {
     int value = 0;
     bool valid = at + 6 <= s.size();
     for (size_t k = 0; valid && k < 4; ++k) {
-      const int d = HexValue(s[at + 2 + k]);
+      const int d = HexDigitValue(s[at + 2 + k]);
       valid = d >= 0;
       value = value * 16 + d;
     }

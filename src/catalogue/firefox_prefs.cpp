@@ -7,12 +7,6 @@
 namespace orvo {
 namespace {
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = ToLowerAscii(c);
-  return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
 // A quoted string at `at` (after blanks); advances past it. Nothing when there is none.
 std::optional<std::string> ReadQuoted(std::string_view s, size_t& at) {
   while (at < s.size() && (s[at] == ' ' || s[at] == '\t')) ++at;
@@ -36,7 +30,7 @@ std::optional<std::string> ReadQuoted(std::string_view s, size_t& at) {
         if (at + digits > s.size()) return std::nullopt;
         char16_t code = 0;
         for (size_t i = 0; i < digits; ++i) {
-          const int v = HexValue(s[at + i]);
+          const int v = HexDigitValue(s[at + i]);
           if (v < 0) return std::nullopt;
           code = static_cast<char16_t>(code * 16 + v);
         }

@@ -20,13 +20,6 @@ namespace {
 constexpr std::string_view kHeader4 = "REGEDIT4";
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // Reads a quoted string starting at s[0] == '"'; returns the position after the closing
 // quote, or npos when it is not closed.
 size_t ReadQuoted(std::string_view s, std::string* out) {
@@ -60,8 +53,8 @@ bool ParseHexBytes(std::string_view s, std::vector<uint8_t>* out) {
   while (i < s.size()) {
     while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == ',')) ++i;
     if (i >= s.size()) break;
-    const int hi = HexDigit(s[i]);
-    const int lo = i + 1 < s.size() ? HexDigit(s[i + 1]) : -1;
+    const int hi = HexDigitValue(s[i]);
+    const int lo = i + 1 < s.size() ? HexDigitValue(s[i + 1]) : -1;
     if (hi < 0 || lo < 0) return false;
     out->push_back(static_cast<uint8_t>(hi * 16 + lo));
     i += 2;
@@ -173,7 +166,7 @@ class Parser {
       if (digits.empty() || digits.size() > 8) return Warn("bad dword");
       uint32_t v = 0;
       for (char c : digits) {
-        const int d = HexDigit(c);
+        const int d = HexDigitValue(c);
         if (d < 0) return Warn("bad dword");
         v = v * 16 + static_cast<uint32_t>(d);
       }
@@ -187,7 +180,7 @@ class Parser {
         if (close == std::string_view::npos || close < 2 || close > 9) return Warn("bad hex type");
         type = 0;
         for (char c : rest.substr(1, close - 1)) {
-          const int d = HexDigit(c);
+          const int d = HexDigitValue(c);
           if (d < 0) return Warn("bad hex type");
           type = type * 16 + static_cast<uint32_t>(d);
         }

@@ -27,6 +27,13 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // When lossless is given it is set to false in that case.
 std::string Utf8ToCp1252(std::string_view text, bool* lossless = nullptr);
 bool IsValidUtf8(std::string_view text);
+// The value of a hexadecimal digit of either case, or -1 (for chars and UTF-16 units alike).
+constexpr int HexDigitValue(char32_t c) {
+  if (c >= U'0' && c <= U'9') return static_cast<int>(c - U'0');
+  if (c >= U'a' && c <= U'f') return static_cast<int>(c - U'a') + 10;
+  if (c >= U'A' && c <= U'F') return static_cast<int>(c - U'A') + 10;
+  return -1;
+}
 // The code point at text[i], advancing i; invalid input gives U+FFFD and moves one byte.
 char32_t NextUtf8CodePoint(std::string_view text, size_t& i);
 

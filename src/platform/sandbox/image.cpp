@@ -45,11 +45,8 @@ uint32_t ParseUnsigned(std::string_view text, uint32_t fallback, int base = 10) 
   if (text.empty()) return fallback;
   uint64_t v = 0;
   for (char c : text) {
-    int d = -1;
-    if (c >= '0' && c <= '9') d = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') d = c - 'A' + 10;
-    if (d < 0) return fallback;
+    const int d = HexDigitValue(static_cast<unsigned char>(c));
+    if (d < 0 || d >= base) return fallback;
     v = v * base + d;
     if (v > 0xFFFFFFFFu) return fallback;
   }
