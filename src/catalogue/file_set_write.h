@@ -2,10 +2,12 @@
 // Writing one change that spans several files of a browser. Firefox keeps an add-on's
 // state in extensions.json and again in its startup cache (and a theme's in prefs.js):
 // a change that reaches one file and not the other leaves the browser with two answers.
-// The files are written one after the other, each atomically; when one refuses, those
-// already written get back the bytes they held, so the set stays as it was. Only when
-// that putting back fails too is the set left split, and the result says which file holds
-// what.
+// Every file's new bytes and a copy of its old ones are first written beside it (the only
+// step that needs disk space: a full disk stops the change before anything the browser
+// reads has changed); then renames put the new files in place, and when one refuses,
+// those already replaced get their old copy back the same way. No file is ever missing.
+// Only when putting back fails too is the set left split, and the result says which file
+// holds what.
 #include <string>
 #include <vector>
 

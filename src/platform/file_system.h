@@ -45,6 +45,10 @@ class FileSystem {
   // Replaces the file atomically: a temporary file in the same folder is written and
   // flushed, then renamed over the target. On failure the target is untouched.
   virtual WriteResult WriteFileAtomic(std::string_view path, std::string_view bytes) = 0;
+  // Renames `from` to `to` in the same folder, replacing `to` when it exists. Takes no
+  // disk space, so a change spread over several files can be swapped in (and back) on a
+  // full disk.
+  virtual WriteResult MoveFileReplacing(std::string_view from, std::string_view to) = 0;
   // Creates the folder and its missing parents.
   virtual bool CreateFolders(std::string_view path) = 0;
   virtual bool RemoveFile(std::string_view path) = 0;

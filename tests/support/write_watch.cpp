@@ -31,6 +31,11 @@ class WriteWatch::Platform final : public os::Platform, public os::FileSystem {
     Note(path);
     return files_.WriteFileAtomic(path, bytes);
   }
+  os::WriteResult MoveFileReplacing(std::string_view from, std::string_view to) override {
+    Note(from);
+    Note(to);
+    return files_.MoveFileReplacing(from, to);
+  }
   bool CreateFolders(std::string_view path) override { return files_.CreateFolders(path); }
   bool RemoveFile(std::string_view path) override {
     Note(path);

@@ -475,4 +475,20 @@ WriteResult Image::WriteHostFileAtomic(const fs::path& path, std::string_view by
   return {};
 }
 
+WriteResult Image::RenameHostFile(const fs::path& from, const fs::path& to) {
+  if (RenameFails()) {
+    return {kErrorSharingViolation, "cannot replace " + to.string() + ": another program holds it open"};
+  }
+  if (::rename(from.c_str(), to.c_str()) != 0) {
+    const int e = errno;
+    return {CodeOf(e), "cannot replace " + to.string() + ": " + std::strerror(e)};
+  }
+  const int dir = ::open(to.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return {};
+}
+
 }  // namespace orvo::os::sandbox

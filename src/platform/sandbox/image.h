@@ -99,6 +99,8 @@ class Image {
   // Writes a host file atomically (temporary file in the same folder, flush, rename). On
   // failure the file is as it was and no temporary file is left; the result carries a
   // Win32 code (kErrorDiskFull for a full disk) and what failed.
+  // Renames a host file over another (the rename faults apply); the folder is flushed.
+  WriteResult RenameHostFile(const std::filesystem::path& from, const std::filesystem::path& to);
   WriteResult WriteHostFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
   // --- failures on request ------------------------------------------------------------

@@ -80,6 +80,24 @@ class SandboxFileSystem : public FileSystem {
     return image_.WriteHostFileAtomic(*host, bytes);
   }
 
+  WriteResult MoveFileReplacing(std::string_view from, std::string_view to) override {
+    const auto source = image_.MapPath(from);
+    const auto target = image_.MapPath(to);
+    if (!source || !target) {
+      return {kErrorBadPathname, "not a path inside the image: " + std::string(source ? to : from)};
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(*source, ec)) return {kErrorFileNotFound, std::string(from) + " not found"};
+    if (fs::is_directory(*target, ec)) return {kErrorAccessDenied, std::string(to) + " is a folder"};
+    if (fs::exists(*target, ec)) {
+      if (HostReadOnly(*target)) return {kErrorAccessDenied, std::string(to) + " is read-only"};
+      if (HostFileLocked(*target) || image_.ListedAsLocked(to)) {
+        return {kErrorSharingViolation, std::string(to) + " is in use by another process"};
+      }
+    }
+    return image_.RenameHostFile(*source, *target);
+  }
+
   bool CreateFolders(std::string_view path) override {
     const auto host = image_.MapPath(path);
     std::error_code ec;

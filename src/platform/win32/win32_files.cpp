@@ -147,6 +147,17 @@ class Win32FileSystem : public FileSystem {
     return {};
   }
 
+  WriteResult MoveFileReplacing(std::string_view from, std::string_view to) override {
+    const DWORD attrs = GetFileAttributesW(Wide(to).c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
+      return {ERROR_ACCESS_DENIED, std::string(to) + " is read-only"};
+    }
+    if (const DWORD e = ReplaceWithRetries(Wide(from), Wide(to)); e != ERROR_SUCCESS) {
+      return {static_cast<long>(e), "cannot replace " + std::string(to) + ": " + Message(e)};
+    }
+    return {};
+  }
+
   bool CreateFolders(std::string_view path) override {
     const int rc = SHCreateDirectoryExW(nullptr, Wide(path).c_str(), nullptr);
     return rc == ERROR_SUCCESS || rc == ERROR_ALREADY_EXISTS || rc == ERROR_FILE_EXISTS;
