@@ -76,12 +76,15 @@ bool DecodeFile(std::string_view bytes, std::string* text, RegFileFormat* format
       bytes.remove_prefix(3);
       bom = true;
     }
+    // Bytes that are not UTF-8 are read as Windows-1252 whatever the BOM promised, so a
+    // file always decodes one way and saves back to what it was read as.
+    const bool utf8 = IsValidUtf8(bytes);
     const std::string_view head = TrimView(bytes.substr(0, 64));
     if (head.substr(0, kHeader4.size()) == kHeader4) {
-      *text = bom ? std::string(bytes) : Cp1252ToUtf8(bytes);
+      *text = bom && utf8 ? std::string(bytes) : Cp1252ToUtf8(bytes);
       *format = RegFileFormat::kRegedit4;
     } else {
-      *text = (bom || IsValidUtf8(bytes)) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+      *text = utf8 ? std::string(bytes) : Cp1252ToUtf8(bytes);
       *format = RegFileFormat::kVersion5Utf8;
     }
   }

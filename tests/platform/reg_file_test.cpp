@@ -85,6 +85,22 @@ TEST(RegFile, ReadsUtf16AndAnsiFiles) {
   EXPECT_EQ(Text(Value(ansi, RegRoot::CurrentUser, "K", "e")), "%A%");
 }
 
+// A BOM that promises UTF-8 before bytes that are not: they are read as the ANSI code
+// page, the one way that saves back to the same hive.
+TEST(RegFile, BytesThatAreNoUtf8AreAnsiWhateverTheBomSays) {
+  for (const std::string header : {"REGEDIT4", "Windows Registry Editor Version 5.00"}) {
+    RegHive hive;
+    const RegFileParse parse =
+        ParseRegFile("\xEF\xBB\xBF" + header + "\r\n[HKEY_CURRENT_USER\\caf\xE9]\r\n", &hive);
+    ASSERT_TRUE(parse.ok) << header;
+    EXPECT_NE(hive.Find(RegHive::Locate(RegRoot::CurrentUser, "café")), nullptr) << header;
+    RegFileFormat used;
+    RegHive back;
+    ASSERT_TRUE(ParseRegFile(WriteRegFile(hive, parse.format, &used), &back).ok);
+    EXPECT_NE(back.Find(RegHive::Locate(RegRoot::CurrentUser, "café")), nullptr) << header;
+  }
+}
+
 TEST(RegFile, SkipsDamagedLinesAndKeepsTheRest) {
   const std::string file =
       "REGEDIT4\n"
