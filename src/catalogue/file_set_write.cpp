@@ -59,9 +59,12 @@ os::WriteResult WriteFileSet(const std::vector<FileWrite>& writes) {
     result = Named(std::move(result), path);
     for (size_t j = i; j-- > 0;) {
       const std::string& done = writes[j].path;
-      const bool undone = had_old[j] ? static_cast<bool>(files.MoveFileReplacing(done + kOldSuffix, done))
-                                     : files.RemoveFile(done);
-      if (!undone) result.message += "; " + done + " already holds the change and could not be put back";
+      const bool undone = had_old[j]
+                              ? static_cast<bool>(files.MoveFileReplacing(done + kOldSuffix, done))
+                              : files.RemoveFile(done);
+      if (!undone) {
+        result.message += "; " + done + " already holds the change and could not be put back";
+      }
     }
     drop_staged();  // what was moved back is no longer there; the rest goes
     return result;

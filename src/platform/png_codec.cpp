@@ -94,14 +94,16 @@ std::optional<std::string> EncodePng(const uint32_t* argb, int width, int height
 }
 
 std::optional<std::string> EncodePng(const Pixels& pixels) {
-  if (pixels.argb.size() != size_t(std::max(pixels.width, 0)) * size_t(std::max(pixels.height, 0))) {
+  const size_t count = size_t(std::max(pixels.width, 0)) * size_t(std::max(pixels.height, 0));
+  if (pixels.argb.size() != count) {
     return std::nullopt;
   }
   return EncodePng(pixels.argb.data(), pixels.width, pixels.height, true);
 }
 
 bool LooksLikePng(std::string_view bytes) {
-  return bytes.size() >= 8 && png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) == 0;
+  return bytes.size() >= 8 &&
+         png_sig_cmp(reinterpret_cast<png_const_bytep>(bytes.data()), 0, 8) == 0;
 }
 
 }  // namespace orvo::os

@@ -93,7 +93,8 @@ class WindowDc {
 // An object selected into a device context for the scope; the previous one comes back.
 class Selection {
  public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  Selection(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
   ~Selection() {
     if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
   }
