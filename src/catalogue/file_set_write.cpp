@@ -1,6 +1,8 @@
 #include "catalogue/file_set_write.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -64,6 +66,8 @@ os::WriteResult WriteFileSet(const std::vector<FileWrite>& writes) {
                               : files.RemoveFile(done);
       if (!undone) {
         result.message += "; " + done + " already holds the change and could not be put back";
+        // Its old copy stays beside it: the one place the user still has those bytes.
+        if (had_old[j]) std::erase(staged, done + kOldSuffix);
       }
     }
     drop_staged();  // what was moved back is no longer there; the rest goes

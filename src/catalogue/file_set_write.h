@@ -6,8 +6,8 @@
 // step that needs disk space: a full disk stops the change before anything the browser
 // reads has changed); then renames put the new files in place, and when one refuses,
 // those already replaced get their old copy back the same way. No file is ever missing.
-// Only when putting back fails too is the set left split, and the result says which file
-// holds what.
+// Only when putting back fails too is the set left split: the result says which file
+// holds what, and that file's old copy stays beside it ("<file>.orvo-old").
 #include <string>
 #include <vector>
 
