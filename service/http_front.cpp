@@ -102,6 +102,14 @@ bool HttpFront::Routes::Setup(std::string* error) {
   const int threads = options.threads;
   server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
   server.set_payload_max_length(max_body);
+  // The program sends a handful of headers; a request with hundreds is refused outright
+  // rather than served depending on how the reading of it happened to go.
+  server.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
+    constexpr size_t kMaxHeaders = 64;
+    if (req.headers.size() <= kMaxHeaders) return httplib::Server::HandlerResponse::Unhandled;
+    res.status = 431;
+    return httplib::Server::HandlerResponse::Handled;
+  });
   server.set_socket_options([this](int sock) {
     const int yes = 1;
     setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
