@@ -4,6 +4,7 @@
 
 #include "catalogue/icon_helpers.h"
 #include "catalogue/json_document.h"
+#include "catalogue/plugin_records.h"
 #include "catalogue/registry_changes.h"
 #include "catalogue/registry_helpers.h"
 #include "platform/text.h"
@@ -69,6 +70,22 @@ ChangeResult TBrowserAppBase::RefusalForLoadError() const {
   if (LoadError.empty()) return {};
   // A change written over data we could not read would lose whatever we did not see.
   return {os::kErrorFileCorrupt, DisplayName + " is left unchanged because its data could not be read: " + LoadError};
+}
+
+bool TBrowserAppBase::SettleCommonDelete(TBrowserExtensionInfo* item, ChangeResult* result) {
+  *result = {};
+  if (!Contains(item)) return true;
+  if (ChangeResult refused = RefusalForLoadError(); !refused) {
+    *result = std::move(refused);
+    return true;
+  }
+  if (item->ItemKind != ikPlugin) return false;
+  if (ChangeResult removed = DeletePluginKey(*item); !removed) {
+    *result = std::move(removed);
+    return true;
+  }
+  RemoveItem(item);
+  return true;
 }
 
 void TBrowserAppBase::RemoveItem(TBrowserExtensionInfo* item) {

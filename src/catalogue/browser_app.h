@@ -122,6 +122,10 @@ class TBrowserAppBase {
  protected:
   // The refusal every change gets while LoadError is set; success when it is empty.
   ChangeResult RefusalForLoadError() const;
+  // The opening every catalogue's delete shares: a record not listed is already gone, data
+  // that could not be read refuses, and a plug-in goes with its registry key. True when
+  // that settled the delete, with its result in *result.
+  bool SettleCommonDelete(TBrowserExtensionInfo* item, ChangeResult* result);
   void RemoveItem(TBrowserExtensionInfo* item);
   void SortItems();
 };

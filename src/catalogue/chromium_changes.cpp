@@ -165,13 +165,7 @@ ChangeResult TChromiumExtensions::SwitchByPolicy(TBrowserExtensionInfo& item, co
 }
 
 ChangeResult TChromiumExtensions::DeleteItem(TBrowserExtensionInfo* item) {
-  if (!Contains(item)) return {};
-  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
-  if (item->ItemKind == ikPlugin) {
-    if (ChangeResult removed = DeletePluginKey(*item); !removed) return removed;
-    RemoveItem(item);
-    return {};
-  }
+  if (ChangeResult settled; SettleCommonDelete(item, &settled)) return settled;
   if (item->ItemKind != ikExtension) {
     return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
   }

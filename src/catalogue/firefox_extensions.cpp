@@ -274,13 +274,7 @@ ChangeResult TFireFoxExtensions::CommitCached(Json cache, std::vector<FileWrite>
 }
 
 ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo* item) {
-  if (!Contains(item)) return {};
-  if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
-  if (item->ItemKind == ikPlugin) {
-    if (ChangeResult removed = DeletePluginKey(*item); !removed) return removed;
-    RemoveItem(item);
-    return {};
-  }
+  if (ChangeResult settled; SettleCommonDelete(item, &settled)) return settled;
   if (item->ItemKind != ikExtension) return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
   if (item->BrowserOwned) {
     return {os::kErrorAccessDenied, item->ListTitle(false) + " is part of Firefox, which cannot be without it, so it is not deleted"};
