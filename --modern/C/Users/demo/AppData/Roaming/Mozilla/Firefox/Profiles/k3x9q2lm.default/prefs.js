@@ -1,2 +1,0 @@
-// Mozilla User Preferences
-user_pref("browser.startup.homepage", "https://www.example.org/");
