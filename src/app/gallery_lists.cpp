@@ -85,11 +85,6 @@ TListsWindow::TListsWindow(TimgModule& module) : module_(module) {
   lmfrm1->Loaded();
 }
 
-TListsWindow::~TListsWindow() {
-  // The rows' data goes through OnItemDataDelete, as the program's lists free theirs.
-  lstAddons->Clear();
-}
-
 void TListsWindow::Say(const std::string& text) {
   lblStatus->SetCaption(text);
 }
@@ -106,7 +101,7 @@ Point TListsWindow::ScreenCentre(const TControl& control) const {
 }
 
 Point TListsWindow::ToggleCentre(TLumLvItem& row) const {
-  const auto* data = static_cast<const GalleryAddon*>(row.Data);
+  const auto* data = row.DataAs<const GalleryAddon>();
   const Point o = lstAddons->FormOrigin();
   const Rect r = data->toggle_rect;
   return ClientToScreen({o.x + (r.left + r.right) / 2, o.y + (r.top + r.bottom) / 2});
@@ -142,10 +137,6 @@ void TListsWindow::BuildAddons() {
   };
   l->OnItemClick = [this](TLumListView&, TLumLvItem& row) { AddonClick(row); };
   l->OnMouseLeave = [this](TControl&) { addon_pointer_ = {-1, -1}; };
-  l->OnItemDataDelete = [](TLumListView&, TLumLvItem& row) {
-    delete static_cast<GalleryAddon*>(row.Data);
-    row.Data = nullptr;
-  };
   l->OnDrawBackGround = [l](Bitmap32& bitmap, const Rect&) {
     if (l->ItemCount() > 0) return;
     Canvas& canvas = bitmap.canvas();
@@ -161,14 +152,14 @@ void TListsWindow::BuildAddons() {
     TLumLvItem& row = l->AddItem();
     row.SetCaption(" ");
     row.ImageIndex = i % 5;
-    auto* data = new GalleryAddon;
+    auto data = std::make_unique<GalleryAddon>();
     data->name = std::string(kNames[i % 10]) + " " + std::to_string(i + 1);
     for (int w = 0; w < 6 + i % 7; ++w) {
       data->description += std::string(w ? " " : "") + kWords[(i * 7 + w * 3) % 17];
     }
     data->stars = i % 6;
     data->on = i % 3 != 0;
-    row.Data = data;
+    row.Data = std::move(data);
   }
   l->AddColumn(std::make_unique<TLumLvHeadItem>("Add-on", 316));
   l->AddColumn(std::make_unique<TLumLvHeadItem>("Rating", 120));

@@ -27,8 +27,8 @@ inline constexpr int kListsWidth = 900;
 inline constexpr int kListsHeight = 560;
 inline constexpr int kAddonRows = 1000;
 
-// One add-on row's data, hung on the row (freed in OnItemDataDelete).
-struct GalleryAddon {
+// One add-on row's data, hung on the row (which frees it).
+struct GalleryAddon : TItemData {
   std::string name;
   std::string description;
   int stars = 0;
@@ -40,7 +40,6 @@ struct GalleryAddon {
 class TListsWindow : public TForm {
  public:
   explicit TListsWindow(TimgModule& module);
-  ~TListsWindow() override;
 
   TLumForm* lmfrm1 = nullptr;
   TLumListView* lstAddons = nullptr;

@@ -47,7 +47,7 @@ const PngImage& Skin(const char* name) {
 }  // namespace
 
 void TListsWindow::DrawAddonRow(Canvas& canvas, int, TLumLvItem& row) {
-  auto* d = static_cast<GalleryAddon*>(row.Data);
+  auto* d = row.DataAs<GalleryAddon>();
   if (!d) return;
   const Rect r = row.ItemRect;
   const Rect col0 = lstAddons->Columns(0)->ColumnRect;
@@ -75,7 +75,7 @@ void TListsWindow::DrawAddonRow(Canvas& canvas, int, TLumLvItem& row) {
 }
 
 void TListsWindow::AddonMouseMove(TLumLvItem& row, int x, int y) {
-  auto* d = static_cast<GalleryAddon*>(row.Data);
+  auto* d = row.DataAs<GalleryAddon>();
   if (!d) return;
   const Point p{x, y};
   const bool was_on_button = d->toggle_rect.Contains(addon_pointer_) || d->delete_rect.Contains(addon_pointer_);
@@ -96,7 +96,7 @@ void TListsWindow::AddonMouseMove(TLumLvItem& row, int x, int y) {
 }
 
 void TListsWindow::AddonClick(TLumLvItem& row) {
-  auto* d = static_cast<GalleryAddon*>(row.Data);
+  auto* d = row.DataAs<GalleryAddon>();
   if (!d) return;
   if (d->delete_rect.Contains(addon_pointer_)) {
     const std::string name = d->name;

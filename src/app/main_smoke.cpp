@@ -39,7 +39,7 @@ TMainSmoke::TMainSmoke(TfrmXOBMain& main, std::string dir)
 
 TAddonRow* TMainSmoke::RowData(int index) const {
   TLumLvItem* row = main_.m_lstView->Items(index);
-  return row ? static_cast<TAddonRow*>(row->Data) : nullptr;
+  return row ? row->DataAs<TAddonRow>() : nullptr;
 }
 
 Point TMainSmoke::RowPoint(int index, Rect TAddonRow::*place) const {

@@ -74,7 +74,7 @@ bool TfrmXOBMain::CheckBrowserClosed(TBrowserAppBase& catalogue) {
 
 void TfrmXOBMain::DeleteAddon(TLumLvItem& row) {
   TBrowserAppBase* catalogue = SelectedCatalogue();
-  auto* data = static_cast<TAddonRow*>(row.Data);
+  auto* data = row.DataAs<TAddonRow>();
   if (!catalogue || !data || !data->Addon || !catalogue->LoadError.empty()) return;
   if (!CheckBrowserClosed(*catalogue)) return;
   // No, Esc and the close button all delete nothing.
@@ -87,6 +87,7 @@ void TfrmXOBMain::DeleteAddon(TLumLvItem& row) {
   // The record is gone when the catalogue no longer holds it; a failure may keep it.
   if (!catalogue->Contains(addon)) {
     data->Addon = nullptr;
+    if (hovered_ == data) hovered_ = nullptr;
     m_lstView->DeleteItem(&row);
   }
   UpdateCountText();
@@ -110,7 +111,7 @@ void TfrmXOBMain::OfferAddonPage(TBrowserAppBase& catalogue, const TBrowserExten
 
 void TfrmXOBMain::ToggleAddon(TLumLvItem& row) {
   TBrowserAppBase* catalogue = SelectedCatalogue();
-  auto* data = static_cast<TAddonRow*>(row.Data);
+  auto* data = row.DataAs<TAddonRow>();
   if (!catalogue || !data || !data->Addon || !catalogue->LoadError.empty()) return;
   if (!CheckBrowserClosed(*catalogue)) return;
   TBrowserExtensionInfo* addon = data->Addon;
@@ -135,7 +136,7 @@ void TfrmXOBMain::ToggleAddon(TLumLvItem& row) {
 
 void TfrmXOBMain::OpenRatings(TLumLvItem& row) {
   TBrowserAppBase* catalogue = SelectedCatalogue();
-  auto* data = static_cast<TAddonRow*>(row.Data);
+  auto* data = row.DataAs<TAddonRow>();
   if (!catalogue || !data || !data->Addon) return;
   os::Window* window = Handle();
   if (window) window->SetEnabled(false);

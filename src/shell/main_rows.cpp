@@ -35,7 +35,7 @@ constexpr int kNoticeHeight = 52;   // the box
 constexpr int kNoticeMargin = 8;    // around it
 constexpr uint32_t kLine = kDtLeft | kDtTop | kDtSingleLine | kDtNoPrefix;
 
-TAddonRow* RowData(const TLumLvItem& row) { return static_cast<TAddonRow*>(row.Data); }
+TAddonRow* RowData(const TLumLvItem& row) { return row.DataAs<TAddonRow>(); }
 
 // A catalogue whose data could not be read refuses every change: its rows get no switch
 // and no delete button.
@@ -107,12 +107,6 @@ void TfrmXOBMain::SetupList() {
     RowMouseMove(row, x, y);
   };
   list.OnItemClick = [this](TLumListView&, TLumLvItem& row) { RowClick(row); };
-  list.OnItemDataDelete = [this](TLumListView&, TLumLvItem& row) {
-    TAddonRow* data = RowData(row);
-    if (data == hovered_) hovered_ = nullptr;
-    delete data;
-    row.Data = nullptr;
-  };
   list.OnDrawBackGround = [this](Bitmap32& b, const Rect& r) { m_lstViewDrawBackGround(b, r); };
   list.OnItemsDrawOffSet = [this](TLumListView&, int&, int& top) { NoticeOffset(top); };
   list.OnResize = [this](TControl&) { m_lstViewResize(); };

@@ -149,7 +149,9 @@ void TfrmXOBMain::ShowBrowser(TBrowserAppBase& catalogue) {
     m_lstView->BeginUpdate();
     for (int i = 0; i < count; ++i) {
       TLumLvItem& row = m_lstView->AddItem(std::make_unique<TLumLvItem>(" "));
-      row.Data = new TAddonRow{{}, {}, {}, catalogue.GetItem(i)};
+      auto data = std::make_unique<TAddonRow>();
+      data->Addon = catalogue.GetItem(i);
+      row.Data = std::move(data);
     }
     m_lstView->EndUpdate();
   }

@@ -62,8 +62,6 @@ TfrmXOBMain::~TfrmXOBMain() {
   FreeAllToasts();
   lmfrm1->BtnPopupMenu = nullptr;
   sysMenu.CloseMenu(false);
-  // The rows' data goes with the rows, before the records they point to.
-  if (m_lstView) m_lstView->Clear();
   TabButtons.clear();
   SaveConfig();
 }

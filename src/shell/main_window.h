@@ -45,7 +45,7 @@ inline constexpr int kMainHeight = 500;
 
 // The data of one list row (list client coordinates; empty rectangles where nothing was
 // drawn).
-struct TAddonRow {
+struct TAddonRow : TItemData {
   Rect DeleteRect;
   Rect ToggleRect;
   Rect RatingRect;

@@ -84,7 +84,6 @@ TfrmXOBRate::TfrmXOBRate(TBrowserAppBase& catalogue, TBrowserExtensionInfo& addo
 TfrmXOBRate::~TfrmXOBRate() {
   DetachChains();
   OnClose = nullptr;
-  m_lstView->Clear();  // the rows' review data goes with them
 }
 
 void TfrmXOBRate::BuildHeader() {
@@ -231,10 +230,6 @@ void TfrmXOBRate::FormCreate() {
     m_lstView->Cursor = crDefault;
   };
   l.OnDrawBackGround = [this](Bitmap32& bitmap, const Rect&) { m_lstViewDrawBackGround(bitmap); };
-  l.OnItemDataDelete = [](TLumListView&, TLumLvItem& row) {
-    delete ReviewOf(row);
-    row.Data = nullptr;
-  };
   l.OnResize = [this](TControl&) { UpdateEmptyState(); };
   UpdateEmptyState();
 }

@@ -131,7 +131,7 @@ class TfrmXOBRate : public TfrmBase, public TRatingsWindowReceiver {
 
   // --- the review list (ratings_reviews.cpp) ---
   static TReviewItem* ReviewOf(const TLumLvItem& row) {
-    return static_cast<TReviewItem*>(row.Data);
+    return row.DataAs<TReviewItem>();
   }
   // The row of a review id, or null.
   TLumLvItem* RowOfReview(int64_t review_id) const;

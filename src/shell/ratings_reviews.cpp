@@ -62,7 +62,7 @@ void TfrmXOBRate::AppendReviews(const std::vector<TReviewData>& reviews, bool mo
     ++service_rows_;
     if (!listed_.insert(data.Id).second) continue;
     TLumLvItem& row = m_lstView->AddItem();
-    row.Data = new TReviewItem(MakeReviewItem(data));
+    row.Data = std::make_unique<TReviewItem>(MakeReviewItem(data));
   }
   if (more) m_lstView->AddItem();
   m_lstView->EndUpdate();
@@ -78,7 +78,7 @@ void TfrmXOBRate::InsertOwnReview(int64_t review_id) {
   review.Date = ShownLine(TodayShortDate());
   listed_.insert(review_id);
   auto row = std::make_unique<TLumLvItem>();
-  row->Data = new TReviewItem(std::move(review));
+  row->Data = std::make_unique<TReviewItem>(std::move(review));
   TLumLvItem* inserted = m_lstView->InsertItem(std::move(row), 0);
   UpdateEmptyState();
   if (inserted) m_lstView->ScrollIntoView(inserted);

@@ -40,7 +40,7 @@ inline constexpr TColor kEmptyListText = 0xBDBDBD;   // 12434877: "NONERATE"
 
 // One review row's data (TReviewItem), owned by its list row; a row without one is the
 // "more" row.
-struct TReviewItem {
+struct TReviewItem : TItemData {
   int64_t Id = 0;  // the review's id (for the user's own new review: c_id)
   // As shown: ShownLine / ShownText of what the service sent.
   std::string Nickname;

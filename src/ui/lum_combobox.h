@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "graphics/png_image.h"
+#include "ui/item_data.h"
 #include "ui/lum_edit.h"
 #include "ui/lum_image_list.h"
 #include "ui/lum_scroll_bar_res.h"
@@ -37,7 +38,11 @@ class TLumCboxItem {
   bool Checked = false;
   Rect ItemRect{-1, -1, -1, -1};   // in the drop-down window, from its last layout
   Rect CheckRect{-1, -1, -1, -1};
-  void* Data = nullptr;
+  std::unique_ptr<TItemData> Data;  // the application's, freed with the item
+  template <typename T>
+  T* DataAs() const {
+    return ItemDataAs<T>(Data);
+  }
   std::function<void(TLumCboxItem&)> OnClick;
 };
 

@@ -1,6 +1,6 @@
-// Painting the list view: background, rows (or icon cells), header band, border, rubber
-// band and drag picture; one row repainted in place (RedrawItem); and a paint that only
-// has to show rows RedrawItem already drew skips drawing the list again.
+// Painting the list view from its layout: background, rows (or icon cells), header band,
+// border, rubber band and drag picture; one row repainted in place (RedrawItem); and a
+// paint that only has to show rows RedrawItem already drew skips drawing the list again.
 #include <algorithm>
 
 #include "platform/text.h"
@@ -32,15 +32,9 @@ Rect TLumListView::RowsArea() const {
 
 void TLumListView::DrawControl(Bitmap32& bitmap) {
   if (bitmap.empty()) return;
+  EnsureLayout();
   Canvas& canvas = bitmap.canvas();
-  UpdateScrollBars();
-  EnsureFrames();
-  if (!ImgBack.empty() && Alpha() == 255 && !Transparent()) {
-    if (!back_cache_ || back_cache_->width() != Width() || back_cache_->height() != Height()) {
-      back_cache_.emplace(Width(), Height(), PixelHome::kHeap);
-      back_cache_->Clear(ColorToArgb(Color));
-      back_cache_->canvas().StretchDrawPng(back_cache_->bounds(), ImgBack);
-    }
+  if (back_cache_ && !ImgBack.empty() && Alpha() == 255 && !Transparent()) {
     canvas.Draw(0, 0, back_cache_->view(), DrawMode::kOpaque);
   }
   if (OnDrawBackGround) {
@@ -49,7 +43,6 @@ void TLumListView::DrawControl(Bitmap32& bitmap) {
     canvas.Restore();
   }
   if (ViewStyle == WvsIcon) {
-    LayOutIcons();
     canvas.Save();
     canvas.IntersectClip(RowsArea());
     for (int i = first_laid_; i >= 0 && i <= last_laid_; ++i) {
@@ -58,8 +51,6 @@ void TLumListView::DrawControl(Bitmap32& bitmap) {
     }
     canvas.Restore();
   } else {
-    LayOutColumns();
-    LayOutRows();
     DrawRows(canvas);
     if (ViewStyle == WvsReport) DrawHeader(canvas);
   }
@@ -98,8 +89,15 @@ void TLumListView::DrawRow(Canvas& canvas, int index, TLumLvItem& row) {
   const Rect r = row.ItemRect;
   if (!default_draw) {
     // Drawn by the application: no place of the default look is left behind for hits.
+    // The application decides this while drawing, so here the paint changes the layout.
     row.CheckRect = row.ImageRect = row.TextRect = kNoRect;
+    row.owner_drawn_ = true;
   } else {
+    if (row.owner_drawn_) {
+      // Drawn by the application last time: the default parts come back.
+      row.owner_drawn_ = false;
+      PlaceRowParts(row);
+    }
     const Frames& f = *frames_;
     const std::optional<PngImage>* frame = nullptr;
     if (row.Enabled || !f.row[3]) {
@@ -111,40 +109,21 @@ void TLumListView::DrawRow(Canvas& canvas, int index, TLumLvItem& row) {
     }
     if (*frame) DrawFrame(canvas, **frame, r);
 
-    int x = r.left;
-    row.CheckRect = kNoRect;
-    if (ShowCheckBox && f.check[0]) {
+    if (row.CheckRect != kNoRect) {
       const int k = (row.Checked ? 1 : 0) + (&row == hot_check_ ? 2 : 0);
       const PngImage& check = f.check[k] ? *f.check[k] : *f.check[0];
-      row.CheckRect = RectOfSize(x + MarginCheckBox, r.top + (r.height() - check.height()) / 2,
-                                 check.width(), check.height());
       canvas.DrawPng(row.CheckRect.left, row.CheckRect.top, check);
-      x = row.CheckRect.right;
     }
-    row.ImageRect = kNoRect;
-    if (TLumImageList* images = Imagelist ? Imagelist : StdImageList) {
-      if (row.ImageIndex >= 0 && row.ImageIndex < images->Count()) {
-        const int top = r.top + (r.height() - images->ImgHeight) / 2;
-        images->Draw(&canvas, x + MarginImageList, top, row.ImageIndex, true);
-        row.ImageRect = RectOfSize(x + MarginImageList, top, images->ImgWidth, images->ImgHeight);
-      }
-      x += images->ImgWidth;
+    if (row.ImageRect != kNoRect) {
+      TLumImageList* images = Imagelist ? Imagelist : StdImageList;
+      images->Draw(&canvas, row.ImageRect.left, row.ImageRect.top, row.ImageIndex, true);
     }
-    row.TextRect = kNoRect;
-    if (!row.Caption().empty()) {
-      int right = r.right - 2;
-      const TLumLvHeadItem* first = Columns(0);
-      if (ViewStyle == WvsReport && first && first->Visible && first->ColumnRect.left >= 0) {
-        right = first->ColumnRect.right;
-      }
+    if (row.TextRect != kNoRect) {
       canvas.font = font;
       if (!row.Enabled) canvas.font.color = FontColorDisable;
       else if (&row == pressed_) canvas.font.color = FontColorDown;
       else if (&row == hot_) canvas.font.color = FontColorOver;
       else canvas.font.color = FontColorNormal;
-      const int th = canvas.TextHeight("Wg");
-      const int top = r.top + (r.height() - th) / 2;
-      row.TextRect = {x + MarginText, top, right, top + th + 4};
       Rect tr = row.TextRect;
       canvas.brush.style = BrushStyle::kClear;
       canvas.DrawText(row.Caption(), tr, kCaptionFormat);
@@ -152,12 +131,9 @@ void TLumListView::DrawRow(Canvas& canvas, int index, TLumLvItem& row) {
     if (ViewStyle == WvsReport && ColumnCount() > 1) {
       for (int i = 0; i < row.SubItemCount() && i + 1 < ColumnCount(); ++i) {
         const TLumLvHeadItem& column = *columns_[static_cast<size_t>(i + 1)];
-        TLumLvSubItem& sub = *row.SubItems[static_cast<size_t>(i)];
-        sub.CellRect = kNoRect;
+        const TLumLvSubItem& sub = *row.SubItems[static_cast<size_t>(i)];
         if (!column.Visible || column.ColumnRect.left < 0) continue;
         if (column.ColumnRect.left >= r.right) break;
-        sub.CellRect = {column.ColumnRect.left, r.top, std::min(column.ColumnRect.right, r.right),
-                        r.bottom};
         if (!sub.Caption.empty()) {
           int tx = column.ColumnRect.left;
           if (Imagelist && sub.ImageIndex >= 0 && sub.ImageIndex < Imagelist->Count()) {
@@ -169,7 +145,6 @@ void TLumListView::DrawRow(Canvas& canvas, int index, TLumLvItem& row) {
           canvas.font = font;
           canvas.font.color = row.Enabled ? FontColorNormal : FontColorDisable;
           canvas.brush.style = BrushStyle::kClear;
-          sub.Truncated = canvas.TextWidth(sub.Caption) > cell.width();
           canvas.DrawText(sub.Caption, cell, kCellFormat);
         }
         if (OnSubItemDraw) OnSubItemDraw(canvas, row, i);
@@ -199,24 +174,16 @@ void TLumListView::DrawIconCell(Canvas& canvas, int index, TLumLvItem& row) {
     else if (row.Selected() || (&row == pressed_ && HotTrack)) frame = &f.row[2];
     else if (&row == hot_ && HotTrack) frame = &f.row[1];
     if (*frame) DrawFrame(canvas, **frame, r);
-    int y = r.top + 4;
-    row.ImageRect = kNoRect;
-    if (TLumImageList* images = Imagelist ? Imagelist : StdImageList) {
-      if (row.ImageIndex >= 0 && row.ImageIndex < images->Count()) {
-        const int x = r.left + (r.width() - images->ImgWidth) / 2;
-        images->Draw(&canvas, x, y, row.ImageIndex, row.Enabled);
-        row.ImageRect = RectOfSize(x, y, images->ImgWidth, images->ImgHeight);
-      }
-      y += images->ImgHeight + 2;
+    if (row.ImageRect != kNoRect) {
+      TLumImageList* images = Imagelist ? Imagelist : StdImageList;
+      images->Draw(&canvas, row.ImageRect.left, row.ImageRect.top, row.ImageIndex, row.Enabled);
     }
-    row.TextRect = kNoRect;
-    if (!row.Caption().empty()) {
+    if (row.TextRect != kNoRect) {
       canvas.font = font;
       canvas.font.color = !row.Enabled      ? FontColorDisable
                           : &row == pressed_ ? FontColorDown
                           : &row == hot_     ? FontColorOver
                                              : FontColorNormal;
-      row.TextRect = {r.left + 2, y, r.right - 2, r.bottom};
       Rect tr = row.TextRect;
       canvas.brush.style = BrushStyle::kClear;
       canvas.DrawText(row.Caption(), tr, kDtCenter | kDtTop | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix);
@@ -298,7 +265,14 @@ void TLumListView::RestoreBackground(Canvas& canvas, const Rect& r) {
 
 void TLumListView::RedrawItem(TLumLvItem* row) {
   const int index = IndexOf(row);
-  if (index < 0 || row == editing_ || row->ItemRect.left < 0 || !row->Visible) return;
+  if (index < 0 || row == editing_) return;
+  if (!LayoutCurrent()) {
+    // Rows may have moved: the bitmap no longer matches, the whole list is painted again.
+    Changed();
+    EnsureLayout();
+    return;
+  }
+  if (row->ItemRect.left < 0 || !row->Visible) return;
   Bitmap32& bitmap = core_.bitmap;
   TForm* form = Form();
   if (!form || !Showing()) return;

@@ -115,6 +115,7 @@ void TLumListView::ShowItemHint(const std::string& text, Point screen) {
 
 void TLumListView::MouseMove(TShiftState shift, int x, int y) {
   TLumUIParentControl::MouseMove(shift, x, y);
+  EnsureLayout();
   const Point p{x, y};
   last_point_ = p;
   if (shift & ssLeft) {
@@ -182,6 +183,7 @@ void TLumListView::UpdateRubberBand(Point p) {
 
 void TLumListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TLumUIParentControl::MouseDown(button, shift, x, y);
+  EnsureLayout();
   const Point p{x, y};
   last_point_ = p;
   if (editing_) EndEdit();
@@ -248,6 +250,7 @@ void TLumListView::MouseDown(TMouseButton button, TShiftState shift, int x, int 
 
 void TLumListView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
   TLumUIParentControl::MouseUp(button, shift, x, y);
+  EnsureLayout();
   const Point p{x, y};
   const std::weak_ptr<bool> alive = alive_;
   if (button == mbLeft && resizing_column_ >= 0) {
@@ -391,6 +394,7 @@ void TLumListView::DropSelection(Point p) {
 
 void TLumListView::DblClick() {
   TLumUIParentControl::DblClick();
+  EnsureLayout();
   TLumLvItem* row = hot_;
   if (!row || IndexOf(row) < 0) return;
   if (CanEditItem && row->TextRect.Contains(last_point_)) {
@@ -401,6 +405,7 @@ void TLumListView::DblClick() {
 }
 
 bool TLumListView::MouseWheel(int delta, TShiftState shift, int x, int y) {
+  EnsureLayout();
   TLumScrollBar* bar = VerticalBarShown() ? v_bar_ : HorizontalBarShown() ? h_bar_ : nullptr;
   if (!bar) return TLumUIParentControl::MouseWheel(delta, shift, x, y);
   bar->SetFocus();

@@ -2,13 +2,14 @@
 // The list view's rows (TLumLvItem, with their sub-items, the texts of columns 2 .. n) and
 // columns (TLumLvHeadItem). Both are plain objects the list view owns once added; their
 // rectangles are results of the list's last layout, (-1, -1, -1, -1) before one (or for a
-// row that is not laid out). A row's Data belongs to the application, which releases it in
-// the list's OnItemDataDelete.
+// row that is not laid out). A row owns its Data: it is freed with the row, after the
+// list's OnItemDataDelete has seen it.
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "graphics/geometry.h"
+#include "ui/item_data.h"
 
 namespace orvo {
 
@@ -55,13 +56,20 @@ class TLumLvItem {
   Rect ImageRect = kNoRect;
   Rect TextRect = kNoRect;
   Rect CheckRect = kNoRect;
-  void* Data = nullptr;  // the application's, never freed by the list
+  // The application's record for the row; a new one frees the one before.
+  std::unique_ptr<TItemData> Data;
+  template <typename T>
+  T* DataAs() const {
+    return ItemDataAs<T>(Data);
+  }
 
  private:
   friend class TLumListView;
   TLumListView* owner_ = nullptr;
   std::string caption_;
   bool selected_ = false;
+  // The application drew the row itself at the last paint: it has no default parts.
+  bool owner_drawn_ = false;
 };
 
 class TLumLvHeadItem {

@@ -1,16 +1,24 @@
-// The list view's skins (cut again whenever what they come from changes), the layout of
-// columns, rows and icon cells, the content and visible heights, and the two scroll bars
+// The list view's layout, made whenever what it depends on changes and before anything
+// paints or hit-tests: the skins (cut again whenever what they come from changes), the
+// background picture stretched to the list, the columns, rows and icon cells with the
+// parts of each row in view, the content and visible heights, and the two scroll bars
 // that come and go with them.
 #include <algorithm>
 
+#include "platform/raster.h"
 #include "ui/lum_list_frames.h"
 #include "ui/lum_ui_utils.h"
 
 namespace orvo {
-
-
-
 namespace {
+
+Size TextSize(const Font& font, std::string_view text) {
+  Size size;
+  os::CurrentTextRenderer().Extent(font.Spec(), text, &size.cx, &size.cy);
+  return size;
+}
+
+void ClearParts(TLumLvItem& row) { row.CheckRect = row.ImageRect = row.TextRect = kNoRect; }
 
 // The frames of a strip cut side by side; a count of 1 is the whole picture.
 void CutStrip(const PngImage& source, int count, std::optional<PngImage>* out, int wanted) {
@@ -230,8 +238,8 @@ void TLumListView::Resize() {
   }
   last_width_ = Width();
   if (editing_) EndEdit();
-  UpdateScrollBars();
   Changed();
+  EnsureLayout();
 }
 
 // --- layout ---
@@ -318,18 +326,138 @@ void TLumListView::LayOutIcons() {
   }
 }
 
-void TLumListView::LayOutNow() {
+// --- the parts of each row ---
+
+void TLumListView::PlaceRowParts(TLumLvItem& row) {
+  const Rect r = row.ItemRect;
+  const Frames& f = *frames_;
+  int x = r.left;
+  row.CheckRect = kNoRect;
+  if (ShowCheckBox && f.check[0]) {
+    const PngImage& check = *f.check[0];
+    row.CheckRect = RectOfSize(x + MarginCheckBox, r.top + (r.height() - check.height()) / 2,
+                               check.width(), check.height());
+    x = row.CheckRect.right;
+  }
+  row.ImageRect = kNoRect;
+  if (const TLumImageList* images = Imagelist ? Imagelist : StdImageList) {
+    if (row.ImageIndex >= 0 && row.ImageIndex < images->Count()) {
+      const int top = r.top + (r.height() - images->ImgHeight) / 2;
+      row.ImageRect = RectOfSize(x + MarginImageList, top, images->ImgWidth, images->ImgHeight);
+    }
+    x += images->ImgWidth;
+  }
+  row.TextRect = kNoRect;
+  if (!row.Caption().empty()) {
+    int right = r.right - 2;
+    const TLumLvHeadItem* first = Columns(0);
+    if (ViewStyle == WvsReport && first && first->Visible && first->ColumnRect.left >= 0) {
+      right = first->ColumnRect.right;
+    }
+    const int th = TextSize(font, "Wg").cy;
+    const int top = r.top + (r.height() - th) / 2;
+    row.TextRect = {x + MarginText, top, right, top + th + 4};
+  }
+  for (auto& sub : row.SubItems) {
+    sub->CellRect = kNoRect;
+    sub->Truncated = false;
+  }
+  if (ViewStyle != WvsReport || ColumnCount() <= 1) return;
+  for (int i = 0; i < row.SubItemCount() && i + 1 < ColumnCount(); ++i) {
+    const TLumLvHeadItem& column = *columns_[static_cast<size_t>(i + 1)];
+    TLumLvSubItem& sub = *row.SubItems[static_cast<size_t>(i)];
+    if (!column.Visible || column.ColumnRect.left < 0) continue;
+    if (column.ColumnRect.left >= r.right) break;
+    sub.CellRect = {column.ColumnRect.left, r.top, std::min(column.ColumnRect.right, r.right),
+                    r.bottom};
+    if (sub.Caption.empty()) continue;
+    int tx = column.ColumnRect.left;
+    if (Imagelist && sub.ImageIndex >= 0 && sub.ImageIndex < Imagelist->Count()) {
+      tx += Imagelist->ImgWidth;
+    }
+    const int cell_width = column.ColumnRect.right - (tx + MarginText);
+    sub.Truncated = TextSize(font, sub.Caption).cx > cell_width;
+  }
+}
+
+void TLumListView::PlaceIconParts(TLumLvItem& row) {
+  const Rect r = row.ItemRect;
+  int y = r.top + 4;
+  row.ImageRect = kNoRect;
+  if (const TLumImageList* images = Imagelist ? Imagelist : StdImageList) {
+    if (row.ImageIndex >= 0 && row.ImageIndex < images->Count()) {
+      row.ImageRect = RectOfSize(r.left + (r.width() - images->ImgWidth) / 2, y, images->ImgWidth,
+                                 images->ImgHeight);
+    }
+    y += images->ImgHeight + 2;
+  }
+  row.TextRect = row.Caption().empty() ? kNoRect : Rect{r.left + 2, y, r.right - 2, r.bottom};
+}
+
+void TLumListView::LayOutRowParts() {
+  const Rect view = ClientRect();
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    TLumLvItem& row = *rows_[i];
+    const bool laid = static_cast<int>(i) >= first_laid_ && static_cast<int>(i) <= last_laid_;
+    // Rows out of view, and rows the application draws itself, have no parts to hit.
+    if (!laid || !row.Visible || row.owner_drawn_ || !Intersects(row.ItemRect, view)) {
+      ClearParts(row);
+      continue;
+    }
+    if (ViewStyle == WvsIcon) PlaceIconParts(row);
+    else PlaceRowParts(row);
+  }
+}
+
+// --- the whole layout ---
+
+TLumListView::Key TLumListView::LayoutKey() const {
+  return Key{Width(),        Height(),         Itemheight,   ItemWidth,        MarginItem,
+             MarginCheckBox, MarginImageList,  MarginText,   HeaderHeight,     HeaderSplitWidth,
+             ViewStyle,      ItemStateCount,   CheckStateCount, v_offset_,     h_offset_,
+             ItemCount(),    ColumnCount(),    BorderColor != clNone, ShowCheckBox,
+             Imagelist ? Imagelist : StdImageList, font};
+}
+
+void TLumListView::UpdateBackCache() {
+  if (ImgBack.empty() || Alpha() != 255 || Transparent() || Width() <= 0 || Height() <= 0) return;
+  if (back_cache_ && back_cache_->width() == Width() && back_cache_->height() == Height() &&
+      back_color_ == Color && back_source_.SamePixels(ImgBack)) {
+    return;
+  }
+  back_source_ = ImgBack;
+  back_color_ = Color;
+  back_cache_.emplace(Width(), Height(), PixelHome::kHeap);
+  back_cache_->Clear(ColorToArgb(Color));
+  back_cache_->canvas().StretchDrawPng(back_cache_->bounds(), ImgBack);
+}
+
+void TLumListView::UpdateLayout() {
+  if (in_layout_) return;
+  in_layout_ = true;
   UpdateScrollBars();
+  // Again: a bar that came or went changed the row width.
   EnsureFrames();
+  UpdateBackCache();
   if (ViewStyle == WvsIcon) {
     LayOutIcons();
   } else {
     LayOutColumns();
     LayOutRows();
   }
+  LayOutRowParts();
+  // Refresh requests made while laying out (a bar shown) are answered by this layout.
+  layout_dirty_ = false;
+  layout_key_ = LayoutKey();
+  in_layout_ = false;
 }
 
-TLumLvItem* TLumListView::ItemAt(Point p) const {
+void TLumListView::EnsureLayout() {
+  if (!LayoutCurrent()) UpdateLayout();
+}
+
+TLumLvItem* TLumListView::ItemAt(Point p) {
+  EnsureLayout();
   if (first_laid_ < 0 || !RowsArea().Contains(p)) return nullptr;
   for (int i = first_laid_; i <= last_laid_; ++i) {
     TLumLvItem& row = *rows_[static_cast<size_t>(i)];
@@ -340,7 +468,7 @@ TLumLvItem* TLumListView::ItemAt(Point p) const {
 
 void TLumListView::ScrollIntoView(TLumLvItem* row) {
   if (IndexOf(row) < 0 || !row->Visible) return;
-  LayOutNow();
+  EnsureLayout();
   const Rect area = RowsArea();
   int offset = v_offset_;
   if (row->ItemRect.left < 0) {

@@ -1,4 +1,4 @@
-// The list view's rows, columns, selection and updating.
+// The list view's rows (which own their data), columns, selection and updating.
 #include "ui/lum_list_frames.h"
 
 #include <algorithm>
@@ -41,14 +41,16 @@ TLumListView::TLumListView() {
 }
 
 TLumListView::~TLumListView() {
+  // The rows go as Clear lets them go: the application sees each one's data last.
+  DeleteRowsFromEnd();
   *alive_ = false;
   RemoveRowHint();
-  for (auto& row : rows_) row->owner_ = nullptr;
 }
 
 TLumLvItem& TLumListView::AddItem() {
   rows_.push_back(std::make_unique<TLumLvItem>());
   rows_.back()->owner_ = this;
+  InvalidateLayout();
   return *rows_.back();
 }
 
@@ -95,15 +97,21 @@ void TLumListView::DeleteItem(TLumLvItem* row) {
   Changed();
 }
 
-void TLumListView::Clear() {
-  EndEdit(true);
+bool TLumListView::DeleteRowsFromEnd() {
   const std::weak_ptr<bool> alive = alive_;
   while (!rows_.empty()) {
     TLumLvItem* row = rows_.back().get();
     if (OnItemDataDelete) OnItemDataDelete(*this, *row);
-    if (alive.expired()) return;
+    if (alive.expired()) return false;
+    // The handler may have deleted rows itself.
     if (!rows_.empty() && rows_.back().get() == row) rows_.pop_back();
   }
+  return true;
+}
+
+void TLumListView::Clear() {
+  EndEdit(true);
+  if (!DeleteRowsFromEnd()) return;
   focused_ = hot_ = pressed_ = hot_check_ = pressed_check_ = nullptr;
   range_anchor_ = range_end_ = nullptr;
   RemoveRowHint();
@@ -198,11 +206,12 @@ void TLumListView::RowChanged(TLumLvItem&) { Changed(); }
 void TLumListView::EndUpdate() {
   if (updating_ > 0) --updating_;
   if (updating_ > 0) return;
-  UpdateScrollBars();
   Changed();
+  EnsureLayout();
 }
 
 void TLumListView::Changed() {
+  InvalidateLayout();
   if (updating_ > 0) return;
   fresh_.clear();
   bitmap_valid_ = false;

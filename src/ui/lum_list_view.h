@@ -20,6 +20,14 @@
 // Scroll bars are created when first needed (with VerScrollRes / HorScrollRes), the
 // vertical offset is 0 or negative. Only rows meeting the view are painted; a hover change
 // repaints just the two rows involved (RedrawItem).
+//
+// Layout (skins cut to the row width, scroll bars, row, column, check box, image and text
+// rectangles) is a state of its own, brought up to date by EnsureLayout whenever something
+// it depends on changed: rows added, removed or changed, size, columns, scroll offsets,
+// skins, font. Every refresh request (Changed) marks it out of date; painting, hit tests
+// and scrolling bring it up to date first, and painting only reads it. Plain fields set
+// directly (a row's Visible, a column's Width, a new skin) take effect with the Changed
+// that follows them, as every refresh does.
 #include <functional>
 #include <memory>
 #include <optional>
@@ -46,14 +54,15 @@ class TLumListView : public TLumUIParentControl {
   ~TLumListView() override;
 
   // --- rows ---
-  // A new row at the end, no refresh.
+  // A new row at the end, no refresh (the layout still takes it in).
   TLumLvItem& AddItem();
   TLumLvItem& AddItem(std::unique_ptr<TLumLvItem> row);
   // At 0 .. ItemCount; any other index is refused (the row is freed) and null returned.
   TLumLvItem* InsertItem(std::unique_ptr<TLumLvItem> row, int index);
-  // OnItemDataDelete, then the row goes.
+  // OnItemDataDelete, then the row goes (and its Data with it).
   void DeleteItem(TLumLvItem* row);
-  // Every row from the last to the first: OnItemDataDelete, then it goes.
+  // Every row from the last to the first: OnItemDataDelete, then it goes. A list that is
+  // destroyed lets its rows go the same way.
   void Clear();
   TLumLvItem* Items(int index) const;
   int ItemCount() const { return static_cast<int>(rows_.size()); }
@@ -147,10 +156,14 @@ class TLumListView : public TLumUIParentControl {
   TLumEdit* Editor() const { return editor_; }
   TLumLvItem* EditingItem() const { return editing_; }
   bool Dragging() const { return dragging_; }
-  // Lays the rows out now (as a paint does) and brings the scroll bars up to date.
-  void LayOutNow();
+  // Lays the list out when anything the layout depends on changed since the last one;
+  // afterwards every rectangle, the content height and the scroll bars are current.
+  void EnsureLayout();
+  // Marks the layout out of date without asking for a repaint (Changed does both).
+  void InvalidateLayout() { layout_dirty_ = true; }
+  bool LayoutCurrent() const { return !layout_dirty_ && layout_key_ == LayoutKey(); }
   // The row under a point (control coordinates), among the laid-out ones.
-  TLumLvItem* ItemAt(Point p) const;
+  TLumLvItem* ItemAt(Point p);
   // Scrolls so that the row is in view.
   void ScrollIntoView(TLumLvItem* row);
   // Ends in-place editing; the text becomes the caption unless cancelled.
@@ -173,10 +186,31 @@ class TLumListView : public TLumUIParentControl {
   // lum_list_view.cpp
   void SelectRow(TLumLvItem& row, bool selected);  // fires OnItemSelectChange on a change
   void ForgetRow(const TLumLvItem* row);
+  // Every row from the last to the first: OnItemDataDelete, then the row and its data go.
+  // False when a handler destroyed the list.
+  bool DeleteRowsFromEnd();
   void RowChanged(TLumLvItem& row);
   friend class TLumLvItem;
 
   // lum_list_layout.cpp
+  // The list's own settings the layout reads; a layout is out of date when they differ
+  // from the ones it was made with (row and column fields go through Changed).
+  struct Key {
+    int width, height, item_height, item_width, margin_item, margin_check, margin_image,
+        margin_text, header_height, header_split, style, state_count, check_count, v_offset,
+        h_offset, rows, columns;
+    bool border, show_check;
+    const TLumImageList* images;
+    Font font;
+    friend bool operator==(const Key&, const Key&) = default;
+  };
+  Key LayoutKey() const;
+  void UpdateLayout();
+  void UpdateBackCache();
+  // The check box, image, caption and sub-item rectangles of the rows in view.
+  void LayOutRowParts();
+  void PlaceRowParts(TLumLvItem& row);
+  void PlaceIconParts(TLumLvItem& row);
   int Border() const;
   void EnsureFrames();
   int RowHeight(TLumLvItem& row, int index);
@@ -242,6 +276,11 @@ class TLumListView : public TLumUIParentControl {
 
   std::unique_ptr<Frames> frames_;
   std::optional<Bitmap32> back_cache_;
+  PngImage back_source_;  // what back_cache_ was stretched from
+  TColor back_color_ = clNone;
+  bool layout_dirty_ = true;
+  bool in_layout_ = false;
+  std::optional<Key> layout_key_;
 
   // Pointer state.
   Point press_point_{-1, -1};

@@ -133,7 +133,7 @@ TEST(Gallery, RowButtonsOfTheAddonListSwitchAndDelete) {
   TLumListView& list = *w.lstAddons;
   ASSERT_EQ(list.ItemCount(), kAddonRows);
   TLumLvItem* row = list.Items(1);
-  auto* data = static_cast<GalleryAddon*>(row->Data);
+  auto* data = row->DataAs<GalleryAddon>();
   const bool was_on = data->on;
   const Point toggle = w.ToggleCentre(*row);
   screen->MoveMouse(toggle.x, toggle.y);
@@ -145,7 +145,7 @@ TEST(Gallery, RowButtonsOfTheAddonListSwitchAndDelete) {
   screen->MoveMouse(del.x, del.y);
   screen->Click(del.x, del.y);
   EXPECT_EQ(list.ItemCount(), kAddonRows - 1);
-  EXPECT_EQ(static_cast<GalleryAddon*>(list.Items(1)->Data)->name, "Dark Reader 3");
+  EXPECT_EQ(list.Items(1)->DataAs<GalleryAddon>()->name, "Dark Reader 3");
   window.Hide();
 }
 

@@ -75,7 +75,7 @@ class MainWindowTest : public ShellTest {
   void ClickTab(uint8_t kind);
   // The row of the add-on with that id on the selected tab, scrolled into view.
   TLumLvItem* Row(const std::string& id);
-  TAddonRow& Data(TLumLvItem& row) { return *static_cast<TAddonRow*>(row.Data); }
+  TAddonRow& Data(TLumLvItem& row) { return *row.DataAs<TAddonRow>(); }
   // A screen point inside a list rectangle of a row.
   Point ScreenPoint(const Rect& list_rect) const;
   void ClickIn(const Rect& list_rect);
