@@ -43,6 +43,7 @@ class TLumLvItem {
 
   std::string SecondText;  // kept with the row, not drawn
   std::vector<std::unique_ptr<TLumLvSubItem>> SubItems;
+  // A new sub-item refreshes the owner.
   TLumLvSubItem& AddSubItem(const std::string& caption);
   // Null outside the range.
   TLumLvSubItem* SubItem(int index) const;

@@ -24,6 +24,7 @@ void TLumLvItem::SetSelected(bool selected) {
 TLumLvSubItem& TLumLvItem::AddSubItem(const std::string& caption) {
   SubItems.push_back(std::make_unique<TLumLvSubItem>());
   SubItems.back()->Caption = caption;
+  if (owner_) owner_->RowChanged(*this);
   return *SubItems.back();
 }
 

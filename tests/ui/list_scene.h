@@ -1,7 +1,7 @@
 #pragma once
 // A list view on a shown form of a headless screen, with rows 20 pixels high, no gap and
 // no header, a border of one pixel (rows start at y 1), the shared scroll bar skin, and a
-// log of the events the tests look at.
+// log of the events the tests look at. Shown and painted unless `shown` is false.
 #include <string>
 #include <vector>
 
@@ -20,7 +20,7 @@ struct ListScene {
   TLumListView* list = nullptr;
   std::vector<std::string> log;
 
-  explicit ListScene(int rows, int height = 102) {
+  explicit ListScene(int rows, int height = 102, bool shown = true) {
     form.SetBounds(100, 100, 400, 400);
     list = form.Make<TLumListView>();
     list->Name = "list";
@@ -35,6 +35,7 @@ struct ListScene {
     list->OnItemSelectChange = [this](TLumListView&, TLumLvItem& r) {
       log.push_back((r.Selected() ? "select " : "unselect ") + r.Caption());
     };
+    if (!shown) return;
     form.Show();
     Paint();
   }
@@ -43,6 +44,12 @@ struct ListScene {
   void Paint() {
     list->Changed();
     screen->ProcessMessages();
+  }
+  // After fields set directly (a row's Visible, a skin, an event): laid out again, not
+  // painted.
+  void Relayout() {
+    list->InvalidateLayout();
+    list->EnsureLayout();
   }
   // Screen point inside a row (its left part, on the caption).
   Point At(const TLumLvItem& row, int dx = 20) const {

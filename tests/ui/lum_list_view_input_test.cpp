@@ -96,7 +96,7 @@ TEST(LumListViewInput, CheckBoxTogglesWithoutClickingTheRow) {
   s.list->OnItemCheck = [&](TLumListView&, TLumLvItem& row) {
     checked.push_back(row.Caption() + (row.Checked ? " on" : " off"));
   };
-  s.Paint();
+  s.Relayout();
   const Rect box = s.list->Items(1)->CheckRect;
   ASSERT_GT(box.width(), 0);
   const Point p = s.Screen({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
@@ -116,7 +116,7 @@ TEST(LumListViewInput, CaptionCutByItsColumnIsShownWholeAsHint) {
   s.list->Items(0)->SetCaption(longer);
   s.list->Items(1)->AddSubItem("A sub-item cut too");
   s.list->Hint = "the list's own";
-  s.Paint();
+  s.list->EnsureLayout();
   ASSERT_LT(s.list->Items(0)->TextRect.width(), 70);
   const Point p = s.At(0, 10);
   s.screen->MoveMouse(p.x, p.y);
@@ -195,7 +195,7 @@ TEST(LumListViewInput, HeaderClicksAndColumnResizingWithinLimits) {
   s.list->AddColumn(std::make_unique<TLumLvHeadItem>("Two", 60));
   std::vector<int> clicked;
   s.list->OnHeadClickEvent = [&](TLumListView&, TLumLvHeadItem&, int index) { clicked.push_back(index); };
-  s.Paint();
+  s.Relayout();
   EXPECT_EQ(s.list->Items(0)->ItemRect.top, 23);  // rows start under the band
   const Point two = s.Screen({120, 10});
   s.screen->Click(two.x, two.y);

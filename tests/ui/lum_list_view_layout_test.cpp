@@ -24,7 +24,7 @@ TEST(LumListViewLayout, RowsThatFitExactlyShowNoBarOnePixelMoreShowsItAndNarrows
 
   // One pixel more content: the bar comes and every row loses its width.
   s.list->OnItemsDrawOffSet = [](TLumListView&, int&, int& top) { top = 1; };
-  s.Paint();
+  s.Relayout();
   ASSERT_TRUE(s.list->VerticalBarShown());
   const int bar = s.list->VerticalBar()->Width();
   EXPECT_EQ(s.list->Items(0)->ItemRect, (Rect{2, 2, 198 - bar, 22}));
@@ -36,7 +36,7 @@ TEST(LumListViewLayout, RowsThatFitExactlyShowNoBarOnePixelMoreShowsItAndNarrows
 TEST(LumListViewLayout, InvisibleRowsTakeNoSpaceAndAreNeverHit) {
   ListScene s(4);
   s.list->Items(1)->Visible = false;
-  s.Paint();
+  s.Relayout();
   EXPECT_EQ(s.list->Items(1)->ItemRect, kNoRect);
   EXPECT_EQ(s.list->Items(2)->ItemRect.top, 21);
   EXPECT_EQ(s.list->ContentHeight(), 60);
@@ -67,13 +67,11 @@ TEST(LumListViewLayout, ScrolledToTheEndThenEnlargedLeavesNoSpaceBelowTheLastRow
   EXPECT_EQ(s.list->Items(19)->ItemRect.bottom, 101);
 
   s.list->SetHeight(202);  // 200 visible
-  s.Paint();
   EXPECT_EQ(s.list->VerticalOffset(), -200);
   EXPECT_EQ(s.list->Items(19)->ItemRect.bottom, 201);
   EXPECT_EQ(s.list->VerticalBar()->Position(), 200);
 
   s.list->SetHeight(500);  // everything fits: no bar, no offset
-  s.Paint();
   EXPECT_EQ(s.list->VerticalOffset(), 0);
   EXPECT_FALSE(s.list->VerticalBarShown());
   EXPECT_EQ(s.list->Items(0)->ItemRect.top, 1);
@@ -97,7 +95,7 @@ TEST(LumListViewLayout, MeasuredRowsGetTheirOwnHeightsAndPositions) {
     height = 10 + 10 * index;
   };
   for (int i = 0; i < 4; ++i) s.list->AddItem();
-  s.Paint();
+  s.list->EnsureLayout();
   EXPECT_EQ(s.list->Items(0)->ItemRect.height(), 10);
   EXPECT_EQ(s.list->Items(3)->ItemRect, (Rect{2, 1 + 10 + 20 + 30, 198, 1 + 60 + 40}));
   EXPECT_EQ(s.list->ContentHeight(), 100);
@@ -174,12 +172,11 @@ TEST(LumListViewLayout, ReportColumnsCarrySubItemsAndAutoSizeTakesTheGainedWidth
   s.list->AddColumn(std::make_unique<TLumLvHeadItem>("A", 80)).AutoSize = true;
   s.list->AddColumn(std::make_unique<TLumLvHeadItem>("B", 60));
   s.list->Items(0)->AddSubItem("sub");
-  s.Paint();
+  s.list->EnsureLayout();
   EXPECT_EQ(s.list->Columns(1)->ColumnRect.left, 1 + 80 + 3);
   EXPECT_EQ(s.list->Items(0)->SubItem(0)->CellRect, (Rect{84, 1, 144, 21}));
   EXPECT_EQ(s.list->Items(0)->TextRect.right, 81);  // the caption stops at column 0
   s.list->SetWidth(250);
-  s.Paint();
   EXPECT_EQ(s.list->Columns(0)->Width, 130);
   s.list->SetWidth(200);  // shrinking gives nothing back
   EXPECT_EQ(s.list->Columns(0)->Width, 130);
@@ -192,7 +189,7 @@ TEST(LumListViewLayout, IconStyleLaysCellsOutLeftToRight) {
   s.list->Itemheight = 30;
   s.list->MarginItem = 4;
   s.list->Items(2)->Visible = false;
-  s.Paint();
+  s.Relayout();
   // W' = 200 - 8 - 2 - 11 (a frame of the bar's skin) = 179; (179 - 3 * 4) div 40 = 4 a line.
   EXPECT_EQ(s.list->Items(0)->ItemRect, RectOfSize(2 + 4, 1 + 4, 40, 30));
   EXPECT_EQ(s.list->Items(4)->ItemRect.left, 6 + 3 * 44);
