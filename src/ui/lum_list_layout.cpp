@@ -412,11 +412,10 @@ void TLumListView::LayOutRowParts() {
 // --- the whole layout ---
 
 TLumListView::Key TLumListView::LayoutKey() const {
-  return Key{Width(),        Height(),         Itemheight,   ItemWidth,        MarginItem,
-             MarginCheckBox, MarginImageList,  MarginText,   HeaderHeight,     HeaderSplitWidth,
-             ViewStyle,      ItemStateCount,   CheckStateCount, v_offset_,     h_offset_,
-             ItemCount(),    ColumnCount(),    BorderColor != clNone, ShowCheckBox,
-             Imagelist ? Imagelist : StdImageList, font};
+  return Key{Width(), Height(), Itemheight, ItemWidth, MarginItem, MarginCheckBox,
+             MarginImageList, MarginText, HeaderHeight, HeaderSplitWidth, ViewStyle,
+             ItemStateCount, CheckStateCount, v_offset_, h_offset_, ItemCount(), ColumnCount(),
+             BorderColor != clNone, ShowCheckBox, Imagelist ? Imagelist : StdImageList, font};
 }
 
 void TLumListView::UpdateBackCache() {
