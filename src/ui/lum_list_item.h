@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 
 namespace orvo {
 
