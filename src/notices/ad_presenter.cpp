@@ -6,10 +6,10 @@
 
 #include "graphics/canvas.h"
 #include "graphics/image_codecs.h"
-#include "notices/notice_site.h"
 #include "notices/web_address.h"
 #include "platform/text_format.h"
 #include "shell/language.h"
+#include "shell/site_pages.h"
 #include "shell/version_text.h"
 #include "ui/lum_image.h"
 #include "ui/lum_ui_drawing.h"
@@ -33,7 +33,7 @@ AdReaderSettings ProgramAdSettings() {
   settings.version_text = VersionText();
   settings.folder = AdvertFolder();
   settings.language = LanguageFile();
-  settings.default_check_url = NoticeUrl(kAdvertPath);
+  settings.default_check_url = SitePage(kAdvertPath);
   return settings;
 }
 
