@@ -2,10 +2,8 @@
 #include "notices/ad_presenter.h"
 
 #include <cstdlib>
-#include <span>
 
 #include "graphics/canvas.h"
-#include "graphics/image_codecs.h"
 #include "notices/web_address.h"
 #include "platform/text_format.h"
 #include "shell/language.h"
@@ -18,13 +16,6 @@ namespace orvo {
 namespace {
 
 constexpr uint32_t kTitleFormat = kDtLeft | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
-
-PngImage Decoded(const PngPicture& picture) {
-  if (picture.empty()) return {};
-  const std::string& bytes = picture.bytes();
-  auto image = DecodePng(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-  return image ? std::move(*image) : PngImage();
-}
 
 }  // namespace
 
@@ -65,9 +56,9 @@ TOrvoAd::~TOrvoAd() {
 void TOrvoAd::ItemReady(const TagOrvoAdInfo& item) {
   shown_ = item;
   shown_->group = nullptr;
-  shown_->picture = PngPicture();
+  shown_->picture = PngImage();
   if (shown_->align >= 0 && shown_->align <= 4) {
-    picture_ = Decoded(item.picture);
+    picture_ = item.picture;
     // Without a picture the title takes the whole box (from this paint on, not the next).
     if (picture_.empty() && shown_->align <= 3) shown_->align = 5;
   } else {
