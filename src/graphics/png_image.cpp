@@ -81,14 +81,8 @@ void PngImage::Pack() {
 }
 
 PngImage PngImage::Unpacked() const {
-  if (!packed()) return *this;
-  PngImage copy;
-  copy.width_ = width_;
-  copy.height_ = height_;
-  copy.type_ = type_;
-  copy.palette_alpha_ = palette_alpha_;
-  copy.file_ = file_;
-  copy.Unpack();
+  PngImage copy = *this;  // a packed copy: no pixels, the same file
+  if (copy.packed()) copy.Unpack();
   return copy;
 }
 
