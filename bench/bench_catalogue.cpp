@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
   const size_t held = bench::LiveHeapBytes() - before;
   size_t icons = 0;
   for (int i = 0; i < chrome->GetCount(); ++i) {
-    if (chrome->GetItem(i)->Image) icons += chrome->GetItem(i)->Image->bytes().capacity();
+    if (chrome->GetItem(i)->Image) icons += chrome->GetItem(i)->Image->PngFile().size();
   }
   TBrowserExtensionInfo* item = chrome->GetItem(0);
   const double toggle_ms = MedianMs(runs, [&] {

@@ -32,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(again && again->argb == pixels->argb);
     }
   }
-  if (const auto icon = TPngImage::FromBytes(std::string(text))) {
-    if (const auto pixels = icon->Decode()) {
-      FUZZ_CHECK(pixels->width == icon->width() && pixels->height == icon->height());
-    }
+  if (auto icon = TPngImage::FromPngFile(std::string(text))) {
+    const PngImage decoded = *icon;
+    icon->Pack();
+    FUZZ_CHECK(icon->Unpacked().SamePixels(decoded) && icon->PngFile() == text);
   }
   return 0;
 }

@@ -40,7 +40,6 @@
 #include "app/program_pictures.h"
 #include "app/program_trace.h"
 #include "catalogue/system_values.h"
-#include "notices/notice_site.h"
 #include "notices/notices.h"
 #include "platform/platform.h"
 #include "platform/raster.h"
@@ -48,6 +47,7 @@
 #include "rating/rate_session.h"
 #include "shell/main_window.h"
 #include "shell/ratings_form.h"
+#include "shell/site_pages.h"
 #include "shell/startup.h"
 #include "ui/application.h"
 #include "ui/image_module.h"
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
   os::WindowSystemScope scope(std::move(system));
 
   InstallNoticeChecks();
-  if (!o.site.empty()) SetNoticeSite(o.site);
+  if (!o.site.empty()) SetSiteBaseUrl(o.site);
 
   const ProgramTrace trace(o.trace);
   StartupOptions options;

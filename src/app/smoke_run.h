@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 #include "ui/timer.h"
 
 namespace orvo {

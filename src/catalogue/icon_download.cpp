@@ -29,9 +29,8 @@ void DownloadIcon(TBrowserExtensionInfo& record) {
     const auto alive = anchor.lock();
     if (!alive || t.Item().picture.empty()) return;
     TBrowserExtensionInfo& target = **alive;
-    auto image = TPngImage::FromBytes(t.Item().picture.bytes());
-    if (!image) return;
-    target.Image = std::move(image);
+    target.Image = std::make_unique<TPngImage>(std::move(t.Item().picture));
+    target.Image->Pack();
     if (Handler()) Handler()(target);
   };
   TWorkerThread::Start(std::move(thread));

@@ -11,8 +11,13 @@ constexpr size_t kMaxPngFile = size_t(4) << 20;
 
 std::unique_ptr<TPngImage> Icon(std::string_view file_name, int index, bool associated) {
   if (file_name.empty()) return nullptr;
-  const auto pixels = os::Current().shell().FileIcon(file_name, index, associated, kIconCanvas);
-  return pixels ? TPngImage::FromPixels(*pixels) : nullptr;
+  auto pixels = os::Current().shell().FileIcon(file_name, index, associated, kIconCanvas);
+  if (!pixels) return nullptr;
+  auto icon = std::make_unique<TPngImage>(pixels->width, pixels->height, std::move(pixels->argb),
+                                          PngColorType::kRgba);
+  if (icon->empty()) return nullptr;
+  icon->Pack();
+  return icon;
 }
 
 }  // namespace
@@ -27,11 +32,13 @@ std::unique_ptr<TPngImage> AssociatedIconToPng(std::string_view file_name, int i
 
 std::unique_ptr<TPngImage> LoadPngFile(std::string_view file_name) {
   auto bytes = os::Current().files().ReadFile(file_name, kMaxPngFile);
-  auto image = bytes ? TPngImage::FromBytes(std::move(*bytes)) : nullptr;
-  // The header alone says little: a cut-off or damaged body is found only by decoding it.
-  // The pixels are not kept; icons stay compressed until they are drawn.
-  if (!image || !image->Decode()) return nullptr;
-  return image;
+  if (!bytes) return nullptr;
+  // Decoded whole once: a cut-off or damaged body behind a good header is no icon.
+  auto image = TPngImage::FromPngFile(std::move(*bytes));
+  if (!image) return nullptr;
+  // Icons stay compressed until they are drawn.
+  image->Pack();
+  return std::make_unique<TPngImage>(std::move(*image));
 }
 
 }  // namespace orvo

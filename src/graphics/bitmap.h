@@ -11,7 +11,7 @@
 
 #include "graphics/blend.h"
 #include "graphics/color.h"
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 #include "graphics/pixel_view.h"
 
 namespace orvo {

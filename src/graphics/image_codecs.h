@@ -31,7 +31,7 @@ std::optional<PngImage> DecodeIco(std::span<const uint8_t> bytes);
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, std::span<const uint8_t> bytes);
 
-std::optional<PngImage> LoadPngFile(const std::string& path);
+std::optional<PngImage> ReadPngFile(const std::string& path);
 bool SavePngFile(const std::string& path, const PngImage& image);
 bool SavePngFile(const std::string& path, const Bitmap32& bitmap);
 

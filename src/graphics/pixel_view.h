@@ -2,7 +2,7 @@
 // A read-only look at 32-bit ARGB pixels (top-down rows, stride = width), so that the
 // transfers take bitmaps and PNG images alike.
 #include "graphics/color.h"
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 
 namespace orvo {
 

@@ -78,7 +78,7 @@ bool WriteFileBytes(const std::string& path, std::span<const uint8_t> bytes) {
   return !error;
 }
 
-std::optional<PngImage> LoadPngFile(const std::string& path) {
+std::optional<PngImage> ReadPngFile(const std::string& path) {
   const std::vector<uint8_t> bytes = ReadFileBytes(path);
   return DecodePng(bytes);
 }

@@ -24,11 +24,11 @@ TDownLoadImgThread::TDownLoadImgThread(std::shared_ptr<TPictureItem> item, size_
 // Every failure (nothing received, not a PNG, the copy not written) ends the thread with
 // its done flag false; the base class swallows what raises.
 void TDownLoadImgThread::Execute() {
-  std::optional<PngPicture> picture = HttpGetPng(item_->imgsrc, max_bytes_);
+  std::optional<PngImage> picture = HttpGetPng(item_->imgsrc, max_bytes_);
   if (!picture || picture->empty()) return;
   item_->picture = std::move(*picture);
   if (!item_->local_path.empty() &&
-      !os::Current().files().WriteFileAtomic(item_->local_path, item_->picture.bytes())) {
+      !os::Current().files().WriteFileAtomic(item_->local_path, item_->picture.PngFile())) {
     return;
   }
   done_ = true;

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "net/png_picture.h"
+#include "graphics/png_image.h"
 #include "net/transfer_limits.h"
 #include "net/worker_thread.h"
 
@@ -48,7 +48,7 @@ class THttpReadThread : public TWorkerThread {
 struct TPictureItem {
   virtual ~TPictureItem() = default;
   std::string imgsrc;
-  PngPicture picture;
+  PngImage picture;
   std::string local_path;
 };
 

@@ -3,12 +3,20 @@
 // run on worker threads only; each opens and closes its own connection.
 #include <cstddef>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
-#include "net/png_picture.h"
+#include "graphics/png_image.h"
 #include "net/transfer_limits.h"
 
 namespace orvo {
+
+// The decoder's refusal of a downloaded picture: not a PNG, a broken or truncated one, or
+// one larger than os::kMaxDownloadedPictureSide on a side.
+class PngDecodeError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // The body of the URL as text (cut at its first zero byte, converted from the system ANSI
 // code page), or empty text on any failure. The HTTP status is not examined: an error
@@ -21,9 +29,10 @@ std::string HttpGetText(const std::string& url, size_t max_bytes = kMaxTransferB
 // otherwise.
 std::optional<std::string> HttpGetBytes(const std::string& url, size_t max_bytes);
 
-// The body of the URL as a PNG picture, or nothing when no byte arrived (or the reply was
-// refused as too large). A body that is not a valid PNG raises PngDecodeError; a read
-// that breaks off hands what arrived to the decoder, which then raises.
-std::optional<PngPicture> HttpGetPng(const std::string& url, size_t max_bytes = kMaxTransferBytes);
+// The body of the URL as a PNG picture (keeping the file as it came), or nothing when no
+// byte arrived (or the reply was refused as too large). A body that is not a whole, valid
+// PNG within the downloaded-picture limit raises PngDecodeError; a read that breaks off
+// hands what arrived to the decoder, which then raises.
+std::optional<PngImage> HttpGetPng(const std::string& url, size_t max_bytes = kMaxTransferBytes);
 
 }  // namespace orvo

@@ -2,14 +2,12 @@
 #include "notices/ad_presenter.h"
 
 #include <cstdlib>
-#include <span>
 
 #include "graphics/canvas.h"
-#include "graphics/image_codecs.h"
-#include "notices/notice_site.h"
 #include "notices/web_address.h"
 #include "platform/text_format.h"
 #include "shell/language.h"
+#include "shell/site_pages.h"
 #include "shell/version_text.h"
 #include "ui/lum_image.h"
 #include "ui/lum_ui_drawing.h"
@@ -19,13 +17,6 @@ namespace {
 
 constexpr uint32_t kTitleFormat = kDtLeft | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
 
-PngImage Decoded(const PngPicture& picture) {
-  if (picture.empty()) return {};
-  const std::string& bytes = picture.bytes();
-  auto image = DecodePng(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-  return image ? std::move(*image) : PngImage();
-}
-
 }  // namespace
 
 AdReaderSettings ProgramAdSettings() {
@@ -33,7 +24,7 @@ AdReaderSettings ProgramAdSettings() {
   settings.version_text = VersionText();
   settings.folder = AdvertFolder();
   settings.language = LanguageFile();
-  settings.default_check_url = NoticeUrl(kAdvertPath);
+  settings.default_check_url = SitePage(kAdvertPath);
   return settings;
 }
 
@@ -65,9 +56,9 @@ TOrvoAd::~TOrvoAd() {
 void TOrvoAd::ItemReady(const TagOrvoAdInfo& item) {
   shown_ = item;
   shown_->group = nullptr;
-  shown_->picture = PngPicture();
+  shown_->picture = PngImage();
   if (shown_->align >= 0 && shown_->align <= 4) {
-    picture_ = Decoded(item.picture);
+    picture_ = item.picture;
     // Without a picture the title takes the whole box (from this paint on, not the next).
     if (picture_.empty() && shown_->align <= 3) shown_->align = 5;
   } else {

@@ -228,15 +228,13 @@ void TOrvoADReader::PreparePicture(const std::shared_ptr<TagOrvoAdInfo>& item) {
     return;
   }
   item->local_path = settings_.folder + name;
-  item->picture = PngPicture();
+  item->picture = PngImage();
   os::FileSystem& files = os::Current().files();
   if (files.GetAttributes(item->local_path) != os::kInvalidFileAttributes) {
-    if (const auto bytes = files.ReadFile(item->local_path, kMaxPictureBytes)) {
-      try {
-        item->picture = PngPicture::Decode(*bytes);
-      } catch (const PngDecodeError&) {
-        // A kept file that is no picture shows as an item without one.
-      }
+    if (auto bytes = files.ReadFile(item->local_path, kMaxPictureBytes)) {
+      // A kept file that is no picture shows as an item without one.
+      auto kept = PngImage::FromPngFile(std::move(*bytes), os::kMaxDownloadedPictureSide);
+      if (kept) item->picture = std::move(*kept);
     }
     ReportReady(*item);
     return;

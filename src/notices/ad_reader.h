@@ -20,7 +20,7 @@
 
 #include "catalogue/json_document.h"
 #include "graphics/color.h"
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 #include "net/download_threads.h"
 
 namespace orvo {

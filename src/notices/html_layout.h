@@ -27,7 +27,7 @@
 
 #include "graphics/canvas.h"
 #include "graphics/font.h"
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 #include "graphics/png_image.h"
 
 namespace orvo {

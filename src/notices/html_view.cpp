@@ -2,9 +2,7 @@
 #include "notices/html_view.h"
 
 #include <algorithm>
-#include <span>
 
-#include "graphics/image_codecs.h"
 #include "net/download_threads.h"
 #include "net/http_downloads.h"
 #include "net/transfer_limits.h"
@@ -116,10 +114,7 @@ void THtmlView::FetchPictures() {
       if (!current || *current != generation) return;
       --pictures_pending_;
       if (!t.Done()) return;
-      const std::string& bytes = t.Item().picture.bytes();
-      auto image = DecodePng(std::span(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-      if (!image) return;
-      pictures_[t.Item().imgsrc] = std::move(*image);
+      pictures_[t.Item().imgsrc] = std::move(t.Item().picture);
       Relayout();
     };
     ++pictures_pending_;

@@ -6,14 +6,14 @@
 #include "notices/first_paint_gate.h"
 #include "notices/news_window.h"
 #include "notices/notice_ini.h"
-#include "notices/notice_site.h"
+#include "shell/site_pages.h"
 
 namespace orvo {
 
 TGetNews::TGetNews(std::string url)
     : TWorkerThread(Priority::kNormal),
-      url_(url.empty() ? NoticeUrl(kNewsFallbackPath) : std::move(url)),
-      page_url_(NoticeUrl(kNewsPagePath)) {}
+      url_(url.empty() ? SitePage(kNewsFallbackPath) : std::move(url)),
+      page_url_(SitePage(kNewsPagePath)) {}
 
 void TGetNews::Execute() {
   if (OnStart) Synchronize([this] { OnStart(*this); });
@@ -56,6 +56,6 @@ void StartNewsCheckFrom(const std::string& url, int32_t& msgid) {
   });
 }
 
-void StartNewsCheck(int32_t& msgid) { StartNewsCheckFrom(NoticeUrl(kNewsInfoPath), msgid); }
+void StartNewsCheck(int32_t& msgid) { StartNewsCheckFrom(SitePage(kNewsInfoPath), msgid); }
 
 }  // namespace orvo

@@ -20,7 +20,7 @@ std::unique_ptr<TFrmNews>& Instance() {
   return window;
 }
 
-os::WinRect WorkArea() {
+Rect WorkArea() {
   if (os::WindowSystem* system = os::CurrentWindowSystem()) return system->WorkAreaAt({0, 0});
   return {0, 0, 1024, 768};
 }
@@ -72,7 +72,7 @@ TFrmNews::~TFrmNews() {
 }
 
 void TFrmNews::ShowNews(const std::string& page_url, int width, int height) {
-  const os::WinRect work = WorkArea();
+  const Rect work = WorkArea();
   int w = kDefaultWidth, h = kDefaultHeight;
   if (width > 0 && height > 0) {
     // The page's own size, but never more than the screen can show.

@@ -5,9 +5,9 @@
 #include "net/transfer_limits.h"
 #include "notices/first_paint_gate.h"
 #include "notices/notice_ini.h"
-#include "notices/notice_site.h"
 #include "notices/web_address.h"
 #include "shell/message_key.h"
+#include "shell/site_pages.h"
 #include "shell/version_text.h"
 #include "ui/application.h"
 
@@ -28,7 +28,7 @@ TCheckUpdate::TCheckUpdate(std::string url, int32_t build)
     : TWorkerThread(Priority::kIdle),
       url_(std::move(url)),
       build_(build),
-      download_url_(NoticeUrl(kDownloadPagePath)) {}
+      download_url_(SitePage(kDownloadPath)) {}
 
 void TCheckUpdate::Execute() {
   if (OnStart) Synchronize([this] { OnStart(*this); });
@@ -80,7 +80,7 @@ bool StartUpdateCheckFrom(const std::string& url, uint16_t own_build, bool silen
 }
 
 void StartUpdateCheck(bool silent) {
-  StartUpdateCheckFrom(NoticeUrl(kUpdateInfoPath), ProgramBuild(), silent);
+  StartUpdateCheckFrom(SitePage(kUpdateInfoPath), ProgramBuild(), silent);
 }
 
 bool UpdateCheckRunning() { return running_check; }

@@ -20,28 +20,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/geometry.h"
 #include "platform/ui_dispatcher.h"
 
 namespace orvo::os {
-
-struct WinPoint {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const WinPoint&, const WinPoint&) = default;
-};
-
-// left <= x < right, top <= y < bottom.
-struct WinRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-  bool empty() const { return right <= left || bottom <= top; }
-  bool Contains(WinPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
-  friend bool operator==(const WinRect&, const WinRect&) = default;
-};
 
 enum class MouseButton : uint8_t { kLeft, kRight, kMiddle };
 
@@ -86,8 +68,8 @@ enum class SysCommand : uint8_t { kMinimize, kMaximize, kRestore };
 struct WindowRegion {
   enum class Kind : uint8_t { kNone, kRects, kRoundRect };
   Kind kind = Kind::kNone;
-  std::vector<WinRect> rects;
-  WinRect round;
+  std::vector<Rect> rects;
+  Rect round;
   int ellipse = 0;
 };
 
@@ -127,7 +109,7 @@ class NativeTextBox {
  public:
   // Destroying the object destroys the box.
   virtual ~NativeTextBox() = default;
-  virtual void SetBounds(const WinRect& bounds) = 0;
+  virtual void SetBounds(const Rect& bounds) = 0;
   virtual void SetVisible(bool visible) = 0;
   virtual void SetLook(const TextBoxLook& look) = 0;
   virtual void SetReadOnly(bool read_only) = 0;
@@ -156,7 +138,7 @@ class NativeTextBox {
 };
 
 struct WindowOptions {
-  WinRect bounds;
+  Rect bounds;
   std::string title;
   // An owned window stays above its owner and has no taskbar button.
   Window* owner = nullptr;
@@ -177,7 +159,7 @@ class WindowClient {
  public:
   virtual ~WindowClient() = default;
   // The part of the window the screen needs again: hand the picture over (Present).
-  virtual void OnPaint(const WinRect& part) { (void)part; }
+  virtual void OnPaint(const Rect& part) { (void)part; }
   virtual void OnMouseMove(int x, int y, InputFlags flags) { (void)x, (void)y, (void)flags; }
   virtual void OnMouseDown(MouseButton button, int x, int y, InputFlags flags) {
     (void)button, (void)x, (void)y, (void)flags;
@@ -199,7 +181,7 @@ class WindowClient {
   virtual void OnChar(char16_t ch) { (void)ch; }
   virtual void OnActivate(bool active) { (void)active; }
   // The window moved or changed size, by the program or by the system (dragging).
-  virtual void OnMoved(const WinRect& bounds) { (void)bounds; }
+  virtual void OnMoved(const Rect& bounds) { (void)bounds; }
   // A system command from outside (the taskbar, the system menu); true when handled, which
   // skips the system's own action.
   virtual bool OnSysCommand(SysCommand command) { (void)command; return false; }
@@ -213,9 +195,9 @@ class Window {
   // Destroying the object destroys the window.
   virtual ~Window() = default;
 
-  virtual void SetBounds(const WinRect& bounds) = 0;
+  virtual void SetBounds(const Rect& bounds) = 0;
   // The normal bounds, also while minimised.
-  virtual WinRect Bounds() const = 0;
+  virtual Rect Bounds() const = 0;
   virtual void Show(ShowMode mode) = 0;
   // Shown (a minimised window counts as shown).
   virtual bool IsVisible() const = 0;
@@ -229,16 +211,16 @@ class Window {
   virtual bool IsActive() const = 0;
 
   // Asks for OnPaint of that part once the queue has nothing else to do.
-  virtual void Invalidate(const WinRect& part) = 0;
+  virtual void Invalidate(const Rect& part) = 0;
   // Normal windows: shows that part (client coordinates) of the picture now.
-  virtual void Present(const PixelSource& picture, const WinRect& part) = 0;
+  virtual void Present(const PixelSource& picture, const Rect& part) = 0;
   // Layered windows: the whole picture becomes the window (its size too), blended with the
   // screen by its per-pixel alpha times `opacity`.
   virtual void PresentLayered(const PixelSource& picture, uint8_t opacity) = 0;
   virtual void SetRegion(const WindowRegion& region) = 0;
   // Where text typed into the window is being inserted (the caret, client coordinates):
   // an input method shows its composition there. Nothing where there is none.
-  virtual void SetTextInputArea(const WinRect& caret) { (void)caret; }
+  virtual void SetTextInputArea(const Rect& caret) { (void)caret; }
 
   virtual void SetCapture() = 0;
   virtual void ReleaseCapture() = 0;
@@ -254,8 +236,8 @@ class Window {
 };
 
 struct Monitor {
-  WinRect bounds;
-  WinRect work_area;  // the bounds less the taskbar
+  Rect bounds;
+  Rect work_area;  // the bounds less the taskbar
   bool primary = false;
 };
 
@@ -314,8 +296,8 @@ class WindowSystem {
   // --- the screen ---
   virtual std::vector<Monitor> Monitors() = 0;
   // The work area of the monitor nearest to the point.
-  virtual WinRect WorkAreaAt(WinPoint point) = 0;
-  virtual WinPoint CursorPos() = 0;
+  virtual Rect WorkAreaAt(Point point) = 0;
+  virtual Point CursorPos() = 0;
   virtual int DoubleClickTime() = 0;
   // The modifier keys and mouse buttons held now (kInShift, kInCtrl, kInAlt, kInLeft ...).
   virtual InputFlags KeyState() = 0;

@@ -33,7 +33,7 @@ TfrmXOBMain::TfrmXOBMain() : TfrmBase("TfrmXOBMain"), sysMenu(this) {
   int left = 0;
   int top = 0;
   if (os::WindowSystem* system = os::CurrentWindowSystem()) {
-    const os::WinRect work = system->WorkAreaAt({0, 0});
+    const Rect work = system->WorkAreaAt({0, 0});
     left = work.left + (work.width() - kMainWidth) / 2;
     top = work.top + (work.height() - kMainHeight) / 2;
   }

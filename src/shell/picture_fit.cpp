@@ -2,11 +2,9 @@
 #include "shell/picture_fit.h"
 
 #include <algorithm>
-#include <span>
 
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
-#include "graphics/picture.h"
 
 namespace orvo {
 namespace {
@@ -56,11 +54,7 @@ PngImage FitPicture(const PngImage& picture, int size) {
 }
 
 PngImage FittedPicture(const TPngImage& image, int size) {
-  const std::string& bytes = image.bytes();
-  const Picture picture = Picture::FromBytes(
-      std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
-  if (picture.empty()) return {};
-  return FitPicture(picture.image(), size);
+  return FitPicture(image.Unpacked(), size);
 }
 
 }  // namespace orvo

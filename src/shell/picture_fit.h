@@ -1,6 +1,6 @@
 #pragma once
-// Add-on and browser icons as the windows draw them: the catalogue keeps each icon as PNG
-// bytes; a window decodes one when it first paints it and keeps it at the size it draws.
+// Add-on and browser icons as the windows draw them: the catalogue keeps each icon packed;
+// a window decodes one when it first paints it and keeps it at the size it draws.
 //
 // Icons come in every size: Chrome's 128-pixel pictures, Firefox's 32 and 64, and the
 // system's icons, which the catalogue draws from the top-left corner of a 48 x 48 canvas
@@ -13,9 +13,9 @@
 
 namespace orvo {
 
-// The picture decoded and fitted into size x size; empty when the bytes do not decode.
+// The picture fitted into size x size; a packed one stays packed.
 PngImage FittedPicture(const TPngImage& image, int size);
-// The same for a decoded picture.
+// The same for a picture whose pixels are at hand.
 PngImage FitPicture(const PngImage& picture, int size);
 
 }  // namespace orvo

@@ -49,7 +49,7 @@ Point CentredOn(const TForm* owner, int width, int height) {
             owner->Top() + (owner->Height() - height) / 2};
   }
   if (os::WindowSystem* system = os::CurrentWindowSystem()) {
-    const os::WinRect work = system->WorkAreaAt({0, 0});
+    const Rect work = system->WorkAreaAt({0, 0});
     return {work.left + (work.width() - width) / 2, work.top + (work.height() - height) / 2};
   }
   return {0, 0};

@@ -3,7 +3,6 @@
 // them come from the shared image storage (entries 1, 11, 12, 19 to 22).
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "shell/ratings_form.h"
 #include "ui/image_module.h"
@@ -52,12 +51,7 @@ void DrawBar(Canvas& canvas, const Rect& r, const PngImage& png) {
 
 // The record's picture, decoded once per window.
 PngImage IconOf(const TBrowserExtensionInfo& addon) {
-  if (!addon.Image) return {};
-  const auto pixels = addon.Image->Decode();
-  if (!pixels || pixels->width <= 0 || pixels->height <= 0) return {};
-  PngImage png(pixels->width, pixels->height);
-  std::memcpy(png.Row(0), pixels->argb.data(), pixels->argb.size() * sizeof(Argb));
-  return png;
+  return addon.Image ? addon.Image->Unpacked() : PngImage();
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The maker's page addresses from the build's setting.
+// The maker's site address from the build's setting, replaceable for a run.
 #include "shell/site_pages.h"
 
 #ifndef ORVO_SITE_URL
@@ -6,17 +6,22 @@
 #endif
 
 namespace orvo {
+namespace {
 
-std::string_view SiteBaseUrl() {
-  std::string_view base = ORVO_SITE_URL;
-  while (!base.empty() && base.back() == '/') base.remove_suffix(1);
+std::string WithoutTrailingSlash(std::string url) {
+  while (!url.empty() && url.back() == '/') url.pop_back();
+  return url;
+}
+
+std::string& Base() {
+  static std::string base = WithoutTrailingSlash(ORVO_SITE_URL);
   return base;
 }
 
-std::string SitePage(std::string_view path) {
-  std::string url(SiteBaseUrl());
-  url += path;
-  return url;
-}
+}  // namespace
+
+void SetSiteBaseUrl(std::string base_url) { Base() = WithoutTrailingSlash(std::move(base_url)); }
+
+std::string SitePage(std::string_view path) { return Base() + std::string(path); }
 
 }  // namespace orvo

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 #include "ui/timer.h"
 
 namespace orvo {

@@ -4,15 +4,10 @@
 #include "platform/window_system.h"
 
 namespace orvo {
-namespace {
-
-Rect FromWin(const os::WinRect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-}  // namespace
 
 Rect WorkAreaAt(Point screen) {
   if (os::WindowSystem* system = os::CurrentWindowSystem()) {
-    return FromWin(system->WorkAreaAt({screen.x, screen.y}));
+    return system->WorkAreaAt(screen);
   }
   return {0, 0, 1024, 728};
 }
@@ -20,7 +15,7 @@ Rect WorkAreaAt(Point screen) {
 Rect PrimaryScreenRect() {
   if (os::WindowSystem* system = os::CurrentWindowSystem()) {
     for (const os::Monitor& m : system->Monitors()) {
-      if (m.primary) return FromWin(m.bounds);
+      if (m.primary) return m.bounds;
     }
   }
   return {0, 0, 1024, 768};
@@ -28,8 +23,7 @@ Rect PrimaryScreenRect() {
 
 Point CursorScreenPos() {
   if (os::WindowSystem* system = os::CurrentWindowSystem()) {
-    const os::WinPoint p = system->CursorPos();
-    return {p.x, p.y};
+    return system->CursorPos();
   }
   return {0, 0};
 }

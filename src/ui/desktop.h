@@ -1,7 +1,7 @@
 #pragma once
 // The screen as forms need it, from the installed window system; without one, a single
 // 1024 x 768 screen whose work area leaves 40 pixels for a taskbar.
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 #include "ui/events.h"
 
 namespace orvo {

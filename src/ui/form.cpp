@@ -34,7 +34,7 @@ void TForm::InvalidateRect(const Rect& r) {
   if (part.empty()) return;
   invalid_ = Union(invalid_, part);
   if (window_ && shown_ && !Layered) {
-    window_->Invalidate({part.left, part.top, part.right, part.bottom});
+    window_->Invalidate(part);
   }
   if (Layered && LayeredFromTree && shown_ && !layered_repaint_due_) {
     if (auto dispatcher = os::CurrentUiDispatcher()) {

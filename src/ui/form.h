@@ -155,7 +155,7 @@ class TForm : public TWinControl {
   void PresentPart(const Rect& part);
   void SyncWindowCapture();
   void SyncCursor();
-  void WindowMoved(const os::WinRect& bounds);
+  void WindowMoved(const Rect& bounds);
   void WindowActivated(bool active);
   bool WindowSysCommand(os::SysCommand command);
   void EndModalState();

@@ -31,8 +31,6 @@ os::CursorShape ToShape(TCursor cursor) {
   }
 }
 
-os::WinRect ToWin(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 }  // namespace
 
 // What the window reports, handed to the form. A handler may free the form, so nothing
@@ -42,9 +40,9 @@ class TForm::Bridge : public os::WindowClient {
   explicit Bridge(TForm& form) : form_(form), alive_(std::make_shared<bool>(true)) {}
   ~Bridge() override { *alive_ = false; }
 
-  void OnPaint(const os::WinRect& part) override {
+  void OnPaint(const Rect& part) override {
     const Rect painted = form_.PaintInvalid();
-    form_.PresentPart(Union(painted, {part.left, part.top, part.right, part.bottom}));
+    form_.PresentPart(Union(painted, part));
   }
   void OnMouseMove(int x, int y, os::InputFlags flags) override {
     const auto alive = alive_;
@@ -76,7 +74,7 @@ class TForm::Bridge : public os::WindowClient {
   void OnKeyUp(uint16_t key, os::InputFlags flags) override { form_.KeyUpIn(key, flags); }
   void OnChar(char16_t ch) override { form_.KeyPressIn(ch); }
   void OnActivate(bool active) override { form_.WindowActivated(active); }
-  void OnMoved(const os::WinRect& bounds) override { form_.WindowMoved(bounds); }
+  void OnMoved(const Rect& bounds) override { form_.WindowMoved(bounds); }
   bool OnSysCommand(os::SysCommand command) override { return form_.WindowSysCommand(command); }
   void OnCloseRequest() override { form_.Close(); }
 
@@ -131,7 +129,7 @@ void TForm::BoundsChanged() {
   }
 }
 
-void TForm::WindowMoved(const os::WinRect& bounds) {
+void TForm::WindowMoved(const Rect& bounds) {
   if (Minimized()) return;
   syncing_bounds_ = true;
   SetBounds(bounds.left, bounds.top, bounds.width(), bounds.height());
@@ -142,7 +140,7 @@ void TForm::PresentPart(const Rect& part) {
   if (!window_ || !shown_ || Layered || part.empty() || screen_.empty()) return;
   os::PixelSource source{screen_.pixels(), screen_.width(), screen_.height(),
                          screen_.native_handle()};
-  window_->Present(source, ToWin(Intersect(part, ClientRect())));
+  window_->Present(source, Intersect(part, ClientRect()));
 }
 
 void TForm::Show() {

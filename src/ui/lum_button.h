@@ -17,6 +17,7 @@
 #include "ui/lum_image_list.h"
 #include "ui/lum_ui_core.h"
 #include "ui/lum_ui_type.h"
+#include "ui/stand_in_hint.h"
 #include "ui/timer.h"
 
 namespace orvo {
@@ -110,9 +111,7 @@ class TLumButton : public TLumUIGraphicControl {
   Rect glyph_rect_;
   bool glyph_drawn_ = false;
   bool truncated_ = false;
-  bool hint_saved_ = false;
-  std::string saved_hint_;
-  bool saved_show_hint_ = false;
+  StandInHint truncation_hint_;
 };
 
 }  // namespace orvo

@@ -144,13 +144,9 @@ void TLumCombobox::MouseMove(TShiftState shift, int x, int y) {
   const Part now = PartAt({x, y});
   if (now == hot_) return;
   if (now == kExtra && !ExtraBtnHint.empty()) {
-    saved_hint_ = Hint;
-    saved_show_hint_ = ShowHint;
-    Hint = ExtraBtnHint;
-    ShowHint = true;
-  } else if (hot_ == kExtra && !ExtraBtnHint.empty()) {
-    Hint = saved_hint_;
-    ShowHint = saved_show_hint_;
+    extra_hint_.Show(*this, ExtraBtnHint);
+  } else if (hot_ == kExtra) {
+    extra_hint_.Restore(*this);
   }
   hot_ = now;
   Changed();
@@ -158,10 +154,7 @@ void TLumCombobox::MouseMove(TShiftState shift, int x, int y) {
 
 void TLumCombobox::MouseLeave() {
   TLumUIParentControl::MouseLeave();
-  if (hot_ == kExtra && !ExtraBtnHint.empty()) {
-    Hint = saved_hint_;
-    ShowHint = saved_show_hint_;
-  }
+  extra_hint_.Restore(*this);
   hot_ = kNoPart;
   Changed();
 }

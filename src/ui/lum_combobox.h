@@ -22,6 +22,7 @@
 #include "ui/lum_image_list.h"
 #include "ui/lum_scroll_bar_res.h"
 #include "ui/lum_ui_core.h"
+#include "ui/stand_in_hint.h"
 
 namespace orvo {
 
@@ -153,8 +154,7 @@ class TLumCombobox : public TLumUIParentControl {
   Part hot_ = kNoPart;
   Part pressed_ = kNoPart;
   bool focused_ = false;
-  std::string saved_hint_;
-  bool saved_show_hint_ = false;
+  StandInHint extra_hint_;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
   PngImage box_frames_[4], button_frames_[4], extra_frames_[4];

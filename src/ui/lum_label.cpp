@@ -120,17 +120,9 @@ void TLumLabel::DrawControl(Bitmap32& bitmap) {
 void TLumLabel::UpdateTruncationHint(bool truncated) {
   truncated_ = truncated;
   if (truncated) {
-    if (!hint_saved_) {
-      saved_hint_ = Hint;
-      saved_show_hint_ = ShowHint;
-      hint_saved_ = true;
-    }
-    Hint = caption_;
-    ShowHint = true;
-  } else if (hint_saved_) {
-    Hint = saved_hint_;
-    ShowHint = saved_show_hint_;
-    hint_saved_ = false;
+    truncation_hint_.Show(*this, caption_);
+  } else {
+    truncation_hint_.Restore(*this);
   }
 }
 

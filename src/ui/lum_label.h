@@ -6,6 +6,7 @@
 
 #include "graphics/png_image.h"
 #include "ui/lum_ui_core.h"
+#include "ui/stand_in_hint.h"
 
 namespace orvo {
 
@@ -50,9 +51,7 @@ class TLumLabel : public TLumUIGraphicControl {
   bool show_accel_char_ = true;
   bool word_break_ = false;
   bool truncated_ = false;
-  bool hint_saved_ = false;
-  std::string saved_hint_;
-  bool saved_show_hint_ = false;
+  StandInHint truncation_hint_;
 };
 
 }  // namespace orvo

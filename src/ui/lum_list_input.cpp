@@ -59,11 +59,7 @@ void TLumListView::SetHot(TLumLvItem* row) {
 
 void TLumListView::RemoveRowHint() {
   hint_kind_ = kNoHint;
-  if (!hint_saved_) return;
-  Hint = saved_hint_;
-  ShowHint = saved_show_hint_;
-  hint_saved_ = false;
-  Application().CancelHint();
+  if (row_hint_.Restore(*this)) Application().CancelHint();
 }
 
 void TLumListView::UpdateTextHint(TLumLvItem& row, Point p) {
@@ -86,28 +82,14 @@ void TLumListView::UpdateTextHint(TLumLvItem& row, Point p) {
     return;
   }
   hint_kind_ = kTextHint;
-  if (!hint_saved_) {
-    saved_hint_ = Hint;
-    saved_show_hint_ = ShowHint;
-    hint_saved_ = true;
-  }
-  if (Hint == text && ShowHint) return;
-  Hint = text;
-  ShowHint = true;
   // The hint comes up again, after the pause, with the new text.
-  Application().CancelHint();
+  if (row_hint_.Show(*this, text)) Application().CancelHint();
 }
 
 void TLumListView::ShowItemHint(const std::string& text, Point screen) {
-  if (!hint_saved_) {
-    saved_hint_ = Hint;
-    saved_show_hint_ = ShowHint;
-    hint_saved_ = true;
-  }
   const bool showing = Application().HintShowing() && Hint == text;
   hint_kind_ = kItemHint;
-  Hint = text;
-  ShowHint = true;
+  row_hint_.Show(*this, text);
   if (!showing) Application().ActivateHintFor(this, screen, text);
 }
 

@@ -41,6 +41,7 @@
 #include "ui/lum_list_item.h"
 #include "ui/lum_scroll_bar.h"
 #include "ui/lum_ui_core.h"
+#include "ui/stand_in_hint.h"
 
 namespace orvo {
 
@@ -303,9 +304,7 @@ class TLumListView : public TLumUIParentControl {
   // Hints: a cut text's (UpdateTextHint) or the application's (ShowItemHint), which wins.
   enum HintKind { kNoHint, kTextHint, kItemHint };
   HintKind hint_kind_ = kNoHint;
-  bool hint_saved_ = false;
-  std::string saved_hint_;
-  bool saved_show_hint_ = false;
+  StandInHint row_hint_;
 
   // In-place editing.
   TLumEdit* editor_ = nullptr;

@@ -95,7 +95,7 @@ void TLumMemo::SyncNative() {
   }
   const Point o = FormOrigin();
   const Rect inner = Intersect(InnerRect().Offset(o.x, o.y), VisibleFormRect());
-  native_->SetBounds({inner.left, inner.top, inner.right, inner.bottom});
+  native_->SetBounds(inner);
   native_->SetVisible(form->Shown() && Showing() && !inner.empty());
 }
 

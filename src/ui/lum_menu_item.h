@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "graphics/color.h"
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 
 namespace orvo {
 

@@ -2,7 +2,7 @@
 // What happens to every pixel a skin routine copies out of a skin: recoloured by the tint
 // and its alpha scaled by the factor. Shared by the cutting and the slicing routines.
 #include "graphics/color.h"
-#include "graphics/geometry.h"
+#include "platform/geometry.h"
 #include "graphics/png_image.h"
 
 namespace orvo {

@@ -96,7 +96,7 @@ TEST_F(ProgramTest, PaintsItsMainWindowAndWritesTheSettingsWhenItEnds) {
   ASSERT_FALSE(fs::exists(Settings().parent_path()));
   EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --size 900x560", "a")), 0)
       << ReadText(Trace("a").string() + ".err");
-  const auto picture = LoadPngFile(png.string());
+  const auto picture = ReadPngFile(png.string());
   ASSERT_TRUE(picture);
   EXPECT_EQ(picture->width(), 900);
   EXPECT_EQ(picture->height(), 560);
@@ -123,7 +123,7 @@ TEST_F(ProgramTest, PaintsTheRatingsWindowOfAnAddOn) {
   const std::string common = "--png '" + png.string() + "'";
   EXPECT_EQ(Wait(Start(common + " --ratings chrome:fblkdohiomlcbgpekccokebfafkgegcf", "a")), 0)
       << ReadText(Trace("a").string() + ".err");
-  const auto picture = LoadPngFile(png.string());
+  const auto picture = ReadPngFile(png.string());
   ASSERT_TRUE(picture);
   Bitmap32 shown;
   shown.SetSize(picture->width(), picture->height());
@@ -178,7 +178,7 @@ TEST_F(ProgramTest, PaintsTheTabItIsAskedFor) {
       << ReadText(Trace("tab").string() + ".err");
   EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --tab safari", "bad")), 2);
   ::unsetenv("ORVO_RATING_SERVICE_URL");
-  const auto picture = LoadPngFile(png.string());
+  const auto picture = ReadPngFile(png.string());
   ASSERT_TRUE(picture);
   // The fourth tab wears the selected slab (lighter than the side bar), the first not.
   const auto blue = [&](int y) { return picture->Pixel(168, y) & 0xFF; };
@@ -234,14 +234,14 @@ TEST_F(ProgramTest, PaintsTheAdvertAndTheNewsWindowFromTheSite) {
   ::unsetenv("ORVO_RATING_SERVICE_URL");
   ASSERT_EQ(code, 0) << ReadText(Trace("n").string() + ".err");
 
-  const auto main = LoadPngFile(main_png.string());
+  const auto main = ReadPngFile(main_png.string());
   ASSERT_TRUE(main);
   const uint32_t gold = main->Pixel(5 + 40, 376 + 80);
   EXPECT_GT((gold >> 16) & 0xFF, 200u);
   EXPECT_GT((gold >> 8) & 0xFF, 120u);
   EXPECT_LT(gold & 0xFF, 110u);
 
-  const auto news = LoadPngFile(news_png.string());
+  const auto news = ReadPngFile(news_png.string());
   ASSERT_TRUE(news);
   EXPECT_EQ(news->width(), 492);
   EXPECT_EQ(news->height(), 266);

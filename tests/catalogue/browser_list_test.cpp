@@ -27,13 +27,12 @@ TEST(BrowserList, InstalledBrowsersComeFirstInTheFixedOrder) {
   for (const auto& app : list) {
     ASSERT_NE(app->Icon, nullptr) << app->DisplayName;
     // The system's large icon, drawn at the top left of a 48 x 48 canvas.
-    const auto pixels = app->Icon->Decode();
-    ASSERT_TRUE(pixels.has_value());
-    ASSERT_EQ(pixels->width, 48);
+    const TPngImage pixels = app->Icon->Unpacked();
+    ASSERT_EQ(pixels.width(), 48);
     int inside = 0, outside = 0;
     for (int y = 0; y < 48; ++y) {
       for (int x = 0; x < 48; ++x) {
-        const bool ink = (pixels->argb[y * 48 + x] >> 24) > 0;
+        const bool ink = (pixels.Pixel(x, y) >> 24) > 0;
         (x < 32 && y < 32 ? inside : outside) += ink;
       }
     }

@@ -108,7 +108,7 @@ TEST(ChromeBadInput, IconsThatAreNoPicturesGiveNoImage) {
     icon = FindById(probe, kTabTidy)->Path + "\\images\\icon48.png";
     good = test::ReadText(icon);
   }
-  ASSERT_NE(TPngImage::FromBytes(good), nullptr);
+  ASSERT_TRUE(TPngImage::FromPngFile(good));
   std::string damaged = good;
   damaged[damaged.size() - 30] ^= 0x55;  // inside the picture data: the checksum fails
   const struct {

@@ -181,12 +181,12 @@ TEST(Codecs, FilesAreWrittenWholeOrNotAtAll) {
   const std::string path = (folder / "p.png").string();
   Bitmap32 b = test::Filled(3, 3, 0xFF336699);
   ASSERT_TRUE(SavePngFile(path, b));
-  const auto back = LoadPngFile(path);
+  const auto back = ReadPngFile(path);
   ASSERT_TRUE(back);
   EXPECT_EQ(back->Pixel(2, 2), 0xFF336699u);
   EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
   EXPECT_FALSE(SavePngFile((folder / "missing" / "p.png").string(), b));
-  EXPECT_FALSE(LoadPngFile((folder / "nothing.png").string()));
+  EXPECT_FALSE(ReadPngFile((folder / "nothing.png").string()));
   std::filesystem::remove_all(folder);
 }
 

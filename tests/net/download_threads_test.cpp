@@ -95,8 +95,8 @@ TEST_F(DownloadThreadsTest, PictureThreadFillsTheItemAndSavesTheCopy) {
   const std::string path = machine_.folder() + "\\pic.png";
   auto item = Item(server_.Url("/pic.png"), path);
   EXPECT_TRUE(FetchPicture(item));
-  EXPECT_EQ(item->picture.bytes(), png);
-  EXPECT_EQ(item->picture.width(), 32u);
+  EXPECT_EQ(item->picture.PngFile(), png);
+  EXPECT_EQ(item->picture.width(), 32);
   EXPECT_EQ(machine_.platform().files().ReadFile(path), png);
 }
 
@@ -193,7 +193,7 @@ TEST_F(DownloadThreadsTest, ManyDownloadsAtOnce) {
     auto picture = std::make_unique<TDownLoadImgThread>(items.back());
     picture->OnTerminate = [&](TDownLoadImgThread& t) {
       EXPECT_TRUE(t.Done());
-      EXPECT_EQ(t.Item().picture.width(), 10u);
+      EXPECT_EQ(t.Item().picture.width(), 10);
       ++pictures;
     };
     TWorkerThread::Start(std::move(picture));

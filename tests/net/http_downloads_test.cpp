@@ -86,9 +86,9 @@ TEST_F(HttpDownloadsTest, PictureDownloadDecodesAPng) {
   server_.Serve("/icon.png", png, 200, "image/png");
   const auto picture = HttpGetPng(server_.Url("/icon.png"));
   ASSERT_TRUE(picture);
-  EXPECT_EQ(picture->width(), 16u);
-  EXPECT_EQ(picture->height(), 12u);
-  EXPECT_EQ(picture->bytes(), png);
+  EXPECT_EQ(picture->width(), 16);
+  EXPECT_EQ(picture->height(), 12);
+  EXPECT_EQ(picture->PngFile(), png);
   EXPECT_EQ(server_.Last("/icon.png").Header("Accept-Charset"), "utf-8");
 }
 

@@ -14,7 +14,7 @@
 namespace orvo::test {
 namespace {
 
-PngPicture Picture(uint32_t w, uint32_t h) { return PngPicture::Decode(MakePng(w, h)); }
+PngImage Picture(uint32_t w, uint32_t h) { return PngImage::FromPngFile(MakePng(w, h)).value(); }
 
 #ifdef _WIN32
 constexpr bool kGoldens = false;  // GDI's text differs from the native goldens
@@ -23,8 +23,9 @@ constexpr bool kGoldens = true;
 #endif
 
 // The demo site's advert pictures.
-PngPicture SitePicture(const std::string& name) {
-  return PngPicture::Decode(ReadHostFile(std::string(ORVO_SOURCE_DIR) + "/service/demo-site/ad/img/" + name));
+PngImage SitePicture(const std::string& name) {
+  return PngImage::FromPngFile(ReadHostFile(std::string(ORVO_SOURCE_DIR) + "/service/demo-site/ad/img/" + name))
+      .value();
 }
 
 class AdPresenterTest : public NoticeTest {
@@ -42,7 +43,7 @@ class AdPresenterTest : public NoticeTest {
   }
   ~AdPresenterTest() override { ad.reset(); }
 
-  TagOrvoAdInfo Item(int align, PngPicture picture, std::string title = "Night Owl dark theme") {
+  TagOrvoAdInfo Item(int align, PngImage picture, std::string title = "Night Owl dark theme") {
     TagOrvoAdInfo item;
     item.align = align;
     item.title = std::move(title);
@@ -118,7 +119,7 @@ TEST_F(AdPresenterTest, TheTitlesPlaceFollowsThePictureAndTheLetterHeight) {
 
 TEST_F(AdPresenterTest, WithoutAPictureTheTitleTakesTheWholeBoxAtOnce) {
   for (int align = 0; align <= 3; ++align) {
-    ad->ItemReady(Item(align, PngPicture()));
+    ad->ItemReady(Item(align, PngImage()));
     ASSERT_NE(ad->Shown(), nullptr);
     EXPECT_EQ(ad->Shown()->align, 5);
     Paint();
@@ -131,7 +132,7 @@ TEST_F(AdPresenterTest, WithoutAPictureTheTitleTakesTheWholeBoxAtOnce) {
 
 TEST_F(AdPresenterTest, HoverLightsTheTitleAndAClickOpensTheLink) {
   form.Show();
-  ad->ItemReady(Item(5, PngPicture(), "Hover me"));
+  ad->ItemReady(Item(5, PngImage(), "Hover me"));
   const Bitmap32 normal = Paint();
   screen->MoveMouse(form.Left() + 50, form.Top() + 50);
   EXPECT_TRUE(ad->Hover());
@@ -152,7 +153,7 @@ TEST_F(AdPresenterTest, HoverLightsTheTitleAndAClickOpensTheLink) {
     EXPECT_EQ(*urls, std::vector<std::string>{"http://ads.test/nightowl"});
   }
   // A link that is no web page is not opened.
-  TagOrvoAdInfo other = Item(5, PngPicture(), "Other");
+  TagOrvoAdInfo other = Item(5, PngImage(), "Other");
   other.link = "file:///C:/Windows/System32/cmd.exe";
   ad->ItemReady(other);
   screen->Click(form.Left() + 50, form.Top() + 50);

@@ -2,15 +2,15 @@
 // them: the news item and its newsletter, the update check, and the advert set.
 #include <gtest/gtest.h>
 
-#include "service/harness/service_process.h"
 #include "notices/ad_reader.h"
 #include "notices/html_view.h"
 #include "notices/news_check.h"
 #include "notices/news_window.h"
 #include "notices/notice_fixture.h"
-#include "notices/notice_site.h"
 #include "notices/update_check.h"
 #include "platform/platform.h"
+#include "service/harness/service_process.h"
+#include "shell/site_pages.h"
 #include "shell/version_text.h"
 #include "ui/lum_message_box.h"
 
@@ -27,7 +27,7 @@ class DemoServiceTest : public NoticeTest {
     std::string error;
     started_ = service_.Start(launch, &error);
     EXPECT_TRUE(started_) << error;
-    SetNoticeSite("http://127.0.0.1:" + std::to_string(service_.port()));
+    SetSiteBaseUrl("http://127.0.0.1:" + std::to_string(service_.port()));
   }
   ~DemoServiceTest() override { service_.Stop(SIGTERM); }
 
@@ -78,7 +78,7 @@ TEST_F(DemoServiceTest, TheAdvertSetsBannerIsShownAndKept) {
   settings.version_text = "1.11.11";
   settings.language = "C:\\Program Files\\Orvo Plug-in Manager\\Languages\\English.ini";
   settings.folder = MakeFolder("UpdateInfo");
-  settings.default_check_url = NoticeUrl(kAdvertPath);
+  settings.default_check_url = SitePage(kAdvertPath);
   const auto run = [&] {
     std::vector<std::string> shown;
     TOrvoADReader reader(settings, [&](const TagOrvoAdInfo& item) { shown.push_back(item.title); });

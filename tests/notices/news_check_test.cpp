@@ -45,7 +45,7 @@ class NewsCheckTest : public NoticeTest {
     for (int i = 0; i < 100 && news.State() == TFrmNews::Phase::kSliding; ++i) screen->AdvanceTime(50);
     ASSERT_EQ(news.State(), TFrmNews::Phase::kShown);
   }
-  os::WinRect Work() { return screen->WorkAreaAt({0, 0}); }
+  Rect Work() { return screen->WorkAreaAt({0, 0}); }
 };
 
 TEST_F(NewsCheckTest, AnItemAlreadySeenShowsNothing) {
@@ -62,7 +62,7 @@ TEST_F(NewsCheckTest, AnItemAlreadySeenShowsNothing) {
 }
 
 TEST_F(NewsCheckTest, ANewItemIsStoredAndSlidesUpAtTheBottomRight) {
-  const os::WinRect work = Work();
+  const Rect work = Work();
   os::Window* active_before = screen->ActiveWindow();
   int32_t stored = 6;
   Check(Description(7, server.Url("/news/msg.html")), stored);

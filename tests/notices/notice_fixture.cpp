@@ -5,15 +5,15 @@
 
 #include "net/temp_names.h"
 #include "notices/news_window.h"
-#include "notices/notice_site.h"
 #include "platform/platform.h"
+#include "shell/site_pages.h"
 
 namespace orvo::test {
 
 NoticeTest::NoticeTest(const MachineOptions& options) : machine(options) {
   // Every Windows profile has its temporary folder; a fresh sandbox image does not.
   os::Current().files().CreateFolders(GetTempDir());
-  SetNoticeSite(server.Url(""));
+  SetSiteBaseUrl(server.Url(""));
 }
 
 NoticeTest::~NoticeTest() { FreeNewsWindow(); }

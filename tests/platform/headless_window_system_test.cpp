@@ -35,7 +35,7 @@ class Recorder : public WindowClient {
   void OnKeyDown(uint16_t key, InputFlags) override { Note("key " + std::to_string(key)); }
   void OnChar(char16_t ch) override { Note("char " + std::to_string(int(ch))); }
   void OnActivate(bool active) override { Note(active ? "active" : "inactive"); }
-  void OnPaint(const WinRect&) override { ++paints; }
+  void OnPaint(const Rect&) override { ++paints; }
   int paints = 0;
 
  private:
@@ -52,7 +52,7 @@ ScreenOptions Small() {
   return o;
 }
 
-std::unique_ptr<Window> Open(HeadlessWindowSystem& s, WindowClient* client, WinRect bounds,
+std::unique_ptr<Window> Open(HeadlessWindowSystem& s, WindowClient* client, Rect bounds,
                              WindowOptions extra = {}) {
   extra.bounds = bounds;
   auto w = s.NewWindow(extra, client);
@@ -64,9 +64,9 @@ TEST(HeadlessScreen, WorkAreaLeavesATaskbarAndFindsTheNearestMonitor) {
   ScreenOptions o = Small();
   o.more_monitors.push_back({});
   HeadlessWindowSystem s(o);
-  EXPECT_EQ(s.WorkAreaAt({10, 10}), (WinRect{0, 0, 400, 260}));
-  EXPECT_EQ(s.WorkAreaAt({1000, 10}), (WinRect{400, 0, 800, 300}));
-  EXPECT_EQ(s.WorkAreaAt({-50, 900}), (WinRect{0, 0, 400, 260}));
+  EXPECT_EQ(s.WorkAreaAt({10, 10}), (Rect{0, 0, 400, 260}));
+  EXPECT_EQ(s.WorkAreaAt({1000, 10}), (Rect{400, 0, 800, 300}));
+  EXPECT_EQ(s.WorkAreaAt({-50, 900}), (Rect{0, 0, 400, 260}));
   ASSERT_EQ(s.Monitors().size(), 2u);
   EXPECT_TRUE(s.Monitors()[0].primary);
 }
@@ -165,7 +165,7 @@ TEST(HeadlessScreen, SystemMoveDragsTheWindowAndSwallowsTheRelease) {
   log.clear();
   s.MoveMouse(90, 40);
   s.ReleaseMouse();
-  EXPECT_EQ(w->Bounds(), (WinRect{80, 30, 180, 130}));
+  EXPECT_EQ(w->Bounds(), (Rect{80, 30, 180, 130}));
   EXPECT_TRUE(log.empty());
   s.MoveMouse(100, 50);
   EXPECT_EQ(log, (Log{"w: move 20,20"}));
@@ -180,7 +180,7 @@ TEST(HeadlessScreen, LayeredWindowsLetThePointerThroughTransparentPixelsAndRegio
   std::vector<uint32_t> pixels(20 * 20, 0x80FF0000u);
   for (int y = 0; y < 20; ++y) pixels[y * 20] = 0;  // the left column fully transparent
   front->PresentLayered({pixels.data(), 20, 20, nullptr}, 255);
-  EXPECT_EQ(front->Bounds(), (WinRect{0, 0, 20, 20}));
+  EXPECT_EQ(front->Bounds(), (Rect{0, 0, 20, 20}));
   EXPECT_EQ(s.WindowAt({0, 5}), back.get());
   EXPECT_EQ(s.WindowAt({1, 5}), front.get());
   WindowRegion round;

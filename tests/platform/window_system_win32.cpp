@@ -18,7 +18,7 @@ namespace {
 
 class Client : public WindowClient {
  public:
-  void OnPaint(const WinRect&) override {
+  void OnPaint(const Rect&) override {
     ++paints;
     if (window && !picture.empty()) window->Present({picture.data(), 40, 40, nullptr}, {0, 0, 40, 40});
   }
@@ -31,7 +31,7 @@ class Client : public WindowClient {
   }
   void OnChar(char16_t ch) override { log.push_back("char " + std::to_string(int(ch))); }
   void OnCaptureLost() override { log.push_back("capture lost"); }
-  void OnMoved(const WinRect& b) override { moved = b; }
+  void OnMoved(const Rect& b) override { moved = b; }
   bool OnSysCommand(SysCommand command) override {
     log.push_back("syscommand " + std::to_string(int(command)));
     return true;
@@ -41,7 +41,7 @@ class Client : public WindowClient {
   Window* window = nullptr;
   std::vector<uint32_t> picture;
   std::vector<std::string> log;
-  WinRect moved;
+  Rect moved;
   int paints = 0;
 };
 
@@ -52,7 +52,7 @@ class RealWindows : public ::testing::Test {
     system_ = OpenWindowSystem(&error);
     ASSERT_TRUE(system_) << error;
   }
-  std::unique_ptr<Window> Open(Client& client, WinRect bounds, WindowOptions options = {}) {
+  std::unique_ptr<Window> Open(Client& client, Rect bounds, WindowOptions options = {}) {
     options.bounds = bounds;
     auto w = system_->NewWindow(options, &client);
     client.window = w.get();
@@ -80,12 +80,12 @@ TEST_F(RealWindows, FormWindowsKeepTheirBoundsTitleAndFlags) {
   EXPECT_STREQ(title, L"Gr\u00fc\u00dfe");
   w->Show(ShowMode::kShow);
   EXPECT_TRUE(w->IsVisible());
-  EXPECT_EQ(w->Bounds(), (WinRect{30, 40, 230, 140}));
+  EXPECT_EQ(w->Bounds(), (Rect{30, 40, 230, 140}));
   RECT client_rect;
   GetClientRect(H(*w), &client_rect);
   EXPECT_EQ(client_rect.right, 200);  // no frame: the client area is the whole window
   w->SetBounds({50, 60, 150, 110});
-  EXPECT_EQ(client.moved, (WinRect{50, 60, 150, 110}));
+  EXPECT_EQ(client.moved, (Rect{50, 60, 150, 110}));
   w->SetTopMost(true);
   EXPECT_TRUE(w->IsTopMost());
   w->SetEnabled(false);
@@ -115,7 +115,7 @@ TEST_F(RealWindows, LayeredPicturesSizeTheWindowAndRegionsShapeIt) {
   std::vector<uint32_t> pixels(64 * 32, 0x80FFFFFFu);
   w->PresentLayered({pixels.data(), 64, 32, nullptr}, 200);
   w->Show(ShowMode::kShowNoActivate);
-  EXPECT_EQ(w->Bounds(), (WinRect{10, 10, 74, 42}));
+  EXPECT_EQ(w->Bounds(), (Rect{10, 10, 74, 42}));
 
   Client plain;
   auto shaped = Open(plain, {0, 0, 100, 80});
@@ -199,7 +199,7 @@ TEST_F(RealWindows, ClipboardAndWorkAreaComeFromTheSystem) {
   RECT work;
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_EQ(system_->WorkAreaAt({work.left + 1, work.top + 1}),
-            (WinRect{work.left, work.top, work.right, work.bottom}));
+            (Rect{work.left, work.top, work.right, work.bottom}));
   const auto monitors = system_->Monitors();
   ASSERT_FALSE(monitors.empty());
   EXPECT_TRUE(monitors.front().primary);

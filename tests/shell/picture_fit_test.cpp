@@ -1,9 +1,8 @@
 // Icons fitted into the square a window draws them in: a system icon on a larger canvas
 // taken at its own size, large pictures shrunk with their proportions, small ones doubled,
-// every one centred; bytes that are no picture give nothing.
+// every one centred; a packed catalogue icon is drawn without being unpacked for good.
 #include <gtest/gtest.h>
 
-#include "platform/png_codec.h"
 #include "shell/picture_fit.h"
 
 namespace orvo {
@@ -56,17 +55,13 @@ TEST(FitPicture, PlacesEveryKindOfIconInItsSquare) {
   }
 }
 
-TEST(FitPicture, DecodesCatalogueIconsAndRefusesWhatIsNoPicture) {
-  const os::Pixels pixels{20, 20, std::vector<uint32_t>(400, kInk)};
-  const auto icon = TPngImage::FromPixels(pixels);
-  ASSERT_TRUE(icon);
-  const PngImage fitted = FittedPicture(*icon, 48);
+TEST(FitPicture, DrawsPackedCatalogueIconsAndNothingForNoPicture) {
+  TPngImage icon(20, 20, std::vector<uint32_t>(400, kInk), PngColorType::kRgba);
+  icon.Pack();
+  const PngImage fitted = FittedPicture(icon, 48);
   EXPECT_EQ(InkOf(fitted), (Rect{4, 4, 44, 44}));  // doubled to 40, centred
-  std::string broken = icon->bytes();
-  broken.resize(broken.size() - 20);
-  const auto damaged = TPngImage::FromBytes(broken);  // the header is sane, the data cut
-  ASSERT_TRUE(damaged);
-  EXPECT_TRUE(FittedPicture(*damaged, 48).empty());
+  EXPECT_TRUE(icon.packed());  // the catalogue's copy stays compressed
+  EXPECT_TRUE(FittedPicture(TPngImage(), 48).empty());
   EXPECT_TRUE(FitPicture(PngImage(), 48).empty());
 }
 

@@ -91,7 +91,7 @@ TEST_F(ToastTest, FitsOntoTheWorkAreaOfItsMonitor) {
     const int top = place(c.y, c.point.y, t.Height(), 728);
     EXPECT_EQ(t.Left(), left);
     EXPECT_EQ(t.Top(), top);
-    EXPECT_EQ(t.Handle()->Bounds(), (os::WinRect{left, top, left + t.Width(), top + t.Height()}));
+    EXPECT_EQ(t.Handle()->Bounds(), (Rect{left, top, left + t.Width(), top + t.Height()}));
   }
 }
 

@@ -61,7 +61,7 @@ int CountPixels(const Bitmap32& bitmap, Argb color) {
     }
     return ::testing::AssertionSuccess();
   }
-  const auto expected = LoadPngFile(expected_path);
+  const auto expected = ReadPngFile(expected_path);
   const PngImage got = BitmapToPng(actual);
   if (expected && expected->SamePixels(got)) return ::testing::AssertionSuccess();
 

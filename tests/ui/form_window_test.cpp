@@ -30,7 +30,7 @@ TEST(FormWindow, ShownFormsPresentTheirPictureAndFollowMoves) {
   EXPECT_FALSE(form.HandleAllocated());
   form.Show();
   ASSERT_TRUE(form.Handle());
-  EXPECT_EQ(form.Handle()->Bounds(), (os::WinRect{40, 30, 140, 90}));
+  EXPECT_EQ(form.Handle()->Bounds(), (Rect{40, 30, 140, 90}));
   screen->ProcessMessages();
   const os::Pixels on_screen = screen->RenderScreen();
   EXPECT_EQ(on_screen.argb[(30 + 15) * 1024 + 40 + 15], 0xFFFF0000u);
@@ -40,7 +40,7 @@ TEST(FormWindow, ShownFormsPresentTheirPictureAndFollowMoves) {
   screen->ProcessMessages();
   EXPECT_EQ(screen->RenderWindow(*form.Handle()).argb[15 * 100 + 15], 0xFF0000FFu);
   form.SetBounds(200, 100, 120, 60);
-  EXPECT_EQ(form.Handle()->Bounds(), (os::WinRect{200, 100, 320, 160}));
+  EXPECT_EQ(form.Handle()->Bounds(), (Rect{200, 100, 320, 160}));
   screen->MoveMouse(250, 105);
   screen->PressMouse();
   form.BeginSystemMove();

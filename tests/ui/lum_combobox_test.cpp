@@ -195,3 +195,36 @@ TEST(LumCombobox, WithCanInputTheBoxTakesTyping) {
 
 }  // namespace
 }  // namespace orvo
+
+namespace orvo {
+namespace {
+
+TEST(LumCombobox, TheExtraButtonsHintStandsInOnlyWhileThePointerIsOverIt) {
+  ComboScene s;
+  s.box->ImgExtraBtn = SkinPng("combo_button");
+  s.box->ExtraBtn = true;
+  s.box->ExtraBtnHint = "Clear";
+  s.box->Hint = "Pick a language";
+  s.box->ShowHint = false;
+  s.box->SkinChanged();
+  s.screen->ProcessMessages();
+  const Rect extra = s.box->ExtraButtonRect();
+  const Point over = s.form.ClientToScreen({10 + (extra.left + extra.right) / 2, 40 + 12});
+  const Point box = s.form.ClientToScreen({10 + 4, 40 + 12});
+  ASSERT_FALSE(s.box->ExtraButtonRect().Contains({4, 12}));
+  for (int round = 0; round < 2; ++round) {
+    s.screen->MoveMouse(over.x, over.y);
+    EXPECT_EQ(s.box->Hint, "Clear");
+    EXPECT_TRUE(s.box->ShowHint);
+    if (round == 0) {
+      s.screen->MoveMouse(box.x, box.y);  // on to the box
+    } else {
+      s.screen->MoveMouse(5, 5);  // off the control
+    }
+    EXPECT_EQ(s.box->Hint, "Pick a language") << round;
+    EXPECT_FALSE(s.box->ShowHint) << round;
+  }
+}
+
+}  // namespace
+}  // namespace orvo

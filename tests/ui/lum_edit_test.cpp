@@ -235,7 +235,7 @@ TEST(LumEdit, ClickPlacesTheCaretAndTheCaretBlinks) {
   s.screen->AdvanceTime(450);
   EXPECT_TRUE(s.edit->CaretShown());
   // The input method is told where the caret is (form coordinates).
-  const os::WinRect ime = s.screen->TextInputArea(*s.form.Handle());
+  const Rect ime = s.screen->TextInputArea(*s.form.Handle());
   EXPECT_EQ(ime.left, 10 + s.edit->CaretRect().left);
   // Double click: the word.
   s.screen->DoubleClick(o.x + s.edit->TextArea().left + 5, o.y + 12);

@@ -210,7 +210,7 @@ TEST(LumForm, ShapesFromRoundCornersAndMasks) {
   s.lum->CutRound = 9;
   s.lum->ApplyShape();
   EXPECT_EQ(s.lum->Region().kind, os::WindowRegion::Kind::kRoundRect);
-  EXPECT_EQ(s.lum->Region().round, (os::WinRect{0, 0, 801, 501}));
+  EXPECT_EQ(s.lum->Region().round, (Rect{0, 0, 801, 501}));
   EXPECT_EQ(s.screen->WindowAt({100, 80}), nullptr);  // a corner cut away
   EXPECT_EQ(s.screen->WindowAt({104, 80}), s.host.Handle());
   s.lum->Maximize();
@@ -228,7 +228,7 @@ TEST(LumForm, ShapesFromRoundCornersAndMasks) {
   m.lum->ApplyShape();
   ASSERT_EQ(m.lum->Region().kind, os::WindowRegion::Kind::kRects);
   EXPECT_EQ(m.lum->Region().rects.size(), 500u);  // one run per row
-  EXPECT_EQ(m.lum->Region().rects[0], (os::WinRect{3, 0, 800, 1}));
+  EXPECT_EQ(m.lum->Region().rects[0], (Rect{3, 0, 800, 1}));
   EXPECT_EQ(m.screen->WindowAt({100, 80}), nullptr);
   EXPECT_EQ(m.screen->WindowAt({103, 80}), m.host.Handle());
 }

@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
       }
       continue;
     }
-    const auto stored = LoadPngFile(path);
+    const auto stored = ReadPngFile(path);
     if (!stored || !stored->SamePixels(png)) {
       std::fprintf(stderr, "skin_painter: %s differs from what the painter draws\n",
                    path.c_str());

@@ -62,7 +62,7 @@ void HeadlessWindowSystem::MoveMouse(int x, int y) {
   DeliverHover();
   HeadlessWindow* target = Target();
   if (target && target->IsEnabled() && target->client()) {
-    const WinRect b = target->Bounds();
+    const Rect b = target->Bounds();
     target->client()->OnMouseMove(x - b.left, y - b.top, Flags());
   }
   FirePending();
@@ -102,7 +102,7 @@ void HeadlessWindowSystem::PressMouse(MouseButton button) {
   last_press_time_ = now;
   last_press_was_double_ = is_double;
   if (target->client()) {
-    const WinRect b = target->Bounds();
+    const Rect b = target->Bounds();
     target->client()->OnMouseDown(button, cursor_.x - b.left, cursor_.y - b.top,
                                   Flags() | (is_double ? kInDouble : 0));
   }
@@ -119,7 +119,7 @@ void HeadlessWindowSystem::ReleaseMouse(MouseButton button) {
   }
   HeadlessWindow* target = Target();
   if (target && target->IsEnabled() && target->client()) {
-    const WinRect b = target->Bounds();
+    const Rect b = target->Bounds();
     target->client()->OnMouseUp(button, cursor_.x - b.left, cursor_.y - b.top, Flags());
   }
   FirePending();
@@ -140,7 +140,7 @@ void HeadlessWindowSystem::Wheel(int delta) {
   HeadlessWindow* target = Target();
   if (!target) target = active_;
   if (target && target->IsEnabled() && target->client()) {
-    const WinRect b = target->Bounds();
+    const Rect b = target->Bounds();
     target->client()->OnMouseWheel(delta, cursor_.x - b.left, cursor_.y - b.top, Flags());
   }
   FirePending();

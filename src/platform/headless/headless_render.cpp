@@ -54,7 +54,7 @@ Pixels HeadlessWindowSystem::RenderScreen() const {
   out.width = options_.width;
   out.height = options_.height;
   out.argb.assign(static_cast<size_t>(out.width) * out.height, options_.desktop_color | 0xFF000000u);
-  const WinRect work = options_.work_area;
+  const Rect work = options_.work_area;
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {
       if (!work.Contains({x, y})) {
@@ -64,7 +64,7 @@ Pixels HeadlessWindowSystem::RenderScreen() const {
   }
   for (const HeadlessWindow* w : z_order_) {
     if (!w->OnScreen()) continue;
-    const WinRect b = w->Bounds();
+    const Rect b = w->Bounds();
     const int top = std::max(b.top, 0), bottom = std::min(b.bottom, out.height);
     const int left = std::max(b.left, 0), right = std::min(b.right, out.width);
     for (int y = top; y < bottom; ++y) {

@@ -7,21 +7,9 @@
 namespace orvo::os::headless {
 namespace {
 
-WinRect Intersect(const WinRect& a, const WinRect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-          std::min(a.bottom, b.bottom)};
-}
-
-WinRect Union(const WinRect& a, const WinRect& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 // Inside a rounded rectangle whose corners are quarter ellipses of diameter d, tested at
 // pixel centres (GDI's CreateRoundRectRgn, to the pixel where it matters: the corners).
-bool InRoundRect(const WinRect& r, int d, int x, int y) {
+bool InRoundRect(const Rect& r, int d, int x, int y) {
   if (!r.Contains({x, y})) return false;
   const double radius = std::min({d / 2.0, r.width() / 2.0, r.height() / 2.0});
   if (radius <= 0) return true;
@@ -70,8 +58,8 @@ void HeadlessWindow::ResizePicture(int width, int height) {
   picture_height_ = std::max(height, 0);
 }
 
-void HeadlessWindow::SetBounds(const WinRect& bounds) {
-  WinRect b = bounds;
+void HeadlessWindow::SetBounds(const Rect& bounds) {
+  Rect b = bounds;
   b.right = std::max(b.right, b.left);
   b.bottom = std::max(b.bottom, b.top);
   if (b == bounds_) return;
@@ -139,23 +127,23 @@ void HeadlessWindow::Activate() {
 
 bool HeadlessWindow::IsActive() const { return system_ && system_->ActiveWindow() == this; }
 
-void HeadlessWindow::Invalidate(const WinRect& part) {
-  const WinRect clipped = Intersect(part, {0, 0, bounds_.width(), bounds_.height()});
+void HeadlessWindow::Invalidate(const Rect& part) {
+  const Rect clipped = Intersect(part, {0, 0, bounds_.width(), bounds_.height()});
   if (clipped.empty()) return;
   pending_paint_ = Union(pending_paint_, clipped);
   if (system_) system_->PaintsDue();
 }
 
-bool HeadlessWindow::TakePendingPaint(WinRect* part) {
+bool HeadlessWindow::TakePendingPaint(Rect* part) {
   if (pending_paint_.empty() || !OnScreen()) return false;
   *part = pending_paint_;
   pending_paint_ = {};
   return true;
 }
 
-void HeadlessWindow::Present(const PixelSource& picture, const WinRect& part) {
+void HeadlessWindow::Present(const PixelSource& picture, const Rect& part) {
   if (layered_ || !picture.pixels) return;
-  const WinRect area = Intersect(Intersect(part, {0, 0, picture.width, picture.height}),
+  const Rect area = Intersect(Intersect(part, {0, 0, picture.width, picture.height}),
                                  {0, 0, picture_width_, picture_height_});
   for (int y = area.top; y < area.bottom; ++y) {
     const uint32_t* from = picture.pixels + static_cast<long>(y) * picture.width;
@@ -195,7 +183,7 @@ bool HeadlessWindow::InRegion(int x, int y) const {
       return true;
     case WindowRegion::Kind::kRects:
       return std::any_of(region_.rects.begin(), region_.rects.end(),
-                         [&](const WinRect& r) { return r.Contains({x, y}); });
+                         [&](const Rect& r) { return r.Contains({x, y}); });
     case WindowRegion::Kind::kRoundRect:
       return InRoundRect(region_.round, region_.ellipse, x, y);
   }
@@ -210,7 +198,7 @@ uint32_t HeadlessWindow::PixelAt(int x, int y) const {
   return (p & 0x00FFFFFFu) | (a << 24);
 }
 
-bool HeadlessWindow::Hit(WinPoint screen) const {
+bool HeadlessWindow::Hit(Point screen) const {
   if (!OnScreen() || !bounds_.Contains(screen)) return false;
   const int x = screen.x - bounds_.left, y = screen.y - bounds_.top;
   if (!InRegion(x, y)) return false;

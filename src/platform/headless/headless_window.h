@@ -13,8 +13,8 @@ class HeadlessWindow : public Window {
   HeadlessWindow(HeadlessWindowSystem& system, const WindowOptions& options, WindowClient* client);
   ~HeadlessWindow() override;
 
-  void SetBounds(const WinRect& bounds) override;
-  WinRect Bounds() const override { return bounds_; }
+  void SetBounds(const Rect& bounds) override;
+  Rect Bounds() const override { return bounds_; }
   void Show(ShowMode mode) override;
   bool IsVisible() const override { return visible_; }
   bool Minimized() const override { return minimized_; }
@@ -25,11 +25,11 @@ class HeadlessWindow : public Window {
   bool IsEnabled() const override { return enabled_; }
   void Activate() override;
   bool IsActive() const override;
-  void Invalidate(const WinRect& part) override;
-  void Present(const PixelSource& picture, const WinRect& part) override;
+  void Invalidate(const Rect& part) override;
+  void Present(const PixelSource& picture, const Rect& part) override;
   void PresentLayered(const PixelSource& picture, uint8_t opacity) override;
   void SetRegion(const WindowRegion& region) override { region_ = region; }
-  void SetTextInputArea(const WinRect& caret) override { text_input_area_ = caret; }
+  void SetTextInputArea(const Rect& caret) override { text_input_area_ = caret; }
   void SetCapture() override;
   void ReleaseCapture() override;
   bool HasCapture() const override;
@@ -46,12 +46,12 @@ class HeadlessWindow : public Window {
   bool activate_on_click() const { return activate_on_click_; }
   const std::string& title() const { return title_; }
   CursorShape cursor() const { return cursor_; }
-  const WinRect& text_input_area() const { return text_input_area_; }
+  const Rect& text_input_area() const { return text_input_area_; }
   // Showing on the screen: visible and not minimised.
   bool OnScreen() const { return visible_ && !minimized_; }
   // Takes the pointer at a screen point: on screen, inside its bounds and region, and for a
   // layered window over a pixel that is not fully transparent.
-  bool Hit(WinPoint screen) const;
+  bool Hit(Point screen) const;
   // Inside the region (window coordinates); everything without one.
   bool InRegion(int x, int y) const;
   // 0xAARRGGBB of the picture at window coordinates, alpha scaled by the opacity for
@@ -59,7 +59,7 @@ class HeadlessWindow : public Window {
   uint32_t PixelAt(int x, int y) const;
   int picture_width() const { return picture_width_; }
   int picture_height() const { return picture_height_; }
-  bool TakePendingPaint(WinRect* part);
+  bool TakePendingPaint(Rect* part);
   void SetMinimized(bool minimized);
   // Moved by the system (dragging): bounds changed and reported.
   void MoveTo(int left, int top);
@@ -72,7 +72,7 @@ class HeadlessWindow : public Window {
   HeadlessWindowSystem* system_;  // null once the system is gone
   WindowClient* client_;
   HeadlessWindow* owner_;
-  WinRect bounds_;
+  Rect bounds_;
   std::string title_;
   bool layered_;
   bool topmost_;
@@ -87,8 +87,8 @@ class HeadlessWindow : public Window {
   int picture_width_ = 0;
   int picture_height_ = 0;
   uint8_t opacity_ = 255;
-  WinRect pending_paint_;
-  WinRect text_input_area_;
+  Rect pending_paint_;
+  Rect text_input_area_;
 };
 
 // The injector interface over the screen's own input methods.

@@ -122,7 +122,7 @@ std::vector<Window*> HeadlessWindowSystem::VisibleWindows() const {
   return out;
 }
 
-Window* HeadlessWindowSystem::WindowAt(WinPoint point) const {
+Window* HeadlessWindowSystem::WindowAt(Point point) const {
   for (auto it = z_order_.rbegin(); it != z_order_.rend(); ++it) {
     if ((*it)->Hit(point)) return *it;
   }
@@ -137,9 +137,9 @@ CursorShape HeadlessWindowSystem::Cursor() const {
   return over ? over->cursor() : CursorShape::kArrow;
 }
 
-WinRect HeadlessWindowSystem::TextInputArea(const Window& window) const {
+Rect HeadlessWindowSystem::TextInputArea(const Window& window) const {
   const HeadlessWindow* w = Find(&window);
-  return w ? w->text_input_area() : WinRect{};
+  return w ? w->text_input_area() : Rect{};
 }
 
 const std::string& HeadlessWindowSystem::Title(const Window& window) const {
@@ -258,7 +258,7 @@ void HeadlessWindowSystem::DeliverPaints() {
     const std::vector<HeadlessWindow*> windows = z_order_;
     for (HeadlessWindow* w : windows) {
       if (!Find(w)) continue;  // destroyed by an earlier paint
-      WinRect part;
+      Rect part;
       if (w->TakePendingPaint(&part) && w->client()) w->client()->OnPaint(part);
     }
   }
@@ -380,7 +380,7 @@ std::vector<Monitor> HeadlessWindowSystem::Monitors() {
   return out;
 }
 
-WinRect HeadlessWindowSystem::WorkAreaAt(WinPoint point) {
+Rect HeadlessWindowSystem::WorkAreaAt(Point point) {
   const std::vector<Monitor> monitors = Monitors();
   const Monitor* best = &monitors.front();
   long best_distance = -1;

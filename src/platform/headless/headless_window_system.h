@@ -40,7 +40,7 @@ struct ScreenOptions {
   int width = 1280;
   int height = 800;
   // Empty: the screen less a taskbar 40 pixels high at the bottom.
-  WinRect work_area;
+  Rect work_area;
   // More monitors, right of the first one when their bounds are left empty.
   std::vector<Monitor> more_monitors;
   uint32_t desktop_color = 0xFF2B5A86;
@@ -70,8 +70,8 @@ class HeadlessWindowSystem : public WindowSystem {
   void StopTimer(TimerId id) override;
   uint64_t TickCount() override;
   std::vector<Monitor> Monitors() override;
-  WinRect WorkAreaAt(WinPoint point) override;
-  WinPoint CursorPos() override { return cursor_; }
+  Rect WorkAreaAt(Point point) override;
+  Point CursorPos() override { return cursor_; }
   int DoubleClickTime() override { return options_.double_click_ms; }
   InputFlags KeyState() override { return Flags(); }
   bool SetClipboardText(std::string_view text) override;
@@ -82,7 +82,7 @@ class HeadlessWindowSystem : public WindowSystem {
   InputInjector& Injector() override;
 
   const ScreenOptions& options() const { return options_; }
-  WinRect ScreenRect() const { return {0, 0, options_.width, options_.height}; }
+  Rect ScreenRect() const { return {0, 0, options_.width, options_.height}; }
 
   // --- windows ---
   // Every window, bottom of the z-order first.
@@ -90,12 +90,12 @@ class HeadlessWindowSystem : public WindowSystem {
   // Shown, not minimised windows, bottom first.
   std::vector<Window*> VisibleWindows() const;
   // The front window that takes the pointer at a screen point, or null (the desktop).
-  Window* WindowAt(WinPoint point) const;
+  Window* WindowAt(Point point) const;
   Window* ActiveWindow() const;
   Window* CaptureWindow() const;
   CursorShape Cursor() const;
   // Where the window last said text goes in (its caret), client coordinates.
-  WinRect TextInputArea(const Window& window) const;
+  Rect TextInputArea(const Window& window) const;
   const std::string& Title(const Window& window) const;
   bool IsLayered(const Window& window) const;
 
@@ -181,15 +181,15 @@ class HeadlessWindowSystem : public WindowSystem {
   HeadlessWindow* capture_ = nullptr;
   HeadlessWindow* hover_ = nullptr;
   HeadlessWindow* moving_ = nullptr;
-  WinPoint move_anchor_;
-  WinRect move_origin_;
-  WinPoint cursor_{0, 0};
+  Point move_anchor_;
+  Rect move_origin_;
+  Point cursor_{0, 0};
   InputFlags buttons_ = 0;
   InputFlags modifiers_ = 0;
   // The last press, for double clicks.
   HeadlessWindow* last_press_window_ = nullptr;
   MouseButton last_press_button_ = MouseButton::kLeft;
-  WinPoint last_press_point_;
+  Point last_press_point_;
   uint64_t last_press_time_ = 0;
   bool last_press_was_double_ = false;
 

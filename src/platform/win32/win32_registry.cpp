@@ -49,47 +49,9 @@ class Win32Key : public RegKey {
     return RegDeleteValueW(key_, Wide(name).c_str());
   }
 
-  long EnumSubKeys(std::vector<std::string>* names) override {
-    names->clear();
-    DWORD max_len = 0;
-    LONG rc = RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr, &max_len, nullptr, nullptr,
-                               nullptr, nullptr, nullptr, nullptr);
-    if (rc != ERROR_SUCCESS) return rc;
-    std::wstring buf(max_len + 2, L'\0');
-    for (DWORD i = 0;; ++i) {
-      DWORD len = static_cast<DWORD>(buf.size());
-      rc = RegEnumKeyExW(key_, i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
-      if (rc == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
-      if (rc == ERROR_MORE_DATA) {
-        buf.assign(buf.size() * 2 + 256, L'\0');
-        --i;
-        continue;
-      }
-      if (rc != ERROR_SUCCESS) return rc;
-      names->push_back(Narrow(std::wstring_view(buf.data(), len)));
-    }
-  }
+  long EnumSubKeys(std::vector<std::string>* names) override { return Enumerate(kSubKeys, names); }
 
-  long EnumValues(std::vector<std::string>* names) override {
-    names->clear();
-    DWORD max_len = 0;
-    LONG rc = RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               &max_len, nullptr, nullptr, nullptr);
-    if (rc != ERROR_SUCCESS) return rc;
-    std::wstring buf(max_len + 2, L'\0');
-    for (DWORD i = 0;; ++i) {
-      DWORD len = static_cast<DWORD>(buf.size());
-      rc = RegEnumValueW(key_, i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
-      if (rc == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
-      if (rc == ERROR_MORE_DATA) {
-        buf.assign(buf.size() * 2 + 256, L'\0');
-        --i;
-        continue;
-      }
-      if (rc != ERROR_SUCCESS) return rc;
-      names->push_back(Narrow(std::wstring_view(buf.data(), len)));
-    }
-  }
+  long EnumValues(std::vector<std::string>* names) override { return Enumerate(kValues, names); }
 
   long DeleteSubTree(std::string_view name) override {
     if (name.empty()) return ERROR_INVALID_PARAMETER;
@@ -97,6 +59,35 @@ class Win32Key : public RegKey {
   }
 
  private:
+  enum Listing { kSubKeys, kValues };
+
+  // Subkey and value names are listed the same way; only the query for the longest name
+  // and the enumerating call differ.
+  long Enumerate(Listing what, std::vector<std::string>* names) {
+    names->clear();
+    DWORD max_len = 0;
+    LONG rc = RegQueryInfoKeyW(key_, nullptr, nullptr, nullptr, nullptr,
+                               what == kSubKeys ? &max_len : nullptr, nullptr, nullptr,
+                               what == kValues ? &max_len : nullptr, nullptr, nullptr, nullptr);
+    if (rc != ERROR_SUCCESS) return rc;
+    std::wstring buf(max_len + 2, L'\0');
+    for (DWORD i = 0;; ++i) {
+      DWORD len = static_cast<DWORD>(buf.size());
+      rc = what == kSubKeys
+               ? RegEnumKeyExW(key_, i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr)
+               : RegEnumValueW(key_, i, buf.data(), &len, nullptr, nullptr, nullptr, nullptr);
+      if (rc == ERROR_NO_MORE_ITEMS) return ERROR_SUCCESS;
+      // The key changed since the query: a longer name came in.
+      if (rc == ERROR_MORE_DATA) {
+        buf.assign(buf.size() * 2 + 256, L'\0');
+        --i;
+        continue;
+      }
+      if (rc != ERROR_SUCCESS) return rc;
+      names->push_back(Narrow(std::wstring_view(buf.data(), len)));
+    }
+  }
+
   HKEY key_;
 };
 

@@ -80,7 +80,7 @@ HBRUSH Win32TextBox::Colors(HDC dc) {
   return brush_.get();
 }
 
-void Win32TextBox::SetBounds(const WinRect& b) {
+void Win32TextBox::SetBounds(const Rect& b) {
   if (!hwnd_) return;
   RECT now;
   GetWindowRect(hwnd_, &now);

@@ -23,7 +23,7 @@ class Win32TextBox : public NativeTextBox {
   // The brush for WM_CTLCOLOR*, with the device context's colours set.
   HBRUSH Colors(HDC dc);
 
-  void SetBounds(const WinRect& bounds) override;
+  void SetBounds(const Rect& bounds) override;
   void SetVisible(bool visible) override;
   void SetLook(const TextBoxLook& look) override;
   void SetReadOnly(bool read_only) override;

@@ -71,7 +71,7 @@ Win32Window::Win32Window(Win32WindowSystem& system, const WindowOptions& options
   // Unowned windows that are not tool windows get their taskbar button by themselves.
   if (options.tool) ex |= WS_EX_TOOLWINDOW;
   const DWORD style = options.tool || owned ? kToolStyle : kNormalStyle;
-  const WinRect& b = options.bounds;
+  const Rect& b = options.bounds;
   HWND owner = owned ? static_cast<HWND>(options.owner->NativeHandle()) : nullptr;
   if (!CreateWindowExW(ex, kFormClassName, Wide(options.title).c_str(), style, b.left, b.top,
                        std::max(b.width(), 0), std::max(b.height(), 0), owner, nullptr,
@@ -116,12 +116,12 @@ void Win32Window::DropMinimizeStyle() {
 
 // --- Window ---
 
-void Win32Window::SetBounds(const WinRect& b) {
+void Win32Window::SetBounds(const Rect& b) {
   SetWindowPos(hwnd_, nullptr, b.left, b.top, std::max(b.width(), 0), std::max(b.height(), 0),
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-WinRect Win32Window::Bounds() const {
+Rect Win32Window::Bounds() const {
   if (IsIconic(hwnd_)) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -191,12 +191,12 @@ void Win32Window::Activate() {
 
 bool Win32Window::IsActive() const { return GetActiveWindow() == hwnd_; }
 
-void Win32Window::Invalidate(const WinRect& part) {
+void Win32Window::Invalidate(const Rect& part) {
   const RECT r{part.left, part.top, part.right, part.bottom};
   InvalidateRect(hwnd_, &r, FALSE);
 }
 
-void Win32Window::Present(const PixelSource& picture, const WinRect& part) {
+void Win32Window::Present(const PixelSource& picture, const Rect& part) {
   if (layered_ || !picture.pixels || part.empty()) return;
   const int left = std::max(part.left, 0), top = std::max(part.top, 0);
   const int right = std::min(part.right, picture.width);
@@ -291,7 +291,7 @@ void Win32Window::SetRegion(const WindowRegion& region) {
       RECT bound{0, 0, 0, 0};
       auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
       for (size_t i = 0; i < n; ++i) {
-        const WinRect& w = region.rects[i];
+        const Rect& w = region.rects[i];
         rects[i] = {w.left, w.top, w.right, w.bottom};
         UnionRect(&bound, &bound, &rects[i]);
       }
@@ -306,7 +306,7 @@ void Win32Window::SetRegion(const WindowRegion& region) {
   if (SetWindowRgn(hwnd_, rgn.get(), TRUE)) rgn.release();
 }
 
-void Win32Window::SetTextInputArea(const WinRect& caret) {
+void Win32Window::SetTextInputArea(const Rect& caret) {
   HIMC context = ImmGetContext(hwnd_);
   if (!context) return;
   COMPOSITIONFORM composition{};

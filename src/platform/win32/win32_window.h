@@ -16,8 +16,8 @@ class Win32Window : public Window {
   Win32Window(Win32WindowSystem& system, const WindowOptions& options, WindowClient* client);
   ~Win32Window() override;
 
-  void SetBounds(const WinRect& bounds) override;
-  WinRect Bounds() const override;
+  void SetBounds(const Rect& bounds) override;
+  Rect Bounds() const override;
   void Show(ShowMode mode) override;
   bool IsVisible() const override;
   bool Minimized() const override;
@@ -28,11 +28,11 @@ class Win32Window : public Window {
   bool IsEnabled() const override;
   void Activate() override;
   bool IsActive() const override;
-  void Invalidate(const WinRect& part) override;
-  void Present(const PixelSource& picture, const WinRect& part) override;
+  void Invalidate(const Rect& part) override;
+  void Present(const PixelSource& picture, const Rect& part) override;
   void PresentLayered(const PixelSource& picture, uint8_t opacity) override;
   void SetRegion(const WindowRegion& region) override;
-  void SetTextInputArea(const WinRect& caret) override;
+  void SetTextInputArea(const Rect& caret) override;
   void SetCapture() override;
   void ReleaseCapture() override;
   bool HasCapture() const override;

@@ -13,7 +13,7 @@ namespace {
 
 constexpr wchar_t kHelperClass[] = L"OrvoWindowSystemHelper";
 
-WinRect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   MONITORINFO info{};
@@ -201,7 +201,7 @@ std::vector<Monitor> Win32WindowSystem::Monitors() {
   return out;
 }
 
-WinRect Win32WindowSystem::WorkAreaAt(WinPoint point) {
+Rect Win32WindowSystem::WorkAreaAt(Point point) {
   MONITORINFO info{};
   info.cbSize = sizeof info;
   const HMONITOR monitor = MonitorFromPoint({point.x, point.y}, MONITOR_DEFAULTTONEAREST);
@@ -211,7 +211,7 @@ WinRect Win32WindowSystem::WorkAreaAt(WinPoint point) {
   return FromRect(work);
 }
 
-WinPoint Win32WindowSystem::CursorPos() {
+Point Win32WindowSystem::CursorPos() {
   POINT p{};
   GetCursorPos(&p);
   return {p.x, p.y};

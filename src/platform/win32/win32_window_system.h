@@ -28,8 +28,8 @@ class Win32WindowSystem : public WindowSystem {
   void StopTimer(TimerId id) override;
   uint64_t TickCount() override;
   std::vector<Monitor> Monitors() override;
-  WinRect WorkAreaAt(WinPoint point) override;
-  WinPoint CursorPos() override;
+  Rect WorkAreaAt(Point point) override;
+  Point CursorPos() override;
   int DoubleClickTime() override;
   InputFlags KeyState() override;
   int ScrollThumbLength() override;

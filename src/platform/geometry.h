@@ -1,6 +1,8 @@
 #pragma once
 // Rectangles, points and sizes in the Windows convention: a rectangle holds the pixels
-// left <= x < right, top <= y < bottom, so its width is right - left.
+// left <= x < right, top <= y < bottom, so its width is right - left. They live below
+// every layer so that the window system, the raster layer and the toolkit speak of the
+// same rectangle.
 #include <algorithm>
 
 namespace orvo {
