@@ -323,9 +323,9 @@ int Run(const Options& o) {
   if (!known) return Fail(kUsage, "unknown command \"" + o.args[0] + "\" (see --help)");
 
   std::string error;
-  auto platform = os::OpenPlatform(o.image, &error);
+  std::shared_ptr<os::Platform> platform = os::OpenPlatform(o.image, &error);
   if (!platform) return Fail(kNoSystem, error);
-  UseSystem(platform.get());
+  UseSystem(platform);
   os::UseUtf8Console();
   TFireFoxExtensions::DownloadIcons = false;  // no list here to show them in
   TBrowserAppBase::PolicyChangesAllowed = o.policy;
