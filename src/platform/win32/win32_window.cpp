@@ -79,7 +79,8 @@ Win32Window::Win32Window(Win32WindowSystem& system, const WindowOptions& options
                        GetModuleHandleW(nullptr), this)) {
     // Out of window handles or desktop heap: the form stays without a window, and the
     // window system never lists it.
-    LogFailure("no window for \"" + options.title + "\" (error " + std::to_string(GetLastError()) + ")");
+    const DWORD error = GetLastError();  // before anything else can overwrite it
+    LogFailure("no window for \"" + options.title + "\" (error " + std::to_string(error) + ")");
     hwnd_ = nullptr;
     return;
   }
