@@ -80,10 +80,10 @@ struct Platform {
       std::fprintf(stderr, "bench_catalogue: %s\n", error.c_str());
       std::exit(1);
     }
-    UseSystem(platform.get());
+    UseSystem(platform);
   }
   ~Platform() { UseSystem(nullptr); }
-  std::unique_ptr<os::Platform> platform;
+  std::shared_ptr<os::Platform> platform;
 };
 
 void Firefox(int runs) {
@@ -171,12 +171,12 @@ int main(int argc, char** argv) {
   tools::WriteSyntheticImage(root, extensions, megabytes);
 
   std::string error;
-  auto platform = os::OpenPlatform(root.string(), &error);
+  std::shared_ptr<os::Platform> platform = os::OpenPlatform(root.string(), &error);
   if (!platform) {
     std::fprintf(stderr, "bench_catalogue: %s\n", error.c_str());
     return 1;
   }
-  UseSystem(platform.get());
+  UseSystem(platform);
   const std::string prefs = TChromeExtensions().ProfileDir + "Preferences";
   const size_t file_size = os::Current().files().ReadFile(prefs)->size();
 

@@ -101,13 +101,13 @@ double FirstPaint(const fs::path& image, const fs::path& scratch, int runs) {
 // The in-process timings on the synthetic image.
 void WindowTimings(const fs::path& image, int runs) {
   std::string error;
-  auto platform = os::OpenPlatform(image.string(), &error);
+  std::shared_ptr<os::Platform> platform = os::OpenPlatform(image.string(), &error);
   auto raster = os::OpenRasterSystem(&error);
   if (!platform || !raster) {
     std::fprintf(stderr, "bench_main: %s\n", error.c_str());
     std::exit(1);
   }
-  UseSystem(platform.get());
+  UseSystem(platform);
   os::InstallRaster(raster.get());
   os::headless::ScreenOptions options;
   options.width = 1024;

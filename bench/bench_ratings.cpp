@@ -55,12 +55,12 @@ std::vector<TReviewData> MixedReviews() {
 
 int Run(const char* image) {
   std::string error;
-  auto platform = os::OpenPlatform(image, &error);
+  std::shared_ptr<os::Platform> platform = os::OpenPlatform(image, &error);
   if (!platform) {
     std::fprintf(stderr, "bench_ratings: %s\n", error.c_str());
     return 1;
   }
-  os::Install(platform.get());
+  os::Install(platform);
   service::harness::TempFolder folder;
   service::harness::ServiceProcess service;
   const auto launch =

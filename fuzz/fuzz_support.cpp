@@ -94,7 +94,7 @@ void ThrowAwayImage::Reset() {
   std::string error;
   platform_ = os::sandbox::SandboxPlatform::Open(folder_, &error);
   if (!platform_) Fail(__FILE__, __LINE__, error.c_str());
-  UseSystem(platform_.get());
+  UseSystem(platform_);
 }
 
 fs::path ThrowAwayImage::Host(std::string_view windows_path) const {

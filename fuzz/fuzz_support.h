@@ -59,7 +59,7 @@ class ThrowAwayImage {
 
  private:
   std::filesystem::path folder_;
-  std::unique_ptr<os::sandbox::SandboxPlatform> platform_;
+  std::shared_ptr<os::sandbox::SandboxPlatform> platform_;
 };
 
 // The image user's Firefox folder, and the profile folder ResetForFirefox's profiles.ini

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <stdexcept>
 
 #include "catalogue/browser_list.h"
 #include "catalogue/firefox_extensions.h"
@@ -118,7 +119,7 @@ TBrowserExtensionInfo* FindRecord(TBrowserAppBase& app, const std::string& key) 
   if (key.size() > 1 && key[0] == ':') {
     try {
       return app.GetItem(std::stoi(key.substr(1)));
-    } catch (...) {
+    } catch (const std::logic_error&) {  // not a number, or out of range: no such record
       return nullptr;
     }
   }
@@ -323,9 +324,9 @@ int Run(const Options& o) {
   if (!known) return Fail(kUsage, "unknown command \"" + o.args[0] + "\" (see --help)");
 
   std::string error;
-  auto platform = os::OpenPlatform(o.image, &error);
+  std::shared_ptr<os::Platform> platform = os::OpenPlatform(o.image, &error);
   if (!platform) return Fail(kNoSystem, error);
-  UseSystem(platform.get());
+  UseSystem(platform);
   os::UseUtf8Console();
   TFireFoxExtensions::DownloadIcons = false;  // no list here to show them in
   TBrowserAppBase::PolicyChangesAllowed = o.policy;

@@ -78,14 +78,14 @@ int main(int argc, char** argv) {
   }
 #endif
   std::string error;
-  std::unique_ptr<os::Platform> platform = os::OpenPlatform(o.image, &error);
+  std::shared_ptr<os::Platform> platform = os::OpenPlatform(o.image, &error);
   if (!platform) {
     std::fprintf(stderr, "OrvoPM: %s\n", error.c_str());
     return 3;
   }
   // The platform, and the system facts the catalogues read from it (64-bit Windows, the
   // program files folder).
-  UseSystem(platform.get());
+  UseSystem(platform);
   auto raster = os::OpenRasterSystem(&error);
   if (!raster) {
     std::fprintf(stderr, "OrvoPM: no text back end: %s\n", error.c_str());

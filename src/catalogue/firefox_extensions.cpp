@@ -15,6 +15,7 @@
 #include "catalogue/plugin_records.h"
 #include "catalogue/process_helpers.h"
 #include "catalogue/shell_helpers.h"
+#include "platform/failure_log.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 
@@ -105,7 +106,10 @@ TFireFoxExtensions::TFireFoxExtensions(const std::string& profile) {
       ReadDatabase();
     }
   } catch (const std::exception& e) {
-    NoteLoadError((Document ? ProfileDir + DataFileName : ProfileDir + "extensions.sqlite") + ": " + e.what());
+    const std::string reason =
+        (Document ? ProfileDir + DataFileName : ProfileDir + "extensions.sqlite") + ": " + e.what();
+    os::LogFailure("Firefox add-ons not read: " + reason);
+    NoteLoadError(reason);
   }
   AddMozillaPlugins(Items);
   SortItems();

@@ -1,6 +1,7 @@
 // The rating service's HTTP client and its form encoding.
 #include "net/rate_http_client.h"
 
+#include "platform/failure_log.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "net/transfer_limits.h"
@@ -62,6 +63,7 @@ bool Exchange(os::HttpRequest request, std::string& reply) {
     reply = std::move(response.body);
     return response.status == os::TransferStatus::kOk && status_ok;
   } catch (...) {
+    os::LogCaughtException("a request to the rating service");
     return false;
   }
 }
@@ -110,6 +112,7 @@ bool TRateHttpClient::PostForm(const std::string& url, const std::vector<std::st
   try {
     request.body = EncodeFormBody(fields);
   } catch (...) {
+    os::LogCaughtException("encoding a form for the rating service");
     reply.clear();
     return false;
   }

@@ -1,7 +1,8 @@
 // Self-freeing worker threads. Ownership travels with the work: the detached thread owns
 // the object while Execute runs, then hands it to the posted termination call, so the
 // object is freed on the UI thread after its callback (or on the worker when the post is
-// refused) and nobody needs to join anything.
+// refused) and nobody needs to join anything. The object also owns the worker's share of
+// the back end, so the back end outlives the thread's last call into it.
 #include "net/worker_thread.h"
 
 #include <cstdio>
@@ -9,12 +10,13 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/failure_log.h"
 #include "platform/threads.h"
 
 namespace orvo {
 
 TWorkerThread::TWorkerThread(Priority priority)
-    : priority_(priority), ui_(os::CurrentUiDispatcher()) {
+    : priority_(priority), ui_(os::CurrentUiDispatcher()), platform_(os::SharedCurrent()) {
   if (!ui_) {
     std::fputs("orvo: a worker thread was created with no UI dispatcher installed\n", stderr);
     std::abort();
@@ -28,6 +30,7 @@ void TWorkerThread::Start(std::unique_ptr<TWorkerThread> thread) {
   try {
     std::thread([owned]() mutable { Run(std::move(owned)); }).detach();
   } catch (const std::system_error&) {
+    os::LogCaughtException("starting a worker thread");
     ReportEnd(std::move(owned));
   }
 }
@@ -36,10 +39,14 @@ bool TWorkerThread::Synchronize(const std::function<void()>& call) { return ui_-
 
 void TWorkerThread::Run(std::shared_ptr<TWorkerThread> self) {
   if (self->priority_ == Priority::kIdle) os::SetCurrentThreadIdlePriority();
-  try {
-    self->Execute();
-  } catch (...) {
-    // Worker threads report failure through their own fields, never by raising.
+  {
+    const os::BoundPlatform bound(self->platform_);
+    try {
+      self->Execute();
+    } catch (...) {
+      // Worker threads report failure through their own fields, never by raising.
+      os::LogCaughtException("a worker thread");
+    }
   }
   ReportEnd(std::move(self));
 }

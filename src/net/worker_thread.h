@@ -6,9 +6,17 @@
 // thread was created), and the thread object is freed. A thread cannot be restarted or
 // cancelled. If the UI dispatcher has shut down by then, the callback never runs and the
 // object is freed all the same.
+//
+// A worker may outlive the window, the test or the run that started it, so it holds what
+// it uses: the UI dispatcher and the platform back end installed when it was created are
+// shared with it, and the back end is bound to its thread while Execute runs (so the
+// helpers it calls reach that one through os::Current(), even after it was replaced or
+// removed). A derived thread holds whatever else it uses the same way (the rating thread
+// its session). Whatever Execute raises is logged and swallowed.
 #include <functional>
 #include <memory>
 
+#include "platform/platform.h"
 #include "platform/ui_dispatcher.h"
 
 namespace orvo {
@@ -41,6 +49,7 @@ class TWorkerThread {
 
   const Priority priority_;
   const std::shared_ptr<os::UiDispatcher> ui_;
+  const std::shared_ptr<os::Platform> platform_;  // null when none was installed
 };
 
 }  // namespace orvo

@@ -1,27 +1,62 @@
 // The installed back end and small shared helpers of the seam.
 #include "platform/platform.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
+#include <utility>
 
 #include "platform/text.h"
 
 namespace orvo::os {
 namespace {
-Platform* g_platform = nullptr;
+
+// The owner is replaced under the lock; the plain pointer beside it lets Current() read
+// the installed back end without taking the lock on every registry or file call.
+std::mutex g_mutex;
+std::shared_ptr<Platform> g_owner;
+std::atomic<Platform*> g_platform{nullptr};
+
+thread_local std::shared_ptr<Platform> t_bound;
+
+}  // namespace
+
+void Install(std::shared_ptr<Platform> platform) {
+  std::shared_ptr<Platform> previous;
+  {
+    std::lock_guard lock(g_mutex);
+    g_platform.store(platform.get(), std::memory_order_release);
+    previous = std::exchange(g_owner, std::move(platform));
+  }
+  // `previous` is released outside the lock: it may be the last reference.
 }
 
-void Install(Platform* platform) { g_platform = platform; }
-
 Platform& Current() {
-  if (!g_platform) {
+  if (Platform* bound = t_bound.get()) return *bound;
+  Platform* installed = g_platform.load(std::memory_order_acquire);
+  if (!installed) {
     std::fputs("orvo: no platform back end installed\n", stderr);
     std::abort();
   }
-  return *g_platform;
+  return *installed;
 }
 
-bool IsInstalled() { return g_platform != nullptr; }
+std::shared_ptr<Platform> SharedCurrent() {
+  if (t_bound) return t_bound;
+  std::lock_guard lock(g_mutex);
+  return g_owner;
+}
+
+bool IsInstalled() { return t_bound || g_platform.load(std::memory_order_acquire) != nullptr; }
+
+BoundPlatform::BoundPlatform(std::shared_ptr<Platform> platform) : bound_(platform != nullptr) {
+  if (bound_) previous_ = std::exchange(t_bound, std::move(platform));
+}
+
+BoundPlatform::~BoundPlatform() {
+  if (bound_) t_bound = std::move(previous_);
+}
 
 std::string Shell::TempPath(size_t max_chars) {
   std::string path;

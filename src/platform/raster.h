@@ -88,7 +88,10 @@ class RasterSystem {
 };
 
 // Installing does not take ownership. Without an installed system bitmaps use heap pixels
-// and text aborts with a message (a programming mistake).
+// and text aborts with a message (a programming mistake). The raster system belongs to the
+// user-interface thread, like the windows it paints: worker threads never draw (a picture
+// they fetch stays PNG bytes until the user-interface thread makes a bitmap of it), so
+// nothing here outlives its installer.
 void InstallRaster(RasterSystem* system);
 bool IsRasterInstalled();
 PixelStorage& CurrentPixelStorage();

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/failure_log.h"
 #include "platform/text.h"
 #include "rating/rating_codes.h"
 
@@ -69,7 +70,9 @@ std::unique_ptr<JsonDocument> ParseRateReply(std::string_view text) {
   try {
     return ParseJsonDocument(text);
   } catch (...) {
-    return nullptr;  // out of memory on a hostile reply: as unreadable
+    // Out of memory on a hostile reply: as unreadable.
+    os::LogCaughtException("reading a rating reply");
+    return nullptr;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "net/rate_http_client.h"
+#include "platform/failure_log.h"
 #include "rating/rate_replies.h"
 #include "rating/rate_requests.h"
 #include "rating/rating_codes.h"
@@ -57,6 +58,7 @@ std::string TRateSession::FetchKey() const {
     if (!document || ReplyCode(document->value) != rcKeyGranted) return {};
     return StringMember(document->value, "key");
   } catch (...) {
+    os::LogCaughtException("fetching the rating session key");
     return {};
   }
 }

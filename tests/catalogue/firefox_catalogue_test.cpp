@@ -18,6 +18,7 @@
 #include "firefox_check.h"
 #include "platform/png_codec.h"
 #include "platform/ui_dispatcher.h"
+#include "support/failure_capture.h"
 #include "support/loopback_server.h"
 
 namespace orvo {
@@ -464,6 +465,23 @@ TEST_F(FirefoxDatabase, ADeleteTheDatabaseRefusesKeepsTheRecord) {
   EXPECT_FALSE(r);
   EXPECT_NE(r.message.find("Table is at End of File"), std::string::npos);
   EXPECT_EQ(FindById(ff, kTabTidy), tidy);
+}
+
+// A store that raises while it is read is noted in the failure log as well as in
+// LoadError, once, and the catalogue is still made.
+TEST(FirefoxBadInput, AStoreThatRaisesIsLogged) {
+  test::TestMachine machine{test::DemoOptions()};
+  TFireFoxExtensions::DownloadIcons = false;
+  const std::string profile = TFireFoxExtensions().ProfileDir;
+  os::Current().files().RemoveFile(profile + "extensions.json");
+  machine.WriteFile(profile + "extensions.sqlite", "this is not a database at all, just text...");
+  const test::FailureCapture log;
+  TFireFoxExtensions ff;
+  TFireFoxExtensions::DownloadIcons = true;
+  EXPECT_NE(ff.LoadError.find(profile + "extensions.sqlite: "), std::string::npos) << ff.LoadError;
+  const std::vector<std::string> lines = log.Lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].rfind("orvo: Firefox add-ons not read: " + profile + "extensions.sqlite: ", 0), 0u) << lines[0];
 }
 
 TEST_F(FirefoxDatabase, ALockedDatabaseFailsWithinTheTimeOut) {

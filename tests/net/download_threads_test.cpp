@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <stdexcept>
 #include <thread>
 
 #include "platform/platform.h"
@@ -13,6 +15,7 @@
 #ifndef _WIN32
 #include "platform/sandbox/image.h"
 #endif
+#include "support/failure_capture.h"
 #include "support/loopback_server.h"
 #include "support/png_samples.h"
 #include "support/test_machine.h"
@@ -177,6 +180,28 @@ TEST_F(DownloadThreadsTest, ThreadsOutlivingTheUiThreadFreeThemselvesSilently) {
     EXPECT_EQ(item.use_count(), 1);
   }
   EXPECT_EQ(callbacks, 0);
+}
+
+// Work that raises is noted in the failure log and swallowed: the thread still reports
+// its end, with nothing done.
+class RaisingThread : public TWorkerThread {
+ public:
+  RaisingThread() : TWorkerThread(Priority::kNormal) {}
+  std::function<void()> OnTerminate;
+
+ protected:
+  void Execute() override { throw std::runtime_error("disk on fire"); }
+  void DoTerminate() override { OnTerminate(); }
+};
+
+TEST_F(DownloadThreadsTest, WhatAThreadRaisesIsLoggedAndItsEndStillReported) {
+  const test::FailureCapture log;
+  bool ended = false;
+  auto thread = std::make_unique<RaisingThread>();
+  thread->OnTerminate = [&] { ended = true; };
+  TWorkerThread::Start(std::move(thread));
+  EXPECT_TRUE(ui_.dispatcher().RunUntil([&] { return ended; }, 20s));
+  EXPECT_EQ(log.Lines(), std::vector<std::string>{"orvo: a worker thread raised: disk on fire"});
 }
 
 // Many downloads at once, for the thread sanitizer: every callback runs once, on the UI

@@ -14,6 +14,7 @@
 
 #include "platform/headless/queue_dispatcher.h"
 #include "platform/ui_dispatcher.h"
+#include "support/failure_capture.h"
 #ifdef _WIN32
 #include "platform/win32/win32_ui_dispatcher.h"
 #endif
@@ -123,6 +124,7 @@ TEST_P(UiDispatcherTest, RunUntilGivesUpAtItsTimeOut) {
 }
 
 TEST_P(UiDispatcherTest, AnExceptionReachesTheSenderButNeverEscapesAPostedCall) {
+  const orvo::test::FailureCapture log;
   std::exception_ptr caught;
   std::atomic<bool> done{false};
   std::thread worker([&] {
@@ -141,6 +143,8 @@ TEST_P(UiDispatcherTest, AnExceptionReachesTheSenderButNeverEscapesAPostedCall) 
   ASSERT_TRUE(caught);
   EXPECT_THROW(std::rethrow_exception(caught), std::runtime_error);
   EXPECT_TRUE(after);
+  // The posted call's failure is noted; the sender's is the sender's to handle.
+  EXPECT_EQ(log.Lines(), std::vector<std::string>{"orvo: a call posted to the user-interface thread raised: posted"});
 }
 
 TEST_P(UiDispatcherTest, ShutdownDropsPostsReleasesSendersAndRefusesLaterCalls) {

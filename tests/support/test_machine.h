@@ -71,7 +71,7 @@ class TestMachine {
 
  private:
   void Reopen();
-  std::unique_ptr<os::Platform> platform_;
+  std::shared_ptr<os::Platform> platform_;
   std::string key_;
   std::string folder_;
   std::string image_folder_;

@@ -36,7 +36,7 @@ TestMachine::TestMachine(const MachineOptions& options) {
   auto p = os::sandbox::SandboxPlatform::Open(templ, &error);
   if (!p) throw std::runtime_error(error);
   platform_ = std::move(p);
-  UseSystem(platform_.get());
+  UseSystem(platform_);
   key_ = "SOFTWARE\\OrvoTests\\t1";
   folder_ = "C:\\Temp\\orvo-test";
 }
@@ -77,8 +77,8 @@ void TestMachine::Reopen() {
   std::string error;
   auto reopened = os::sandbox::SandboxPlatform::Open(image_folder_, &error);
   if (!reopened) throw std::runtime_error(error);
-  UseSystem(reopened.get());
   platform_ = std::move(reopened);
+  UseSystem(platform_);
 }
 
 os::sandbox::Image* TestMachine::image() {

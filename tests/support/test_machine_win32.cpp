@@ -177,7 +177,7 @@ void InstallImage(os::Platform& platform, const std::string& image) {
 
 TestMachine::TestMachine(const MachineOptions& options) {
   platform_ = std::make_unique<os::win32::Win32Platform>();
-  UseSystem(platform_.get());
+  UseSystem(platform_);
   if (!options.image.empty()) InstallImage(*platform_, options.image);
   const std::string id = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++g_counter);
   key_ = "SOFTWARE\\OrvoTests\\t" + id;

@@ -7,7 +7,8 @@ namespace orvo::test {
 
 class WriteWatch::Platform final : public os::Platform, public os::FileSystem {
  public:
-  explicit Platform(os::Platform& inner) : inner_(inner), files_(inner.files()) {}
+  explicit Platform(std::shared_ptr<os::Platform> inner)
+      : owner_(std::move(inner)), inner_(*owner_), files_(inner_.files()) {}
 
   os::Registry& registry() override { return inner_.registry(); }
   os::FileSystem& files() override { return *this; }
@@ -54,13 +55,14 @@ class WriteWatch::Platform final : public os::Platform, public os::FileSystem {
 
  private:
   void Note(std::string_view path) { changed.emplace_back(path); }
+  const std::shared_ptr<os::Platform> owner_;
   os::Platform& inner_;
   os::FileSystem& files_;
 };
 
-WriteWatch::WriteWatch() : inner_(&os::Current()) {
-  platform_ = std::make_unique<Platform>(*inner_);
-  UseSystem(platform_.get());
+WriteWatch::WriteWatch() : inner_(os::SharedCurrent()) {
+  platform_ = std::make_shared<Platform>(inner_);
+  UseSystem(platform_);
 }
 
 WriteWatch::~WriteWatch() { UseSystem(inner_); }

@@ -26,8 +26,8 @@ class WriteWatch {
 
  private:
   class Platform;
-  std::unique_ptr<Platform> platform_;
-  os::Platform* inner_;
+  std::shared_ptr<Platform> platform_;
+  std::shared_ptr<os::Platform> inner_;
 };
 
 }  // namespace orvo::test

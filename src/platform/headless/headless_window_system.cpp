@@ -5,9 +5,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <thread>
 
+#include "platform/failure_log.h"
 #include "platform/headless/headless_window.h"
 #include "platform/headless/queue_dispatcher.h"
 
@@ -324,7 +324,7 @@ ModalEnd HeadlessWindowSystem::RunModal(const std::function<bool()>& done) {
       if (options_.real_clock && FireDueTimers()) woke = true;
     }
     if (!woke) {
-      std::fprintf(stderr, "orvo: a headless modal loop had nothing to do; giving it up\n");
+      LogFailure("a headless modal loop had nothing to do; giving it up");
       return ModalEnd::kStuck;
     }
   }

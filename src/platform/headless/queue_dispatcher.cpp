@@ -13,16 +13,14 @@
 #include <mutex>
 #include <thread>
 
+#include "platform/failure_log.h"
+
 namespace orvo::os::headless {
 namespace {
 
 // RunUntil looks at its condition at least this often: the condition may change on a
 // worker without anything being queued.
 constexpr std::chrono::milliseconds kRecheck{10};
-
-void ReportPostedFailure(const char* what) {
-  std::fprintf(stderr, "orvo: a call posted to the user-interface thread raised: %s\n", what);
-}
 
 class QueueDispatcher : public UiDispatcher {
  public:
@@ -148,10 +146,8 @@ class QueueDispatcher : public UiDispatcher {
   static void RunPosted(const Call& call) {
     try {
       call();
-    } catch (const std::exception& e) {
-      ReportPostedFailure(e.what());
     } catch (...) {
-      ReportPostedFailure("an unknown exception");
+      LogCaughtException("a call posted to the user-interface thread");
     }
   }
 

@@ -17,6 +17,7 @@
 #include <exception>
 #include <mutex>
 
+#include "platform/failure_log.h"
 #include "platform/win32/win32_ui_dispatcher.h"
 
 namespace orvo::os::win32 {
@@ -25,10 +26,6 @@ namespace {
 constexpr UINT kPostedCall = WM_USER + 1;
 constexpr UINT kSentCall = WM_USER + 2;
 constexpr wchar_t kClassName[] = L"OrvoUiDispatcher";
-
-void ReportPostedFailure(const char* what) {
-  std::fprintf(stderr, "orvo: a call posted to the user-interface thread raised: %s\n", what);
-}
 
 struct SentCall {
   const UiDispatcher::Call* call;
@@ -109,10 +106,8 @@ LRESULT WindowDispatcher::Handle(UINT msg, LPARAM lp) {
     if (closed) return 0;
     try {
       (*call)();
-    } catch (const std::exception& e) {
-      ReportPostedFailure(e.what());
     } catch (...) {
-      ReportPostedFailure("an unknown exception");
+      LogCaughtException("a call posted to the user-interface thread");
     }
     return 0;
   }

@@ -8,11 +8,12 @@
 #include <imm.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/failure_log.h"
 #include "platform/win32/wide.h"
 
 namespace orvo::os::win32 {
@@ -78,8 +79,8 @@ Win32Window::Win32Window(Win32WindowSystem& system, const WindowOptions& options
                        GetModuleHandleW(nullptr), this)) {
     // Out of window handles or desktop heap: the form stays without a window, and the
     // window system never lists it.
-    std::fprintf(stderr, "orvo: no window for \"%s\" (error %lu)\n", options.title.c_str(),
-                 GetLastError());
+    const DWORD error = GetLastError();  // before anything else can overwrite it
+    LogFailure("no window for \"" + options.title + "\" (error " + std::to_string(error) + ")");
     hwnd_ = nullptr;
     return;
   }
