@@ -114,16 +114,20 @@ void ThrowAwayImage::Write(std::string_view windows_path, std::string_view bytes
 ThrowAwayImage::Files ThrowAwayImage::Snapshot() const {
   Files files;
   std::error_code ec;
+  // The iterator's paths all begin with the image folder: cutting it off is what
+  // fs::relative would give, without the canonical path look-ups that made a snapshot
+  // cost more than the catalogue it checks.
+  const size_t prefix = folder_.string().size() + 1;
   for (auto it = fs::recursive_directory_iterator(folder_, ec); it != fs::recursive_directory_iterator(); it.increment(ec)) {
     if (ec) break;
-    const fs::path relative = fs::relative(it->path(), folder_, ec);
+    const std::string relative = it->path().string().substr(prefix);
     if (it->is_directory(ec)) {
-      files.emplace_back(relative.string() + "/", "");
+      files.emplace_back(relative + "/", "");
     } else {
       std::ifstream in(it->path(), std::ios::binary);
       std::ostringstream bytes;
       bytes << in.rdbuf();
-      files.emplace_back(relative.string(), bytes.str());
+      files.emplace_back(relative, bytes.str());
     }
   }
   std::sort(files.begin(), files.end());
