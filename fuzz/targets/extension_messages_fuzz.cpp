@@ -3,10 +3,14 @@
 // locale (a line), the manifest, and the catalogs of en_GB, en and fr. Whatever they hold,
 // reading and filling in "__MSG_name__" never crashes and a text without a placeholder
 // comes back as it is.
-// The files live on one throw-away image for the whole run: each input overwrites them.
+// The files live on one throw-away image for the whole run: each input overwrites them in
+// place through their host paths, found once (mapping a path costs more than the write).
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "catalogue/extension_messages.h"
 #include "catalogue/json_document.h"
@@ -22,12 +26,21 @@ constexpr const char* kFolder =
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
-  const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 5);
   const std::string folder = kFolder;
-  image.Write(folder + "\\manifest.json", parts[1]);
-  image.Write(folder + "\\_locales\\en_GB\\messages.json", parts[2]);
-  image.Write(folder + "\\_locales\\en\\messages.json", parts[3]);
-  image.Write(folder + "\\_locales\\fr\\messages.json", parts[4]);
+  static const std::vector<std::filesystem::path> hosts = [&] {
+    std::vector<std::filesystem::path> made;
+    for (const char* file : {"manifest.json", "_locales\\en_GB\\messages.json", "_locales\\en\\messages.json",
+                             "_locales\\fr\\messages.json"}) {
+      made.push_back(image.Host(folder + "\\" + file));
+      std::filesystem::create_directories(made.back().parent_path());
+    }
+    return made;
+  }();
+  const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 5);
+  for (size_t i = 0; i < hosts.size(); ++i) {
+    std::ofstream(hosts[i], std::ios::binary | std::ios::trunc)
+        .write(parts[i + 1].data(), static_cast<std::streamsize>(parts[i + 1].size()));
+  }
 
   const std::string app_locale(parts[0].substr(0, parts[0].find('\n')));
   const std::string ui_locale = BrowserUiLocale(app_locale, 0x0809);
