@@ -170,4 +170,13 @@ void ResetForFirefox(ThrowAwayImage& image, bool write_profiles_ini) {
   }
 }
 
+void WriteExtensionFolders(ThrowAwayImage& image, std::string_view names) {
+  for (int n = 0; n < 16 && !names.empty(); ++n) {
+    const size_t end = names.find('\n');
+    const std::string name = PlainName(names.substr(0, end), 64);
+    names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1);
+    if (!name.empty()) image.Write(std::string(kChromeProfile) + "Extensions\\" + name + "\\1.0_0\\manifest.json", "{}");
+  }
+}
+
 }  // namespace orvo::fuzz

@@ -19,34 +19,22 @@
 #include "catalogue/json_document.h"
 #include "fuzz_support.h"
 
-namespace {
-
-constexpr const char* kUserData = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\";
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
   image.Reset();
   const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 4);
-  const std::string profile = std::string(kUserData) + "Default\\";
-  image.Write(std::string(kUserData) + "Local State", parts[0]);
+  const std::string profile = fuzz::kChromeProfile;
+  image.Write(std::string(fuzz::kChromeUserData) + "Local State", parts[0]);
   image.Write(profile + "Preferences", parts[1]);
   if (!parts[2].empty()) image.Write(profile + "Secure Preferences", parts[2]);
   image.Write("C:\\Users\\demo\\Documents\\keep.txt", "the user's own file");
-  std::string_view names = parts[3];
-  for (int n = 0; n < 16 && !names.empty(); ++n) {
-    const size_t end = names.find('\n');
-    const std::string name = fuzz::PlainName(names.substr(0, end), 64);
-    names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1);
-    if (!name.empty()) image.Write(profile + "Extensions\\" + name + "\\1.0_0\\manifest.json", "{}");
-  }
+  fuzz::WriteExtensionFolders(image, parts[3]);
 
   TBrowserAppBase::PolicyChangesAllowed = true;
   TChromeExtensions chrome;
   const std::string folder = image.Relative(chrome.ProfileDir);
-  FUZZ_CHECK(fuzz::Inside(folder, image.Relative(kUserData)));
+  FUZZ_CHECK(fuzz::Inside(folder, image.Relative(fuzz::kChromeUserData)));
   const std::string preferences = chrome.ProfileDir + "Preferences";
   const std::string secure = chrome.ProfileDir + "Secure Preferences";
   auto& files = image.platform().files();
