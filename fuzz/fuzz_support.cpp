@@ -114,16 +114,20 @@ void ThrowAwayImage::Write(std::string_view windows_path, std::string_view bytes
 ThrowAwayImage::Files ThrowAwayImage::Snapshot() const {
   Files files;
   std::error_code ec;
+  // The iterator's paths all begin with the image folder: cutting it off is what
+  // fs::relative would give, without the canonical path look-ups that made a snapshot
+  // cost more than the catalogue it checks.
+  const size_t prefix = folder_.string().size() + 1;
   for (auto it = fs::recursive_directory_iterator(folder_, ec); it != fs::recursive_directory_iterator(); it.increment(ec)) {
     if (ec) break;
-    const fs::path relative = fs::relative(it->path(), folder_, ec);
+    const std::string relative = it->path().string().substr(prefix);
     if (it->is_directory(ec)) {
-      files.emplace_back(relative.string() + "/", "");
+      files.emplace_back(relative + "/", "");
     } else {
       std::ifstream in(it->path(), std::ios::binary);
       std::ostringstream bytes;
       bytes << in.rdbuf();
-      files.emplace_back(relative.string(), bytes.str());
+      files.emplace_back(relative, bytes.str());
     }
   }
   std::sort(files.begin(), files.end());
@@ -163,6 +167,15 @@ void ResetForFirefox(ThrowAwayImage& image, bool write_profiles_ini) {
   if (write_profiles_ini) {
     image.Write(std::string(kFirefoxFolder) + "profiles.ini",
                 "[Profile0]\r\nName=default\r\nPath=Profiles/fuzz.default\r\n");
+  }
+}
+
+void WriteExtensionFolders(ThrowAwayImage& image, std::string_view names) {
+  for (int n = 0; n < 16 && !names.empty(); ++n) {
+    const size_t end = names.find('\n');
+    const std::string name = PlainName(names.substr(0, end), 64);
+    names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1);
+    if (!name.empty()) image.Write(std::string(kChromeProfile) + "Extensions\\" + name + "\\1.0_0\\manifest.json", "{}");
   }
 }
 

@@ -71,6 +71,13 @@ inline constexpr const char* kFirefoxProfile =
 // brings its own, a profiles.ini names kFirefoxProfile.
 void ResetForFirefox(ThrowAwayImage& image, bool write_profiles_ini = true);
 
+// The image user's Chrome "User Data" folder, and its first profile.
+inline constexpr const char* kChromeUserData = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\";
+inline constexpr const char* kChromeProfile = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default\\";
+// Makes a folder under the profile's "Extensions" (with a version folder and an empty
+// manifest) for each of the first 16 lines of `names`, made plain as PlainName makes them.
+void WriteExtensionFolders(ThrowAwayImage& image, std::string_view names);
+
 // An image-relative path lies in an image-relative folder (both from ThrowAwayImage).
 inline bool Inside(const std::string& path, const std::string& folder) {
   return !folder.empty() && path.rfind(folder, 0) == 0;

@@ -40,6 +40,9 @@ for name in "${targets[@]}"; do
            -artifact_prefix="$findings/")
   [ -n "${ORVO_FUZZ_RUNS:-}" ] && options+=(-runs="$ORVO_FUZZ_RUNS")
   [ -f "fuzz/dict/$name.dict" ] && options+=(-dict="fuzz/dict/$name.dict")
+  # fuzz/options/NAME: the target's own libFuzzer flags, one a line (-max_len=... for a
+  # reader whose cost grows with the input while its structure fits in a few lines).
+  [ -f "fuzz/options/$name" ] && mapfile -t -O "${#options[@]}" options < <(grep -v '^#' "fuzz/options/$name")
   echo "== fuzz_$name (${seconds}s${ORVO_FUZZ_RUNS:+, at most $ORVO_FUZZ_RUNS runs})"
   nice -n 10 "build/fuzz/bin/fuzz_$name" "${options[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1
   rc=$?

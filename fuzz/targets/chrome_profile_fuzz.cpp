@@ -3,7 +3,7 @@
 // line. The catalogue is made on a throw-away image, then one extension is switched and
 // another deleted, as a user would. Whatever the files hold:
 // - a switch that succeeds leaves a Preferences that parses, is ASCII and holds the new
-//   state; one that fails leaves the file byte for byte as it was;
+//   state as the browser reads it; one that fails leaves the file byte for byte as it was;
 // - nothing outside the profile's folder changes (a delete must never reach further).
 #include <cstddef>
 #include <cstdint>
@@ -11,36 +11,25 @@
 #include <string>
 
 #include "catalogue/chromium_extensions.h"
+#include "catalogue/chromium_settings.h"
 #include "catalogue/json_document.h"
 #include "fuzz_support.h"
-
-namespace {
-
-constexpr const char* kUserData = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\";
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
   image.Reset();
   const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 3);
-  const std::string profile = std::string(kUserData) + "Default\\";
-  image.Write(std::string(kUserData) + "Local State", parts[0]);
+  const std::string profile = fuzz::kChromeProfile;
+  image.Write(std::string(fuzz::kChromeUserData) + "Local State", parts[0]);
   image.Write(profile + "Preferences", parts[1]);
-  image.Write(std::string(kUserData) + "Profile 1\\Bookmarks", "{}");
+  image.Write(std::string(fuzz::kChromeUserData) + "Profile 1\\Bookmarks", "{}");
   image.Write("C:\\Users\\demo\\Documents\\keep.txt", "the user's own file");
-  std::string_view names = parts[2];
-  for (int n = 0; n < 16 && !names.empty(); ++n) {
-    const size_t end = names.find('\n');
-    const std::string name = fuzz::PlainName(names.substr(0, end), 64);
-    names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1);
-    if (!name.empty()) image.Write(profile + "Extensions\\" + name + "\\1.0_0\\manifest.json", "{}");
-  }
+  fuzz::WriteExtensionFolders(image, parts[2]);
 
   TChromeExtensions chrome;
   const std::string folder = image.Relative(chrome.ProfileDir);
-  FUZZ_CHECK(fuzz::Inside(folder, image.Relative(kUserData)));
+  FUZZ_CHECK(fuzz::Inside(folder, image.Relative(fuzz::kChromeUserData)));
   const std::string preferences = chrome.ProfileDir + "Preferences";
   const auto before = image.Snapshot();
 
@@ -58,7 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       const Json* extensions = ObjectMember(written->value, "extensions");
       const Json* settings = extensions ? ObjectMember(*extensions, "settings") : nullptr;
       const Json* entry = settings ? ObjectMember(*settings, id) : nullptr;
-      FUZZ_CHECK(entry && Member(*entry, "state") && *Member(*entry, "state") == (item->Disabled ? 0 : 1));
+      // Read back as the browser reads it: "disable_reasons" decides, "state" only without
+      // them (an entry may have either, or neither).
+      FUZZ_CHECK(entry && EntryOff(*entry) == item->Disabled);
     } else {
       FUZZ_CHECK(item->Disabled == was_disabled);
       FUZZ_CHECK(new_bytes == old_bytes);

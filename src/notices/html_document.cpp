@@ -9,6 +9,8 @@
 #include <climits>
 #include <mutex>
 
+#include "platform/text.h"
+
 namespace orvo {
 namespace {
 
@@ -44,6 +46,27 @@ std::string Lower(const xmlChar* name) {
   return out;
 }
 
+// Text as the parser hands it over, made UTF-8 for the layout. Where a page names an
+// encoding libxml2 does not know, it passes the page's bytes through as they are; a byte
+// that is not part of a UTF-8 sequence is then read as Windows-1252, the encoding such
+// pages are in.
+std::string Utf8Text(const xmlChar* text) {
+  const std::string_view bytes = text ? reinterpret_cast<const char*>(text) : "";
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  std::string out;
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const size_t start = i;
+    const char32_t cp = NextUtf8CodePoint(bytes, i);
+    if (cp == 0xFFFD && bytes.substr(start, i - start) != "\xEF\xBF\xBD") {
+      out += Cp1252ToUtf8(bytes.substr(start, i - start));
+    } else {
+      out.append(bytes, start, i - start);
+    }
+  }
+  return out;
+}
+
 struct Copier {
   size_t nodes = 0;
 
@@ -52,8 +75,7 @@ struct Copier {
     node->tag = Lower(source->name);
     for (xmlAttr* a = source->properties; a; a = a->next) {
       xmlChar* value = xmlNodeListGetString(source->doc, a->children, 1);
-      node->attributes.emplace_back(Lower(a->name),
-                                    value ? reinterpret_cast<const char*>(value) : "");
+      node->attributes.emplace_back(Lower(a->name), Utf8Text(value));
       xmlFree(value);
     }
     Children(source, *node, depth + 1);
@@ -69,7 +91,7 @@ struct Copier {
         ++nodes;
         auto text = std::make_unique<HtmlNode>();
         text->kind = HtmlNode::Kind::kText;
-        text->text = reinterpret_cast<const char*>(child->content);
+        text->text = Utf8Text(child->content);
         target.children.push_back(std::move(text));
       } else if (child->type == XML_ELEMENT_NODE) {
         const std::string tag = Lower(child->name);
@@ -97,7 +119,7 @@ std::string TitleOf(xmlNode* html) {
   xmlNode* title = head ? FindElement(head->children, "title") : nullptr;
   if (!title) return {};
   xmlChar* text = xmlNodeGetContent(title);
-  std::string out = text ? reinterpret_cast<const char*>(text) : "";
+  std::string out = Utf8Text(text);
   xmlFree(text);
   return out;
 }

@@ -228,6 +228,8 @@ bool IsPlainString(const RegValue& v, bool ansi) {
 }
 
 bool Utf16FitsAnsi(const std::vector<uint8_t>& data) {
+  // An odd last byte is no UTF-16 unit: ANSI text has no way to keep it.
+  if (data.size() % 2 != 0) return false;
   bool lossless = true;
   Utf8ToCp1252(Utf16LeBytesToUtf8(data.data(), data.size(), false), &lossless);
   return lossless;

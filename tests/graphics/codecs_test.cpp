@@ -138,6 +138,20 @@ TEST(Codecs, JpegDecodesToOpaqueRgb) {
   EXPECT_NEAR(BlueOf(p), 90, 4);
 }
 
+TEST(Codecs, JpegRefusesASideBeyondThePictureLimit) {
+  // A few header bytes can announce a picture 9000 rows high on 16 columns: few pixels in
+  // all, yet past the limit every decoder holds to before it allocates anything.
+  std::vector<uint8_t> jpeg = JpegBytes(16, 8, 200, 40, 90);
+  size_t sof = 2;
+  while (sof + 9 < jpeg.size() && !(jpeg[sof] == 0xFF && jpeg[sof + 1] == 0xC0)) ++sof;
+  ASSERT_LT(sof + 9, jpeg.size());
+  const uint16_t rows = 9000;
+  jpeg[sof + 5] = rows >> 8, jpeg[sof + 6] = rows & 0xFF;
+  EXPECT_FALSE(DecodeJpeg(jpeg));
+  jpeg[sof + 5] = 0, jpeg[sof + 6] = 8;
+  EXPECT_TRUE(DecodeJpeg(jpeg));
+}
+
 TEST(Codecs, BitmapRowsAndIconEntries) {
   const auto bmp = DecodeBmp(Bmp24());
   ASSERT_TRUE(bmp);

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "notices/html_document.h"
+#include "platform/text.h"
 
 namespace orvo {
 namespace {
@@ -85,6 +86,23 @@ TEST(HtmlDocument, ThePagesOwnEncoding) {
   const HtmlDocument utf8 = ParseHtmlDocument("\xEF\xBB\xBF<p>\xE4\xBD\xA0\xE5\xA5\xBD</p>");
   ASSERT_NE(utf8.body, nullptr);
   EXPECT_EQ(Text(*utf8.body), "\xE4\xBD\xA0\xE5\xA5\xBD");
+}
+
+TEST(HtmlDocument, BytesTheParserPassesThroughBecomeUtf8) {
+  // After an "&" that starts no entity, libxml2 copies bytes of the page as they are (or
+  // part of a sequence it made); the layout needs UTF-8, so a byte that is not part of a
+  // UTF-8 sequence is read as Windows-1252.
+  const HtmlDocument page = ParseHtmlDocument(
+      "<html><head><title>News &\xFF</title></head><body><p title=\"a&\xFF\">Caf&\xE9 &\xFF</p></body></html>");
+  EXPECT_TRUE(IsValidUtf8(page.title));
+  EXPECT_EQ(page.title.substr(0, 6), "News &");
+  ASSERT_NE(page.body, nullptr);
+  const std::string text = Text(*page.body);
+  EXPECT_TRUE(IsValidUtf8(text));
+  EXPECT_EQ(text.substr(0, 6), "Caf&\xC3\xA9");
+  const HtmlNode& p = *page.body->children.at(0);
+  ASSERT_NE(p.Attribute("title"), nullptr);
+  EXPECT_TRUE(IsValidUtf8(*p.Attribute("title")));
 }
 
 TEST(HtmlDocument, DepthAndSizeAreBounded) {

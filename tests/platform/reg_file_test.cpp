@@ -173,6 +173,24 @@ TEST(RegFile, AnAnsiFileThatCannotHoldTheTextBecomesUtf16) {
   EXPECT_EQ(Text(Value(back, RegRoot::CurrentUser, "K", "n")), "日本");
 }
 
+TEST(RegFile, AnAnsiFileThatCannotHoldAnOddByteBecomesUtf16) {
+  // Expandable and multi-string data of an odd length (a program wrote one byte more than
+  // its text): ANSI text would lose that byte, so the file is written in UTF-16.
+  for (const uint32_t type : {kRegExpandSz, kRegMultiSz}) {
+    RegHive hive;
+    const std::vector<uint8_t> data = {'%', 0, 'T', 0, '%', 0, 0, 0, 0};
+    hive.Create(RegHive::Locate(RegRoot::CurrentUser, "K"))->SetValue("n", {type, data});
+    RegFileFormat used;
+    const std::string text = WriteRegFile(hive, RegFileFormat::kRegedit4, &used);
+    EXPECT_EQ(used, RegFileFormat::kVersion5Utf16);
+    RegHive back;
+    ASSERT_TRUE(ParseRegFile(text, &back).ok);
+    const RegValue* value = Value(back, RegRoot::CurrentUser, "K", "n");
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->data, data);
+  }
+}
+
 TEST(RegFile, CarriesAMegabyteValue) {
   RegHive hive;
   std::vector<uint8_t> big(1 << 20);
