@@ -4,6 +4,7 @@
 // as ordinary code rather than inside a signal handler.
 #include <pthread.h>
 #include <signal.h>
+#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
@@ -49,6 +50,21 @@ int main(int argc, char** argv) {
   sigaddset(&stop_signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
   signal(SIGPIPE, SIG_IGN);
+
+  // Every open connection is a descriptor: take what the system allows, and keep the
+  // connection limit below it with room for the database and the site's files.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0) {
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+    getrlimit(RLIMIT_NOFILE, &files);
+    constexpr rlim_t kReserved = 64;
+    if (files.rlim_cur != RLIM_INFINITY && options.front.max_connections + kReserved > files.rlim_cur) {
+      options.front.max_connections = files.rlim_cur > 2 * kReserved ? files.rlim_cur - kReserved : kReserved;
+      std::fprintf(stderr, "orvo-rating-service: at most %zu connections (open file limit)\n",
+                   options.front.max_connections);
+    }
+  }
 
   auto store = RatingStore::Open(options.db_path, options.store, &error);
   if (!store) return Fail(error);
