@@ -64,15 +64,30 @@ void ConnectionGate::Admit(int fd) {
     CloseSocket(fd);
     return;
   }
-  if (waiting_.size() + busy_ >= options_.max_connections) {
-    if (waiting_.empty()) {
-      CloseSocket(fd);
-      return;
-    }
-    ++counts_.displaced;
-    Drop(waiting_.begin());
+  if (waiting_.size() + busy_ >= options_.max_connections && !DisplaceOne()) {
+    CloseSocket(fd);
+    return;
   }
   Park(std::move(connection));
+}
+
+bool ConnectionGate::DisplaceOne() {
+  // The longest waiting connection that has nothing unread goes. One whose request is
+  // already in its socket (the watcher has not got to it yet) is a client at work: its
+  // request is read now instead.
+  for (auto it = waiting_.begin(); it != waiting_.end();) {
+    char byte = 0;
+    if (recv(it->second->fd, &byte, 1, MSG_PEEK | MSG_DONTWAIT) > 0) {
+      const uint64_t id = it->first;
+      ++it;
+      ReadAhead(id);
+      continue;
+    }
+    ++counts_.displaced;
+    Drop(it);
+    return true;
+  }
+  return false;
 }
 
 void ConnectionGate::Park(std::unique_ptr<Connection> connection) {

@@ -79,6 +79,7 @@ class ConnectionGate {
   void Park(std::unique_ptr<Connection> connection);
   void HandOver(std::unique_ptr<Connection> connection);
   void ReadAhead(uint64_t id);
+  bool DisplaceOne();
   void Drop(std::map<uint64_t, std::unique_ptr<Connection>>::iterator it);
   Clock::time_point SweepExpired(Clock::time_point now);
 

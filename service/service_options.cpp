@@ -10,8 +10,9 @@ const char* ServiceUsage() {
          "                           [--host ADDRESS] [--threads N] [--key-life SECONDS]\n"
          "                           [--keys-per-minute N] [--reviews-per-minute N]\n"
          "                           [--sync normal|full] [--max-connections N]\n"
-         "                           [--request-timeout SECONDS]\n"
-         "  --db FILE              SQLite database, created when missing (orvo-rating.db)\n"
+         "                           [--request-timeout SECONDS] [--max-db-mb N]\n"
+         "  --db FILE              SQLite database, created when missing (orvo-rating.db);\n"
+         "                         a URI such as file:ratings.db?mode=ro serves it read-only\n"
          "  --port N               TCP port, 0 for any free one (8086)\n"
          "  --host ADDRESS         address to listen on (127.0.0.1)\n"
          "  --site DIR             folder of notice files, pages and adverts (none)\n"
@@ -24,6 +25,7 @@ const char* ServiceUsage() {
          "  --max-connections N    open client connections; beyond it the longest waiting\n"
          "                         one is closed (512)\n"
          "  --request-timeout SECONDS  time a new connection has to send its request (10)\n"
+         "  --max-db-mb N          largest database size; beyond it writes fail (no limit)\n"
          "The first line on standard output is \"listening on http://HOST:PORT\"; then one\n"
          "line per request. SIGINT or SIGTERM stops the service.\n";
 }
@@ -71,6 +73,10 @@ bool ParseServiceOptions(int argc, const char* const* argv, ServiceOptions* opti
       const auto n = number(1, 3600);
       if (!n) return false;
       options->front.request_seconds = static_cast<int>(*n);
+    } else if (name == "--max-db-mb") {
+      const auto n = number(1, 1'000'000);
+      if (!n) return false;
+      options->store.max_bytes = *n * 1024 * 1024;
     } else if (name == "--key-life") {
       const auto n = number(1, 86400 * 30);
       if (!n) return false;
