@@ -18,8 +18,9 @@ packages=(
   wine wine64 xvfb xauth imagemagick
   # the windows package (scripts/package.sh) and its checks
   wixl msitools python3
-  # the fuzz preset (clang with libFuzzer and the sanitizer runtimes) and scripts/lint.sh
-  clang libclang-rt-dev clang-tidy
+  # the fuzz preset (clang with libFuzzer and the sanitizer runtimes), scripts/lint.sh and
+  # scripts/format.sh
+  clang libclang-rt-dev clang-tidy clang-format
   # fonts the portable text back end and the golden images rely on
   fonts-dejavu-core fonts-liberation fonts-wine fontconfig
 )
