@@ -25,7 +25,7 @@ std::string NowText() {
   std::tm parts{};
   gmtime_r(&now, &parts);
   char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+  if (std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts) == 0) return "-";
   return text;
 }
 

@@ -83,9 +83,8 @@ int BaselineServer(int argc, char** argv) {
 // ---- helpers ---------------------------------------------------------------------------
 
 std::string AddonId(int n) {
-  char id[40];
-  std::snprintf(id, sizeof id, "benchaddon%022d", n);
-  return id;
+  std::string digits = std::to_string(n);
+  return "benchaddon" + std::string(digits.size() < 22 ? 22 - digits.size() : 0, '0') + digits;
 }
 
 bool WriteSeed(const std::string& path) {
