@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace orvo::service {
@@ -79,7 +80,7 @@ class ConnectionStream : public httplib::Stream {
     if (getnameinfo(reinterpret_cast<const sockaddr*>(&address), length, host, sizeof host,
                     service, sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) == 0) {
       ip = host;
-      port = std::atoi(service);
+      port = static_cast<int>(std::strtol(service, nullptr, 10));
     }
   }
 

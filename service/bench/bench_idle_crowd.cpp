@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <nlohmann/json.hpp>
 
@@ -40,9 +41,9 @@ int main(int argc, char** argv) {
   double seconds = 5;
   int clients = 2, crowd_size = 500;
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::clamp(std::atof(argv[i + 1]), 0.5, 120.0);
-    if (std::strcmp(argv[i], "--clients") == 0) clients = std::clamp(std::atoi(argv[i + 1]), 1, 64);
-    if (std::strcmp(argv[i], "--crowd") == 0) crowd_size = std::clamp(std::atoi(argv[i + 1]), 1, 5000);
+    if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::clamp(std::strtod(argv[i + 1], nullptr), 0.5, 120.0);
+    if (std::strcmp(argv[i], "--clients") == 0) clients = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 64L));
+    if (std::strcmp(argv[i], "--crowd") == 0) crowd_size = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 5000L));
   }
   signal(SIGPIPE, SIG_IGN);
   harness::TempFolder temp;

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <mutex>
@@ -40,7 +41,7 @@ constexpr int kSeedReviewsPerAddon = 3;
 int BaselineServer(int argc, char** argv) {
   int port = 0;
   for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--port") == 0) port = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--port") == 0) port = static_cast<int>(std::strtol(argv[i + 1], nullptr, 10));
   }
   sigset_t stop_signals;
   sigemptyset(&stop_signals);
@@ -220,8 +221,8 @@ int main(int argc, char** argv) {
   double seconds = 10;
   int clients = 8;
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::clamp(std::atof(argv[i + 1]), 0.2, 60.0);
-    if (std::strcmp(argv[i], "--clients") == 0) clients = std::clamp(std::atoi(argv[i + 1]), 1, 64);
+    if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::clamp(std::strtod(argv[i + 1], nullptr), 0.2, 60.0);
+    if (std::strcmp(argv[i], "--clients") == 0) clients = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 64L));
   }
   constexpr int64_t kMaxPerClient = 2'000'000;
   harness::TempFolder temp;

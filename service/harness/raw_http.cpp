@@ -76,7 +76,7 @@ RawReply RawPost(int port, std::string_view path, std::string_view body, int tim
   RawReply out;
   if (!reply.starts_with("HTTP/1.")) return out;
   const size_t space = reply.find(' ');
-  out.status = std::atoi(reply.c_str() + space + 1);
+  out.status = static_cast<int>(std::strtol(reply.c_str() + space + 1, nullptr, 10));
   const size_t head_end = reply.find("\r\n\r\n");
   if (head_end == std::string::npos) return out;
   out.ok = true;
