@@ -14,7 +14,7 @@ namespace orvo::service {
 namespace {
 
 constexpr uint64_t kWakeId = 0;
-constexpr size_t kReadChunk = 16 * 1024;
+constexpr size_t kReadChunk = size_t{16} * 1024;
 
 void CloseSocket(int fd) {
   if (fd < 0) return;

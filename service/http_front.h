@@ -18,7 +18,7 @@ struct FrontOptions {
   int port = 8086;  // 0 = any free port
   std::string site_dir;  // empty: no site files, no adverts
   int threads = 8;
-  size_t max_body = 64 * 1024;
+  size_t max_body = size_t{64} * 1024;
   size_t max_connections = 512;
   int request_seconds = 10;  // for a new connection's whole request
 };

@@ -9,8 +9,8 @@
 namespace orvo::service {
 
 struct ArrivalLimits {
-  size_t max_header_bytes = 16 * 1024;  // request line and headers
-  size_t max_body = 64 * 1024;
+  size_t max_header_bytes = size_t{16} * 1024;  // request line and headers
+  size_t max_body = size_t{64} * 1024;
 };
 
 enum class Arrival {

@@ -78,7 +78,7 @@ bool ParseServiceOptions(int argc, const char* const* argv, ServiceOptions* opti
       if (!n) return false;
       options->store.max_bytes = *n * 1024 * 1024;
     } else if (name == "--key-life") {
-      const auto n = number(1, 86400 * 30);
+      const auto n = number(1, int64_t{86400} * 30);
       if (!n) return false;
       options->keys.key_life_seconds = *n;
     } else if (name == "--keys-per-minute") {

@@ -50,7 +50,7 @@ int BaselineServer(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
   httplib::Server server;
   server.new_task_queue = [] { return new httplib::ThreadPool(8); };
-  server.set_payload_max_length(64 * 1024);
+  server.set_payload_max_length(size_t{64} * 1024);
   int listen_socket = -1;
   server.set_socket_options([&](int sock) {
     const int yes = 1;
@@ -176,7 +176,7 @@ std::set<int64_t> StoredReviewIds(const std::string& db_path, bool* intact) {
     sqlite3_finalize(st);
     if (sqlite3_prepare_v2(db, "SELECT id FROM reviews WHERE id > ?1", -1, &st, nullptr) ==
         SQLITE_OK) {
-      sqlite3_bind_int64(st, 1, kAddons * kSeedReviewsPerAddon);
+      sqlite3_bind_int64(st, 1, sqlite3_int64{kAddons} * kSeedReviewsPerAddon);
       while (sqlite3_step(st) == SQLITE_ROW) ids.insert(sqlite3_column_int64(st, 0));
     }
     sqlite3_finalize(st);

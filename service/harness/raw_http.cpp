@@ -41,7 +41,7 @@ bool SendAll(int fd, std::string_view bytes) {
 std::string RawExchange(int port, std::string_view request, int timeout_ms, bool end_after_send) {
   Socket sock;
   if (sock.fd() < 0) return {};
-  timeval tv{timeout_ms / 1000, (timeout_ms % 1000) * 1000};
+  timeval tv{timeout_ms / 1000, suseconds_t{timeout_ms % 1000} * 1000};
   setsockopt(sock.fd(), SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
   setsockopt(sock.fd(), SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
   const int yes = 1;
