@@ -5,6 +5,7 @@
 #include <pthread.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -96,7 +97,9 @@ int main(int argc, char** argv) {
   });
   const bool served = front.Run();
   finished.store(true);
-  pthread_kill(signal_thread.native_handle(), SIGTERM);  // wakes a still waiting sigwait
+  // Wakes a still waiting sigwait: every thread blocks the signal, so the one sent to the
+  // process goes to the thread that waits for it.
+  kill(getpid(), SIGTERM);
   signal_thread.join();
   store.reset();
   std::printf("stopped\n");
