@@ -87,7 +87,7 @@ void HttpFront::Routes::Answer(const httplib::Request& req, httplib::Response& r
   Reply reply = front_.service_.Handle(req.get_param_value("to"), body, req.remote_addr);
   res.status = reply.status;
   res.set_header("Cache-Control", "no-store");
-  res.set_content(std::move(reply.body), reply.content_type.c_str());
+  res.set_content(reply.body, reply.content_type.c_str());
 }
 
 void HttpFront::Routes::WriteLog(const httplib::Request& req, const httplib::Response& res) {
@@ -129,7 +129,7 @@ bool HttpFront::Routes::Setup(std::string* error) {
     WriteLog(req, res);
   });
   server.set_exception_handler(
-      [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+      [](const httplib::Request&, httplib::Response& res, const std::exception_ptr&) {
         res.status = 500;
         res.body.clear();
       });
@@ -184,7 +184,7 @@ bool HttpFront::Routes::Setup(std::string* error) {
       Reply reply = AnswerAdvert(description, {name, ver, lang, adver}, BaseUrl(req));
       res.status = reply.status;
       res.set_header("Cache-Control", "no-store");
-      res.set_content(std::move(reply.body), reply.content_type.c_str());
+      res.set_content(reply.body, reply.content_type.c_str());
     });
   }
   return true;

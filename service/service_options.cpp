@@ -92,7 +92,8 @@ bool ParseServiceOptions(int argc, const char* const* argv, ServiceOptions* opti
     } else if (name == "--sync" && (value == "normal" || value == "full")) {
       options->store.full_sync = value == "full";
     } else {
-      *error = "unknown option " + name + " " + value;
+      *error = "unknown option " + name;
+      *error += " " + value;
       return false;
     }
   }

@@ -51,6 +51,7 @@ bool ServiceProcess::Start(const ServiceLaunch& launch, std::string* error) {
   if (!launch.seed_path.empty()) args.insert(args.end(), {"--seed", launch.seed_path});
   args.insert(args.end(), launch.extra_args.begin(), launch.extra_args.end());
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
