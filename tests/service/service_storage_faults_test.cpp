@@ -112,7 +112,11 @@ TEST_F(StorageFaults, TenThousandKeysGrantedOverTimeKeepMemoryAndTablesBounded) 
   std::printf("resident memory after 2,000 keys: %lld KB, after 10,000: %lld KB\n",
               static_cast<long long>(rss_early), static_cast<long long>(rss_late));
   ASSERT_GT(rss_early, 0);
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+  // Sanitizers hold freed memory back on purpose (quarantine, shadow), so only a plain
+  // build's resident memory says what the service keeps.
   EXPECT_LT(rss_late - rss_early, 4096);
+#endif
   // Grants of the last second or two, and the writer.
   const int64_t users = CountRows("SELECT count(*) FROM users");
   std::printf("users rows after 10,001 grants: %lld\n", static_cast<long long>(users));
