@@ -72,6 +72,15 @@ echo "== fuzz replay"
 scripts/fuzz-replay.sh build/native build/native/fuzz-replay.xml
 if [ -f build/native/fuzz-replay.xml ]; then count_report build/native/fuzz-replay.xml; else failed=$((failed + 1)); fi
 
+# The native suite again under ASan and UBSan, the threaded suites under TSan; each run's
+# report lies in build/sanitizers/ (scripts/sanitizer-tests.sh).
+echo "== sanitizers"
+failed_before=$failed
+scripts/sanitizer-tests.sh
+sanitizer_status=$?
+for xml in build/sanitizers/*.xml; do [ -f "$xml" ] && count_report "$xml"; done
+[ "$sanitizer_status" -ne 0 ] && [ "$failed" -eq "$failed_before" ] && failed=$((failed + 1))
+
 $native_only && finish 0
 
 # ---- windows --------------------------------------------------------------------------

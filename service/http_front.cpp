@@ -4,11 +4,13 @@
 #include <httplib.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <mutex>
 
 #include "advert_reply.h"
+#include "gated_server.h"
 #include "site_text.h"
 
 namespace orvo::service {
@@ -23,7 +25,7 @@ std::string NowText() {
   std::tm parts{};
   gmtime_r(&now, &parts);
   char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+  if (std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts) == 0) return "-";
   return text;
 }
 
@@ -46,18 +48,28 @@ std::string ResultCode(const std::string& body) {
   return "msg=" + body.substr(at, end == std::string::npos ? end : end - at);
 }
 
+GateOptions GateOptionsFor(const FrontOptions& options) {
+  GateOptions gate;
+  gate.threads = options.threads;
+  gate.max_connections = options.max_connections;
+  gate.request_time = std::chrono::seconds(options.request_seconds);
+  gate.keep_alive_time = std::min(gate.request_time, std::chrono::milliseconds(5000));
+  gate.arrival.max_body = options.max_body;
+  return gate;
+}
+
 }  // namespace
 
 class HttpFront::Routes {
  public:
-  Routes(HttpFront& front) : front_(front) {}
+  Routes(HttpFront& front) : server(GateOptionsFor(front.options_)), front_(front) {}
 
   bool Setup(std::string* error);
   void WriteLog(const httplib::Request& req, const httplib::Response& res);
   std::string BaseUrl(const httplib::Request& req) const;
   void Answer(const httplib::Request& req, httplib::Response& res, std::string_view body);
 
-  httplib::Server server;
+  GatedServer server;
   int listen_socket = -1;
 
  private:
@@ -75,7 +87,7 @@ void HttpFront::Routes::Answer(const httplib::Request& req, httplib::Response& r
   Reply reply = front_.service_.Handle(req.get_param_value("to"), body, req.remote_addr);
   res.status = reply.status;
   res.set_header("Cache-Control", "no-store");
-  res.set_content(std::move(reply.body), reply.content_type.c_str());
+  res.set_content(reply.body, reply.content_type.c_str());
 }
 
 void HttpFront::Routes::WriteLog(const httplib::Request& req, const httplib::Response& res) {
@@ -99,8 +111,6 @@ void HttpFront::Routes::WriteLog(const httplib::Request& req, const httplib::Res
 bool HttpFront::Routes::Setup(std::string* error) {
   const FrontOptions& options = front_.options_;
   const size_t max_body = options.max_body;
-  const int threads = options.threads;
-  server.new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
   server.set_payload_max_length(max_body);
   // The program sends a handful of headers; a request with hundreds is refused outright
   // rather than served depending on how the reading of it happened to go.
@@ -119,7 +129,7 @@ bool HttpFront::Routes::Setup(std::string* error) {
     WriteLog(req, res);
   });
   server.set_exception_handler(
-      [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+      [](const httplib::Request&, httplib::Response& res, const std::exception_ptr&) {
         res.status = 500;
         res.body.clear();
       });
@@ -174,7 +184,7 @@ bool HttpFront::Routes::Setup(std::string* error) {
       Reply reply = AnswerAdvert(description, {name, ver, lang, adver}, BaseUrl(req));
       res.status = reply.status;
       res.set_header("Cache-Control", "no-store");
-      res.set_content(std::move(reply.body), reply.content_type.c_str());
+      res.set_content(reply.body, reply.content_type.c_str());
     });
   }
   return true;

@@ -3,7 +3,8 @@
 // /plugin/index.php, the advert request /ad/ad1.php, and the site folder (notice files,
 // pages, advert pictures) as static files. It reads request bodies itself, so the
 // library's 8 KB cap on form bodies does not apply and one limit (64 KB) covers every
-// body; it writes one log line per request.
+// body; it writes one log line per request. Its connections wait for their requests in a
+// ConnectionGate, so idle clients cost no request thread.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -17,7 +18,9 @@ struct FrontOptions {
   int port = 8086;  // 0 = any free port
   std::string site_dir;  // empty: no site files, no adverts
   int threads = 8;
-  size_t max_body = 64 * 1024;
+  size_t max_body = size_t{64} * 1024;
+  size_t max_connections = 512;
+  int request_seconds = 10;  // for a new connection's whole request
 };
 
 class HttpFront {

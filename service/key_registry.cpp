@@ -1,6 +1,7 @@
 // Session keys and per-key limits; see key_registry.h.
 #include "key_registry.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace orvo::service {
@@ -66,7 +67,8 @@ std::optional<std::string> KeyRegistry::Grant(std::string_view address, bool* fa
   {
     std::unique_lock lock(keys_mutex_);
     keys_[key] = Entry{*user_id, now};
-    if (now - last_purge_ >= kPurgeEvery) {
+    // Short key lives (tests, demos) are purged as often as they end.
+    if (now - last_purge_ >= std::min(kPurgeEvery, limits_.key_life_seconds)) {
       PurgeExpired(now);
       purged = true;
     }
@@ -96,6 +98,18 @@ std::optional<int64_t> KeyRegistry::UserOf(std::string_view key) {
     return std::nullopt;
   }
   return it->second.user_id;
+}
+
+KeyRegistry::Sizes KeyRegistry::sizes() {
+  Sizes sizes;
+  {
+    std::shared_lock lock(keys_mutex_);
+    sizes.keys = keys_.size();
+  }
+  std::lock_guard lock(limits_mutex_);
+  sizes.addresses = grants_by_address_.size();
+  sizes.reviewing_users = reviews_by_user_.size();
+  return sizes;
 }
 
 bool KeyRegistry::TakeReviewSlot(int64_t user_id) {

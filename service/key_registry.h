@@ -48,6 +48,15 @@ class KeyRegistry {
   bool TakeReviewSlot(int64_t user_id);
   void ReturnReviewSlot(int64_t user_id);
 
+  // What the registry holds in memory: every entry is bounded by the grants and reviews of
+  // the last key life (or minute), whatever the number granted over time.
+  struct Sizes {
+    size_t keys = 0;
+    size_t addresses = 0;
+    size_t reviewing_users = 0;
+  };
+  Sizes sizes();
+
  private:
   struct Entry {
     int64_t user_id;

@@ -31,9 +31,10 @@ namespace {
 
 void UpdateRatingLine(PlugSummary& plug) {
   char line[48];
-  std::snprintf(line, sizeof line, "=%.2f,%lld\n", RoundedAverage(plug.stars),
-                static_cast<long long>(RatingCount(plug.stars)));
-  plug.rating_line = line;
+  const int length = std::snprintf(line, sizeof line, "=%.2f,%lld\n", RoundedAverage(plug.stars),
+                                   static_cast<long long>(RatingCount(plug.stars)));
+  // An average of at most 5 and a 64-bit count always fit; a line cut short never goes out.
+  plug.rating_line = length > 0 && static_cast<size_t>(length) < sizeof line ? line : "=0.00,0\n";
 }
 
 }  // namespace

@@ -82,7 +82,8 @@ std::string DateText(int64_t unix_seconds) {
   std::tm parts{};
   gmtime_r(&t, &parts);
   char text[16];
-  std::strftime(text, sizeof text, "%Y-%m-%d", &parts);
+  // A date beyond year 99999 does not fit and strftime leaves the buffer undefined.
+  if (std::strftime(text, sizeof text, "%Y-%m-%d", &parts) == 0) return {};
   return text;
 }
 

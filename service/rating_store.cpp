@@ -1,6 +1,7 @@
 // SQLite storage of the rating service; see rating_store.h for the shape.
 #include "rating_store.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace orvo::service {
@@ -39,6 +40,7 @@ CREATE TABLE IF NOT EXISTS reviews(
   dislikes INTEGER NOT NULL DEFAULT 0,
   reports INTEGER NOT NULL DEFAULT 0,
   UNIQUE(plug_id, user_id));
+CREATE INDEX IF NOT EXISTS reviews_by_user ON reviews(user_id);
 CREATE INDEX IF NOT EXISTS reviews_by_date ON reviews(plug_id, created_at DESC, id DESC);
 CREATE INDEX IF NOT EXISTS reviews_by_use
   ON reviews(plug_id, (likes - dislikes) DESC, created_at DESC, id DESC);
@@ -49,6 +51,7 @@ CREATE TABLE IF NOT EXISTS marks(
   value INTEGER NOT NULL,
   created_at INTEGER NOT NULL,
   PRIMARY KEY(review_id, user_id, kind)) WITHOUT ROWID;
+CREATE INDEX IF NOT EXISTS marks_by_user ON marks(user_id);
 INSERT OR IGNORE INTO meta(name, value) VALUES('schema', '1');
 )sql";
 
@@ -112,10 +115,22 @@ std::unique_ptr<RatingStore> RatingStore::Open(const std::string& path,
     if (error) *error = "cannot open " + path + ": " + store->writer_.error();
     return nullptr;
   }
+  // A read-only database is served as it is: reads answer, writes fail with their codes.
+  const bool read_only = store->writer_.IsReadOnly();
   if (!store->writer_.Exec("PRAGMA journal_mode = WAL") || !store->Configure(store->writer_) ||
-      !store->CreateSchema()) {
+      !(read_only ? store->HasSchema() : store->CreateSchema())) {
     if (error) *error = "cannot prepare " + path + ": " + store->writer_.error();
     return nullptr;
+  }
+  if (read_only) std::fprintf(stderr, "rating-store: %s is read-only\n", path.c_str());
+  if (options.max_bytes > 0) {
+    Statement size = store->writer_.Prepare("PRAGMA page_size");
+    const int64_t page = size.Step() == SQLITE_ROW ? size.Int(0) : 4096;
+    const int64_t pages = std::max<int64_t>(1, options.max_bytes / std::max<int64_t>(page, 512));
+    if (!store->writer_.Exec("PRAGMA max_page_count = " + std::to_string(pages))) {
+      if (error) *error = "cannot limit " + path + ": " + store->writer_.error();
+      return nullptr;
+    }
   }
   return store;
 }
@@ -124,6 +139,11 @@ bool RatingStore::Configure(Database& db) {
   return db.Exec(options_.full_sync ? "PRAGMA synchronous = FULL"
                                     : "PRAGMA synchronous = NORMAL") &&
          db.Exec("PRAGMA foreign_keys = ON");
+}
+
+bool RatingStore::HasSchema() {
+  Statement st = writer_.Prepare("SELECT value FROM meta WHERE name = 'schema'");
+  return st.Step() == SQLITE_ROW;
 }
 
 bool RatingStore::CreateSchema() {
@@ -176,10 +196,26 @@ std::vector<KeyRow> RatingStore::LoadKeys(int64_t granted_after) {
 
 bool RatingStore::ForgetKeys(int64_t granted_before) {
   std::lock_guard lock(write_mutex_);
-  Statement st = writer_.Prepare(
+  Transaction tx(writer_);
+  Statement drop = writer_.Prepare(
+      "DELETE FROM users WHERE key IS NOT NULL AND granted_at < ?1 "
+      "AND NOT EXISTS(SELECT 1 FROM reviews WHERE reviews.user_id = users.id) "
+      "AND NOT EXISTS(SELECT 1 FROM marks WHERE marks.user_id = users.id)");
+  drop.Bind(1, granted_before);
+  Statement keep = writer_.Prepare(
       "UPDATE users SET key = NULL WHERE key IS NOT NULL AND granted_at < ?1");
-  st.Bind(1, granted_before);
-  return st.Run();
+  keep.Bind(1, granted_before);
+  if (!tx.begun() || !drop.Run() || !keep.Run() || !tx.Commit()) {
+    LogDbError(writer_, "forgetting keys");
+    return false;
+  }
+  return true;
+}
+
+int64_t RatingStore::UserCount() {
+  std::lock_guard lock(write_mutex_);
+  Statement st = writer_.Prepare("SELECT count(*) FROM users");
+  return st.Step() == SQLITE_ROW ? st.Int(0) : -1;
 }
 
 std::vector<PlugRow> RatingStore::LoadPlugs() {

@@ -72,6 +72,9 @@ struct StoreOptions {
   // or kill of the process, which is what WAL promises without a sync per commit.
   bool full_sync = false;
   int busy_timeout_ms = 5000;
+  // The largest the database may grow, in bytes (0: no limit); beyond it writes fail as on
+  // a full disk.
+  int64_t max_bytes = 0;
 };
 
 class RatingStore {
@@ -84,7 +87,8 @@ class RatingStore {
 
   std::optional<int64_t> AddUser(const std::string& key, int64_t granted_at);
   std::vector<KeyRow> LoadKeys(int64_t granted_after);
-  // Clears the key text of grants made before the time (the user ids stay).
+  // Ends the grants made before the time: users who wrote nothing are deleted (nobody can
+  // act as them again), the others keep their id for their reviews and marks.
   bool ForgetKeys(int64_t granted_before);
 
   std::vector<PlugRow> LoadPlugs();
@@ -102,12 +106,15 @@ class RatingStore {
   // Writes the demo data once per database; false when it failed (nothing written).
   bool ApplySeed(const std::vector<SeedPlug>& plugs);
   bool IsSeeded();
+  // Rows of the users table (granted keys still alive, and users who wrote something).
+  int64_t UserCount();
 
  private:
   class ReaderLease;
   explicit RatingStore(std::string path, const StoreOptions& options);
   bool Configure(Database& db);
   bool CreateSchema();
+  bool HasSchema();
   std::unique_ptr<Database> TakeReader();
   void ReturnReader(std::unique_ptr<Database> db);
 

@@ -4,6 +4,8 @@
 // as ordinary code rather than inside a signal handler.
 #include <pthread.h>
 #include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -50,6 +52,21 @@ int main(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
   signal(SIGPIPE, SIG_IGN);
 
+  // Every open connection is a descriptor: take what the system allows, and keep the
+  // connection limit below it with room for the database and the site's files.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0) {
+    files.rlim_cur = files.rlim_max;
+    setrlimit(RLIMIT_NOFILE, &files);
+    getrlimit(RLIMIT_NOFILE, &files);
+    constexpr rlim_t kReserved = 64;
+    if (files.rlim_cur != RLIM_INFINITY && options.front.max_connections + kReserved > files.rlim_cur) {
+      options.front.max_connections = files.rlim_cur > 2 * kReserved ? files.rlim_cur - kReserved : kReserved;
+      std::fprintf(stderr, "orvo-rating-service: at most %zu connections (open file limit)\n",
+                   options.front.max_connections);
+    }
+  }
+
   auto store = RatingStore::Open(options.db_path, options.store, &error);
   if (!store) return Fail(error);
   if (!options.seed_path.empty()) {
@@ -80,7 +97,9 @@ int main(int argc, char** argv) {
   });
   const bool served = front.Run();
   finished.store(true);
-  pthread_kill(signal_thread.native_handle(), SIGTERM);  // wakes a still waiting sigwait
+  // Wakes a still waiting sigwait: every thread blocks the signal, so the one sent to the
+  // process goes to the thread that waits for it.
+  kill(getpid(), SIGTERM);
   signal_thread.join();
   store.reset();
   std::printf("stopped\n");

@@ -9,8 +9,10 @@ const char* ServiceUsage() {
   return "usage: orvo-rating-service [--db FILE] [--port N] [--site DIR] [--seed FILE]\n"
          "                           [--host ADDRESS] [--threads N] [--key-life SECONDS]\n"
          "                           [--keys-per-minute N] [--reviews-per-minute N]\n"
-         "                           [--sync normal|full]\n"
-         "  --db FILE              SQLite database, created when missing (orvo-rating.db)\n"
+         "                           [--sync normal|full] [--max-connections N]\n"
+         "                           [--request-timeout SECONDS] [--max-db-mb N]\n"
+         "  --db FILE              SQLite database, created when missing (orvo-rating.db);\n"
+         "                         a URI such as file:ratings.db?mode=ro serves it read-only\n"
          "  --port N               TCP port, 0 for any free one (8086)\n"
          "  --host ADDRESS         address to listen on (127.0.0.1)\n"
          "  --site DIR             folder of notice files, pages and adverts (none)\n"
@@ -20,6 +22,10 @@ const char* ServiceUsage() {
          "  --keys-per-minute N    key grants per client address and minute, 0 = no limit (30)\n"
          "  --reviews-per-minute N reviews stored per key and minute, 0 = no limit (5)\n"
          "  --sync normal|full     full: every commit survives a power cut (normal)\n"
+         "  --max-connections N    open client connections; beyond it the longest waiting\n"
+         "                         one is closed (512)\n"
+         "  --request-timeout SECONDS  time a new connection has to send its request (10)\n"
+         "  --max-db-mb N          largest database size; beyond it writes fail (no limit)\n"
          "The first line on standard output is \"listening on http://HOST:PORT\"; then one\n"
          "line per request. SIGINT or SIGTERM stops the service.\n";
 }
@@ -59,8 +65,20 @@ bool ParseServiceOptions(int argc, const char* const* argv, ServiceOptions* opti
       const auto n = number(1, 256);
       if (!n) return false;
       options->front.threads = static_cast<int>(*n);
+    } else if (name == "--max-connections") {
+      const auto n = number(16, 100'000);
+      if (!n) return false;
+      options->front.max_connections = static_cast<size_t>(*n);
+    } else if (name == "--request-timeout") {
+      const auto n = number(1, 3600);
+      if (!n) return false;
+      options->front.request_seconds = static_cast<int>(*n);
+    } else if (name == "--max-db-mb") {
+      const auto n = number(1, 1'000'000);
+      if (!n) return false;
+      options->store.max_bytes = *n * 1024 * 1024;
     } else if (name == "--key-life") {
-      const auto n = number(1, 86400 * 30);
+      const auto n = number(1, int64_t{86400} * 30);
       if (!n) return false;
       options->keys.key_life_seconds = *n;
     } else if (name == "--keys-per-minute") {
@@ -74,7 +92,8 @@ bool ParseServiceOptions(int argc, const char* const* argv, ServiceOptions* opti
     } else if (name == "--sync" && (value == "normal" || value == "full")) {
       options->store.full_sync = value == "full";
     } else {
-      *error = "unknown option " + name + " " + value;
+      *error = "unknown option " + name;
+      *error += " " + value;
       return false;
     }
   }

@@ -22,7 +22,8 @@ Database& Database::operator=(Database&& other) noexcept {
 bool Database::Open(const std::string& path, bool create, int busy_timeout_ms) {
   Close();
   open_error_.clear();
-  const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+  // URI names let an operator open a database read-only ("file:ratings.db?mode=ro").
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | (create ? SQLITE_OPEN_CREATE : 0);
   if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     // SQLite hands back a handle even when the open fails (only to say why): keep the
     // reason, free the handle, and stay closed.

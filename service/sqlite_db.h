@@ -25,6 +25,8 @@ class Database {
   // Opens (creating when asked) with a busy time-out; false with error() on failure.
   bool Open(const std::string& path, bool create, int busy_timeout_ms);
   bool IsOpen() const { return db_ != nullptr; }
+  // Open for reading only (a read-only file or a "mode=ro" URI).
+  bool IsReadOnly() const { return db_ != nullptr && sqlite3_db_readonly(db_, "main") == 1; }
   void Close();
 
   // Runs SQL without parameters (schema, pragmas, BEGIN/COMMIT).

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <mutex>
@@ -40,7 +41,7 @@ constexpr int kSeedReviewsPerAddon = 3;
 int BaselineServer(int argc, char** argv) {
   int port = 0;
   for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--port") == 0) port = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--port") == 0) port = static_cast<int>(std::strtol(argv[i + 1], nullptr, 10));
   }
   sigset_t stop_signals;
   sigemptyset(&stop_signals);
@@ -49,7 +50,7 @@ int BaselineServer(int argc, char** argv) {
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
   httplib::Server server;
   server.new_task_queue = [] { return new httplib::ThreadPool(8); };
-  server.set_payload_max_length(64 * 1024);
+  server.set_payload_max_length(size_t{64} * 1024);
   int listen_socket = -1;
   server.set_socket_options([&](int sock) {
     const int yes = 1;
@@ -83,9 +84,8 @@ int BaselineServer(int argc, char** argv) {
 // ---- helpers ---------------------------------------------------------------------------
 
 std::string AddonId(int n) {
-  char id[40];
-  std::snprintf(id, sizeof id, "benchaddon%022d", n);
-  return id;
+  std::string digits = std::to_string(n);
+  return "benchaddon" + std::string(digits.size() < 22 ? 22 - digits.size() : 0, '0') + digits;
 }
 
 bool WriteSeed(const std::string& path) {
@@ -176,7 +176,7 @@ std::set<int64_t> StoredReviewIds(const std::string& db_path, bool* intact) {
     sqlite3_finalize(st);
     if (sqlite3_prepare_v2(db, "SELECT id FROM reviews WHERE id > ?1", -1, &st, nullptr) ==
         SQLITE_OK) {
-      sqlite3_bind_int64(st, 1, kAddons * kSeedReviewsPerAddon);
+      sqlite3_bind_int64(st, 1, sqlite3_int64{kAddons} * kSeedReviewsPerAddon);
       while (sqlite3_step(st) == SQLITE_ROW) ids.insert(sqlite3_column_int64(st, 0));
     }
     sqlite3_finalize(st);
@@ -221,8 +221,8 @@ int main(int argc, char** argv) {
   double seconds = 10;
   int clients = 8;
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::clamp(std::atof(argv[i + 1]), 0.2, 60.0);
-    if (std::strcmp(argv[i], "--clients") == 0) clients = std::clamp(std::atoi(argv[i + 1]), 1, 64);
+    if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::clamp(std::strtod(argv[i + 1], nullptr), 0.2, 60.0);
+    if (std::strcmp(argv[i], "--clients") == 0) clients = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 64L));
   }
   constexpr int64_t kMaxPerClient = 2'000'000;
   harness::TempFolder temp;

@@ -40,6 +40,7 @@ LoadResult RunLoad(int clients, double seconds, int64_t max_per_client,
   const auto deadline = start + std::chrono::duration_cast<Clock::duration>(
                                     std::chrono::duration<double>(seconds));
   std::vector<std::thread> threads;
+  threads.reserve(static_cast<size_t>(clients));
   for (int c = 0; c < clients; ++c) {
     threads.emplace_back([&, c] {
       ClientResult& mine = results[static_cast<size_t>(c)];

@@ -41,7 +41,7 @@ bool SendAll(int fd, std::string_view bytes) {
 std::string RawExchange(int port, std::string_view request, int timeout_ms, bool end_after_send) {
   Socket sock;
   if (sock.fd() < 0) return {};
-  timeval tv{timeout_ms / 1000, (timeout_ms % 1000) * 1000};
+  timeval tv{timeout_ms / 1000, suseconds_t{timeout_ms % 1000} * 1000};
   setsockopt(sock.fd(), SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
   setsockopt(sock.fd(), SOL_SOCKET, SO_SNDTIMEO, &tv, sizeof tv);
   const int yes = 1;
@@ -76,7 +76,7 @@ RawReply RawPost(int port, std::string_view path, std::string_view body, int tim
   RawReply out;
   if (!reply.starts_with("HTTP/1.")) return out;
   const size_t space = reply.find(' ');
-  out.status = std::atoi(reply.c_str() + space + 1);
+  out.status = static_cast<int>(std::strtol(reply.c_str() + space + 1, nullptr, 10));
   const size_t head_end = reply.find("\r\n\r\n");
   if (head_end == std::string::npos) return out;
   out.ok = true;

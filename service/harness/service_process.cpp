@@ -51,6 +51,7 @@ bool ServiceProcess::Start(const ServiceLaunch& launch, std::string* error) {
   if (!launch.seed_path.empty()) args.insert(args.end(), {"--seed", launch.seed_path});
   args.insert(args.end(), launch.extra_args.begin(), launch.extra_args.end());
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
 
@@ -78,7 +79,7 @@ bool ServiceProcess::Start(const ServiceLaunch& launch, std::string* error) {
     const size_t end = at == std::string::npos ? at : log.find('\n', at);
     if (end != std::string::npos) {
       const std::string line = log.substr(at, end - at);
-      port_ = std::atoi(line.c_str() + line.rfind(':') + 1);
+      port_ = static_cast<int>(std::strtol(line.c_str() + line.rfind(':') + 1, nullptr, 10));
       if (port_ > 0) return true;
     }
     int status = 0;

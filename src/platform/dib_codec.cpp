@@ -85,12 +85,12 @@ std::optional<DibDecoded> DecodeDib(std::string_view b, size_t header, bool icon
   std::vector<uint32_t> palette;
   if (bpp <= 8) {
     if (colors_used == 0 || colors_used > (1u << bpp)) colors_used = 1u << bpp;
-    if (table + colors_used * 4 > b.size()) return std::nullopt;
+    if (table + size_t{colors_used} * 4 > b.size()) return std::nullopt;
     for (uint32_t i = 0; i < colors_used; ++i) {
-      const size_t at = table + i * 4;
+      const size_t at = table + size_t{i} * 4;
       palette.push_back(Argb(255, uint8_t(b[at + 2]), uint8_t(b[at + 1]), uint8_t(b[at])));
     }
-    table += colors_used * 4;
+    table += size_t{colors_used} * 4;
   }
   const size_t stride = ((static_cast<size_t>(width) * bpp + 31) / 32) * 4;
   const size_t bits = bits_at ? bits_at : table;
@@ -116,12 +116,14 @@ std::optional<DibDecoded> DecodeDib(std::string_view b, size_t header, bool icon
         const uint32_t index = (row[bit / 8] >> (8 - bpp - bit % 8)) & ((1u << bpp) - 1);
         c = index < palette.size() ? palette[index] : 0xFF000000u;
       } else if (bpp == 24) {
-        c = Argb(255, row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+        const uint8_t* px = row + static_cast<size_t>(x) * 3;
+        c = Argb(255, px[2], px[1], px[0]);
       } else {
-        const uint32_t v = bpp == 16 ? row[x * 2] | (row[x * 2 + 1] << 8)
-                                     : row[x * 4] | (row[x * 4 + 1] << 8) |
-                                           (row[x * 4 + 2] << 16) |
-                                           (static_cast<uint32_t>(row[x * 4 + 3]) << 24);
+        const uint8_t* px = row + static_cast<size_t>(x) * (bpp / 8);
+        const uint32_t v = bpp == 16 ? px[0] | (px[1] << 8)
+                                     : px[0] | (px[1] << 8) |
+                                           (px[2] << 16) |
+                                           (static_cast<uint32_t>(px[3]) << 24);
         const uint32_t a = bpp == 32 && compression == 0 ? v >> 24 : alpha.Get(v);
         any_alpha = any_alpha || a != 0;
         c = Argb(a, red.Get(v), green.Get(v), blue.Get(v));

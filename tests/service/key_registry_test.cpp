@@ -1,6 +1,8 @@
 // Key life and the two sliding-minute limits, with a clock the test moves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "service/harness/service_process.h"
 #include "service/key_registry.h"
 
@@ -85,6 +87,30 @@ TEST_F(KeyRegistryTest, ZeroMeansNoLimit) {
     ASSERT_TRUE(keys.Grant("10.0.0.1", nullptr));
     ASSERT_TRUE(keys.TakeReviewSlot(1));
   }
+}
+
+TEST_F(KeyRegistryTest, TenThousandGrantsOverHoursHoldOnlyWhatIsAlive) {
+  KeyRegistry keys = Registry({.key_life_seconds = 900});
+  // One grant a second from a new address each time, every tenth user reviewing.
+  size_t most_keys = 0, most_addresses = 0, most_reviewers = 0;
+  for (int i = 0; i < 10'000; ++i) {
+    const auto key = keys.Grant("10.1." + std::to_string(i / 256) + "." + std::to_string(i % 256), nullptr);
+    ASSERT_TRUE(key);
+    if (i % 10 == 0) {
+      ASSERT_TRUE(keys.TakeReviewSlot(*keys.UserOf(*key)));
+    }
+    const KeyRegistry::Sizes sizes = keys.sizes();
+    most_keys = std::max(most_keys, sizes.keys);
+    most_addresses = std::max(most_addresses, sizes.addresses);
+    most_reviewers = std::max(most_reviewers, sizes.reviewing_users);
+    now_ += 1;
+  }
+  // A key life and a purge interval of grants; a minute and a purge interval of the rest.
+  EXPECT_LE(most_keys, 900u + 60u);
+  EXPECT_LE(most_addresses, 60u + 60u);
+  EXPECT_LE(most_reviewers, 12u + 6u);
+  // The stored users: the live keys only, as nobody wrote anything.
+  EXPECT_LE(store_->UserCount(), 900 + 60);
 }
 
 }  // namespace
