@@ -165,7 +165,7 @@ TEST(OrderlyShutdown, TransfersUnderWayKeepWhatTheyUseUntilTheyEnd) {
   EXPECT_EQ(server.Count("/plugin/index.php"), 2u);
   EXPECT_EQ(chain_steps, 2);
   EXPECT_TRUE(chain_ok);
-  EXPECT_EQ(item->picture.bytes(), server.png());
+  EXPECT_EQ(item->picture.PngFile(), server.png());
   EXPECT_EQ(machine.platform().files().ReadFile(item->local_path), server.png());
   // Nobody was left to hand the end to.
   EXPECT_EQ(handed_back, 0);
