@@ -39,9 +39,7 @@
 namespace fs = std::filesystem;
 using namespace orvo;
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 // Icons for the Firefox runs, answered at once or after a delay.
 class IconServer {
@@ -87,8 +85,10 @@ struct Platform {
 };
 
 void Firefox(int runs) {
-  const fs::path root = fs::temp_directory_path() / ("orvo-bench-firefox-" + std::to_string(getpid()));
-  const fs::path db_root = fs::temp_directory_path() / ("orvo-bench-firefox-db-" + std::to_string(getpid()));
+  const fs::path root =
+      fs::temp_directory_path() / ("orvo-bench-firefox-" + std::to_string(getpid()));
+  const fs::path db_root =
+      fs::temp_directory_path() / ("orvo-bench-firefox-db-" + std::to_string(getpid()));
   IconServer icons;
   tools::WriteSyntheticFirefoxImage(root, 300, 2.0, false, icons.Site());
   tools::WriteSyntheticFirefoxImage(db_root, 300, 0, true, icons.Site());
@@ -137,7 +137,9 @@ void Firefox(int runs) {
         arrived = 0;
         const auto t0 = std::chrono::steady_clock::now();
         auto ff = std::make_unique<TFireFoxExtensions>();
-        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        times.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                .count());
         ui.dispatcher().RunUntil([&] { return arrived.load() >= 300; }, std::chrono::seconds(30));
       }
       std::sort(times.begin(), times.end());
@@ -167,7 +169,8 @@ int main(int argc, char** argv) {
   const int extensions = argc > 1 ? std::atoi(argv[1]) : 500;
   const double megabytes = argc > 2 ? std::atof(argv[2]) : 2.0;
   const int runs = argc > 3 ? std::atoi(argv[3]) : 15;
-  const fs::path root = fs::temp_directory_path() / ("orvo-bench-catalogue-" + std::to_string(getpid()));
+  const fs::path root =
+      fs::temp_directory_path() / ("orvo-bench-catalogue-" + std::to_string(getpid()));
   tools::WriteSyntheticImage(root, extensions, megabytes);
 
   std::string error;

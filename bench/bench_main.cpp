@@ -65,7 +65,7 @@ double FirstPaintMs(const fs::path& image, const fs::path& scratch) {
   fs::remove(trace);
   const std::string program = ORVO_PROGRAM;
   const std::string image_arg = image.string(), trace_arg = trace.string();
-  std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>("--image"),
+  std::vector<char*> argv = {const_cast<char*>(program.c_str()),   const_cast<char*>("--image"),
                              const_cast<char*>(image_arg.c_str()), const_cast<char*>("--trace"),
                              const_cast<char*>(trace_arg.c_str()), nullptr};
   pid_t pid = 0;

@@ -40,7 +40,8 @@ std::string ReadAll(const fs::path& p) {
 }
 
 std::string WithBase(std::string text, const std::string& base) {
-  for (size_t at; (at = text.find("{{BASE_URL}}")) != std::string::npos;) text.replace(at, 12, base);
+  for (size_t at; (at = text.find("{{BASE_URL}}")) != std::string::npos;)
+    text.replace(at, 12, base);
   return text;
 }
 
@@ -55,7 +56,8 @@ void Newsletter(int runs) {
     if (image) pictures[base + "/news/img/" + name] = std::move(*image);
   }
   HtmlDocument document;
-  const double parse = MedianMs(runs, [&] { document = ParseHtmlDocument(page, base + "/news/msg.html"); });
+  const double parse =
+      MedianMs(runs, [&] { document = ParseHtmlDocument(page, base + "/news/msg.html"); });
   HtmlLayoutOptions options;
   options.base_url = base + "/news/msg.html";
   Bitmap32 area(490, 239);
@@ -97,7 +99,8 @@ double FirstPaintMs(const fs::path& image_copy, const std::string& site) {
 }
 
 void FirstPaint(int runs) {
-  const fs::path work = fs::temp_directory_path() / ("orvo-bench-notices-" + std::to_string(getpid()));
+  const fs::path work =
+      fs::temp_directory_path() / ("orvo-bench-notices-" + std::to_string(getpid()));
   fs::create_directories(work);
   test::LoopbackServer up, slow;
   const fs::path site = fs::path(ORVO_SOURCE_DIR) / "service" / "demo-site";

@@ -48,16 +48,15 @@ class SkinnedSurface : public TWinControl {
     surface_.Clear(0xFFFFFFFFu);
     const int w = skin.width(), h = skin.height(), W = Width(), H = Height();
     const int L = split.Left, T = split.Top, R = split.Right, B = split.Bottom;
-    const Rect pairs[9][2] = {
-        {{0, 0, L, T}, {0, 0, L, T}},
-        {{L, 0, R, T}, {L, 0, W + R - w, T}},
-        {{R, 0, w, T}, {W + R - w, 0, W, T}},
-        {{0, T, L, B}, {0, T, L, H + B - h}},
-        {{0, B, L, h}, {0, H + B - h, L, H}},
-        {{L, B, R, h}, {L, H + B - h, W + R - w, H}},
-        {{R, B, w, h}, {W + R - w, H + B - h, W, H}},
-        {{R, T, w, B}, {W + R - w, T, W, H + B - h}},
-        {{L, T, R, B}, {L, T, W + R - w, H + B - h}}};
+    const Rect pairs[9][2] = {{{0, 0, L, T}, {0, 0, L, T}},
+                              {{L, 0, R, T}, {L, 0, W + R - w, T}},
+                              {{R, 0, w, T}, {W + R - w, 0, W, T}},
+                              {{0, T, L, B}, {0, T, L, H + B - h}},
+                              {{0, B, L, h}, {0, H + B - h, L, H}},
+                              {{L, B, R, h}, {L, H + B - h, W + R - w, H}},
+                              {{R, B, w, h}, {W + R - w, H + B - h, W, H}},
+                              {{R, T, w, B}, {W + R - w, T, W, H + B - h}},
+                              {{L, T, R, B}, {L, T, W + R - w, H + B - h}}};
     for (const auto& [from, to] : pairs) {
       StretchTransfer(surface_, to, surface_.bounds(), skin.view(), from, DrawMode::kBlend,
                       CombineMode::kMerge, Resampler::kLinear);
@@ -108,8 +107,7 @@ int main() {
   Window window(800, 500);
   std::printf("window_compose_ms: %.3f ms\n", MedianMs(41, [&] { window.Compose(); }));
   Window stretched(1000, 600);
-  std::printf("window_compose_1000x600_ms: %.3f ms\n",
-              MedianMs(41, [&] { stretched.Compose(); }));
+  std::printf("window_compose_1000x600_ms: %.3f ms\n", MedianMs(41, [&] { stretched.Compose(); }));
 
   TForm glow_form;
   glow_form.SetBounds(0, 0, 240, 60);

@@ -36,8 +36,8 @@ constexpr char kTabTidy[] = "fblkdohiomlcbgpekccokebfafkgegcf";
 
 // 200 reviews of one to many lines, some with long words.
 std::vector<TReviewData> MixedReviews() {
-  static const char* const kWords[] = {"quick", "tabs", "order", "works", "well", "after", "the",
-                                       "update", "saves", "time", "every", "day", "simple"};
+  static const char* const kWords[] = {"quick",  "tabs",  "order", "works", "well", "after", "the",
+                                       "update", "saves", "time",  "every", "day",  "simple"};
   std::vector<TReviewData> reviews;
   for (int i = 0; i < 200; ++i) {
     TReviewData r;
@@ -46,7 +46,8 @@ std::vector<TReviewData> MixedReviews() {
     r.Date = "2025-0" + std::to_string(1 + i % 9) + "-1" + std::to_string(i % 10);
     r.Score = 1 + i % 5;
     const int words = 4 + (i * 37) % 160;
-    for (int w = 0; w < words; ++w) r.Content += std::string(w ? " " : "") + kWords[(i + w * 7) % 13];
+    for (int w = 0; w < words; ++w)
+      r.Content += std::string(w ? " " : "") + kWords[(i + w * 7) % 13];
     if (i % 17 == 0) r.Content += " " + std::string(300, 'x');
     reviews.push_back(std::move(r));
   }
@@ -69,7 +70,8 @@ int Run(const char* image) {
     std::fprintf(stderr, "bench_ratings: the service did not start: %s\n", error.c_str());
     return 1;
   }
-  InstallRateSession(std::make_shared<TRateSession>("http://127.0.0.1:" + std::to_string(service.port())));
+  InstallRateSession(
+      std::make_shared<TRateSession>("http://127.0.0.1:" + std::to_string(service.port())));
 
   os::headless::ScreenOptions options;
   options.width = 1280;

@@ -11,7 +11,8 @@ double MedianMs(int runs, F&& f) {
   for (int i = 0; i < runs; ++i) {
     const auto t0 = std::chrono::steady_clock::now();
     f();
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+    times.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
@@ -30,7 +31,9 @@ inline std::vector<double> Samples(int runs, const std::function<void()>& work) 
   for (int i = 0; i < runs; ++i) {
     const auto start = std::chrono::steady_clock::now();
     work();
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    times.push_back(
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
   }
   return times;
 }

@@ -35,7 +35,8 @@ std::vector<std::string_view> SplitParts(std::string_view input, size_t max_part
 }
 
 bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 namespace {
@@ -60,7 +61,8 @@ std::string PlainName(std::string_view bytes, size_t max_length) {
   std::string name;
   for (char c : bytes) {
     if (name.size() == max_length) break;
-    if (c < ' ' || c > '~' || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) continue;
+    if (c < ' ' || c > '~' || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos)
+      continue;
     name += c;
   }
   while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
@@ -68,7 +70,8 @@ std::string PlainName(std::string_view bytes, size_t max_length) {
 }
 
 ThrowAwayImage::ThrowAwayImage() {
-  const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+  const fs::path base =
+      fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
   std::string templ = (base / "orvo-fuzz-XXXXXX").string();
   if (!mkdtemp(templ.data())) Fail(__FILE__, __LINE__, "mkdtemp");
   folder_ = templ;
@@ -88,7 +91,8 @@ void ThrowAwayImage::Reset() {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(folder_, ec)) fs::remove_all(entry.path(), ec);
   std::ofstream(folder_ / "image.ini", std::ios::binary) << "[Windows]\r\nBits=64\r\nUser=demo\r\n";
-  for (const char* folder : {"C/Users/demo/AppData/Local", "C/Users/demo/AppData/Roaming", "C/Program Files"}) {
+  for (const char* folder :
+       {"C/Users/demo/AppData/Local", "C/Users/demo/AppData/Roaming", "C/Program Files"}) {
     fs::create_directories(folder_ / folder, ec);
   }
   std::string error;
@@ -107,7 +111,8 @@ void ThrowAwayImage::Write(std::string_view windows_path, std::string_view bytes
   const fs::path host = Host(windows_path);
   std::error_code ec;
   fs::create_directories(host.parent_path(), ec);
-  std::ofstream(host, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(host, std::ios::binary | std::ios::trunc)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   platform_->image().ForgetResolvedFolders();
 }
 
@@ -118,7 +123,8 @@ ThrowAwayImage::Files ThrowAwayImage::Snapshot() const {
   // fs::relative would give, without the canonical path look-ups that made a snapshot
   // cost more than the catalogue it checks.
   const size_t prefix = folder_.string().size() + 1;
-  for (auto it = fs::recursive_directory_iterator(folder_, ec); it != fs::recursive_directory_iterator(); it.increment(ec)) {
+  for (auto it = fs::recursive_directory_iterator(folder_, ec);
+       it != fs::recursive_directory_iterator(); it.increment(ec)) {
     if (ec) break;
     const std::string relative = it->path().string().substr(prefix);
     if (it->is_directory(ec)) {
@@ -175,7 +181,9 @@ void WriteExtensionFolders(ThrowAwayImage& image, std::string_view names) {
     const size_t end = names.find('\n');
     const std::string name = PlainName(names.substr(0, end), 64);
     names.remove_prefix(end == std::string_view::npos ? names.size() : end + 1);
-    if (!name.empty()) image.Write(std::string(kChromeProfile) + "Extensions\\" + name + "\\1.0_0\\manifest.json", "{}");
+    if (!name.empty())
+      image.Write(std::string(kChromeProfile) + "Extensions\\" + name + "\\1.0_0\\manifest.json",
+                  "{}");
   }
 }
 

@@ -64,7 +64,8 @@ class ThrowAwayImage {
 
 // The image user's Firefox folder, and the profile folder ResetForFirefox's profiles.ini
 // names.
-inline constexpr const char* kFirefoxFolder = "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\";
+inline constexpr const char* kFirefoxFolder =
+    "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\";
 inline constexpr const char* kFirefoxProfile =
     "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\Profiles\\fuzz.default\\";
 // Resets the image for a Firefox target: no icons are fetched, and unless the target
@@ -72,8 +73,10 @@ inline constexpr const char* kFirefoxProfile =
 void ResetForFirefox(ThrowAwayImage& image, bool write_profiles_ini = true);
 
 // The image user's Chrome "User Data" folder, and its first profile.
-inline constexpr const char* kChromeUserData = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\";
-inline constexpr const char* kChromeProfile = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default\\";
+inline constexpr const char* kChromeUserData =
+    "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\";
+inline constexpr const char* kChromeProfile =
+    "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default\\";
 // Makes a folder under the profile's "Extensions" (with a version folder and an empty
 // manifest) for each of the first 16 lines of `names`, made plain as PlainName makes them.
 void WriteExtensionFolders(ThrowAwayImage& image, std::string_view names);

@@ -64,13 +64,15 @@ std::vector<fs::path> Inputs(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   int seconds = 30;
-  if (const char* limit = std::getenv("ORVO_REPLAY_SECONDS")) seconds = std::max(1, std::atoi(limit));
+  if (const char* limit = std::getenv("ORVO_REPLAY_SECONDS"))
+    seconds = std::max(1, std::atoi(limit));
   if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
   signal(SIGALRM, OnAlarm);
   const std::vector<fs::path> inputs = Inputs(argc, argv);
   for (const fs::path& path : inputs) {
     std::ifstream in(path, std::ios::binary);
-    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
+                                  std::istreambuf_iterator<char>()};
     std::snprintf(g_current, sizeof g_current, "%s", path.c_str());
     alarm(static_cast<unsigned>(seconds));
     // A copy of exactly the input's size, so a read past its end is caught by ASan.

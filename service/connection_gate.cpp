@@ -24,9 +24,10 @@ void CloseSocket(int fd) {
 
 // Best effort: the answer is small and the socket's buffer empty, so one send takes it.
 void AnswerAndClose(int fd, std::string_view status_line) {
-  const std::string answer = "HTTP/1.1 " + std::string(status_line) +
-                             "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
-  [[maybe_unused]] const ssize_t sent = send(fd, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+  const std::string answer =
+      "HTTP/1.1 " + std::string(status_line) + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+  [[maybe_unused]] const ssize_t sent =
+      send(fd, answer.data(), answer.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
   CloseSocket(fd);
 }
 
@@ -184,8 +185,8 @@ void ConnectionGate::WatchLoop() {
   std::vector<epoll_event> events(256);
   Clock::time_point next_deadline = Clock::now();
   while (true) {
-    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(
-        next_deadline - Clock::now());
+    const auto wait =
+        std::chrono::duration_cast<std::chrono::milliseconds>(next_deadline - Clock::now());
     const int count = epoll_wait(epoll_fd_, events.data(), static_cast<int>(events.size()),
                                  static_cast<int>(std::max<int64_t>(0, wait.count()) + 1));
     std::lock_guard lock(mutex_);

@@ -77,16 +77,16 @@ class ConnectionStream : public httplib::Stream {
   static void Describe(const sockaddr_storage& address, socklen_t length, std::string& ip,
                        int& port) {
     char host[NI_MAXHOST], service[NI_MAXSERV];
-    if (getnameinfo(reinterpret_cast<const sockaddr*>(&address), length, host, sizeof host,
-                    service, sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) == 0) {
+    if (getnameinfo(reinterpret_cast<const sockaddr*>(&address), length, host, sizeof host, service,
+                    sizeof service, NI_NUMERICHOST | NI_NUMERICSERV) == 0) {
       ip = host;
       port = static_cast<int>(std::strtol(service, nullptr, 10));
     }
   }
 
   bool WaitFor(short events) const {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ -
-                                                                            SteadyClock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - SteadyClock::now());
     if (left.count() <= 0) return false;
     pollfd poll_fd{connection_.fd, events, 0};
     int ready = 0;
@@ -109,8 +109,7 @@ class ConnectionStream : public httplib::Stream {
 class GatedServer::GateQueue : public httplib::TaskQueue {
  public:
   GateQueue(GatedServer& server)
-      : server_(server),
-        gate_(server.options_, [&server](Connection& connection, bool last) {
+      : server_(server), gate_(server.options_, [&server](Connection& connection, bool last) {
           return server.Serve(connection, last);
         }) {
     std::lock_guard lock(server_.gate_mutex_);

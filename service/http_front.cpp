@@ -125,39 +125,38 @@ bool HttpFront::Routes::Setup(std::string* error) {
     setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     listen_socket = sock;
   });
-  server.set_logger([this](const httplib::Request& req, const httplib::Response& res) {
-    WriteLog(req, res);
-  });
+  server.set_logger(
+      [this](const httplib::Request& req, const httplib::Response& res) { WriteLog(req, res); });
   server.set_exception_handler(
       [](const httplib::Request&, httplib::Response& res, const std::exception_ptr&) {
         res.status = 500;
         res.body.clear();
       });
 
-  server.Post("/plugin/index.php", [this, max_body](const httplib::Request& req,
-                                                     httplib::Response& res,
-                                                     const httplib::ContentReader& reader) {
-    std::string body;
-    bool too_big = false;
-    const bool read = reader([&](const char* data, size_t length) {
-      if (body.size() + length > max_body) {
-        too_big = true;
-        return false;
-      }
-      body.append(data, length);
-      return true;
-    });
-    if (too_big || res.status == 413) {
-      res.status = 413;
-      res.set_header("Connection", "close");
-      return;
-    }
-    if (!read) {
-      res.status = 400;
-      return;
-    }
-    Answer(req, res, body);
-  });
+  server.Post("/plugin/index.php",
+              [this, max_body](const httplib::Request& req, httplib::Response& res,
+                               const httplib::ContentReader& reader) {
+                std::string body;
+                bool too_big = false;
+                const bool read = reader([&](const char* data, size_t length) {
+                  if (body.size() + length > max_body) {
+                    too_big = true;
+                    return false;
+                  }
+                  body.append(data, length);
+                  return true;
+                });
+                if (too_big || res.status == 413) {
+                  res.status = 413;
+                  res.set_header("Connection", "close");
+                  return;
+                }
+                if (!read) {
+                  res.status = 400;
+                  return;
+                }
+                Answer(req, res, body);
+              });
   // A chain whose previous request failed sends a GET with no fields; it is answered
   // like a post of an empty form.
   server.Get("/plugin/index.php",
@@ -191,7 +190,9 @@ bool HttpFront::Routes::Setup(std::string* error) {
 }
 
 HttpFront::HttpFront(RatingService& service, FrontOptions options, std::FILE* log)
-    : service_(service), options_(std::move(options)), log_(log),
+    : service_(service),
+      options_(std::move(options)),
+      log_(log),
       routes_(std::make_unique<Routes>(*this)) {}
 
 HttpFront::~HttpFront() = default;

@@ -15,7 +15,7 @@ namespace orvo::service {
 
 struct FrontOptions {
   std::string host = "127.0.0.1";
-  int port = 8086;  // 0 = any free port
+  int port = 8086;       // 0 = any free port
   std::string site_dir;  // empty: no site files, no adverts
   int threads = 8;
   size_t max_body = size_t{64} * 1024;

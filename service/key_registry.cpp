@@ -52,8 +52,8 @@ std::optional<std::string> KeyRegistry::Grant(std::string_view address, bool* fa
   const int64_t now = clock_();
   {
     std::lock_guard lock(limits_mutex_);
-    if (!TakeSlot(grants_by_address_[std::string(address)],
-                  limits_.keys_per_minute_per_address, now)) {
+    if (!TakeSlot(grants_by_address_[std::string(address)], limits_.keys_per_minute_per_address,
+                  now)) {
       return std::nullopt;
     }
   }
@@ -83,10 +83,12 @@ void KeyRegistry::PurgeExpired(int64_t now) {
   const int64_t oldest = now - limits_.key_life_seconds;
   std::erase_if(keys_, [&](const auto& item) { return item.second.granted_at <= oldest; });
   std::lock_guard lock(limits_mutex_);
-  std::erase_if(grants_by_address_,
-                [&](const auto& item) { return item.second.empty() || item.second.back() <= now - kMinute; });
-  std::erase_if(reviews_by_user_,
-                [&](const auto& item) { return item.second.empty() || item.second.back() <= now - kMinute; });
+  std::erase_if(grants_by_address_, [&](const auto& item) {
+    return item.second.empty() || item.second.back() <= now - kMinute;
+  });
+  std::erase_if(reviews_by_user_, [&](const auto& item) {
+    return item.second.empty() || item.second.back() <= now - kMinute;
+  });
 }
 
 std::optional<int64_t> KeyRegistry::UserOf(std::string_view key) {

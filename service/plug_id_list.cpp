@@ -81,7 +81,8 @@ std::optional<std::vector<std::string>> ReadPlainStringArray(std::string_view te
   ++i;
   std::vector<std::string> ids;
   skip_blanks();
-  if (i < text.size() && text[i] == ']') return i + 1 == text.size() ? std::optional(ids) : std::nullopt;
+  if (i < text.size() && text[i] == ']')
+    return i + 1 == text.size() ? std::optional(ids) : std::nullopt;
   while (i < text.size()) {
     if (text[i] != '"') return std::nullopt;
     const size_t start = ++i;
@@ -93,7 +94,8 @@ std::optional<std::vector<std::string>> ReadPlainStringArray(std::string_view te
     ids.emplace_back(text.substr(start, i - start));
     ++i;
     skip_blanks();
-    if (i < text.size() && text[i] == ']') return i + 1 == text.size() ? std::optional(ids) : std::nullopt;
+    if (i < text.size() && text[i] == ']')
+      return i + 1 == text.size() ? std::optional(ids) : std::nullopt;
     if (i >= text.size() || text[i] != ',') return std::nullopt;
     ++i;
     skip_blanks();

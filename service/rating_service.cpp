@@ -187,8 +187,8 @@ Reply RatingService::GetComments(const Request& request) {
   const auto sort = Number(request.fields, "sort_type", 0, 1, 0);
   const auto start = Number(request.fields, "start_id", 0, kMaxStart, 0);
   if (!plug_id || !sort || !start) return Code(0);
-  const auto rows = store_.ReviewPage(*plug_id, static_cast<SortOrder>(*sort), *start,
-                                      limits_.page_size + 1);
+  const auto rows =
+      store_.ReviewPage(*plug_id, static_cast<SortOrder>(*sort), *start, limits_.page_size + 1);
   if (!rows) return Failure();
   const bool more = static_cast<int>(rows->size()) > limits_.page_size;
   Json list = Json::array();
@@ -215,8 +215,12 @@ Reply RatingService::AddComment(const Request& request) {
     return Code(3);
   }
   if (!keys_.TakeReviewSlot(request.user_id)) return Code(3);
-  NewReview review{*plug_id,          request.user_id,          std::string(nickname),
-                   std::string(content), std::string(ver), static_cast<int>(*score),
+  NewReview review{*plug_id,
+                   request.user_id,
+                   std::string(nickname),
+                   std::string(content),
+                   std::string(ver),
+                   static_cast<int>(*score),
                    clock_()};
   int64_t review_id = 0;
   const ReviewOutcome outcome = store_.AddReview(review, &review_id);
@@ -225,11 +229,9 @@ Reply RatingService::AddComment(const Request& request) {
     case ReviewOutcome::kStored:
       plugs_.AddStar(review.plug_id, review.score);
       return JsonReply(Json{{"msg", 4}, {"c_id", review_id}});
-    case ReviewOutcome::kAlreadyReviewed:
-      return Code(11);
+    case ReviewOutcome::kAlreadyReviewed: return Code(11);
     case ReviewOutcome::kNoSuchPlug:
-    case ReviewOutcome::kFailed:
-      break;
+    case ReviewOutcome::kFailed: break;
   }
   return Code(3);
 }
@@ -238,18 +240,14 @@ Reply RatingService::AddCommentRatings(const Request& request) {
   const auto review_id = Number(request.fields, "comment_id", 1, kMaxId);
   const auto score = Number(request.fields, "score", 0, 2);
   if (!review_id || !score) return Code(0);
-  const MarkKind kind = *score == 1 ? MarkKind::kLike
+  const MarkKind kind = *score == 1   ? MarkKind::kLike
                         : *score == 0 ? MarkKind::kDislike
                                       : MarkKind::kReport;
   switch (store_.MarkReview(*review_id, request.user_id, kind, clock_())) {
-    case MarkOutcome::kStored:
-      return Code(kind == MarkKind::kReport ? 7 : 8);
-    case MarkOutcome::kAlreadyMarked:
-      return Code(kind == MarkKind::kReport ? 12 : 10);
-    case MarkOutcome::kNoSuchReview:
-      return Code(0);
-    case MarkOutcome::kFailed:
-      break;
+    case MarkOutcome::kStored: return Code(kind == MarkKind::kReport ? 7 : 8);
+    case MarkOutcome::kAlreadyMarked: return Code(kind == MarkKind::kReport ? 12 : 10);
+    case MarkOutcome::kNoSuchReview: return Code(0);
+    case MarkOutcome::kFailed: break;
   }
   return Failure();
 }

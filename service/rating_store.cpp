@@ -108,8 +108,8 @@ RatingStore::RatingStore(std::string path, const StoreOptions& options)
 
 RatingStore::~RatingStore() = default;
 
-std::unique_ptr<RatingStore> RatingStore::Open(const std::string& path,
-                                               const StoreOptions& options, std::string* error) {
+std::unique_ptr<RatingStore> RatingStore::Open(const std::string& path, const StoreOptions& options,
+                                               std::string* error) {
   std::unique_ptr<RatingStore> store(new RatingStore(path, options));
   if (!store->writer_.Open(path, true, options.busy_timeout_ms)) {
     if (error) *error = "cannot open " + path + ": " + store->writer_.error();
@@ -202,8 +202,8 @@ bool RatingStore::ForgetKeys(int64_t granted_before) {
       "AND NOT EXISTS(SELECT 1 FROM reviews WHERE reviews.user_id = users.id) "
       "AND NOT EXISTS(SELECT 1 FROM marks WHERE marks.user_id = users.id)");
   drop.Bind(1, granted_before);
-  Statement keep = writer_.Prepare(
-      "UPDATE users SET key = NULL WHERE key IS NOT NULL AND granted_at < ?1");
+  Statement keep =
+      writer_.Prepare("UPDATE users SET key = NULL WHERE key IS NOT NULL AND granted_at < ?1");
   keep.Bind(1, granted_before);
   if (!tx.begun() || !drop.Run() || !keep.Run() || !tx.Commit()) {
     LogDbError(writer_, "forgetting keys");

@@ -99,8 +99,8 @@ class RatingStore {
 
   ReviewOutcome AddReview(const NewReview& review, int64_t* review_id);
   // Up to limit reviews from offset; empty optional when the database failed.
-  std::optional<std::vector<ReviewRow>> ReviewPage(int64_t plug_id, SortOrder order,
-                                                   int64_t offset, int limit);
+  std::optional<std::vector<ReviewRow>> ReviewPage(int64_t plug_id, SortOrder order, int64_t offset,
+                                                   int limit);
   MarkOutcome MarkReview(int64_t review_id, int64_t user_id, MarkKind kind, int64_t now);
 
   // Writes the demo data once per database; false when it failed (nothing written).

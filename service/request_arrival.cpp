@@ -35,8 +35,10 @@ BodyFraming ReadFraming(std::string_view head) {
     if (colon == std::string_view::npos) continue;
     const std::string_view name = line.substr(0, colon);
     std::string_view value = line.substr(colon + 1);
-    while (!value.empty() && (value.front() == ' ' || value.front() == '\t')) value.remove_prefix(1);
-    while (!value.empty() && (value.back() == '\r' || value.back() == ' ' || value.back() == '\t')) {
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+      value.remove_prefix(1);
+    while (!value.empty() &&
+           (value.back() == '\r' || value.back() == ' ' || value.back() == '\t')) {
       value.remove_suffix(1);
     }
     if (EqualsIgnoringCase(name, "Transfer-Encoding")) framing.chunked = true;

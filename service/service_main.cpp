@@ -60,8 +60,10 @@ int main(int argc, char** argv) {
     setrlimit(RLIMIT_NOFILE, &files);
     getrlimit(RLIMIT_NOFILE, &files);
     constexpr rlim_t kReserved = 64;
-    if (files.rlim_cur != RLIM_INFINITY && options.front.max_connections + kReserved > files.rlim_cur) {
-      options.front.max_connections = files.rlim_cur > 2 * kReserved ? files.rlim_cur - kReserved : kReserved;
+    if (files.rlim_cur != RLIM_INFINITY &&
+        options.front.max_connections + kReserved > files.rlim_cur) {
+      options.front.max_connections =
+          files.rlim_cur > 2 * kReserved ? files.rlim_cur - kReserved : kReserved;
       std::fprintf(stderr, "orvo-rating-service: at most %zu connections (open file limit)\n",
                    options.front.max_connections);
     }

@@ -45,8 +45,9 @@ bool ParseServiceOptions(int argc, const char* const* argv, ServiceOptions* opti
     const std::string value = argv[++i];
     auto number = [&](int64_t min, int64_t max) -> std::optional<int64_t> {
       const auto parsed = ParseWholeNumber(value, min, max);
-      if (!parsed) *error = name + " needs a number from " + std::to_string(min) + " to " +
-                            std::to_string(max);
+      if (!parsed)
+        *error =
+            name + " needs a number from " + std::to_string(min) + " to " + std::to_string(max);
       return parsed;
     };
     if (name == "--db") {

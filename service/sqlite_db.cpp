@@ -73,7 +73,8 @@ Statement::~Statement() {
 }
 
 Statement::Statement(Statement&& other) noexcept
-    : db_(other.db_), stmt_(std::exchange(other.stmt_, nullptr)),
+    : db_(other.db_),
+      stmt_(std::exchange(other.stmt_, nullptr)),
       bind_failed_(other.bind_failed_) {}
 
 Statement& Statement::operator=(Statement&& other) noexcept {

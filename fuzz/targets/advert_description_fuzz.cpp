@@ -23,7 +23,8 @@ bool PlainFileName(const std::string& name) {
   size_t characters = 0;
   for (char c : name) {
     if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++characters;
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("\\/:*?\"<>|%").find(c) != std::string_view::npos) {
+    if (static_cast<unsigned char>(c) < 0x20 ||
+        std::string_view("\\/:*?\"<>|%").find(c) != std::string_view::npos) {
       return false;
     }
   }
@@ -50,8 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   const std::string text(reinterpret_cast<const char*>(data), size);
   int ready = 0;
-  TOrvoADReader reader(AdReaderSettings{"1.11.11", "", "C:\\Program Files\\Orvo\\Languages\\English.ini", ""},
-                       [&ready](const TagOrvoAdInfo&) { ++ready; });
+  TOrvoADReader reader(
+      AdReaderSettings{"1.11.11", "", "C:\\Program Files\\Orvo\\Languages\\English.ini", ""},
+      [&ready](const TagOrvoAdInfo&) { ++ready; });
   reader.ReadReply(text);
   FUZZ_CHECK(!reader.Busy());
   if (reader.LastMsg() == 2) FUZZ_CHECK(reader.Stopped() && reader.Groups().empty());

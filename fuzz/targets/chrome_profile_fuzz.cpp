@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
   image.Reset();
-  const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 3);
+  const auto parts =
+      fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 3);
   const std::string profile = fuzz::kChromeProfile;
   image.Write(std::string(fuzz::kChromeUserData) + "Local State", parts[0]);
   image.Write(profile + "Preferences", parts[1]);
@@ -57,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (TBrowserExtensionInfo* item = fuzz::LastExtension(chrome)) {
     if (chrome.DeleteItem(item)) {
-      const auto written = ParseJsonDocument(image.platform().files().ReadFile(preferences).value_or(""));
+      const auto written =
+          ParseJsonDocument(image.platform().files().ReadFile(preferences).value_or(""));
       FUZZ_CHECK(written != nullptr);
     }
   }

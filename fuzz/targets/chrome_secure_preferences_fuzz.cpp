@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
   image.Reset();
-  const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 4);
+  const auto parts =
+      fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 4);
   const std::string profile = fuzz::kChromeProfile;
   image.Write(std::string(fuzz::kChromeUserData) + "Local State", parts[0]);
   image.Write(profile + "Preferences", parts[1]);

@@ -29,14 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string folder = kFolder;
   static const std::vector<std::filesystem::path> hosts = [&] {
     std::vector<std::filesystem::path> made;
-    for (const char* file : {"manifest.json", "_locales\\en_GB\\messages.json", "_locales\\en\\messages.json",
-                             "_locales\\fr\\messages.json"}) {
+    for (const char* file : {"manifest.json", "_locales\\en_GB\\messages.json",
+                             "_locales\\en\\messages.json", "_locales\\fr\\messages.json"}) {
       made.push_back(image.Host(folder + "\\" + file));
       std::filesystem::create_directories(made.back().parent_path());
     }
     return made;
   }();
-  const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 5);
+  const auto parts =
+      fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 5);
   for (size_t i = 0; i < hosts.size(); ++i) {
     std::ofstream(hosts[i], std::ios::binary | std::ios::trunc)
         .write(parts[i + 1].data(), static_cast<std::streamsize>(parts[i + 1].size()));

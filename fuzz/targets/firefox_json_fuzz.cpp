@@ -15,7 +15,6 @@
 
 namespace {
 
-
 const orvo::Json* AddonEntry(const orvo::Json& document, const std::string& id) {
   const orvo::Json* addons = orvo::ArrayMember(document, "addons");
   if (!addons) return nullptr;
@@ -31,11 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
   fuzz::ResetForFirefox(image);
-  const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 2);
+  const auto parts =
+      fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 2);
   image.Write(std::string(fuzz::kFirefoxProfile) + "extensions.json", parts[0]);
   image.Write(std::string(fuzz::kFirefoxProfile) + "addons.json", parts[1]);
   image.Write(std::string(fuzz::kFirefoxProfile) + "extensions\\sample@fuzz.example.xpi", "PK");
-  image.Write(std::string(fuzz::kFirefoxProfile) + "extensions\\folder@fuzz.example\\install.rdf", "<RDF/>");
+  image.Write(std::string(fuzz::kFirefoxProfile) + "extensions\\folder@fuzz.example\\install.rdf",
+              "<RDF/>");
   image.Write("C:\\Users\\demo\\Documents\\keep.txt", "the user's own file");
 
   TFireFoxExtensions firefox;
@@ -63,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (TBrowserExtensionInfo* item = fuzz::LastExtension(firefox)) {
     if (firefox.DeleteItem(item)) {
-      FUZZ_CHECK(ParseJsonDocument(image.platform().files().ReadFile(file).value_or("")) != nullptr);
+      FUZZ_CHECK(ParseJsonDocument(image.platform().files().ReadFile(file).value_or("")) !=
+                 nullptr);
     }
   }
   for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot())) {

@@ -25,7 +25,8 @@ constexpr const char* kKnownNames[] = {"intl.locale.requested", "general.userage
                                        "extensions.activeThemeID", "browser.startup.homepage"};
 
 bool IsAmericanEnglish(std::string tag) {
-  for (char& c : tag) c = c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : tag)
+    c = c == '_' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return tag == "en-us";
 }
 
@@ -43,7 +44,8 @@ bool WithinEntry(const orvo::Json& addon, const orvo::Json* chosen) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
-  const auto parts = fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 4);
+  const auto parts =
+      fuzz::SplitParts(std::string_view(reinterpret_cast<const char*>(data), size), 4);
   const std::string_view prefs = parts[0];
   const std::string_view name = parts[1];
   const std::string_view value = parts[2];
@@ -54,8 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (name != other) FUZZ_CHECK(UserPrefString(changed, other) == UserPrefString(prefs, other));
   }
 
-  const std::vector<std::string> requested = FirefoxRequestedLocales(
-      UserPrefString(prefs, "intl.locale.requested"), UserPrefString(prefs, "general.useragent.locale"), 0x0C07);
+  const std::vector<std::string> requested =
+      FirefoxRequestedLocales(UserPrefString(prefs, "intl.locale.requested"),
+                              UserPrefString(prefs, "general.useragent.locale"), 0x0C07);
   FUZZ_CHECK(std::any_of(requested.begin(), requested.end(), IsAmericanEnglish));
   for (const std::string& tag : requested) FUZZ_CHECK(!tag.empty());
 

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
   fuzz::ResetForFirefox(image);
-  image.Write(std::string(fuzz::kFirefoxProfile) + "extensions.sqlite", std::string_view(reinterpret_cast<const char*>(data), size));
+  image.Write(std::string(fuzz::kFirefoxProfile) + "extensions.sqlite",
+              std::string_view(reinterpret_cast<const char*>(data), size));
   image.Write(std::string(fuzz::kFirefoxProfile) + "extensions\\sample@fuzz.example.xpi", "PK");
   image.Write("C:\\Users\\demo\\Documents\\keep.txt", "the user's own file");
 

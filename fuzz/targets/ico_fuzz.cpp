@@ -15,8 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(picture->pixels().size() ==
                static_cast<size_t>(picture->width()) * static_cast<size_t>(picture->height()));
   }
-  if (const auto icon = orvo::os::sandbox::DecodeLargeIcon(std::string_view(reinterpret_cast<const char*>(data), size))) {
-    FUZZ_CHECK(icon->argb.size() == static_cast<size_t>(icon->width) * static_cast<size_t>(icon->height));
+  if (const auto icon = orvo::os::sandbox::DecodeLargeIcon(
+          std::string_view(reinterpret_cast<const char*>(data), size))) {
+    FUZZ_CHECK(icon->argb.size() ==
+               static_cast<size_t>(icon->width) * static_cast<size_t>(icon->height));
   }
   return 0;
 }

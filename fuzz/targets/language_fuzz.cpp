@@ -39,14 +39,10 @@ std::string FileBytes(std::string_view input) {
   if (input.empty()) return {};
   const std::string_view rest = input.substr(1);
   switch (static_cast<uint8_t>(input[0]) % 4) {
-    case 1:
-      return "\xFF\xFE" + orvo::Utf8ToUtf16LeBytes(rest, false);
-    case 2:
-      return "\xEF\xBB\xBF" + std::string(rest);
-    case 3:
-      return "\xFF\xFE" + std::string(rest);
-    default:
-      return std::string(rest);
+    case 1: return "\xFF\xFE" + orvo::Utf8ToUtf16LeBytes(rest, false);
+    case 2: return "\xEF\xBB\xBF" + std::string(rest);
+    case 3: return "\xFF\xFE" + std::string(rest);
+    default: return std::string(rest);
   }
 }
 

@@ -21,9 +21,10 @@ namespace {
 
 using orvo::HtmlNode;
 
-constexpr const char* kForbidden[] = {"script", "style", "head", "iframe", "frame", "frameset", "object",
-                                      "applet", "embed", "svg", "math", "template", "input", "select",
-                                      "textarea", "button", "link", "meta", "base"};
+constexpr const char* kForbidden[] = {"script",   "style",    "head",   "iframe", "frame",
+                                      "frameset", "object",   "applet", "embed",  "svg",
+                                      "math",     "template", "input",  "select", "textarea",
+                                      "button",   "link",     "meta",   "base"};
 
 bool LowerCase(const std::string& name) {
   for (char c : name) {
@@ -65,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   InstallTextBackEnd();
   const std::string base = "http://news.example/letters/42.html";
-  const HtmlDocument document = ParseHtmlDocument(std::string_view(reinterpret_cast<const char*>(data), size), base);
+  const HtmlDocument document =
+      ParseHtmlDocument(std::string_view(reinterpret_cast<const char*>(data), size), base);
   FUZZ_CHECK(IsValidUtf8(document.title));
   if (!document.body) return 0;
   size_t count = 0;
@@ -79,6 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(layout.height >= 0);
     for (const HtmlLink& link : layout.links) FUZZ_CHECK(!link.href.empty());
   }
-  for (const std::string& address : HtmlPictureAddresses(document, base)) FUZZ_CHECK(!address.empty());
+  for (const std::string& address : HtmlPictureAddresses(document, base))
+    FUZZ_CHECK(!address.empty());
   return 0;
 }

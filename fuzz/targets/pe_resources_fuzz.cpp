@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view image(reinterpret_cast<const char*>(data), size);
   for (uint32_t type : {kRtVersion, kRtGroupIcon, kRtIcon}) {
     if (const auto resource = PeResourceData(image, type, std::nullopt)) {
-      FUZZ_CHECK(resource->data() >= image.data() && resource->data() + resource->size() <= image.data() + image.size());
+      FUZZ_CHECK(resource->data() >= image.data() &&
+                 resource->data() + resource->size() <= image.data() + image.size());
     }
   }
   ReadPeFixedFileInfo(image);

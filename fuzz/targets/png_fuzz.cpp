@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   if (const auto pixels = os::DecodePng(text)) {
-    FUZZ_CHECK(pixels->argb.size() == static_cast<size_t>(pixels->width) * static_cast<size_t>(pixels->height));
+    FUZZ_CHECK(pixels->argb.size() ==
+               static_cast<size_t>(pixels->width) * static_cast<size_t>(pixels->height));
     if (const auto encoded = os::EncodePng(*pixels)) {
       const auto again = os::DecodePng(*encoded);
       FUZZ_CHECK(again && again->argb == pixels->argb);

@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo;
   static fuzz::ThrowAwayImage image;
   fuzz::ResetForFirefox(image, false);
-  image.Write(std::string(fuzz::kFirefoxFolder) + "profiles.ini", std::string_view(reinterpret_cast<const char*>(data), size));
+  image.Write(std::string(fuzz::kFirefoxFolder) + "profiles.ini",
+              std::string_view(reinterpret_cast<const char*>(data), size));
   for (const char* profile : {"Profiles\\a.default\\", "Profiles\\b.work\\"}) {
     image.Write(std::string(fuzz::kFirefoxFolder) + profile + "extensions.json", kExtensionsJson);
   }

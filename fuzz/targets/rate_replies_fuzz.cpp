@@ -19,11 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(ResultCode(ReplyCode(reply->value)) <= 0xFFFF);
     const TPlugRatings ratings = ReadPlugRatings(reply->value);
     FUZZ_CHECK(ratings.Average >= 0 && ratings.Average <= 5);
-    FUZZ_CHECK(IsValidUtf8(ratings.ServicePlugId) && ratings.ServicePlugId == ReadServicePlugId(reply->value));
+    FUZZ_CHECK(IsValidUtf8(ratings.ServicePlugId) &&
+               ratings.ServicePlugId == ReadServicePlugId(reply->value));
     if (const auto reviews = ReadReviews(reply->value)) {
       for (const TReviewData& review : *reviews) {
         FUZZ_CHECK(review.Score >= 0 && review.Score <= 5);
-        FUZZ_CHECK(IsValidUtf8(review.Nickname) && IsValidUtf8(review.Content) && IsValidUtf8(review.Date));
+        FUZZ_CHECK(IsValidUtf8(review.Nickname) && IsValidUtf8(review.Content) &&
+                   IsValidUtf8(review.Date));
       }
     }
     ReadReviewId(reply->value);
@@ -41,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const size_t equals = line.rfind('=');
     if (equals != std::string_view::npos) {
       if (const auto value = lines.Value(line.substr(0, equals))) {
-        if (const auto average = ParseAverageRating(*value)) FUZZ_CHECK(*average >= 0 && *average <= 5);
+        if (const auto average = ParseAverageRating(*value))
+          FUZZ_CHECK(*average >= 0 && *average <= 5);
       }
     }
     start = end + 1;

@@ -14,13 +14,15 @@ namespace {
 using orvo::os::RegHive;
 
 bool SameKey(const RegHive::Key& a, const RegHive::Key& b) {
-  if (a.name != b.name || a.values.size() != b.values.size() || a.subkeys.size() != b.subkeys.size()) {
+  if (a.name != b.name || a.values.size() != b.values.size() ||
+      a.subkeys.size() != b.subkeys.size()) {
     return false;
   }
   for (size_t i = 0; i < a.values.size(); ++i) {
     const auto& [name_a, value_a] = a.values[i];
     const auto& [name_b, value_b] = b.values[i];
-    if (name_a != name_b || value_a.type != value_b.type || value_a.data != value_b.data) return false;
+    if (name_a != name_b || value_a.type != value_b.type || value_a.data != value_b.data)
+      return false;
   }
   for (size_t i = 0; i < a.subkeys.size(); ++i) {
     if (!SameKey(*a.subkeys[i], *b.subkeys[i])) return false;
@@ -40,9 +42,11 @@ bool SameHive(const RegHive& a, const RegHive& b) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvo::os;
   RegHive hive;
-  const RegFileParse parse = ParseRegFile(std::string_view(reinterpret_cast<const char*>(data), size), &hive);
+  const RegFileParse parse =
+      ParseRegFile(std::string_view(reinterpret_cast<const char*>(data), size), &hive);
   if (!parse.ok) return 0;
-  for (RegFileFormat format : {RegFileFormat::kRegedit4, RegFileFormat::kVersion5Utf16, RegFileFormat::kVersion5Utf8}) {
+  for (RegFileFormat format :
+       {RegFileFormat::kRegedit4, RegFileFormat::kVersion5Utf16, RegFileFormat::kVersion5Utf8}) {
     RegFileFormat used = format;
     const std::string text = WriteRegFile(hive, format, &used);
     RegHive again;

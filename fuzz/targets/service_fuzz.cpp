@@ -34,8 +34,9 @@ namespace {
 namespace fs = std::filesystem;
 using namespace orvo::service;
 
-constexpr const char* kActions[] = {"get_captcha", "get_plug_info", "add_plug", "get_comments",
-                                    "add_comment", "add_comment_ratings", "get_plugs_rating"};
+constexpr const char* kActions[] = {"get_captcha",     "get_plug_info", "add_plug",
+                                    "get_comments",    "add_comment",   "add_comment_ratings",
+                                    "get_plugs_rating"};
 // A database that grows with every registered add-on is started afresh now and then, so a
 // long run measures the service and not an ever larger file.
 constexpr int kInputsPerService = 20000;
@@ -43,8 +44,9 @@ constexpr int kInputsPerService = 20000;
 class InProcessService {
  public:
   InProcessService() {
-    std::string templ = (fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path().string()) +
-                        "/orvo-fuzz-service-XXXXXX";
+    std::string templ =
+        (fs::is_directory("/dev/shm") ? "/dev/shm" : fs::temp_directory_path().string()) +
+        "/orvo-fuzz-service-XXXXXX";
     if (!mkdtemp(templ.data())) orvo::fuzz::Fail(__FILE__, __LINE__, "mkdtemp");
     folder_ = templ;
     std::string error;
@@ -90,7 +92,8 @@ class InProcessService {
 };
 
 std::string WithKey(std::string body, const std::string& key) {
-  for (size_t at = body.find("key=@"); at != std::string::npos; at = body.find("key=@", at + 4 + key.size())) {
+  for (size_t at = body.find("key=@"); at != std::string::npos;
+       at = body.find("key=@", at + 4 + key.size())) {
     body.replace(at + 4, 1, key);
   }
   return body;
@@ -126,26 +129,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t form = data[0];
 
   if (form < std::size(kActions)) {
-    const RawReply reply = RawPost(port, ActionPath(kActions[form]), WithKey(std::string(rest), service->key()));
+    const RawReply reply =
+        RawPost(port, ActionPath(kActions[form]), WithKey(std::string(rest), service->key()));
     FUZZ_CHECK(reply.ok);
     FUZZ_CHECK(reply.status == 200 || reply.status == 413);
-    if (reply.status == 200) FUZZ_CHECK(reply.body.starts_with("{\"msg\":") || reply.body.starts_with("msg="));
+    if (reply.status == 200)
+      FUZZ_CHECK(reply.body.starts_with("{\"msg\":") || reply.body.starts_with("msg="));
     return 0;
   }
   std::string request;
   switch (form) {
-    case 7:
-      request = Get(port, "/plugin/index.php?to=" + Target(rest));
-      break;
-    case 8:
-      request = Get(port, "/ad/ad1.php?" + Target(rest));
-      break;
-    case 9:
-      request = Get(port, "/" + Target(rest));
-      break;
-    default:
-      RawExchange(port, rest, 2000, true);
-      return 0;
+    case 7: request = Get(port, "/plugin/index.php?to=" + Target(rest)); break;
+    case 8: request = Get(port, "/ad/ad1.php?" + Target(rest)); break;
+    case 9: request = Get(port, "/" + Target(rest)); break;
+    default: RawExchange(port, rest, 2000, true); return 0;
   }
   // Not half-closed: cpp-httplib takes a client that shut its sending side for gone and
   // answers it nothing.

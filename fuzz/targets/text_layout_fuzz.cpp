@@ -20,9 +20,9 @@ namespace {
 using namespace orvo;
 using namespace orvo::os;
 
-constexpr uint32_t kFormatBits = kDtCenter | kDtRight | kDtVCenter | kDtBottom | kDtWordBreak | kDtSingleLine |
-                                 kDtExpandTabs | kDtNoClip | kDtCalcRect | kDtNoPrefix | kDtEditControl |
-                                 kDtEndEllipsis | kDtHidePrefix;
+constexpr uint32_t kFormatBits = kDtCenter | kDtRight | kDtVCenter | kDtBottom | kDtWordBreak |
+                                 kDtSingleLine | kDtExpandTabs | kDtNoClip | kDtCalcRect |
+                                 kDtNoPrefix | kDtEditControl | kDtEndEllipsis | kDtHidePrefix;
 constexpr int kSurfaceWidth = 96;
 constexpr int kSurfaceHeight = 48;
 
@@ -71,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint32_t> pixels(kSurfaceWidth * kSurfaceHeight, 0xFF000000u);
   const TextSurface surface{pixels.data(), kSurfaceWidth, kSurfaceHeight, nullptr};
   TextBox drawn = box;
-  text.Draw((format & kDtCalcRect) ? nullptr : &surface, font, 0x123456, input, drawn, format, clip);
+  text.Draw((format & kDtCalcRect) ? nullptr : &surface, font, 0x123456, input, drawn, format,
+            clip);
   return 0;
 }

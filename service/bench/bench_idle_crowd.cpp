@@ -41,9 +41,12 @@ int main(int argc, char** argv) {
   double seconds = 5;
   int clients = 2, crowd_size = 500;
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::clamp(std::strtod(argv[i + 1], nullptr), 0.5, 120.0);
-    if (std::strcmp(argv[i], "--clients") == 0) clients = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 64L));
-    if (std::strcmp(argv[i], "--crowd") == 0) crowd_size = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 5000L));
+    if (std::strcmp(argv[i], "--seconds") == 0)
+      seconds = std::clamp(std::strtod(argv[i + 1], nullptr), 0.5, 120.0);
+    if (std::strcmp(argv[i], "--clients") == 0)
+      clients = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 64L));
+    if (std::strcmp(argv[i], "--crowd") == 0)
+      crowd_size = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 5000L));
   }
   signal(SIGPIPE, SIG_IGN);
   harness::TempFolder temp;
@@ -61,8 +64,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bench_idle_crowd: no key: %.200s\n", grant.body.c_str());
     return 1;
   }
-  const std::string body = "browser_id=1&plug_ids_json=%5B%22a%22,%22b%22%5D&key=" +
-                           json.value("key", std::string());
+  const std::string body =
+      "browser_id=1&plug_ids_json=%5B%22a%22,%22b%22%5D&key=" + json.value("key", std::string());
 
   const bench::LoadResult alone = Measure(service.port(), body, clients, seconds);
   harness::IdleCrowd crowd;
@@ -82,9 +85,11 @@ int main(int argc, char** argv) {
   std::printf("crowd_opened: %s\n", opened && opened_short ? "yes" : "no");
   Print("alone", alone);
   Print("silent_crowd", silent);
-  std::printf("silent_crowd_closed_by_service: %lld connections\n", static_cast<long long>(silent_closed));
+  std::printf("silent_crowd_closed_by_service: %lld connections\n",
+              static_cast<long long>(silent_closed));
   Print("short_body_crowd", short_body);
-  std::printf("short_body_crowd_closed_by_service: %lld connections\n", static_cast<long long>(short_closed));
+  std::printf("short_body_crowd_closed_by_service: %lld connections\n",
+              static_cast<long long>(short_closed));
   std::printf("service_clean_stop: %s\n", stop_code == 0 ? "yes" : "no");
   return stop_code == 0 ? 0 : 1;
 }

@@ -41,7 +41,8 @@ constexpr int kSeedReviewsPerAddon = 3;
 int BaselineServer(int argc, char** argv) {
   int port = 0;
   for (int i = 1; i + 1 < argc; ++i) {
-    if (std::strcmp(argv[i], "--port") == 0) port = static_cast<int>(std::strtol(argv[i + 1], nullptr, 10));
+    if (std::strcmp(argv[i], "--port") == 0)
+      port = static_cast<int>(std::strtol(argv[i + 1], nullptr, 10));
   }
   sigset_t stop_signals;
   sigemptyset(&stop_signals);
@@ -66,7 +67,8 @@ int BaselineServer(int argc, char** argv) {
     });
     res.set_content("msg=9\n", "text/plain; charset=utf-8");
   });
-  port = port == 0 ? server.bind_to_any_port("127.0.0.1") : (server.bind_to_port("127.0.0.1", port) ? port : -1);
+  port = port == 0 ? server.bind_to_any_port("127.0.0.1")
+                   : (server.bind_to_port("127.0.0.1", port) ? port : -1);
   if (port <= 0) return 1;
   ::listen(listen_socket, 512);
   std::printf("listening on http://127.0.0.1:%d\n", port);
@@ -128,8 +130,9 @@ std::string AddCommentBody(int client, int64_t n, const std::string& key) {
   return "plug_id=" + std::to_string(1 + n % kAddons) + "&nickname=Bench%20client%20" +
          std::to_string(client) +
          "&content=Works%20as%20described,%20and%20the%20settings%20page%20is%20clear.%20"
-         "Gr%C3%BC%C3%9Fe%20aus%20dem%20Benchmark%20" + std::to_string(n) +
-         "&ver=1.0." + std::to_string(n % 7) + "&score=" + std::to_string(1 + n % 5) + "&key=" + key;
+         "Gr%C3%BC%C3%9Fe%20aus%20dem%20Benchmark%20" +
+         std::to_string(n) + "&ver=1.0." + std::to_string(n % 7) +
+         "&score=" + std::to_string(1 + n % 5) + "&key=" + key;
 }
 
 // Posts reviews: each client holds a key and takes a new one when it has reviewed every
@@ -221,8 +224,10 @@ int main(int argc, char** argv) {
   double seconds = 10;
   int clients = 8;
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::clamp(std::strtod(argv[i + 1], nullptr), 0.2, 60.0);
-    if (std::strcmp(argv[i], "--clients") == 0) clients = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 64L));
+    if (std::strcmp(argv[i], "--seconds") == 0)
+      seconds = std::clamp(std::strtod(argv[i + 1], nullptr), 0.2, 60.0);
+    if (std::strcmp(argv[i], "--clients") == 0)
+      clients = static_cast<int>(std::clamp(std::strtol(argv[i + 1], nullptr, 10), 1L, 64L));
   }
   constexpr int64_t kMaxPerClient = 2'000'000;
   harness::TempFolder temp;
@@ -258,14 +263,17 @@ int main(int argc, char** argv) {
   std::vector<bench::LoadResult> base_turns, rating_turns;
   constexpr int kTurns = 5;
   for (int turn = 0; turn < kTurns; ++turn) {
-    base_turns.push_back(bench::RunLoad(clients, seconds / kTurns, kMaxPerClient, [&](int, int64_t) {
-      const auto reply = RawPost(baseline.port(), ActionPath("get_plugs_rating"), baseline_body);
-      return reply.ok && reply.status == 200;
-    }));
-    rating_turns.push_back(bench::RunLoad(clients, seconds / kTurns, kMaxPerClient, [&](int, int64_t) {
-      const auto reply = RawPost(service.port(), ActionPath("get_plugs_rating"), body);
-      return reply.ok && reply.status == 200 && reply.body.size() > 1000;
-    }));
+    base_turns.push_back(
+        bench::RunLoad(clients, seconds / kTurns, kMaxPerClient, [&](int, int64_t) {
+          const auto reply =
+              RawPost(baseline.port(), ActionPath("get_plugs_rating"), baseline_body);
+          return reply.ok && reply.status == 200;
+        }));
+    rating_turns.push_back(
+        bench::RunLoad(clients, seconds / kTurns, kMaxPerClient, [&](int, int64_t) {
+          const auto reply = RawPost(service.port(), ActionPath("get_plugs_rating"), body);
+          return reply.ok && reply.status == 200 && reply.body.size() > 1000;
+        }));
   }
   if (std::getenv("BENCH_TURNS") != nullptr) {
     for (int turn = 0; turn < kTurns; ++turn) {
@@ -295,8 +303,8 @@ int main(int argc, char** argv) {
     service.Stop(SIGKILL);
     stop.store(true);
   });
-  bench::RunLoad(clients, 5, kMaxPerClient, [&](int c, int64_t n) { return victim.Post(c, n); },
-                 &stop);
+  bench::RunLoad(
+      clients, 5, kMaxPerClient, [&](int c, int64_t n) { return victim.Post(c, n); }, &stop);
   killer.join();
   const bool restarted = StartService(service, temp, false) && !GetKey(service.port()).empty();
   service.Stop(SIGTERM);
@@ -310,7 +318,8 @@ int main(int argc, char** argv) {
   std::printf("baseline_rps: %.0f req/s\n", base.rps());
   std::printf("baseline_p99_ms: %.2f ms\n", base.PercentileMs(0.99));
   PrintLoad("plugs_rating", ratings);
-  std::printf("plugs_rating_vs_baseline: %.2f ratio\n", base.rps() > 0 ? ratings.rps() / base.rps() : 0);
+  std::printf("plugs_rating_vs_baseline: %.2f ratio\n",
+              base.rps() > 0 ? ratings.rps() / base.rps() : 0);
   PrintLoad("add_comment", comments);
   std::printf("reviews_acknowledged: %zu reviews\n", acknowledged.size());
   std::printf("reviews_stored: %zu reviews\n", stored.size());
@@ -319,7 +328,8 @@ int main(int argc, char** argv) {
   std::printf("service_clean_stop: %s\n", stop_code == 0 && intact ? "yes" : "no");
   std::printf("kill_acknowledged: %zu reviews\n", acknowledged_before_kill.size());
   std::printf("kill_restart_opens: %s\n", restarted && intact_after_kill ? "yes" : "no");
-  std::printf("kill_reviews_lost: %zu reviews\n", MissingFrom(acknowledged_before_kill, after_kill));
+  std::printf("kill_reviews_lost: %zu reviews\n",
+              MissingFrom(acknowledged_before_kill, after_kill));
   const bool good = MissingFrom(acknowledged, stored) == 0 && restarted && intact_after_kill &&
                     MissingFrom(acknowledged_before_kill, after_kill) == 0;
   return good ? 0 : 1;

@@ -10,7 +10,8 @@ namespace orvo::service::bench {
 
 double LoadResult::PercentileMs(double fraction) const {
   if (latencies_ms.empty()) return 0;
-  const auto rank = static_cast<size_t>(std::ceil(fraction * static_cast<double>(latencies_ms.size())));
+  const auto rank =
+      static_cast<size_t>(std::ceil(fraction * static_cast<double>(latencies_ms.size())));
   return latencies_ms[std::clamp<size_t>(rank, 1, latencies_ms.size()) - 1];
 }
 
@@ -37,8 +38,8 @@ LoadResult RunLoad(int clients, double seconds, int64_t max_per_client,
   };
   std::vector<ClientResult> results(static_cast<size_t>(clients));
   const auto start = Clock::now();
-  const auto deadline = start + std::chrono::duration_cast<Clock::duration>(
-                                    std::chrono::duration<double>(seconds));
+  const auto deadline =
+      start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
   std::vector<std::thread> threads;
   threads.reserve(static_cast<size_t>(clients));
   for (int c = 0; c < clients; ++c) {

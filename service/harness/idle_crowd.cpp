@@ -15,8 +15,7 @@ namespace {
 
 std::string_view StallBytes(Stall stall) {
   switch (stall) {
-    case Stall::kSilent:
-      return {};
+    case Stall::kSilent: return {};
     case Stall::kHalfHeaders:
       return "POST /plugin/index.php?to=get_captcha HTTP/1.0\r\nContent-Type: applica";
     case Stall::kShortBody:
@@ -43,8 +42,8 @@ int IdleCrowd::Connect() {
     return -1;
   }
   const std::string_view bytes = StallBytes(stall_);
-  if (!bytes.empty() && send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) !=
-                            static_cast<ssize_t>(bytes.size())) {
+  if (!bytes.empty() &&
+      send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size())) {
     close(fd);
     return -1;
   }
@@ -76,8 +75,7 @@ void IdleCrowd::Watch() {
       if (polls[i].revents == 0) continue;
       // Whatever comes back (an answer, the end, a reset), this connection is done.
       char sink[512];
-      while (recv(polls[i].fd, sink, sizeof sink, MSG_DONTWAIT) > 0) {
-      }
+      while (recv(polls[i].fd, sink, sizeof sink, MSG_DONTWAIT) > 0) {}
       close(polls[i].fd);
       ++closed_;
       sockets_[i] = Connect();

@@ -13,9 +13,9 @@
 namespace orvo::service::harness {
 
 enum class Stall {
-  kSilent,        // connects and sends nothing
-  kHalfHeaders,   // a request line and part of a header, no end of headers
-  kShortBody,     // whole headers announcing 1000 body bytes, then 10 of them
+  kSilent,       // connects and sends nothing
+  kHalfHeaders,  // a request line and part of a header, no end of headers
+  kShortBody,    // whole headers announcing 1000 body bytes, then 10 of them
 };
 
 class IdleCrowd {

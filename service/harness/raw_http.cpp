@@ -70,7 +70,8 @@ RawReply RawPost(int port, std::string_view path, std::string_view body, int tim
   request += " HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(port) +
              "\r\nContent-Type: application/x-www-form-urlencoded \r\n"
              "User-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0; Maxthon)\r\n"
-             "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n";
+             "Content-Length: " +
+             std::to_string(body.size()) + "\r\n\r\n";
   request += body;
   const std::string reply = RawExchange(port, request, timeout_ms);
   RawReply out;

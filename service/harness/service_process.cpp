@@ -61,8 +61,8 @@ bool ServiceProcess::Start(const ServiceLaunch& launch, std::string* error) {
   posix_spawn_file_actions_addopen(&actions, 1, log_path_.c_str(), O_WRONLY | O_CREAT | O_APPEND,
                                    0644);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
-  const int rc = posix_spawn(&pid_, launch.executable.c_str(), &actions, nullptr, argv.data(),
-                             environ);
+  const int rc =
+      posix_spawn(&pid_, launch.executable.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) {
     pid_ = -1;
@@ -70,7 +70,8 @@ bool ServiceProcess::Start(const ServiceLaunch& launch, std::string* error) {
     return false;
   }
 
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(kStartTimeoutMs);
   while (std::chrono::steady_clock::now() < deadline) {
     // Only this start's output counts: a restart appends to the same log.
     std::string log = LogText();

@@ -33,7 +33,8 @@ int Fail(int code, const std::string& message) {
 // A change that did not happen: the exit code for why, and what the user is told.
 int ChangeFailed(const std::string& what, const ChangeResult& r) {
   if (r.error == kChangeNeedsPolicyConsent) {
-    return Fail(kNeedsPolicy, what + ": " + r.message + "\nTo go ahead, run the command again with --policy.");
+    return Fail(kNeedsPolicy,
+                what + ": " + r.message + "\nTo go ahead, run the command again with --policy.");
   }
   if (r.error == kChangeOnlyInBrowser) return Fail(kOnlyInBrowser, what + ": " + r.message);
   return Fail(kWriteFailed, what + ": " + r.message);
@@ -60,21 +61,24 @@ bool Switchable(const TBrowserAppBase& app, const TBrowserExtensionInfo& item) {
 }
 
 // The profile a listing names: only for a browser with several.
-std::string ListedProfile(const TBrowserAppBase& app) { return app.Profiles.size() > 1 ? app.ProfileName : ""; }
+std::string ListedProfile(const TBrowserAppBase& app) {
+  return app.Profiles.size() > 1 ? app.ProfileName : "";
+}
 
 void AddRows(const TBrowserAppBase& app, std::vector<RecordRow>& rows) {
   for (int i = 0; i < app.GetCount(); ++i) {
     const TBrowserExtensionInfo& item = *app.GetItem(i);
     rows.push_back({kBrowserWords[app.BrowserKind], ListedProfile(app), app.ProfileCaption(), i,
-                    KindWord(app, item), item.Id, item.ListTitle(IsWin64()), item.Version, !item.Disabled,
-                    item.Path, item.BrowserOwned, item.SwitchLock, item.DisabledReason,
-                    item.EntryFile, item.Protected});
+                    KindWord(app, item), item.Id, item.ListTitle(IsWin64()), item.Version,
+                    !item.Disabled, item.Path, item.BrowserOwned, item.SwitchLock,
+                    item.DisabledReason, item.EntryFile, item.Protected});
   }
 }
 
 // The profile `wanted` names: a folder name (letter case aside, as Windows compares
 // them), else the name the browser shows; null when neither.
-const TBrowserProfile* FindProfile(const std::vector<TBrowserProfile>& profiles, const std::string& wanted) {
+const TBrowserProfile* FindProfile(const std::vector<TBrowserProfile>& profiles,
+                                   const std::string& wanted) {
   for (const auto& p : profiles) {
     if (EqualsNoCase(p.Name, wanted)) return &p;
   }
@@ -141,7 +145,8 @@ TBrowserExtensionInfo* FindRecord(TBrowserAppBase& app, const std::string& key) 
 bool Confirm(bool yes) {
   if (yes) return true;
   if (!os::InputIsTerminal()) {
-    std::fprintf(stderr, "orvopm: %s Not confirmed: no terminal to ask on (use --yes).\n", kDeleteQuestion);
+    std::fprintf(stderr, "orvopm: %s Not confirmed: no terminal to ask on (use --yes).\n",
+                 kDeleteQuestion);
     return false;
   }
   std::printf("%s [y/N] ", kDeleteQuestion);
@@ -180,8 +185,10 @@ int Browsers(BrowserList& list, Format format) {
       std::printf("%-18s %-14s %-12s %d add-ons%s%s\n", app->DisplayName.c_str(),
                   app->Icon ? "installed" : "not installed", app->IsDefault ? "default" : "",
                   app->GetCount(), app->LoadError.empty() ? "" : "  (data unreadable)",
-                  profile.empty() ? ""
-                                  : ("  profile " + profile + (caption != profile ? " (" + caption + ")" : "")).c_str());
+                  profile.empty()
+                      ? ""
+                      : ("  profile " + profile + (caption != profile ? " (" + caption + ")" : ""))
+                            .c_str());
     }
     std::fflush(stdout);
     return ReportLoadErrors(All(list));
@@ -191,12 +198,16 @@ int Browsers(BrowserList& list, Format format) {
   for (size_t i = 0; i < list.size(); ++i) {
     const auto& app = *list[i];
     if (format == Format::kCsv) {
-      std::printf("%s,%s,%s,%s,%d,%s,%s\n", kBrowserWords[app.BrowserKind], CsvField(app.DisplayName).c_str(),
-                  app.Icon ? "yes" : "no", app.IsDefault ? "yes" : "no", app.GetCount(),
-                  CsvField(app.LoadError).c_str(), CsvField(ListedProfile(app)).c_str());
+      std::printf("%s,%s,%s,%s,%d,%s,%s\n", kBrowserWords[app.BrowserKind],
+                  CsvField(app.DisplayName).c_str(), app.Icon ? "yes" : "no",
+                  app.IsDefault ? "yes" : "no", app.GetCount(), CsvField(app.LoadError).c_str(),
+                  CsvField(ListedProfile(app)).c_str());
     } else {
-      Json o = {{"browser", kBrowserWords[app.BrowserKind]}, {"name", app.DisplayName},
-                {"installed", app.Icon != nullptr}, {"default", app.IsDefault}, {"addons", app.GetCount()}};
+      Json o = {{"browser", kBrowserWords[app.BrowserKind]},
+                {"name", app.DisplayName},
+                {"installed", app.Icon != nullptr},
+                {"default", app.IsDefault},
+                {"addons", app.GetCount()}};
       o["error"] = app.LoadError.empty() ? Json() : Json(app.LoadError);
       if (const std::string profile = ListedProfile(app); !profile.empty()) {
         o["profile"] = profile;
@@ -212,7 +223,8 @@ int Browsers(BrowserList& list, Format format) {
 
 // The browser a command names; with --profile, its catalogue on that profile. Null with
 // the exit code and message given when there is none.
-TBrowserAppBase* NamedBrowser(BrowserList& list, const std::string& word, const Options& o, int* code) {
+TBrowserAppBase* NamedBrowser(BrowserList& list, const std::string& word, const Options& o,
+                              int* code) {
   if (TBrowserAppBase* app = FindBrowser(list, word)) return app;
   const bool known = std::any_of(std::begin(kBrowserWords) + 1, std::end(kBrowserWords),
                                  [&](const char* w) { return EqualsNoCase(word, w); });
@@ -236,14 +248,16 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
     return Fail(kNotSwitchable, "\"" + item->ListTitle(IsWin64()) + "\" has no on/off switch");
   }
   if (!app->LoadError.empty()) {
-    return Fail(kDataUnreadable, app->DisplayName + " is left unchanged because its data could not be read: " +
-                                     app->LoadError);
+    return Fail(kDataUnreadable,
+                app->DisplayName +
+                    " is left unchanged because its data could not be read: " + app->LoadError);
   }
   if (app->IsRunning()) return Fail(kBrowserRunning, kRunningText);
 
   const std::string title = item->ListTitle(IsWin64());
   if (verb == "delete") {
-    if (item->BrowserOwned) return Fail(kNotSwitchable, "\"" + title + "\" is part of the browser and is not deleted");
+    if (item->BrowserOwned)
+      return Fail(kNotSwitchable, "\"" + title + "\" is part of the browser and is not deleted");
     if (!Confirm(o.yes)) return kNotConfirmed;
     const ChangeResult r = app->DeleteItem(item);
     if (!r) return ChangeFailed(title + " was not deleted", r);
@@ -257,7 +271,8 @@ int Change(BrowserList& list, const std::string& verb, const Options& o) {
     return kOk;
   }
   if (!item->SwitchLock.empty()) {
-    return Fail(kNotSwitchable, "\"" + title + "\" stays " + (item->Disabled ? "off" : "on") + ": " + item->SwitchLock);
+    return Fail(kNotSwitchable, "\"" + title + "\" stays " + (item->Disabled ? "off" : "on") +
+                                    ": " + item->SwitchLock);
   }
   const ChangeResult r = app->ToggleItem(item);
   if (!r) return ChangeFailed(title + " was not switched", r);
@@ -286,9 +301,11 @@ int SetDefault(BrowserList& list, const Options& o) {
 int Dispatch(BrowserList& list, const Options& o) {
   const std::string& command = o.args[0];
   if (command == "system") return ShowSystem();
-  if (!o.profile.empty() && list.empty()) return Fail(kUnknownProfile, "no browser has a profile \"" + o.profile + "\"");
+  if (!o.profile.empty() && list.empty())
+    return Fail(kUnknownProfile, "no browser has a profile \"" + o.profile + "\"");
   if (command == "browsers") {
-    return o.args.size() == 1 ? Browsers(list, o.format) : Fail(kUsage, "browsers takes no operand");
+    return o.args.size() == 1 ? Browsers(list, o.format)
+                              : Fail(kUsage, "browsers takes no operand");
   }
   if (command == "set-default") return SetDefault(list, o);
   if (command != "list") return Change(list, command, o);
@@ -307,7 +324,8 @@ int Dispatch(BrowserList& list, const Options& o) {
   std::vector<BrowserError> errors;
   for (const TBrowserAppBase* app : apps) {
     AddRows(*app, rows);
-    if (!app->LoadError.empty()) errors.push_back({kBrowserWords[app->BrowserKind], ListedProfile(*app), app->LoadError});
+    if (!app->LoadError.empty())
+      errors.push_back({kBrowserWords[app->BrowserKind], ListedProfile(*app), app->LoadError});
   }
   PrintRecords(stdout, rows, errors, o.format);
   std::fflush(stdout);
@@ -318,7 +336,8 @@ int Dispatch(BrowserList& list, const Options& o) {
 
 int Run(const Options& o) {
   if (o.args.empty()) return Fail(kUsage, "no command given (see --help)");
-  static const char* kCommands[] = {"system", "browsers", "list", "disable", "enable", "delete", "set-default"};
+  static const char* kCommands[] = {"system", "browsers", "list",       "disable",
+                                    "enable", "delete",   "set-default"};
   bool known = false;
   for (const char* c : kCommands) known = known || o.args[0] == c;
   if (!known) return Fail(kUsage, "unknown command \"" + o.args[0] + "\" (see --help)");

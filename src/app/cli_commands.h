@@ -12,18 +12,18 @@ enum ExitCode {
   kOk = 0,
   kFailed = 1,
   kUsage = 2,
-  kNoSystem = 3,        // image folder missing or unreadable, or no --image where needed
+  kNoSystem = 3,  // image folder missing or unreadable, or no --image where needed
   kUnknownBrowser = 4,
   kUnknownId = 5,
   kBrowserRunning = 6,
-  kWriteFailed = 7,     // not done: a file, folder or registry key refused the change
-  kNotConfirmed = 8,    // delete declined, or not confirmed without a terminal
-  kNotSwitchable = 9,   // plug-ins and menu extensions have no on/off switch; the browser keeps
-                        // some add-ons' state itself, and its own add-ons are never deleted
-  kDataUnreadable = 10, // a browser's data file is there but can't be read or parsed
-  kUnknownProfile = 11, // --profile names no profile of the browser
-  kNeedsPolicy = 12,    // the switch goes through the browser's policy: only with --policy
-  kOnlyInBrowser = 13,  // only the browser itself (or its administrator) can make this change
+  kWriteFailed = 7,      // not done: a file, folder or registry key refused the change
+  kNotConfirmed = 8,     // delete declined, or not confirmed without a terminal
+  kNotSwitchable = 9,    // plug-ins and menu extensions have no on/off switch; the browser keeps
+                         // some add-ons' state itself, and its own add-ons are never deleted
+  kDataUnreadable = 10,  // a browser's data file is there but can't be read or parsed
+  kUnknownProfile = 11,  // --profile names no profile of the browser
+  kNeedsPolicy = 12,     // the switch goes through the browser's policy: only with --policy
+  kOnlyInBrowser = 13,   // only the browser itself (or its administrator) can make this change
 };
 
 struct Options {

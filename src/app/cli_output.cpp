@@ -32,8 +32,8 @@ std::string CsvField(const std::string& text) {
   return out + "\"";
 }
 
-void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vector<BrowserError>& errors,
-                  Format format) {
+void PrintRecords(FILE* out, const std::vector<RecordRow>& rows,
+                  const std::vector<BrowserError>& errors, Format format) {
   switch (format) {
     case Format::kJson: {
       std::string json = "[";
@@ -94,7 +94,8 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
       for (const auto& r : rows) {
         std::string heading = r.browser;
         if (!r.profile.empty()) heading += ", profile " + r.profile;
-        if (!r.profile_title.empty() && r.profile_title != r.profile) heading += " (" + r.profile_title + ")";
+        if (!r.profile_title.empty() && r.profile_title != r.profile)
+          heading += " (" + r.profile_title + ")";
         if (heading != last_browser) {
           std::fprintf(out, "%s%s\n", last_browser.empty() ? "" : "\n", heading.c_str());
           std::fprintf(out, "  %-4s %s %s %s %s %s\n", "#", Pad("kind", kind_w).c_str(), "on ",
@@ -102,8 +103,9 @@ void PrintRecords(FILE* out, const std::vector<RecordRow>& rows, const std::vect
           last_browser = heading;
         }
         std::fprintf(out, "  %-4d %s %s %s %s %s%s\n", r.index, Pad(r.kind, kind_w).c_str(),
-                     r.enabled ? "on " : "off", Pad(r.name, name_w).c_str(), Pad(r.version, ver_w).c_str(),
-                     r.id.c_str(), r.why_off.empty() ? "" : ("  (" + r.why_off + ")").c_str());
+                     r.enabled ? "on " : "off", Pad(r.name, name_w).c_str(),
+                     Pad(r.version, ver_w).c_str(), r.id.c_str(),
+                     r.why_off.empty() ? "" : ("  (" + r.why_off + ")").c_str());
       }
       return;
     }

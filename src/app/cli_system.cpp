@@ -14,7 +14,8 @@ namespace orvo::cli {
 int ShowSystem() {
   os::Platform& os = os::Current();
   const auto v = os.system().Version();
-  std::printf("Windows %u.%u build %u, %s\n", v.major, v.minor, v.build, IsWin64() ? "64-bit" : "32-bit");
+  std::printf("Windows %u.%u build %u, %s\n", v.major, v.minor, v.build,
+              IsWin64() ? "64-bit" : "32-bit");
   std::printf("Program Files: %s\n", ProgramFilesDir().c_str());
   std::printf("Application data: %s\n", AppDataDir().c_str());
   std::printf("Local application data: %s\n", GetSpecialFolder(os::kCsidlLocalAppData).c_str());

@@ -46,18 +46,18 @@ TLumScrollBarRes Horizontal(const TLumScrollBarRes& v) {
   h.ImgCenter = Transposed(v.ImgCenter);
   h.SliderSplit = TLumUIPadding(v.SliderSplit.Top, v.SliderSplit.Left, v.SliderSplit.Bottom,
                                 v.SliderSplit.Right);
-  h.BackSplit = TLumUIPadding(v.BackSplit.Top, v.BackSplit.Left, v.BackSplit.Bottom,
-                              v.BackSplit.Right);
+  h.BackSplit =
+      TLumUIPadding(v.BackSplit.Top, v.BackSplit.Left, v.BackSplit.Bottom, v.BackSplit.Right);
   h.SplitMode = v.SplitMode == SmHor ? SmVer : SmHor;
   return h;
 }
 
-const char* const kNames[] = {"Ad Shield", "Page Translator", "Dark Reader", "Tab Saver",
-                              "Password Keeper", "Screenshot Tool", "Video Helper",
-                              "Grammar Check", "Coupon Finder", "Weather Now"};
-const char* const kWords[] = {"blocks", "pages", "keeps", "your", "tabs", "safe", "and",
-                              "quick", "with", "one", "click", "for", "every", "site", "you",
-                              "visit", "today"};
+const char* const kNames[] = {"Ad Shield",       "Page Translator", "Dark Reader",  "Tab Saver",
+                              "Password Keeper", "Screenshot Tool", "Video Helper", "Grammar Check",
+                              "Coupon Finder",   "Weather Now"};
+const char* const kWords[] = {"blocks", "pages", "keeps", "your",  "tabs",  "safe",
+                              "and",    "quick", "with",  "one",   "click", "for",
+                              "every",  "site",  "you",   "visit", "today"};
 
 }  // namespace
 
@@ -69,8 +69,8 @@ TListsWindow::TListsWindow(TimgModule& module) : module_(module) {
   lmfrm1->FormBtns = WbiMinimize;
   horizontal_ = Horizontal(module.lmscrlbrs);
   icons_.ImgWidth = icons_.ImgHeight = 48;
-  for (const char* icon : {"addon_default", "browser_chrome", "browser_firefox", "browser_ie",
-                           "browser_opera"}) {
+  for (const char* icon :
+       {"addon_default", "browser_chrome", "browser_firefox", "browser_ie", "browser_opera"}) {
     icons_.Add(SkinPng(icon));
   }
   small_icons_.ImgWidth = small_icons_.ImgHeight = 16;
@@ -85,14 +85,12 @@ TListsWindow::TListsWindow(TimgModule& module) : module_(module) {
   lmfrm1->Loaded();
 }
 
-void TListsWindow::Say(const std::string& text) {
-  lblStatus->SetCaption(text);
-}
+void TListsWindow::Say(const std::string& text) { lblStatus->SetCaption(text); }
 
 void TListsWindow::PlaceAtBottom(Point near) {
   const Rect work = WorkAreaAt(near);
-  SetBounds(std::max(work.left, work.left + (work.width() - Width()) / 2),
-            work.bottom - Height(), Width(), Height());
+  SetBounds(std::max(work.left, work.left + (work.width() - Width()) / 2), work.bottom - Height(),
+            Width(), Height());
 }
 
 Point TListsWindow::ScreenCentre(const TControl& control) const {
@@ -323,7 +321,8 @@ void TListsWindow::BuildChoices() {
   cbbFilter->SetCanInput(true);
   cbbFilter->Imagelist = &small_icons_;
   for (int i = 1; i <= 12; ++i) {
-    TLumCboxItem& item = cbbFilter->AddItem(std::to_string(i) + (i == 1 ? " star" : " stars or more"));
+    TLumCboxItem& item =
+        cbbFilter->AddItem(std::to_string(i) + (i == 1 ? " star" : " stars or more"));
     item.Checked = i <= 3;
     item.ImageIndex = 0;
     item.Enabled = i != 6;

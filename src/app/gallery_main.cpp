@@ -77,8 +77,8 @@ int RenderPng(const Options& o) {
   window.Show();
   screen.ProcessMessages();
   bool saved = false;
-  const bool known = gallery::ShowState(window, screen, o.state,
-                                        [&] { saved = screen.SaveScreenPng(o.png); });
+  const bool known =
+      gallery::ShowState(window, screen, o.state, [&] { saved = screen.SaveScreenPng(o.png); });
   if (!known) {
     std::fprintf(stderr, "ui-gallery: unknown state %s\n", o.state.c_str());
     return 2;

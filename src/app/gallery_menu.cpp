@@ -24,7 +24,10 @@ void TGalleryWindow::BuildMenu() {
   m.AddItem("Show news").AutoCheck = true;
   m.AddItem("-");
   miLanguage = &m.AddItem("Language");
-  const char* languages[] = {"English", "Deutsch", "Fran\xC3\xA7" "ais", "Espa\xC3\xB1ol"};
+  const char* languages[] = {"English", "Deutsch",
+                             "Fran\xC3\xA7"
+                             "ais",
+                             "Espa\xC3\xB1ol"};
   for (const char* name : languages) {
     TLumMenuItem& item = miLanguage->AddSubItem(name);
     item.RadioItem = true;
@@ -36,7 +39,8 @@ void TGalleryWindow::BuildMenu() {
   miLanguage->AddSubItem("-");
   miMoreLanguages = &miLanguage->AddSubItem("More languages");
   for (const char* name : {"Italiano", "Nederlands", "Polski", "Portugu\xC3\xAAs", "Svenska",
-                           "T\xC3\xBCrk\xC3\xA7" "e"}) {
+                           "T\xC3\xBCrk\xC3\xA7"
+                           "e"}) {
     TLumMenuItem& item = miMoreLanguages->AddSubItem(name);
     item.RadioItem = true;
     item.AutoCheck = true;

@@ -21,7 +21,8 @@ const PngImage& ButtonFrame(const char* skin, int k) {
     PngImage frames[3];
   };
   static std::vector<Strip> strips;
-  auto found = std::find_if(strips.begin(), strips.end(), [&](const Strip& s) { return s.name == skin; });
+  auto found =
+      std::find_if(strips.begin(), strips.end(), [&](const Strip& s) { return s.name == skin; });
   if (found == strips.end()) {
     Strip s;
     s.name = skin;
@@ -61,7 +62,8 @@ void TListsWindow::DrawAddonRow(Canvas& canvas, int, TLumLvItem& row) {
   canvas.DrawText(d->description, description, kLine);
   if (r.top < -19 || r.top >= lstAddons->Height()) return;
   for (int k = 0; k < 5; ++k) {
-    canvas.DrawPng(col1.left + 10 + 17 * k, r.top + 27, Skin(k < d->stars ? "star_lit" : "star_grey"));
+    canvas.DrawPng(col1.left + 10 + 17 * k, r.top + 27,
+                   Skin(k < d->stars ? "star_lit" : "star_grey"));
   }
   const bool left_down = (KeyboardShiftState() & ssLeft) != 0;
   auto look = [&](const Rect& area) {
@@ -70,7 +72,8 @@ void TListsWindow::DrawAddonRow(Canvas& canvas, int, TLumLvItem& row) {
   };
   d->toggle_rect = {col1.right + 10, r.top + 26, col1.right + 55, r.top + 44};
   d->delete_rect = {col1.right + 60, r.top + 25, col1.right + 78, r.top + 43};
-  canvas.StretchDrawPng(d->toggle_rect, ButtonFrame(d->on ? "switch_on" : "switch_off", look(d->toggle_rect)));
+  canvas.StretchDrawPng(d->toggle_rect,
+                        ButtonFrame(d->on ? "switch_on" : "switch_off", look(d->toggle_rect)));
   canvas.StretchDrawPng(d->delete_rect, ButtonFrame("delete", look(d->delete_rect)));
 }
 
@@ -78,11 +81,14 @@ void TListsWindow::AddonMouseMove(TLumLvItem& row, int x, int y) {
   auto* d = row.DataAs<GalleryAddon>();
   if (!d) return;
   const Point p{x, y};
-  const bool was_on_button = d->toggle_rect.Contains(addon_pointer_) || d->delete_rect.Contains(addon_pointer_);
+  const bool was_on_button =
+      d->toggle_rect.Contains(addon_pointer_) || d->delete_rect.Contains(addon_pointer_);
   addon_pointer_ = p;
   std::string hint;
-  if (d->delete_rect.Contains(p)) hint = "Delete this add-on";
-  else if (d->toggle_rect.Contains(p)) hint = d->on ? "Switch it off" : "Switch it on";
+  if (d->delete_rect.Contains(p))
+    hint = "Delete this add-on";
+  else if (d->toggle_rect.Contains(p))
+    hint = d->on ? "Switch it off" : "Switch it on";
   if (hint.empty()) {
     lstAddons->Cursor = crDefault;
     lstAddons->ShowHint = false;

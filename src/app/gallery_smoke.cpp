@@ -7,11 +7,16 @@ namespace orvo::gallery {
 namespace {
 
 const std::vector<SmokeStep> kSteps = {
-    {"window shown", "shown"},         {"menu open", nullptr},
-    {"submenu open", nullptr},         {"third level open", "menu"},
-    {"menu closed by Esc", nullptr},   {"message box open", "message"},
-    {"answered with Enter", nullptr},  {"lists window shown", "lists"},
-    {"sort list dropped up", "dropdown"}, {"second sort picked", nullptr},
+    {"window shown", "shown"},
+    {"menu open", nullptr},
+    {"submenu open", nullptr},
+    {"third level open", "menu"},
+    {"menu closed by Esc", nullptr},
+    {"message box open", "message"},
+    {"answered with Enter", nullptr},
+    {"lists window shown", "lists"},
+    {"sort list dropped up", "dropdown"},
+    {"second sort picked", nullptr},
     {"new line in the review box", "memo"},
 };
 
@@ -35,7 +40,8 @@ bool GallerySmoke::Done(int step) {
       return box.Busy() && box.Form() && box.Form()->Shown();
     }
     case 6: return !gallery_.MsgBox()->Busy() && gallery_.LastAnswer() == 6;
-    case 7: return gallery_.lists && gallery_.lists->Handle() && gallery_.lists->Handle()->IsVisible();
+    case 7:
+      return gallery_.lists && gallery_.lists->Handle() && gallery_.lists->Handle()->IsVisible();
     case 8: return gallery_.lists->cbbSort->DroppedDown() && gallery_.lists->cbbSort->DroppedUp();
     case 9: return !gallery_.lists->cbbSort->DroppedDown() && gallery_.lists->cbbSort->index() == 1;
     case 10: {
@@ -70,21 +76,11 @@ void GallerySmoke::Act(int step) {
       MoveMouse(p);
       return;
     }
-    case 4:
-      PressKey(0x1B);
-      return;
-    case 5:
-      click(gallery_.ScreenCentre(*gallery_.btnAsk));
-      return;
-    case 6:
-      PressKey(0x0D);
-      return;
-    case 7:
-      click(gallery_.ScreenCentre(*gallery_.btnLists));
-      return;
-    case 8:
-      click(gallery_.lists->ScreenCentre(*gallery_.lists->cbbSort));
-      return;
+    case 4: PressKey(0x1B); return;
+    case 5: click(gallery_.ScreenCentre(*gallery_.btnAsk)); return;
+    case 6: PressKey(0x0D); return;
+    case 7: click(gallery_.ScreenCentre(*gallery_.btnLists)); return;
+    case 8: click(gallery_.lists->ScreenCentre(*gallery_.lists->cbbSort)); return;
     case 9:
       if (TLumListForm* list = gallery_.lists->cbbSort->ListForm()) {
         click(Centre(list->ItemScreenRect(*gallery_.lists->cbbSort->Items(1))));
@@ -98,8 +94,7 @@ void GallerySmoke::Act(int step) {
       PressKey(0x0D);
       return;
     }
-    default:
-      return;
+    default: return;
   }
 }
 

@@ -95,8 +95,8 @@ bool IsListsState(const std::string& state) {
 }  // namespace
 
 std::vector<std::string> StateNames() {
-  return {"idle",     "hover",     "hint",  "menu",     "scrolled", "question",
-          "notice",   "maximized", "lists", "editing",  "dropdown", "columns"};
+  return {"idle",   "hover",     "hint",  "menu",    "scrolled", "question",
+          "notice", "maximized", "lists", "editing", "dropdown", "columns"};
 }
 
 bool ShowState(TGalleryWindow& gallery, os::headless::HeadlessWindowSystem& screen,

@@ -111,17 +111,18 @@ void TGalleryWindow::BuildSideBar() {
   layer->SetBounds(14, 350, 152, 56);
   layer->Color = kLinkBlue;
   layer->SetAlpha(90);
-  AddLabel(*layer, "lblOnLayer", "Panel: colour layer, alpha 90", {4, 0, 148, 56}, MakeFont(clWhite))
+  AddLabel(*layer, "lblOnLayer", "Panel: colour layer, alpha 90", {4, 0, 148, 56},
+           MakeFont(clWhite))
       ->SetAlignment(taCenter);
-  Note(*lmfrm1, "lblSideNote", "Tabs from a three-frame strip", {12, 252, 176, 270})
-      ->font.color = MakeColor(150, 164, 184);
+  Note(*lmfrm1, "lblSideNote", "Tabs from a three-frame strip", {12, 252, 176, 270})->font.color =
+      MakeColor(150, 164, 184);
 }
 
 void TGalleryWindow::BuildButtons() {
   AddLabel(*lmfrm1, "lblToolbar", "Every control of the skinned toolkit, in every state",
            {kContentLeft - 2, 30, 560, 56}, MakeFont(kGrey));
-  auto* link = AddLabel(*lmfrm1, "lblLink", "Hover over me", {760, 30, 890, 56},
-                        MakeFont(kLinkBlue));
+  auto* link =
+      AddLabel(*lmfrm1, "lblLink", "Hover over me", {760, 30, 890, 56}, MakeFont(kLinkBlue));
   link->FontOver = MakeFont(kLinkBlue, fsUnderline);
   link->FontDown = MakeFont(MakeColor(12, 110, 180), fsUnderline);
   link->SetAlignment(taRightJustify);
@@ -152,13 +153,14 @@ void TGalleryWindow::BuildButtons() {
     Rect r;
     const char* icon;
   };
-  const Glyph glyphs[] = {
-      {"btnGlyphLeft", "Glyph left", wlGlphyLeft, RectOfSize(kContentLeft, 120, 120, 34), "star_lit"},
-      {"btnGlyphRight", "Glyph right", wlGlphyRight, RectOfSize(kContentLeft + 130, 120, 120, 34),
-       "star_half"},
-      {"btnGlyphTop", "Top", wlGlphyTop, RectOfSize(kContentLeft + 260, 120, 70, 62), "browser_chrome"},
-      {"btnGlyphBottom", "Bottom", wlGlphyBottom, RectOfSize(kContentLeft + 340, 120, 70, 62),
-       "browser_firefox"}};
+  const Glyph glyphs[] = {{"btnGlyphLeft", "Glyph left", wlGlphyLeft,
+                           RectOfSize(kContentLeft, 120, 120, 34), "star_lit"},
+                          {"btnGlyphRight", "Glyph right", wlGlphyRight,
+                           RectOfSize(kContentLeft + 130, 120, 120, 34), "star_half"},
+                          {"btnGlyphTop", "Top", wlGlphyTop,
+                           RectOfSize(kContentLeft + 260, 120, 70, 62), "browser_chrome"},
+                          {"btnGlyphBottom", "Bottom", wlGlphyBottom,
+                           RectOfSize(kContentLeft + 340, 120, 70, 62), "browser_firefox"}};
   for (const Glyph& g : glyphs) {
     auto* b = AddButton(*lmfrm1, g.name, g.caption, g.r);
     b->Layout = g.layout;
@@ -169,7 +171,8 @@ void TGalleryWindow::BuildButtons() {
   }
 
   // Strips of one and three frames.
-  Note(*lmfrm1, "lblStrips", "One-frame strip (hot only):", RectOfSize(kContentLeft + 426, 120, 200, 16));
+  Note(*lmfrm1, "lblStrips",
+       "One-frame strip (hot only):", RectOfSize(kContentLeft + 426, 120, 200, 16));
   PngImage hot = Frame("button", 5, 1);
   for (int i = 0; i < 2; ++i) {
     auto* b = lmfrm1->Make<TLumButton>();
@@ -200,34 +203,35 @@ void TGalleryWindow::BuildButtons() {
 void TGalleryWindow::BuildLabels() {
   Header(*lmfrm1, "lblLabels", "Labels", 214);
   const int y = 236;
-  AddLabel(*lmfrm1, "lblNormal", "Normal font", RectOfSize(kContentLeft, y, 110, 20), MakeFont(kText));
+  AddLabel(*lmfrm1, "lblNormal", "Normal font", RectOfSize(kContentLeft, y, 110, 20),
+           MakeFont(kText));
   AddLabel(*lmfrm1, "lblOverFont", "Over font", RectOfSize(kContentLeft + 110, y, 100, 20),
            MakeFont(kLinkBlue, fsUnderline));
-  auto* disabled = AddLabel(*lmfrm1, "lblDisabled", "Disabled", RectOfSize(kContentLeft + 210, y, 90, 20),
-                            MakeFont(kText));
+  auto* disabled = AddLabel(*lmfrm1, "lblDisabled", "Disabled",
+                            RectOfSize(kContentLeft + 210, y, 90, 20), MakeFont(kText));
   disabled->SetEnabled(false);
-  auto* glow = AddLabel(*lmfrm1, "lblGlow", "Glowing caption", RectOfSize(kContentLeft + 300, y - 2, 130, 24),
-                        MakeFont(kNavy, fsBold));
+  auto* glow = AddLabel(*lmfrm1, "lblGlow", "Glowing caption",
+                        RectOfSize(kContentLeft + 300, y - 2, 130, 24), MakeFont(kNavy, fsBold));
   glow->SetBlurColor(MakeColor(255, 200, 60));
   AddLabel(*lmfrm1, "lblTruncated", "A caption wider than its label",
            RectOfSize(kContentLeft + 440, y, 120, 20), MakeFont(kText));
-  auto* accel = AddLabel(*lmfrm1, "lblAccel", "Tom & Jerry", RectOfSize(kContentLeft + 570, y, 110, 20),
-                         MakeFont(kText));
+  auto* accel = AddLabel(*lmfrm1, "lblAccel", "Tom & Jerry",
+                         RectOfSize(kContentLeft + 570, y, 110, 20), MakeFont(kText));
   accel->SetShowAccelChar(true);
 
   const int y2 = 262;
-  auto* right = AddLabel(*lmfrm1, "lblRight", "Right-aligned", RectOfSize(kContentLeft, y2, 150, 20),
-                         MakeFont(kText));
+  auto* right = AddLabel(*lmfrm1, "lblRight", "Right-aligned",
+                         RectOfSize(kContentLeft, y2, 150, 20), MakeFont(kText));
   right->SetAlignment(taRightJustify);
   right->SetTransparent(false);
   right->Color = MakeColor(247, 249, 252);
-  auto* centre = AddLabel(*lmfrm1, "lblCentre", "Centred", RectOfSize(kContentLeft + 160, y2, 150, 20),
-                          MakeFont(kText));
+  auto* centre = AddLabel(*lmfrm1, "lblCentre", "Centred",
+                          RectOfSize(kContentLeft + 160, y2, 150, 20), MakeFont(kText));
   centre->SetAlignment(taCenter);
   centre->SetTransparent(false);
   centre->Color = MakeColor(247, 249, 252);
-  auto* pictured = AddLabel(*lmfrm1, "lblGraph", "With a picture", RectOfSize(kContentLeft + 320, y2, 140, 20),
-                            MakeFont(kText));
+  auto* pictured = AddLabel(*lmfrm1, "lblGraph", "With a picture",
+                            RectOfSize(kContentLeft + 320, y2, 140, 20), MakeFont(kText));
   pictured->SetGraph(SkinPng("star_lit"));
   auto* wrap = AddLabel(*lmfrm1, "lblWrap", "Word break wraps a longer caption over two lines",
                         RectOfSize(kContentLeft + 470, y2 - 4, 200, 30), MakeFont(kText));
@@ -264,7 +268,8 @@ void TGalleryWindow::BuildPictures() {
   stored->ImgStorage = &module_.mgstrg;
   stored->SetImageIndex(0);
   stored->SetCenter(true);
-  Note(*lmfrm1, "lblPictureNotes", "plain, centred, stretched, stored", RectOfSize(kContentLeft, y + 68, 300, 16));
+  Note(*lmfrm1, "lblPictureNotes", "plain, centred, stretched, stored",
+       RectOfSize(kContentLeft, y + 68, 300, 16));
 
   auto* columns = lmfrm1->Make<TLumPanel>();
   columns->Name = "pnlColumns";
@@ -272,7 +277,8 @@ void TGalleryWindow::BuildPictures() {
   columns->SetBounds(kContentLeft + 390, y, 300, 40);
   columns->SetImgSplit(TLumUIPadding(24, 0, 187, 0));
   columns->SetImgBack(SkinPng("toast_success_back"));
-  AddLabel(*columns, "lblColumns", "Panel cut in three columns", {34, 0, 290, 40}, MakeFont(clWhite))
+  AddLabel(*columns, "lblColumns", "Panel cut in three columns", {34, 0, 290, 40},
+           MakeFont(clWhite))
       ->SetAlignment(taLeftJustify);
   auto* rows = lmfrm1->Make<TLumPanel>();
   rows->Name = "pnlRows";
@@ -287,14 +293,17 @@ void TGalleryWindow::BuildActions() {
   Header(*lmfrm1, "lblActions", "Menu and message box", 420);
   btnMenu = AddButton(*lmfrm1, "btnMenu", "Open the menu", RectOfSize(kContentLeft, 444, 120, 28));
   btnMenu->OnClick = [this](TControl&) { OpenMenu(); };
-  btnAsk = AddButton(*lmfrm1, "btnAsk", "Ask Yes or No", RectOfSize(kContentLeft + 130, 444, 120, 28));
+  btnAsk =
+      AddButton(*lmfrm1, "btnAsk", "Ask Yes or No", RectOfSize(kContentLeft + 130, 444, 120, 28));
   btnAsk->OnClick = [this](TControl&) { AskQuestion(); };
-  btnNotice = AddButton(*lmfrm1, "btnNotice", "A long notice", RectOfSize(kContentLeft + 260, 444, 120, 28));
+  btnNotice = AddButton(*lmfrm1, "btnNotice", "A long notice",
+                        RectOfSize(kContentLeft + 260, 444, 120, 28));
   btnNotice->OnClick = [this](TControl&) { ShowNotice(); };
-  btnLists = AddButton(*lmfrm1, "btnLists", "Lists and edits", RectOfSize(kContentLeft + 390, 444, 120, 28));
+  btnLists = AddButton(*lmfrm1, "btnLists", "Lists and edits",
+                       RectOfSize(kContentLeft + 390, 444, 120, 28));
   btnLists->OnClick = [this](TControl&) { OpenLists(); };
-  lblResult = AddLabel(*lmfrm1, "lblResult", "Last answer: none", RectOfSize(kContentLeft + 524, 448, 170, 20),
-                       MakeFont(kText));
+  lblResult = AddLabel(*lmfrm1, "lblResult", "Last answer: none",
+                       RectOfSize(kContentLeft + 524, 448, 170, 20), MakeFont(kText));
   Note(*lmfrm1, "lblMenuNote",
        "The caption's menu button opens the same menu. Three levels, marks, shortcuts, a "
        "disabled entry and a list long enough to scroll.",
@@ -339,11 +348,13 @@ void TGalleryWindow::OpenMenu() {
 }
 
 int TGalleryWindow::AskQuestion() {
-  last_answer_ = module_.msgdlg.ShowMessageBox(
-      "Orvo UI Gallery", "Do you want to switch this add-on off?", nullptr, false, this, kMsgYesNo, 0);
-  lblResult->SetCaption(last_answer_ == kMsgResultYes   ? "Last answer: Yes (6)"
-                        : last_answer_ == kMsgResultNo ? "Last answer: No (7)"
-                                                       : "Last answer: " + std::to_string(last_answer_));
+  last_answer_ =
+      module_.msgdlg.ShowMessageBox("Orvo UI Gallery", "Do you want to switch this add-on off?",
+                                    nullptr, false, this, kMsgYesNo, 0);
+  lblResult->SetCaption(last_answer_ == kMsgResultYes ? "Last answer: Yes (6)"
+                        : last_answer_ == kMsgResultNo
+                            ? "Last answer: No (7)"
+                            : "Last answer: " + std::to_string(last_answer_));
   Update();
   return last_answer_;
 }

@@ -76,9 +76,7 @@ void TMainSmoke::Act(int step) {
         Click(RowPoint(kDeleteRow, &TAddonRow::DeleteRect));
       }
       return;
-    case 3:
-      PressKey(kVkReturn);
-      return;
+    case 3: PressKey(kVkReturn); return;
     case 4:
       if (TLumButton* tab = main_.TabOf(bkFirefox)) {
         const Point o = tab->FormOrigin();
@@ -91,8 +89,7 @@ void TMainSmoke::Act(int step) {
       Click(main_.ClientToScreen({o.x + link.Width() - 30, o.y + link.Height() / 2}));
       return;
     }
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -103,7 +100,8 @@ bool TMainSmoke::Done(int step) {
   switch (step) {
     case 0:
       return main_.Handle() && main_.Handle()->IsVisible() && shown &&
-             shown->BrowserKind == bkChrome && ratings_in && main_.m_lstView->ItemCount() > kDeleteRow;
+             shown->BrowserKind == bkChrome && ratings_in &&
+             main_.m_lstView->ItemCount() > kDeleteRow;
     case 1:
       return switched_ && chrome_->Contains(switched_) && switched_->Disabled != was_disabled_ &&
              PreferencesText() != preferences_before_;
@@ -113,8 +111,7 @@ bool TMainSmoke::Done(int step) {
     case 3:
       return imgModule && !imgModule->msgdlg.Busy() && deleted_ && !chrome_->Contains(deleted_) &&
              !FolderExists(deleted_folder_);
-    case 4:
-      return shown && shown->BrowserKind == bkFirefox && ratings_in;
+    case 4: return shown && shown->BrowserKind == bkFirefox && ratings_in;
     case 5: {
       const auto toasts = LiveToasts();
       if (!shown || !shown->IsDefault || toasts.empty() || !toasts.back()->SlidIn()) return false;
@@ -123,8 +120,7 @@ bool TMainSmoke::Done(int step) {
       MoveMouse({toast.Left() + toast.Width() / 2, toast.Top() + toast.Height() / 2});
       return !toast.Fading();
     }
-    default:
-      return true;
+    default: return true;
   }
 }
 

@@ -33,7 +33,8 @@ Point On(const TControl& control, Point at) {
 
 // Letters and digits as keys (their virtual-key codes are their upper-case characters).
 void TypeKeys(const char* text, void (*press)(uint16_t)) {
-  for (const char* c = text; *c; ++c) press(static_cast<uint16_t>(std::toupper(static_cast<unsigned char>(*c))));
+  for (const char* c = text; *c; ++c)
+    press(static_cast<uint16_t>(std::toupper(static_cast<unsigned char>(*c))));
 }
 
 const TReviewItem* FirstReview(TfrmXOBRate& w) {
@@ -49,7 +50,8 @@ void TMainSmoke::ActOnRatings(int step) {
   TfrmXOBRate* w = RatingsWindow();
   switch (step - kFirstRatingsStep) {
     case 0:
-      if (TLumButton* tab = main_.TabOf(bkChrome)) Click(On(*tab, {tab->Width() / 2, tab->Height() / 2}));
+      if (TLumButton* tab = main_.TabOf(bkChrome))
+        Click(On(*tab, {tab->Width() / 2, tab->Height() / 2}));
       return;
     case 1: {
       int row = 0;
@@ -96,8 +98,7 @@ void TMainSmoke::ActOnRatings(int step) {
         }
       }
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -110,27 +111,20 @@ bool TMainSmoke::RatingsDone(int step) {
       return shown && shown->BrowserKind == bkChrome && main_.RatingsSettled(*shown) &&
              LiveToasts().empty();
     }
-    case 1:
-      return w && !w->Busy() && FirstReview(*w);
-    case 2:
-      return w && w->SelectedTab() == 1 && w->lmpnl1->Showing();
-    case 3:
-      return w && w->Score == 3;
-    case 4:
-      return w && w->lmdtnk->Text() == kNickname;
-    case 5:
-      return w && w->redt1->Text() == kText;
+    case 1: return w && !w->Busy() && FirstReview(*w);
+    case 2: return w && w->SelectedTab() == 1 && w->lmpnl1->Showing();
+    case 3: return w && w->Score == 3;
+    case 4: return w && w->lmdtnk->Text() == kNickname;
+    case 5: return w && w->redt1->Text() == kText;
     case 6: {
       if (!w || w->Busy() || w->SelectedTab() != 0 || w->btn1->Enabled()) return false;
       const TReviewItem* first = FirstReview(*w);
       const auto toasts = LiveToasts();
-      return first && first->Nickname == kNickname && first->Content == kText && first->Score == 3 &&
-             !toasts.empty() && toasts.back()->SlidIn();
+      return first && first->Nickname == kNickname && first->Content == kText &&
+             first->Score == 3 && !toasts.empty() && toasts.back()->SlidIn();
     }
-    case 7:
-      return !w;
-    default:
-      return true;
+    case 7: return !w;
+    default: return true;
   }
 }
 

@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
       } else if (a == "--profile") {
         options.profile = value;
       } else if (value == "text" || value == "json" || value == "csv") {
-        options.format = value == "json" ? orvo::cli::Format::kJson
+        options.format = value == "json"  ? orvo::cli::Format::kJson
                          : value == "csv" ? orvo::cli::Format::kCsv
                                           : orvo::cli::Format::kText;
       } else {

@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
   if (!ParseProgramOptions(argc, argv, o)) return ProgramUsage();
 #ifdef _WIN32
   if (!o.png.empty() || !o.news_png.empty()) {
-    std::fputs("OrvoPM: --png and --news-png need the headless screen of the native build\n", stderr);
+    std::fputs("OrvoPM: --png and --news-png need the headless screen of the native build\n",
+               stderr);
     return 2;
   }
 #endif

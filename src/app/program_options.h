@@ -15,7 +15,7 @@ struct ProgramOptions {
   std::string news_png;  // --news-png: the news window's picture
   std::string lang;
   std::string trace;
-  std::string site;  // --site: the notice site instead of the built-in one
+  std::string site;                       // --site: the notice site instead of the built-in one
   std::optional<RatingsRequest> ratings;  // --ratings: the ratings window's picture
   std::string smoke;
   bool smoking = false;

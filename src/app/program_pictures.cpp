@@ -49,12 +49,14 @@ void SettleMainWindow(TfrmXOBMain& main, uint8_t kind) {
   PumpUntil([] { return false; }, std::chrono::milliseconds(50));
   // Icons on the web (Firefox's) come on threads of their own; nothing says when a
   // download gave up, so they get a short while more.
-  PumpUntil([&] {
-    for (const auto& item : catalogue->Items) {
-      if (!item->Image && item->IconRef.rfind("http", 0) == 0) return false;
-    }
-    return true;
-  }, std::chrono::seconds(2));
+  PumpUntil(
+      [&] {
+        for (const auto& item : catalogue->Items) {
+          if (!item->Image && item->IconRef.rfind("http", 0) == 0) return false;
+        }
+        return true;
+      },
+      std::chrono::seconds(2));
 #endif
 }
 

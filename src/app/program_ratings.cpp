@@ -29,7 +29,8 @@ TBrowserExtensionInfo* FindAddon(TBrowserAppBase& app, const std::string& key) {
 
 std::optional<RatingsRequest> ParseRatingsRequest(std::string_view text) {
   const size_t colon = text.find(':');
-  if (colon == std::string_view::npos || colon == 0 || colon + 1 >= text.size()) return std::nullopt;
+  if (colon == std::string_view::npos || colon == 0 || colon + 1 >= text.size())
+    return std::nullopt;
   return RatingsRequest{std::string(text.substr(0, colon)), std::string(text.substr(colon + 1))};
 }
 

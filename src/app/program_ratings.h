@@ -13,8 +13,8 @@ namespace orvo {
 class TfrmXOBRate;
 
 struct RatingsRequest {
-  std::string browser;  // chrome, ie, firefox or opera
-  std::string addon;    // an id, or ":N"
+  std::string browser;     // chrome, ie, firefox or opera
+  std::string addon;       // an id, or ":N"
   bool my_review = false;  // show the "My Review" tab before the picture
 };
 

@@ -16,7 +16,8 @@ void ProgramTrace::Line(const std::string& line) const {
 }
 
 void ProgramTrace::FirstPaint(std::chrono::steady_clock::time_point started) const {
-  const auto painted = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
+  const auto painted =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started);
   Line("first-paint-ms " + std::to_string(painted.count()));
 }
 

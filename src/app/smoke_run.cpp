@@ -109,7 +109,8 @@ void TSmokeRun::Finish(int code, const std::string& why) {
   exit_code_ = code;
   failure_ = why;
   if (!dir_.empty()) Publish(code == 0 ? "done" : "failed " + why);
-  if (code != 0) std::fprintf(stderr, "%s: smoke run failed at: %s\n", program_.c_str(), why.c_str());
+  if (code != 0)
+    std::fprintf(stderr, "%s: smoke run failed at: %s\n", program_.c_str(), why.c_str());
   Application().Terminate();
 }
 

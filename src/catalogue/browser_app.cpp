@@ -12,11 +12,14 @@
 namespace orvo {
 
 const std::array<const char*, kBrowserKinds> BrowserDisplayNames = {
-    "", "Google Chrome", "Internet Explorer", "Mozilla Firefox", "Opera", "Microsoft Edge", "Brave", "Vivaldi"};
+    "",      "Google Chrome", "Internet Explorer", "Mozilla Firefox", "Opera", "Microsoft Edge",
+    "Brave", "Vivaldi"};
 const std::array<const char*, kBrowserKinds> StartMenuKeys = {
-    "", "Google Chrome", "IEXPLORE.EXE", "FIREFOX.EXE", "OperaStable", "Microsoft Edge", "Brave", "Vivaldi"};
+    "",      "Google Chrome", "IEXPLORE.EXE", "FIREFOX.EXE", "OperaStable", "Microsoft Edge",
+    "Brave", "Vivaldi"};
 const std::array<const char*, kBrowserKinds> BrowserProgIds = {
-    "", "ChromeHTML", "IE.HTTP", "FirefoxURL", "OperaStable", "MSEdgeHTM", "BraveHTML", "VivaldiHTM"};
+    "",          "ChromeHTML", "IE.HTTP",   "FirefoxURL", "OperaStable",
+    "MSEdgeHTM", "BraveHTML",  "VivaldiHTM"};
 const std::array<const char*, kBrowserKinds> BrowserProcessNames = {
     "", "chrome.exe", "", "firefox.exe", "opera.exe", "msedge.exe", "brave.exe", "vivaldi.exe"};
 
@@ -69,7 +72,8 @@ bool TBrowserAppBase::Contains(const TBrowserExtensionInfo* item) const {
 ChangeResult TBrowserAppBase::RefusalForLoadError() const {
   if (LoadError.empty()) return {};
   // A change written over data we could not read would lose whatever we did not see.
-  return {os::kErrorFileCorrupt, DisplayName + " is left unchanged because its data could not be read: " + LoadError};
+  return {os::kErrorFileCorrupt,
+          DisplayName + " is left unchanged because its data could not be read: " + LoadError};
 }
 
 bool TBrowserAppBase::SettleCommonDelete(TBrowserExtensionInfo* item, ChangeResult* result) {
@@ -142,7 +146,8 @@ ChangeResult SetDefaultBrowser(TBrowserAppBase& app) {
   if (app.IsDefault) return {};
   const std::string refused = app.DisplayName + " was not made the default browser: ";
   // An empty open command written over the system's own would leave links opening nothing.
-  if (app.OpenCommand.empty()) return {os::kErrorFileNotFound, refused + "it has no registered open command"};
+  if (app.OpenCommand.empty())
+    return {os::kErrorFileNotFound, refused + "it has no registered open command"};
   struct Write {
     RegRoot root;
     std::string key;
@@ -154,8 +159,8 @@ ChangeResult SetDefaultBrowser(TBrowserAppBase& app) {
   for (const char* scheme : {"ftp", "http", "https"}) {
     writes.push_back({RegRoot::CurrentUser, UserChoiceKey(scheme), "Progid", prog_id});
   }
-  for (const char* key : {"https\\shell\\open\\command", "http\\shell\\open\\command",
-                          "ftp\\shell\\open\\command"}) {
+  for (const char* key :
+       {"https\\shell\\open\\command", "http\\shell\\open\\command", "ftp\\shell\\open\\command"}) {
     writes.push_back({RegRoot::ClassesRoot, key, "", app.OpenCommand});
   }
 
@@ -165,7 +170,8 @@ ChangeResult SetDefaultBrowser(TBrowserAppBase& app) {
   std::string problems;
   long first_error = os::kErrorSuccess;
   const auto note = [&](const Write& w, long error) {
-    problems += (problems.empty() ? "" : "; ") + RegistryPath(w.root, w.key) + " " + RegistryErrorText(error);
+    problems += (problems.empty() ? "" : "; ") + RegistryPath(w.root, w.key) + " " +
+                RegistryErrorText(error);
     if (first_error == os::kErrorSuccess) first_error = error;
   };
   for (const Write& w : writes) {
@@ -175,12 +181,15 @@ ChangeResult SetDefaultBrowser(TBrowserAppBase& app) {
   }
   if (!problems.empty()) return {first_error, refused + problems};
   for (size_t i = 0; i < writes.size(); ++i) {
-    const long error = keys[i]->SetValue(writes[i].value, os::kRegSz, os::RegStringData(writes[i].text));
+    const long error =
+        keys[i]->SetValue(writes[i].value, os::kRegSz, os::RegStringData(writes[i].text));
     if (error != os::kErrorSuccess) note(writes[i], error);
   }
   // What the registry now says, not what was meant.
   app.IsDefault = CurrentHttpProgId() == prog_id;
-  if (!problems.empty()) return {first_error, app.DisplayName + " was made the default browser only in part: " + problems};
+  if (!problems.empty())
+    return {first_error,
+            app.DisplayName + " was made the default browser only in part: " + problems};
   return {};
 }
 

@@ -32,7 +32,8 @@ inline constexpr size_t kBrowserKinds = 8;
 extern const std::array<const char*, kBrowserKinds> BrowserDisplayNames;
 extern const std::array<const char*, kBrowserKinds> StartMenuKeys;
 extern const std::array<const char*, kBrowserKinds> BrowserProgIds;
-extern const std::array<const char*, kBrowserKinds> BrowserProcessNames;  // IE: none (a window class)
+extern const std::array<const char*, kBrowserKinds>
+    BrowserProcessNames;  // IE: none (a window class)
 // The number the rating service knows the browser by: the kind, except IE (0).
 int RatingBrowserId(uint8_t browser_kind);
 

@@ -13,26 +13,20 @@ namespace {
 
 std::unique_ptr<TBrowserAppBase> NewCatalogue(uint8_t kind, const std::string& profile) {
   switch (kind) {
-    case bkChrome:
-      return std::make_unique<TChromeExtensions>(profile);
-    case bkIE:
-      return std::make_unique<TIEExtensions>();
-    case bkFirefox:
-      return std::make_unique<TFireFoxExtensions>(profile);
-    case bkOpera:
-      return std::make_unique<TOPeraExtensions>(profile);
-    case bkEdge:
-      return std::make_unique<TEdgeExtensions>(profile);
-    case bkBrave:
-      return std::make_unique<TBraveExtensions>(profile);
-    case bkVivaldi:
-      return std::make_unique<TVivaldiExtensions>(profile);
-    default:
-      return nullptr;
+    case bkChrome: return std::make_unique<TChromeExtensions>(profile);
+    case bkIE: return std::make_unique<TIEExtensions>();
+    case bkFirefox: return std::make_unique<TFireFoxExtensions>(profile);
+    case bkOpera: return std::make_unique<TOPeraExtensions>(profile);
+    case bkEdge: return std::make_unique<TEdgeExtensions>(profile);
+    case bkBrave: return std::make_unique<TBraveExtensions>(profile);
+    case bkVivaldi: return std::make_unique<TVivaldiExtensions>(profile);
+    default: return nullptr;
   }
 }
 
-bool Installed(const TBrowserAppBase& app) { return app.BrowserKind == bkIE || FolderExists(app.ProfileDir); }
+bool Installed(const TBrowserAppBase& app) {
+  return app.BrowserKind == bkIE || FolderExists(app.ProfileDir);
+}
 
 }  // namespace
 

@@ -24,7 +24,8 @@ struct Saved {
 };
 
 void Restore(std::vector<Saved>& saved) {
-  for (auto it = saved.rbegin(); it != saved.rend(); ++it) RestoreMember(*it->object, it->name, it->value);
+  for (auto it = saved.rbegin(); it != saved.rend(); ++it)
+    RestoreMember(*it->object, it->name, it->value);
 }
 
 // The user's own reason, added to or taken from "disable_reasons" in the form the entry
@@ -36,7 +37,9 @@ void SetUserReason(Json& entry, bool off) {
   Json* reasons = Member(entry, "disable_reasons");
   if (reasons && reasons->is_array()) {
     auto& list = reasons->get_ref<Json::array_t&>();
-    const auto is_user = [](const Json& e) { return e.is_number_integer() && e.get<int64_t>() == kDisableUserAction; };
+    const auto is_user = [](const Json& e) {
+      return e.is_number_integer() && e.get<int64_t>() == kDisableUserAction;
+    };
     if (off) {
       if (std::none_of(list.begin(), list.end(), is_user)) list.push_back(kDisableUserAction);
     } else {
@@ -44,7 +47,8 @@ void SetUserReason(Json& entry, bool off) {
       if (list.empty()) entry.erase("disable_reasons");
     }
   } else if (reasons && reasons->is_number_integer()) {
-    const int64_t mask = off ? (reasons->get<int64_t>() | kDisableUserAction) : (reasons->get<int64_t>() & ~kDisableUserAction);
+    const int64_t mask = off ? (reasons->get<int64_t>() | kDisableUserAction)
+                             : (reasons->get<int64_t>() & ~kDisableUserAction);
     if (mask == 0) {
       entry.erase("disable_reasons");
     } else {
@@ -55,32 +59,42 @@ void SetUserReason(Json& entry, bool off) {
   }
 }
 
-std::string WithPage(const std::string& text, const std::string& page) { return text + " (" + page + ")"; }
+std::string WithPage(const std::string& text, const std::string& page) {
+  return text + " (" + page + ")";
+}
 
 }  // namespace
 
 ChangeResult TChromiumExtensions::ToggleItem(TBrowserExtensionInfo* item) {
   if (!Contains(item)) return {};
   if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
-  if (item->ItemKind != ikExtension) return {os::kErrorInvalidParameter, item->ListTitle(false) + " has no on/off switch"};
-  const std::optional<ChromiumEntry> entry = ChromiumSettings(Document.get(), SecureDocument.get()).Find(item->Id);
-  if (!entry) return {os::kErrorNotFound, item->Id + " has no settings entry in " + ProfileDir + DataFileName};
+  if (item->ItemKind != ikExtension)
+    return {os::kErrorInvalidParameter, item->ListTitle(false) + " has no on/off switch"};
+  const std::optional<ChromiumEntry> entry =
+      ChromiumSettings(Document.get(), SecureDocument.get()).Find(item->Id);
+  if (!entry)
+    return {os::kErrorNotFound,
+            item->Id + " has no settings entry in " + ProfileDir + DataFileName};
   if (PolicyInstalled(*entry->value)) {
-    return {kChangeOnlyInBrowser, item->ListTitle(false) + " was installed by the administrator's policy, and " +
+    return {kChangeOnlyInBrowser, item->ListTitle(false) +
+                                      " was installed by the administrator's policy, and " +
                                       DisplayName + " keeps it on"};
   }
-  if (!EntryLocation(*entry->value)) return {kChangeOnlyInBrowser, item->ListTitle(false) + ": " + item->DisabledReason};
+  if (!EntryLocation(*entry->value))
+    return {kChangeOnlyInBrowser, item->ListTitle(false) + ": " + item->DisabledReason};
   if (entry->is_protected || policy_.Check(item->Id).blocked) return SwitchByPolicy(*item, *entry);
   return SwitchByEntry(*item, *entry->value);
 }
 
-ChangeResult TChromiumExtensions::EntryStaysOff(const TBrowserExtensionInfo& item, const Json& entry) const {
+ChangeResult TChromiumExtensions::EntryStaysOff(const TBrowserExtensionInfo& item,
+                                                const Json& entry) const {
   std::vector<int64_t> others = EntryReasons(entry);
   others.erase(std::remove(others.begin(), others.end(), kDisableUserAction), others.end());
   if (others.empty()) return {};
-  return {kChangeOnlyInBrowser, WithPage(item.ListTitle(false) + " stays off in " + DisplayName + ": " +
-                                             DescribeReasons(others) + "; only " + DisplayName + " can switch it on",
-                                         AddonPageAddress(item))};
+  return {kChangeOnlyInBrowser,
+          WithPage(item.ListTitle(false) + " stays off in " + DisplayName + ": " +
+                       DescribeReasons(others) + "; only " + DisplayName + " can switch it on",
+                   AddonPageAddress(item))};
 }
 
 ChangeResult TChromiumExtensions::SwitchByEntry(TBrowserExtensionInfo& item, Json& original) {
@@ -125,7 +139,8 @@ ChangeResult TChromiumExtensions::SwitchByEntry(TBrowserExtensionInfo& item, Jso
   return {};
 }
 
-ChangeResult TChromiumExtensions::SwitchByPolicy(TBrowserExtensionInfo& item, const ChromiumEntry& entry) {
+ChangeResult TChromiumExtensions::SwitchByPolicy(TBrowserExtensionInfo& item,
+                                                 const ChromiumEntry& entry) {
   const std::string title = item.ListTitle(false);
   const std::string page = AddonPageAddress(item);
   const bool entry_off = EntryOff(*entry.value);
@@ -133,8 +148,9 @@ ChangeResult TChromiumExtensions::SwitchByPolicy(TBrowserExtensionInfo& item, co
     if (entry_off && entry.is_protected) {
       const std::string reasons = DescribeReasons(EntryReasons(*entry.value));
       return {kChangeOnlyInBrowser,
-              WithPage(title + " is switched off in " + DisplayName + " itself" + (reasons.empty() ? "" : " (" + reasons + ")") +
-                           ", and " + DisplayName + " guards its settings with a checksum: only " + DisplayName +
+              WithPage(title + " is switched off in " + DisplayName + " itself" +
+                           (reasons.empty() ? "" : " (" + reasons + ")") + ", and " + DisplayName +
+                           " guards its settings with a checksum: only " + DisplayName +
                            " can switch it on",
                        page)};
     }
@@ -151,14 +167,16 @@ ChangeResult TChromiumExtensions::SwitchByPolicy(TBrowserExtensionInfo& item, co
     }
   } else {
     if (!policy_.Available()) {
-      return {kChangeOnlyInBrowser,
-              WithPage(DisplayName + " guards the settings of " + title + " with a checksum and has no policy this "
-                                     "program could switch it with: switch it off in " + DisplayName,
-                       page)};
+      return {kChangeOnlyInBrowser, WithPage(DisplayName + " guards the settings of " + title +
+                                                 " with a checksum and has no policy this "
+                                                 "program could switch it with: switch it off in " +
+                                                 DisplayName,
+                                             page)};
     }
     if (ChangeResult can = policy_.CanAddUserBlock(item.Id, DisplayName); !can) return can;
     if (!PolicyChangesAllowed) return {kChangeNeedsPolicyConsent, PolicyExplanation()};
-    if (ChangeResult blocked_now = policy_.AddUserBlock(item.Id, DisplayName); !blocked_now) return blocked_now;
+    if (ChangeResult blocked_now = policy_.AddUserBlock(item.Id, DisplayName); !blocked_now)
+      return blocked_now;
   }
   ReadSwitch(item, entry);
   return {};
@@ -169,27 +187,30 @@ ChangeResult TChromiumExtensions::DeleteItem(TBrowserExtensionInfo* item) {
   if (item->ItemKind != ikExtension) {
     return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
   }
-  const std::optional<ChromiumEntry> entry = ChromiumSettings(Document.get(), SecureDocument.get()).Find(item->Id);
+  const std::optional<ChromiumEntry> entry =
+      ChromiumSettings(Document.get(), SecureDocument.get()).Find(item->Id);
   if (entry) {
     const std::string title = item->ListTitle(false);
     if (PolicyInstalled(*entry->value)) {
-      return {kChangeOnlyInBrowser, title + " was installed by the administrator's policy, and " + DisplayName +
-                                        " would install it again"};
+      return {kChangeOnlyInBrowser, title + " was installed by the administrator's policy, and " +
+                                        DisplayName + " would install it again"};
     }
     // Only the browser can take a guarded entry out: deleted behind its back, the
     // extension is downloaded again or shown as damaged at the next start, so it would not
     // be gone. The user is sent to the browser's own page for it.
     if (entry->is_protected) {
-      return {kChangeOnlyInBrowser,
-              WithPage(title + " can be removed only in " + DisplayName + " itself: " + DisplayName +
-                           " guards its settings with a checksum and would bring it back if it were deleted here",
-                       AddonPageAddress(*item))};
+      return {kChangeOnlyInBrowser, WithPage(title + " can be removed only in " + DisplayName +
+                                                 " itself: " + DisplayName +
+                                                 " guards its settings with a checksum and would "
+                                                 "bring it back if it were deleted here",
+                                             AddonPageAddress(*item))};
     }
   }
   return DeleteEntry(*item, entry ? *entry : ChromiumEntry{});
 }
 
-ChangeResult TChromiumExtensions::DeleteEntry(TBrowserExtensionInfo& item, const ChromiumEntry& entry) {
+ChangeResult TChromiumExtensions::DeleteEntry(TBrowserExtensionInfo& item,
+                                              const ChromiumEntry& entry) {
   // An extension loaded from a folder of the user's own leaves that folder alone, as the
   // browser does; anything else goes with its whole folder first: an entry without its
   // files would be a broken extension, a folder without its entry is what the browser
@@ -212,12 +233,15 @@ ChangeResult TChromiumExtensions::DeleteEntry(TBrowserExtensionInfo& item, const
     // An external extension the user removes is remembered, so that the program that
     // placed it does not bring it back (ExtensionPrefs::OnExtensionUninstalled).
     const auto location = EntryLocation(*Member(*settings, item.Id));
-    const bool external = location == kLocationExternalPref || location == kLocationExternalRegistry ||
+    const bool external = location == kLocationExternalPref ||
+                          location == kLocationExternalRegistry ||
                           location == kLocationExternalPrefDownload;
     std::vector<Saved> saved;
     if (external) {
-      saved.push_back({extensions, "external_uninstalls", MemberCopy(*extensions, "external_uninstalls")});
-      if (!Member(*extensions, "external_uninstalls")) (*extensions)["external_uninstalls"] = Json::array();
+      saved.push_back(
+          {extensions, "external_uninstalls", MemberCopy(*extensions, "external_uninstalls")});
+      if (!Member(*extensions, "external_uninstalls"))
+        (*extensions)["external_uninstalls"] = Json::array();
       if (Json* list = ArrayMember(*extensions, "external_uninstalls")) list->push_back(item.Id);
       settings = ObjectMember(*extensions, "settings");
     }

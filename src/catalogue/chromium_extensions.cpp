@@ -19,7 +19,8 @@ namespace orvo {
 namespace {
 
 // Why an entry without a location is off.
-constexpr const char* kNotLoaded = "the browser does not load it: its entry names no install location";
+constexpr const char* kNotLoaded =
+    "the browser does not load it: its entry names no install location";
 
 // A heavy profile's Preferences is a few megabytes; anything near this is not one.
 constexpr size_t kMaxPreferences = size_t(64) << 20;
@@ -33,8 +34,8 @@ bool IsPlainName(std::string_view name) {
 
 // "C:\..." or "\\server\...": the only paths an unpacked extension's entry is taken with.
 bool IsAbsoluteWindowsPath(std::string_view path) {
-  const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') && path[1] == ':' &&
-                     (path[2] == '\\' || path[2] == '/');
+  const bool drive = path.size() >= 3 && ((path[0] | 0x20) >= 'a' && (path[0] | 0x20) <= 'z') &&
+                     path[1] == ':' && (path[2] == '\\' || path[2] == '/');
   return (drive || path.substr(0, 2) == "\\\\") && !HasParentStep(path);
 }
 
@@ -44,7 +45,8 @@ std::string ProgramOf(std::string_view command) {
   if (command.empty()) return {};
   if (command[0] == '"') {
     const size_t end = command.find('"', 1);
-    return std::string(command.substr(1, end == std::string_view::npos ? std::string_view::npos : end - 1));
+    return std::string(
+        command.substr(1, end == std::string_view::npos ? std::string_view::npos : end - 1));
   }
   return std::string(command.substr(0, command.find(' ')));
 }
@@ -126,12 +128,14 @@ void TChromiumExtensions::Scan() {
     if (listed.count(id) || !IsPlainName(id)) continue;
     const std::optional<ChromiumEntry> entry = settings.Find(id);
     const std::string path = StringMember(*entry->value, "path");
-    if (!LoadedFromFolder(*entry->value) || !IsAbsoluteWindowsPath(path) || !FolderExists(path)) continue;
+    if (!LoadedFromFolder(*entry->value) || !IsAbsoluteWindowsPath(path) || !FolderExists(path))
+      continue;
     AddRecord(id, *entry, path);
   }
 }
 
-void TChromiumExtensions::AddRecord(const std::string& id, const ChromiumEntry& entry, const std::string& folder) {
+void TChromiumExtensions::AddRecord(const std::string& id, const ChromiumEntry& entry,
+                                    const std::string& folder) {
   auto item = std::make_unique<TBrowserExtensionInfo>();
   item->ItemKind = ikExtension;
   item->Id = id;
@@ -142,13 +146,16 @@ void TChromiumExtensions::AddRecord(const std::string& id, const ChromiumEntry& 
   const bool safe_folder = !HasParentStep(folder);
   const Json* manifest = ObjectMember(*entry.value, "manifest");
   std::unique_ptr<JsonDocument> file;
-  if (!manifest && safe_folder && (file = ReadExtensionJson(folder + "\\manifest.json"))) manifest = &file->value;
+  if (!manifest && safe_folder && (file = ReadExtensionJson(folder + "\\manifest.json")))
+    manifest = &file->value;
   if (manifest) {
     std::optional<ExtensionMessages> messages;
     const auto text = [&](const char* key) {
       std::string t = StringMember(*manifest, key);
       if (HasMessagePlaceholder(t) && safe_folder) {
-        if (!messages) messages = LoadExtensionMessages(folder, UiLocale, StringMember(*manifest, "default_locale"));
+        if (!messages)
+          messages =
+              LoadExtensionMessages(folder, UiLocale, StringMember(*manifest, "default_locale"));
         t = LocaliseText(t, *messages);
       }
       return DecodeUnicodeEscapes(t);
@@ -170,8 +177,10 @@ void TChromiumExtensions::AddRecord(const std::string& id, const ChromiumEntry& 
   Items.push_back(std::move(item));
 }
 
-void TChromiumExtensions::ReadSwitch(TBrowserExtensionInfo& item, const ChromiumEntry& entry) const {
-  item.EntryFile = entry.store == SettingsStore::kSecurePreferences ? "Secure Preferences" : "Preferences";
+void TChromiumExtensions::ReadSwitch(TBrowserExtensionInfo& item,
+                                     const ChromiumEntry& entry) const {
+  item.EntryFile =
+      entry.store == SettingsStore::kSecurePreferences ? "Secure Preferences" : "Preferences";
   item.Protected = entry.is_protected;
   // An entry without an install location is not loaded at all (GetInstalledInfoHelper).
   if (!EntryLocation(*entry.value)) {
@@ -180,12 +189,14 @@ void TChromiumExtensions::ReadSwitch(TBrowserExtensionInfo& item, const Chromium
     return;
   }
   // The browser's management policy never blocks what the policy itself installed.
-  const ChromiumPolicy::Verdict verdict = PolicyInstalled(*entry.value) ? ChromiumPolicy::Verdict{} : policy_.Check(item.Id);
+  const ChromiumPolicy::Verdict verdict =
+      PolicyInstalled(*entry.value) ? ChromiumPolicy::Verdict{} : policy_.Check(item.Id);
   item.Disabled = EntryOff(*entry.value) || verdict.blocked;
   std::string why;
   if (verdict.blocked) {
-    why = verdict.source == ChromiumPolicy::Source::kMachine ? "blocked by the computer's policy"
-                                                              : "blocked by " + DisplayName + "'s policy for this user";
+    why = verdict.source == ChromiumPolicy::Source::kMachine
+              ? "blocked by the computer's policy"
+              : "blocked by " + DisplayName + "'s policy for this user";
   }
   if (const std::string reasons = DescribeReasons(EntryReasons(*entry.value)); !reasons.empty()) {
     why += (why.empty() ? "" : "; ") + reasons;
@@ -203,17 +214,22 @@ bool TChromiumExtensions::OpenAddonPage(const TBrowserExtensionInfo& item) {
   std::string parameters;
   // The page opens in the profile this catalogue shows (the old single-folder layout has
   // only the one).
-  if (ProfileDir != UserDataDir && !ProfileName.empty()) parameters = "--profile-directory=\"" + ProfileName + "\" ";
+  if (ProfileDir != UserDataDir && !ProfileName.empty())
+    parameters = "--profile-directory=\"" + ProfileName + "\" ";
   parameters += AddonPageAddress(item);
   return os::Current().shell().Execute("open", program, parameters);
 }
 
 std::string TChromiumExtensions::PolicyExplanation() const {
-  return DisplayName + " guards the settings of this extension with a checksum and removes an extension whose "
-         "settings another program changed. So this switch goes through " + DisplayName +
+  return DisplayName +
+         " guards the settings of this extension with a checksum and removes an extension whose "
+         "settings another program changed. So this switch goes through " +
+         DisplayName +
          "'s own policy for extensions instead: switching it off adds the extension to the "
-         "ExtensionInstallBlocklist of your user account (" + policy_.UserListPath() + "). " + DisplayName +
-         " then shows it as blocked by your administrator and keeps it off, in every profile of " + DisplayName +
+         "ExtensionInstallBlocklist of your user account (" +
+         policy_.UserListPath() + "). " + DisplayName +
+         " then shows it as blocked by your administrator and keeps it off, in every profile of " +
+         DisplayName +
          ", since the policy holds for all of them; switching it on here lifts that block again.";
 }
 
@@ -221,7 +237,8 @@ ChangeResult TChromiumExtensions::WriteBack() {
   const std::string path = ProfileDir + DataFileName;
   // The checksummed file is the browser's alone: a write to it would cost the user the
   // extensions it guards. Only Preferences is ever written here.
-  if (EqualsNoCase(DataFileName, "Secure Preferences")) return {os::kErrorAccessDenied, path + " is not ours to write"};
+  if (EqualsNoCase(DataFileName, "Secure Preferences"))
+    return {os::kErrorAccessDenied, path + " is not ours to write"};
   return os::Current().files().WriteFileAtomic(path, WriteCompactJson(Document->value));
 }
 

@@ -49,12 +49,12 @@ class TChromiumExtensions : public TBrowserAppBase {
  protected:
   struct Constants {
     uint8_t kind;
-    int base_folder;           // a CSIDL id
-    const char* data_suffix;   // from the base folder to the data folder, ending in "\\"
+    int base_folder;          // a CSIDL id
+    const char* data_suffix;  // from the base folder to the data folder, ending in "\\"
     const char* process_name;
-    bool flat_allowed;         // the data folder may itself be the one profile
-    const char* policy_key;    // below HKLM and HKCU; empty: the browser has no policies
-    const char* page_scheme;   // "chrome://": where the browser shows its extensions
+    bool flat_allowed;        // the data folder may itself be the one profile
+    const char* policy_key;   // below HKLM and HKCU; empty: the browser has no policies
+    const char* page_scheme;  // "chrome://": where the browser shows its extensions
   };
   // `profile`: the Name of one of the browser's profiles; empty for the one it opens with.
   TChromiumExtensions(const Constants& constants, const std::string& profile);

@@ -21,8 +21,8 @@ constexpr size_t kMaxSettings = size_t(1) << 20;
 
 std::unique_ptr<os::RegKey> OpenRead(RegRoot root, const std::string& key) {
   std::unique_ptr<os::RegKey> handle;
-  if (os::Current().registry().OpenKey(root, key, RegViewAccess(os::kKeyRead, key, true), &handle) !=
-      os::kErrorSuccess) {
+  if (os::Current().registry().OpenKey(root, key, RegViewAccess(os::kKeyRead, key, true),
+                                       &handle) != os::kErrorSuccess) {
     return nullptr;
   }
   return handle;
@@ -55,13 +55,15 @@ PolicyList ReadList(RegRoot root, const std::string& key, const char* list_name)
   for (const std::string& name : names) {
     if (!PositionOf(name)) continue;
     os::RegValue value;
-    if (handle->QueryValue(name, &value) == os::kErrorSuccess) list.values.emplace_back(name, TextOf(value));
+    if (handle->QueryValue(name, &value) == os::kErrorSuccess)
+      list.values.emplace_back(name, TextOf(value));
   }
   return list;
 }
 
 // The list under its current name, else under the name before version 86.
-PolicyList ReadNamedList(RegRoot root, const std::string& key, const char* name, const char* old_name) {
+PolicyList ReadNamedList(RegRoot root, const std::string& key, const char* name,
+                         const char* old_name) {
   PolicyList list = ReadList(root, key, name);
   if (list.set) return list;
   PolicyList old = ReadList(root, key, old_name);
@@ -73,7 +75,8 @@ PolicyList ReadNamedList(RegRoot root, const std::string& key, const char* name,
 std::optional<Json> ReadSettings(RegRoot root, const std::string& key) {
   if (auto handle = OpenRead(root, key)) {
     os::RegValue value;
-    if (handle->QueryValue(kSettings, &value) == os::kErrorSuccess && value.data.size() <= 2 * kMaxSettings) {
+    if (handle->QueryValue(kSettings, &value) == os::kErrorSuccess &&
+        value.data.size() <= 2 * kMaxSettings) {
       Json parsed = Json::parse(TextOf(value), nullptr, false);
       if (parsed.is_object()) return parsed;
     }
@@ -150,40 +153,51 @@ ChromiumPolicy::Verdict ChromiumPolicy::Check(const std::string& id) const {
   return Evaluate(id, machine_, user_);
 }
 
-bool ChromiumPolicy::UserListsId(const std::string& id) const { return user_.blocklist.Contains(id); }
+bool ChromiumPolicy::UserListsId(const std::string& id) const {
+  return user_.blocklist.Contains(id);
+}
 
 std::string ChromiumPolicy::UserListKey() const {
   return key_ + "\\" + (user_.blocklist.name.empty() ? kBlocklist : user_.blocklist.name);
 }
 
-std::string ChromiumPolicy::UserListPath() const { return RegistryPath(RegRoot::CurrentUser, UserListKey()); }
+std::string ChromiumPolicy::UserListPath() const {
+  return RegistryPath(RegRoot::CurrentUser, UserListKey());
+}
 
-ChangeResult ChromiumPolicy::CanAddUserBlock(const std::string& id, const std::string& browser) const {
-  if (!Available()) return {kChangeOnlyInBrowser, browser + " has no policy to block an extension with"};
+ChangeResult ChromiumPolicy::CanAddUserBlock(const std::string& id,
+                                             const std::string& browser) const {
+  if (!Available())
+    return {kChangeOnlyInBrowser, browser + " has no policy to block an extension with"};
   PolicyScope planned = user_;
   planned.blocklist.set = true;
   planned.blocklist.values.emplace_back("", id);
   if (Evaluate(id, machine_, planned).blocked) return {};
   const std::string why =
       machine_.blocklist.set
-          ? "the computer's policy (" + RegistryPath(RegRoot::LocalMachine, key_ + "\\" + kBlocklist) +
+          ? "the computer's policy (" +
+                RegistryPath(RegRoot::LocalMachine, key_ + "\\" + kBlocklist) +
                 ") decides which extensions are blocked, and it overrides an entry for this user"
           : "another of its policy settings allows this extension";
   return {kChangeOnlyInBrowser, browser + " would not take a block for this user: " + why};
 }
 
-ChangeResult ChromiumPolicy::CanRemoveUserBlock(const std::string& id, const std::string& browser) const {
+ChangeResult ChromiumPolicy::CanRemoveUserBlock(const std::string& id,
+                                                const std::string& browser) const {
   PolicyScope planned = user_;
   auto& values = planned.blocklist.values;
-  values.erase(std::remove_if(values.begin(), values.end(), [&](const auto& v) { return v.second == id; }),
-               values.end());
+  values.erase(
+      std::remove_if(values.begin(), values.end(), [&](const auto& v) { return v.second == id; }),
+      values.end());
   const Verdict after = Evaluate(id, machine_, planned);
   if (!after.blocked) return {};
-  return {kChangeOnlyInBrowser,
-          browser + " would still block it: " +
-              (after.source == Source::kMachine
-                   ? std::string("the computer's policy blocks it, and only its administrator can lift that")
-                   : "its policy for this user blocks it by a rule other than its own entry")};
+  return {
+      kChangeOnlyInBrowser,
+      browser + " would still block it: " +
+          (after.source == Source::kMachine
+               ? std::string(
+                     "the computer's policy blocks it, and only its administrator can lift that")
+               : "its policy for this user blocks it by a rule other than its own entry")};
 }
 
 ChangeResult ChromiumPolicy::AddUserBlock(const std::string& id, const std::string& browser) {
@@ -196,9 +210,10 @@ ChangeResult ChromiumPolicy::AddUserBlock(const std::string& id, const std::stri
   while (std::find(used.begin(), used.end(), free) != used.end()) ++free;
   const std::string list_key = UserListKey();
   std::unique_ptr<os::RegKey> handle;
-  long error = os::Current().registry().CreateKey(RegRoot::CurrentUser, list_key,
-                                                  RegViewAccess(os::kKeyAllAccess, list_key, true), &handle);
-  if (error == os::kErrorSuccess) error = handle->SetValue(std::to_string(free), os::kRegSz, os::RegStringData(id));
+  long error = os::Current().registry().CreateKey(
+      RegRoot::CurrentUser, list_key, RegViewAccess(os::kKeyAllAccess, list_key, true), &handle);
+  if (error == os::kErrorSuccess)
+    error = handle->SetValue(std::to_string(free), os::kRegSz, os::RegStringData(id));
   if (error != os::kErrorSuccess) return {error, UserListPath() + " " + RegistryErrorText(error)};
   Load();
   return {};
@@ -223,11 +238,14 @@ ChangeResult ChromiumPolicy::RemoveUserBlock(const std::string& id, const std::s
     }
   }
   std::sort(kept.begin(), kept.end());
-  for (int want = 1; error == os::kErrorSuccess && !kept.empty() && kept.back().first > want; ++want) {
-    if (std::any_of(kept.begin(), kept.end(), [&](const auto& k) { return k.first == want; })) continue;
+  for (int want = 1; error == os::kErrorSuccess && !kept.empty() && kept.back().first > want;
+       ++want) {
+    if (std::any_of(kept.begin(), kept.end(), [&](const auto& k) { return k.first == want; }))
+      continue;
     os::RegValue moved;
     error = handle->QueryValue(kept.back().second, &moved);
-    if (error == os::kErrorSuccess) error = handle->SetValue(std::to_string(want), moved.type, moved.data);
+    if (error == os::kErrorSuccess)
+      error = handle->SetValue(std::to_string(want), moved.type, moved.data);
     if (error == os::kErrorSuccess) error = handle->DeleteValue(kept.back().second);
     kept.pop_back();
     kept.insert(std::upper_bound(kept.begin(), kept.end(), std::pair<int, std::string>{want, ""}),

@@ -76,7 +76,8 @@ class ChromiumPolicy {
   std::string UserListPath() const;
 
  private:
-  Verdict Evaluate(const std::string& id, const PolicyScope& machine, const PolicyScope& user) const;
+  Verdict Evaluate(const std::string& id, const PolicyScope& machine,
+                   const PolicyScope& user) const;
   void Load();
   // The key of the user's blocklist below HKEY_CURRENT_USER.
   std::string UserListKey() const;

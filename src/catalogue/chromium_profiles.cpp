@@ -13,7 +13,8 @@ constexpr size_t kMaxLocalState = size_t(16) << 20;
 
 // A key that could name a folder outside the data folder is never a profile.
 bool IsFolderName(std::string_view name) {
-  return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string_view::npos;
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of("\\/:") == std::string_view::npos;
 }
 
 bool Listed(const std::vector<TBrowserProfile>& profiles, const std::string& name) {
@@ -40,7 +41,8 @@ ChromiumProfileSet ReadChromiumProfiles(const std::string& data_dir, bool flat_a
         }
       }
       if (profile) last_used = StringMember(*profile, "last_used");
-      if (const Json* intl = ObjectMember(doc->value, "intl")) set.app_locale = StringMember(*intl, "app_locale");
+      if (const Json* intl = ObjectMember(doc->value, "intl"))
+        set.app_locale = StringMember(*intl, "app_locale");
     }
   }
   // A profile folder the browser made before Local State listed profiles (or with the

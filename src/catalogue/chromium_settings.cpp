@@ -62,7 +62,8 @@ std::vector<int64_t> DisableReasons(const Json& entry) {
 
 std::vector<int64_t> EntryReasons(const Json& entry) {
   std::vector<int64_t> reasons = DisableReasons(entry);
-  reasons.erase(std::remove(reasons.begin(), reasons.end(), kDisableBlockedByPolicy), reasons.end());
+  reasons.erase(std::remove(reasons.begin(), reasons.end(), kDisableBlockedByPolicy),
+                reasons.end());
   return reasons;
 }
 
@@ -85,9 +86,13 @@ std::string DescribeReasons(const std::vector<int64_t>& reasons) {
   return text;
 }
 
-std::optional<int64_t> EntryLocation(const Json& entry) { return IntegerOf(Member(entry, "location")); }
+std::optional<int64_t> EntryLocation(const Json& entry) {
+  return IntegerOf(Member(entry, "location"));
+}
 
-bool MarkedUninstalled(const Json& entry) { return IntegerOf(Member(entry, "state")) == kStateExternalUninstalled; }
+bool MarkedUninstalled(const Json& entry) {
+  return IntegerOf(Member(entry, "state")) == kStateExternalUninstalled;
+}
 
 bool PolicyInstalled(const Json& entry) {
   const auto location = EntryLocation(entry);
@@ -121,10 +126,12 @@ ChromiumSettings::ChromiumSettings(JsonDocument* preferences, JsonDocument* secu
 std::optional<ChromiumEntry> ChromiumSettings::Find(const std::string& id) const {
   const bool mac = HasEntryMac(secure_, id) || HasEntryMac(preferences_, id);
   if (Json* settings = SettingsOf(secure_)) {
-    if (Json* entry = ObjectMember(*settings, id)) return ChromiumEntry{entry, SettingsStore::kSecurePreferences, true};
+    if (Json* entry = ObjectMember(*settings, id))
+      return ChromiumEntry{entry, SettingsStore::kSecurePreferences, true};
   }
   if (Json* settings = SettingsOf(preferences_)) {
-    if (Json* entry = ObjectMember(*settings, id)) return ChromiumEntry{entry, SettingsStore::kPreferences, mac};
+    if (Json* entry = ObjectMember(*settings, id))
+      return ChromiumEntry{entry, SettingsStore::kPreferences, mac};
   }
   return std::nullopt;
 }

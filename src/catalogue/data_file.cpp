@@ -4,7 +4,8 @@
 
 namespace orvo {
 
-std::optional<std::string> ReadStoreBytes(const std::string& path, size_t max_bytes, std::string* error) {
+std::optional<std::string> ReadStoreBytes(const std::string& path, size_t max_bytes,
+                                          std::string* error) {
   error->clear();
   os::FileSystem& files = os::Current().files();
   const uint32_t attributes = files.GetAttributes(path);
@@ -21,7 +22,8 @@ std::optional<std::string> ReadStoreBytes(const std::string& path, size_t max_by
   return bytes;
 }
 
-std::unique_ptr<JsonDocument> ReadDataFile(const std::string& path, size_t max_bytes, std::string* error) {
+std::unique_ptr<JsonDocument> ReadDataFile(const std::string& path, size_t max_bytes,
+                                           std::string* error) {
   const auto text = ReadStoreBytes(path, max_bytes, error);
   if (!text) return nullptr;
   std::string why;

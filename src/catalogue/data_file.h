@@ -14,12 +14,14 @@ namespace orvo {
 // The file's bytes. Nothing with `error` empty when nothing is at `path`; nothing with the
 // reason ("<path>: <what failed>") when something is there that cannot be read: a folder,
 // a file that can't be opened or is larger than `max_bytes`.
-std::optional<std::string> ReadStoreBytes(const std::string& path, size_t max_bytes, std::string* error);
+std::optional<std::string> ReadStoreBytes(const std::string& path, size_t max_bytes,
+                                          std::string* error);
 
 // The parsed file. Null with `error` empty when nothing is at `path`; null with the
 // reason in `error` ("<path>: <what failed>") when something is there but gives no
 // document: a folder, a file that can't be opened or is larger than `max_bytes`, text
 // that is no JSON object.
-std::unique_ptr<JsonDocument> ReadDataFile(const std::string& path, size_t max_bytes, std::string* error);
+std::unique_ptr<JsonDocument> ReadDataFile(const std::string& path, size_t max_bytes,
+                                           std::string* error);
 
 }  // namespace orvo

@@ -20,11 +20,11 @@ inline constexpr uint8_t pkMenuExt = 3;
 
 class TBrowserExtensionInfo {
  public:
-  std::string Id;           // folder name, add-on id, plug-in key name or CLSID
-  std::string Name;         // when empty the list shows Id
+  std::string Id;    // folder name, add-on id, plug-in key name or CLSID
+  std::string Name;  // when empty the list shows Id
   std::string Description;
-  std::string Path;         // install folder or file; for a plug-in ROOT\key\subkey
-  std::string IconRef;      // icon file relative to Path, or an icon URL
+  std::string Path;     // install folder or file; for a plug-in ROOT\key\subkey
+  std::string IconRef;  // icon file relative to Path, or an icon URL
   std::string Version;
   uint8_t ItemKind = ikPlugin;
   std::unique_ptr<TPngImage> Image;  // null: the list draws its default picture
@@ -37,8 +37,8 @@ class TBrowserExtensionInfo {
   // browser may change it.
   std::string EntryFile;
   bool Protected = false;
-  double Rating = 0;        // average community rating, 0 until known
-  uint8_t Is64 = 0;         // from the native registry view / the per-user plug-in key
+  double Rating = 0;  // average community rating, 0 until known
+  uint8_t Is64 = 0;   // from the native registry view / the per-user plug-in key
   // What kind of add-on the browser says it is, in its own word (Firefox's "type":
   // extension, theme, locale, dictionary); empty where ItemKind says it all.
   std::string TypeName;

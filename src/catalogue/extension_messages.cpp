@@ -17,7 +17,8 @@ constexpr const char* kMessageEnd = "__";
 bool IsValidName(std::string_view name) {
   if (name.empty()) return false;
   for (char c : name) {
-    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '@';
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == '_' || c == '@';
     if (!ok) return false;
   }
   return true;
@@ -25,8 +26,8 @@ bool IsValidName(std::string_view name) {
 
 // MessageBundle::ReplaceVariables: every `begin`NAME`end` with a valid NAME replaced by its
 // value; false when a valid NAME has none.
-bool ReplaceVariables(std::string& text, const std::map<std::string, std::string>& values, std::string_view begin,
-                      std::string_view end) {
+bool ReplaceVariables(std::string& text, const std::map<std::string, std::string>& values,
+                      std::string_view begin, std::string_view end) {
   size_t at = 0;
   while (true) {
     at = text.find(begin, at);
@@ -57,7 +58,8 @@ void AddCatalog(const Json& catalog, ExtensionMessages& messages) {
       for (auto p = list->begin(); p != list->end(); ++p) {
         if (!p.value().is_object()) continue;
         const Json* content = Member(p.value(), "content");
-        if (content && content->is_string()) placeholders[ToLowerAscii(p.key())] = content->get<std::string>();
+        if (content && content->is_string())
+          placeholders[ToLowerAscii(p.key())] = content->get<std::string>();
       }
     }
     if (!ReplaceVariables(text, placeholders, "$", "$")) continue;
@@ -69,7 +71,8 @@ void AddCatalog(const Json& catalog, ExtensionMessages& messages) {
 bool IsLocaleName(std::string_view name) {
   if (name.empty() || name.size() > 32) return false;
   for (char c : name) {
-    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-')) {
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+          c == '-')) {
       return false;
     }
   }
@@ -88,12 +91,13 @@ constexpr LanguageLocale kFullLangIds[] = {
     {0x1004, "zh_CN"}, {0x0416, "pt_BR"}, {0x0816, "pt_PT"}, {0x040a, "es"},    {0x0c0a, "es"},
 };
 constexpr LanguageLocale kPrimaryLanguages[] = {
-    {0x01, "ar"}, {0x02, "bg"}, {0x03, "ca"}, {0x05, "cs"}, {0x06, "da"}, {0x07, "de"}, {0x08, "el"},
-    {0x09, "en_GB"}, {0x0a, "es_419"}, {0x0b, "fi"}, {0x0c, "fr"}, {0x0d, "he"}, {0x0e, "hu"}, {0x10, "it"},
-    {0x11, "ja"}, {0x12, "ko"}, {0x13, "nl"}, {0x14, "nb"}, {0x15, "pl"}, {0x18, "ro"}, {0x19, "ru"},
-    {0x1a, "hr"}, {0x1b, "sk"}, {0x1d, "sv"}, {0x1e, "th"}, {0x1f, "tr"}, {0x21, "id"}, {0x22, "uk"},
-    {0x24, "sl"}, {0x25, "et"}, {0x26, "lv"}, {0x27, "lt"}, {0x29, "fa"}, {0x2a, "vi"}, {0x39, "hi"},
-    {0x3e, "ms"}, {0x64, "fil"},
+    {0x01, "ar"},  {0x02, "bg"},    {0x03, "ca"},     {0x05, "cs"}, {0x06, "da"}, {0x07, "de"},
+    {0x08, "el"},  {0x09, "en_GB"}, {0x0a, "es_419"}, {0x0b, "fi"}, {0x0c, "fr"}, {0x0d, "he"},
+    {0x0e, "hu"},  {0x10, "it"},    {0x11, "ja"},     {0x12, "ko"}, {0x13, "nl"}, {0x14, "nb"},
+    {0x15, "pl"},  {0x18, "ro"},    {0x19, "ru"},     {0x1a, "hr"}, {0x1b, "sk"}, {0x1d, "sv"},
+    {0x1e, "th"},  {0x1f, "tr"},    {0x21, "id"},     {0x22, "uk"}, {0x24, "sl"}, {0x25, "et"},
+    {0x26, "lv"},  {0x27, "lt"},    {0x29, "fa"},     {0x2a, "vi"}, {0x39, "hi"}, {0x3e, "ms"},
+    {0x64, "fil"},
 };
 
 }  // namespace
@@ -153,13 +157,16 @@ ExtensionMessages LoadExtensionMessages(const std::string& folder, const std::st
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     if (!IsLocaleName(*it)) continue;
     ExtensionMessages catalog;
-    if (auto doc = ReadExtensionJson(folder + "\\_locales\\" + *it + "\\messages.json")) AddCatalog(doc->value, catalog);
+    if (auto doc = ReadExtensionJson(folder + "\\_locales\\" + *it + "\\messages.json"))
+      AddCatalog(doc->value, catalog);
     for (auto& [name, text] : catalog) messages[name] = std::move(text);
   }
   return messages;
 }
 
-bool HasMessagePlaceholder(const std::string& text) { return text.find(kMessageBegin) != std::string::npos; }
+bool HasMessagePlaceholder(const std::string& text) {
+  return text.find(kMessageBegin) != std::string::npos;
+}
 
 std::string LocaliseText(const std::string& text, const ExtensionMessages& messages) {
   if (!HasMessagePlaceholder(text)) return text;

@@ -16,15 +16,16 @@ constexpr size_t kMaxListed = 100000;
 constexpr int kMaxDepth = 64;
 
 // The files under `path`, relative to it, sorted; just the file's own name for a file.
-void ListFiles(os::FileSystem& files, const std::string& path, const std::string& relative, int depth,
-               std::vector<std::string>& out) {
+void ListFiles(os::FileSystem& files, const std::string& path, const std::string& relative,
+               int depth, std::vector<std::string>& out) {
   std::vector<os::FolderEntry> entries;
   if (depth > kMaxDepth || !files.ListFolder(path, &entries)) return;
   for (const auto& e : entries) {
     if (out.size() >= kMaxListed) return;
     const std::string name = relative.empty() ? e.name : relative + "\\" + e.name;
     // A link is removed as a link by the shell: what it points at is not ours to list.
-    if ((e.attributes & os::kFileAttributeDirectory) && !(e.attributes & os::kFileAttributeReparsePoint)) {
+    if ((e.attributes & os::kFileAttributeDirectory) &&
+        !(e.attributes & os::kFileAttributeReparsePoint)) {
       ListFiles(files, path + "\\" + e.name, name, depth + 1, out);
     } else {
       out.push_back(name);
@@ -49,7 +50,8 @@ std::vector<std::string> FilesAt(os::FileSystem& files, std::string_view path) {
 std::string Names(const std::vector<std::string>& names) {
   std::string text;
   for (size_t i = 0; i < names.size() && i < kNamesShown; ++i) text += (i ? ", " : "") + names[i];
-  if (names.size() > kNamesShown) text += " and " + std::to_string(names.size() - kNamesShown) + " more";
+  if (names.size() > kNamesShown)
+    text += " and " + std::to_string(names.size() - kNamesShown) + " more";
   return text;
 }
 
@@ -64,7 +66,8 @@ os::WriteResult RemoveForGood(std::string_view path, bool (*remove)(std::string_
 
   const std::vector<std::string> after = FilesAt(files, path);
   std::vector<std::string> gone;
-  std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(gone));
+  std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
+                      std::back_inserter(gone));
   std::vector<std::string> in_use;
   const bool folder = files.GetAttributes(path) & os::kFileAttributeDirectory;
   for (const auto& name : after) {

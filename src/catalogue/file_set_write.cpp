@@ -83,7 +83,8 @@ std::string WriteObstacle(const std::string& path) {
   os::FileSystem& files = os::Current().files();
   const uint32_t attributes = files.GetAttributes(path);
   if (attributes == os::kInvalidFileAttributes) return "";
-  if (attributes & os::kFileAttributeDirectory) return "a folder stands where " + path + " should be";
+  if (attributes & os::kFileAttributeDirectory)
+    return "a folder stands where " + path + " should be";
   if (attributes & os::kFileAttributeReadOnly) return path + " is read-only";
   if (files.IsFileLocked(path)) return path + " is in use by another program";
   return "";

@@ -11,18 +11,19 @@ std::string FirefoxTypeName(std::string_view type) {
 }
 
 bool IsBrowserOwnedLocation(std::string_view location) {
-  return location == "app-builtin" || location == "app-builtin-addons" || location == "app-system-addons" ||
-         location == "app-system-defaults";
+  return location == "app-builtin" || location == "app-builtin-addons" ||
+         location == "app-system-addons" || location == "app-system-defaults";
 }
 
 bool IsSystemLocation(std::string_view location) {
-  return location == "app-builtin-addons" || location == "app-system-addons" || location == "app-system-defaults" ||
-         location == "app-system-profile";
+  return location == "app-builtin-addons" || location == "app-system-addons" ||
+         location == "app-system-defaults" || location == "app-system-profile";
 }
 
 std::string FirefoxSwitchLock(const Json& entry) {
   if (BoolMember(entry, "appDisabled")) {
-    return "Firefox itself keeps it off (not compatible with this version, not signed, or blocked), so it cannot be "
+    return "Firefox itself keeps it off (not compatible with this version, not signed, or "
+           "blocked), so it cannot be "
            "turned on here";
   }
   if (BoolMember(entry, "embedderDisabled")) {
@@ -35,8 +36,8 @@ std::string FirefoxSwitchLock(const Json& entry) {
 }
 
 bool FirefoxEntryDisabled(const Json& entry) {
-  return BoolMember(entry, "userDisabled") || BoolMember(entry, "appDisabled") || BoolMember(entry, "softDisabled") ||
-         BoolMember(entry, "embedderDisabled");
+  return BoolMember(entry, "userDisabled") || BoolMember(entry, "appDisabled") ||
+         BoolMember(entry, "softDisabled") || BoolMember(entry, "embedderDisabled");
 }
 
 }  // namespace orvo

@@ -55,9 +55,10 @@ void TFireFoxExtensions::ReadDatabase() {
   // In the browser's own schema an add-on's default locale row is locale.id =
   // addon.defaultLocale; older databases without that column join on internal_id.
   const bool by_default_locale = HasColumn(db, "addon", "defaultLocale");
-  auto rows = db.OpenQuery(by_default_locale
-                               ? "select addon.*, locale.* from addon left join locale on addon.defaultLocale=locale.id"
-                               : "select addon.*, locale.* from addon left join locale on addon.internal_id=locale.id");
+  auto rows = db.OpenQuery(
+      by_default_locale
+          ? "select addon.*, locale.* from addon left join locale on addon.defaultLocale=locale.id"
+          : "select addon.*, locale.* from addon left join locale on addon.internal_id=locale.id");
   // The flags by name; the fixed positions only for a database without those names.
   int active = ColumnOf(*rows, "active");
   int user_disabled = ColumnOf(*rows, "userDisabled");
@@ -100,9 +101,11 @@ ChangeResult TFireFoxExtensions::DatabaseToggle(TBrowserExtensionInfo& item) {
   try {
     TSQLiteDatabase db(DatabasePath(), TSQLiteDatabase::OpenMode::kExistingOnly);
     db.SetBusyTimeout(kBusyTimeoutMs);
-    const int64_t changed = db.RunStatement("update addon set ACTIVE=?, USERDISABLED=? where id=?",
-                                            {int64_t(disable ? 0 : 1), int64_t(disable ? 1 : 0), item.Id});
-    if (changed == 0) return {os::kErrorNotFound, item.Id + " has no row in " + ProfileDir + "extensions.sqlite"};
+    const int64_t changed =
+        db.RunStatement("update addon set ACTIVE=?, USERDISABLED=? where id=?",
+                        {int64_t(disable ? 0 : 1), int64_t(disable ? 1 : 0), item.Id});
+    if (changed == 0)
+      return {os::kErrorNotFound, item.Id + " has no row in " + ProfileDir + "extensions.sqlite"};
   } catch (const std::exception& e) {
     // The switch shows what is stored: a refused update leaves the record as it was.
     return {os::kErrorWriteFault, ProfileDir + "extensions.sqlite: " + std::string(e.what())};
@@ -116,9 +119,10 @@ ChangeResult TFireFoxExtensions::DatabaseDelete(const TBrowserExtensionInfo& ite
     TSQLiteDatabase db(DatabasePath(), TSQLiteDatabase::OpenMode::kExistingOnly);
     db.SetBusyTimeout(kBusyTimeoutMs);
     const bool by_default_locale = HasColumn(db, "addon", "defaultLocale");
-    auto row = db.OpenQuery(by_default_locale ? "select internal_id, defaultLocale from addon where id=?"
-                                              : "select internal_id from addon where id=?",
-                            {item.Id});
+    auto row =
+        db.OpenQuery(by_default_locale ? "select internal_id, defaultLocale from addon where id=?"
+                                       : "select internal_id from addon where id=?",
+                     {item.Id});
     const int64_t internal_id = row->CellInteger(0);  // "Table is at End of File" when none
     const int64_t locale = by_default_locale ? row->CellInteger(1) : internal_id;
     db.RunStatement("delete from addon where internal_id=?", {internal_id});

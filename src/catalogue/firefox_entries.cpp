@@ -5,7 +5,8 @@
 namespace orvo {
 
 bool IsEntryOf(const Json& entry, std::string_view id, std::string_view location) {
-  return entry.is_object() && StringMember(entry, "id") == id && StringMember(entry, "location") == location;
+  return entry.is_object() && StringMember(entry, "id") == id &&
+         StringMember(entry, "location") == location;
 }
 
 Json* FindEntry(Json& document, std::string_view id, std::string_view location) {
@@ -21,7 +22,9 @@ const Json* FindEntry(const Json& document, std::string_view id, std::string_vie
   return FindEntry(const_cast<Json&>(document), id, location);
 }
 
-bool EntryVisible(const Json& entry) { return !entry.contains("visible") || BoolMember(entry, "visible"); }
+bool EntryVisible(const Json& entry) {
+  return !entry.contains("visible") || BoolMember(entry, "visible");
+}
 
 void SetEntryEnabled(Json& entry, Json* cache_state, bool on) {
   entry["userDisabled"] = !on;
@@ -54,7 +57,8 @@ void ApplyEntryState(TBrowserExtensionInfo& item, const Json& entry, bool curren
   // The browser offers no switch-off for its default theme (AddonInternal.permissions):
   // another theme replaces it.
   if (current && item.SwitchLock.empty() && !item.Disabled && item.Id == kFirefoxDefaultThemeId) {
-    item.SwitchLock = "Firefox always keeps a theme on, so turn another theme on to replace this one";
+    item.SwitchLock =
+        "Firefox always keeps a theme on, so turn another theme on to replace this one";
   }
 }
 

@@ -83,7 +83,8 @@ TFireFoxExtensions::TFireFoxExtensions(const std::string& profile) {
     requested = UserPrefString(*prefs, "intl.locale.requested");
     useragent = UserPrefString(*prefs, "general.useragent.locale");
   }
-  requested_locales_ = FirefoxRequestedLocales(requested, useragent, os::Current().system().UserUiLanguage());
+  requested_locales_ =
+      FirefoxRequestedLocales(requested, useragent, os::Current().system().UserUiLanguage());
 
   // A store that is there but cannot be read lists what it gave until then and keeps the
   // reason; the plug-ins come from the registry and are listed all the same.
@@ -136,7 +137,8 @@ void TFireFoxExtensions::ChooseProfile(const std::string& profile) {
     ProfileDir.clear();  // not a profile of this Firefox: nothing is read
     return;
   }
-  if (profiles.install_default >= 0) return take(profiles.profiles[static_cast<size_t>(profiles.install_default)]);
+  if (profiles.install_default >= 0)
+    return take(profiles.profiles[static_cast<size_t>(profiles.install_default)]);
   // Without an install's choice: [Profile0]'s Path, always below the Firefox folder.
   ProfileDir = firefox + profiles.profile0_path + "\\";
   for (const auto& p : profiles.profiles) {
@@ -165,7 +167,8 @@ void TFireFoxExtensions::ReadJson() {
     }
     // Older entries say "descriptor", current ones "path" (XPIDatabase.sys.mjs
     // PROP_JSON_FIELDS).
-    item->Path = element.contains("descriptor") ? StringMember(element, "descriptor") : StringMember(element, "path");
+    item->Path = element.contains("descriptor") ? StringMember(element, "descriptor")
+                                                : StringMember(element, "path");
     const Json* chosen = SelectedLocale(element, requested_locales_);
     if (chosen && chosen != default_locale) {
       item->Name = StringMember(*chosen, "name");
@@ -186,9 +189,11 @@ void TFireFoxExtensions::ReadJson() {
 ChangeResult TFireFoxExtensions::ToggleItem(TBrowserExtensionInfo* item) {
   if (!Contains(item)) return {};
   if (ChangeResult refused = RefusalForLoadError(); !refused) return refused;
-  if (item->ItemKind != ikExtension) return {os::kErrorInvalidParameter, item->ListTitle(false) + " has no on/off switch"};
+  if (item->ItemKind != ikExtension)
+    return {os::kErrorInvalidParameter, item->ListTitle(false) + " has no on/off switch"};
   if (!Document) return DatabaseToggle(*item);
-  if (!item->SwitchLock.empty()) return {os::kErrorAccessDenied, item->ListTitle(false) + ": " + item->SwitchLock};
+  if (!item->SwitchLock.empty())
+    return {os::kErrorAccessDenied, item->ListTitle(false) + ": " + item->SwitchLock};
   return StartupCache ? CachedToggle(*item) : JsonToggle(*item);
 }
 
@@ -223,8 +228,9 @@ ChangeResult TFireFoxExtensions::CachedToggle(TBrowserExtensionInfo& item) {
   Json cache = StartupCache->value;
   const bool disable = !item.Disabled;
   if (!disable && !StartupCacheEntry(cache, location, item.Id)) {
-    return {os::kErrorNotFound, item.ListTitle(false) + " cannot be turned on: Firefox's startup cache " +
-                                    StartupCachePath(ProfileDir) + " does not hold it, so Firefox would not start it"};
+    return {os::kErrorNotFound,
+            item.ListTitle(false) + " cannot be turned on: Firefox's startup cache " +
+                StartupCachePath(ProfileDir) + " does not hold it, so Firefox would not start it"};
   }
   EntrySwitches switches;
   switches.SetEnabled(*element, StartupCacheEntry(cache, location, item.Id), !disable);
@@ -235,15 +241,16 @@ ChangeResult TFireFoxExtensions::CachedToggle(TBrowserExtensionInfo& item) {
   return result;
 }
 
-void TFireFoxExtensions::SelectTheme(EntrySwitches& switches, Json& cache, const std::string& theme_id,
-                                     std::vector<FileWrite>& writes) {
+void TFireFoxExtensions::SelectTheme(EntrySwitches& switches, Json& cache,
+                                     const std::string& theme_id, std::vector<FileWrite>& writes) {
   // XPIDatabase.addonChanged: the theme turned on stays, every other visible theme goes
   // off; with none chosen the default theme comes on. The choice is remembered in the
   // preference extensions.activeThemeID.
   const std::string chosen = theme_id.empty() ? kFirefoxDefaultThemeId : theme_id;
   if (Json* addons = ArrayMember(Document->value, "addons")) {
     for (Json& e : *addons) {
-      if (!e.is_object() || FirefoxTypeName(StringMember(e, "type")) != "theme" || !EntryVisible(e)) continue;
+      if (!e.is_object() || FirefoxTypeName(StringMember(e, "type")) != "theme" || !EntryVisible(e))
+        continue;
       const std::string id = StringMember(e, "id");
       Json* state = StartupCacheEntry(cache, StringMember(e, "location"), id);
       if (id != chosen) {
@@ -258,7 +265,8 @@ void TFireFoxExtensions::SelectTheme(EntrySwitches& switches, Json& cache, const
   writes.push_back({prefs_path, WithUserPrefString(prefs, "extensions.activeThemeID", chosen)});
 }
 
-ChangeResult TFireFoxExtensions::CommitCached(Json cache, std::vector<FileWrite> writes, const TBrowserExtensionInfo& item) {
+ChangeResult TFireFoxExtensions::CommitCached(Json cache, std::vector<FileWrite> writes,
+                                              const TBrowserExtensionInfo& item) {
   std::string why;
   const auto cache_bytes = StartupCacheFileBytes(cache, &why);
   if (!cache_bytes) return {os::kErrorWriteFault, StartupCachePath(ProfileDir) + ": " + why};
@@ -269,7 +277,8 @@ ChangeResult TFireFoxExtensions::CommitCached(Json cache, std::vector<FileWrite>
   StartupCache->value = std::move(cache);
   // A theme change switches other themes too.
   for (auto& record : Items) {
-    if (record->ItemKind != ikExtension || (record.get() != &item && record->TypeName != "theme")) continue;
+    if (record->ItemKind != ikExtension || (record.get() != &item && record->TypeName != "theme"))
+      continue;
     if (const Json* element = FindEntry(Document->value, record->Id, locations_[record.get()])) {
       ApplyEntryState(*record, *element, true);
     }
@@ -279,9 +288,12 @@ ChangeResult TFireFoxExtensions::CommitCached(Json cache, std::vector<FileWrite>
 
 ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo* item) {
   if (ChangeResult settled; SettleCommonDelete(item, &settled)) return settled;
-  if (item->ItemKind != ikExtension) return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
+  if (item->ItemKind != ikExtension)
+    return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
   if (item->BrowserOwned) {
-    return {os::kErrorAccessDenied, item->ListTitle(false) + " is part of Firefox, which cannot be without it, so it is not deleted"};
+    return {os::kErrorAccessDenied,
+            item->ListTitle(false) +
+                " is part of Firefox, which cannot be without it, so it is not deleted"};
   }
   const std::string store = Document ? ProfileDir + DataFileName : ProfileDir + "extensions.sqlite";
   // Files deleted cannot come back: every store the delete changes must be able to take it.
@@ -308,13 +320,16 @@ ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo* item) {
       }
       files_went = true;
     } else {
-      outcome.message = "only the entry was removed: " + path +
-                        " lies outside the folders Firefox installs add-ons into, so its files were left there";
+      outcome.message =
+          "only the entry was removed: " + path +
+          " lies outside the folders Firefox installs add-ons into, so its files were left there";
     }
   }
   const std::string files_note = files_went ? "its files " + path + " were deleted, but " : "";
   if (Document) {
-    if (ChangeResult deleted = StartupCache ? CachedDelete(*item, files_note) : JsonDelete(*item, files_note); !deleted) {
+    if (ChangeResult deleted =
+            StartupCache ? CachedDelete(*item, files_note) : JsonDelete(*item, files_note);
+        !deleted) {
       return deleted;
     }
   } else if (ChangeResult deleted = DatabaseDelete(*item); !deleted) {
@@ -325,7 +340,8 @@ ChangeResult TFireFoxExtensions::DeleteItem(TBrowserExtensionInfo* item) {
   return outcome;
 }
 
-ChangeResult TFireFoxExtensions::JsonDelete(TBrowserExtensionInfo& item, const std::string& files_note) {
+ChangeResult TFireFoxExtensions::JsonDelete(TBrowserExtensionInfo& item,
+                                            const std::string& files_note) {
   Json* addons = ArrayMember(Document->value, "addons");
   if (!addons) return {};
   const std::string& location = locations_[&item];
@@ -341,11 +357,13 @@ ChangeResult TFireFoxExtensions::JsonDelete(TBrowserExtensionInfo& item, const s
     }
   }
   // Written even when no element matched, as the browser's file always is after a delete.
-  if (ChangeResult written = WriteBack(); !written) return {written.error, files_note + written.message};
+  if (ChangeResult written = WriteBack(); !written)
+    return {written.error, files_note + written.message};
   return {};
 }
 
-ChangeResult TFireFoxExtensions::CachedDelete(TBrowserExtensionInfo& item, const std::string& files_note) {
+ChangeResult TFireFoxExtensions::CachedDelete(TBrowserExtensionInfo& item,
+                                              const std::string& files_note) {
   const std::string& location = locations_[&item];
   Json cache = StartupCache->value;
   Json* addons = ArrayMember(Document->value, "addons");
@@ -365,17 +383,22 @@ ChangeResult TFireFoxExtensions::CachedDelete(TBrowserExtensionInfo& item, const
   if (item.TypeName == "theme" && !item.Disabled) SelectTheme(switches, cache, "", writes);
   if (ChangeResult written = CommitCached(std::move(cache), std::move(writes), item); !written) {
     switches.Undo();
-    if (removed) addons->insert(addons->begin() + static_cast<std::ptrdiff_t>(removed->first), std::move(removed->second));
+    if (removed)
+      addons->insert(addons->begin() + static_cast<std::ptrdiff_t>(removed->first),
+                     std::move(removed->second));
     return {written.error, files_note + written.message};
   }
   return {};
 }
 
 ChangeResult TFireFoxExtensions::WriteBack() {
-  return os::Current().files().WriteFileAtomic(ProfileDir + DataFileName, WriteCompactJson(Document->value));
+  return os::Current().files().WriteFileAtomic(ProfileDir + DataFileName,
+                                               WriteCompactJson(Document->value));
 }
 
 void TFireFoxExtensions::CloseBrowser() { KillProcessesByName(BrowserProcessNames[bkFirefox]); }
-bool TFireFoxExtensions::IsRunning() { return FindProcessByName(BrowserProcessNames[bkFirefox]) != 0; }
+bool TFireFoxExtensions::IsRunning() {
+  return FindProcessByName(BrowserProcessNames[bkFirefox]) != 0;
+}
 
 }  // namespace orvo

@@ -30,8 +30,9 @@ class TFireFoxExtensions final : public TBrowserAppBase {
   ChangeResult DeleteItem(TBrowserExtensionInfo* item) override;
   ChangeResult ToggleItem(TBrowserExtensionInfo* item) override;
 
-  std::unique_ptr<JsonDocument> AddonsDocument;   // parsed addons.json, or null
-  std::unique_ptr<JsonDocument> StartupCache;     // parsed addonStartup.json.lz4, or null (older Firefox)
+  std::unique_ptr<JsonDocument> AddonsDocument;  // parsed addons.json, or null
+  std::unique_ptr<JsonDocument>
+      StartupCache;  // parsed addonStartup.json.lz4, or null (older Firefox)
 
   // Icons are fetched in the background unless this is false (a command-line run has no
   // list to show them in).
@@ -51,12 +52,14 @@ class TFireFoxExtensions final : public TBrowserAppBase {
   // The theme rule of a current profile: when `theme_id` is turned on, every other theme
   // goes off; when the theme that was on goes (`theme_id` empty), the default theme comes
   // on. Adds prefs.js with extensions.activeThemeID to `writes`.
-  void SelectTheme(EntrySwitches& switches, Json& cache, const std::string& theme_id, std::vector<FileWrite>& writes);
+  void SelectTheme(EntrySwitches& switches, Json& cache, const std::string& theme_id,
+                   std::vector<FileWrite>& writes);
   // Writes the held extensions.json (changed in place) and the changed copy of the cache
   // (and anything else in `writes`) together; on success the copy becomes the held cache
   // and the records of `item` and of the themes show the new states. A failure leaves the
   // held documents to the caller to take back.
-  ChangeResult CommitCached(Json cache, std::vector<FileWrite> writes, const TBrowserExtensionInfo& item);
+  ChangeResult CommitCached(Json cache, std::vector<FileWrite> writes,
+                            const TBrowserExtensionInfo& item);
   ChangeResult DatabaseToggle(TBrowserExtensionInfo& item);
   ChangeResult DatabaseDelete(const TBrowserExtensionInfo& item);
   std::string DatabasePath() const;

@@ -71,7 +71,8 @@ std::vector<std::string_view> Lines(std::string_view text) {
   size_t start = 0;
   while (start < text.size()) {
     const size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    lines.push_back(
+        text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
@@ -103,13 +104,15 @@ std::optional<std::string> UserPrefString(std::string_view prefs_text, std::stri
   return value;
 }
 
-std::string WithUserPrefString(std::string_view prefs_text, std::string_view name, std::string_view value) {
+std::string WithUserPrefString(std::string_view prefs_text, std::string_view name,
+                               std::string_view value) {
   const std::string_view ending = prefs_text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
   std::string line = "user_pref(" + Escaped(name) + ", " + Escaped(value) + ");";
   std::string out;
   bool placed = false;
   for (std::string_view raw : Lines(prefs_text)) {
-    const std::string_view bare = !raw.empty() && raw.back() == '\r' ? raw.substr(0, raw.size() - 1) : raw;
+    const std::string_view bare =
+        !raw.empty() && raw.back() == '\r' ? raw.substr(0, raw.size() - 1) : raw;
     const auto pref = ParseLine(bare);
     if (pref && pref->name == name) {
       if (placed) continue;

@@ -17,6 +17,7 @@ std::optional<std::string> UserPrefString(std::string_view prefs_text, std::stri
 // The text with the preference set to a string value: its line replaced (every line of it,
 // when there are several, by one), or a line added at the end in the file's own line
 // ending.
-std::string WithUserPrefString(std::string_view prefs_text, std::string_view name, std::string_view value);
+std::string WithUserPrefString(std::string_view prefs_text, std::string_view name,
+                               std::string_view value);
 
 }  // namespace orvo

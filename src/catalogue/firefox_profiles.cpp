@@ -25,7 +25,8 @@ bool IsFullPath(std::string_view path) {
 
 FirefoxProfiles ReadFirefoxProfiles(const std::string& firefox_folder) {
   FirefoxProfiles out;
-  const auto text = os::Current().files().ReadFile(firefox_folder + "profiles.ini", size_t(1) << 20);
+  const auto text =
+      os::Current().files().ReadFile(firefox_folder + "profiles.ini", size_t(1) << 20);
   if (!text) return out;
   const IniFile ini = IniFile::Parse(*text);
 
@@ -39,7 +40,8 @@ FirefoxProfiles ReadFirefoxProfiles(const std::string& firefox_folder) {
     const bool relative = TrimView(ini.GetOr(section, "IsRelative", "1")) != "0";
     if (!relative && !IsFullPath(path)) continue;
     if (path.back() != '\\') path += '\\';
-    out.profiles.push_back({ini.GetOr(section, "Name", section), relative ? firefox_folder + path : path});
+    out.profiles.push_back(
+        {ini.GetOr(section, "Name", section), relative ? firefox_folder + path : path});
     raw_paths.push_back(Backslashed(raw));
   }
   for (const std::string& section : ini.Sections()) {

@@ -42,7 +42,8 @@ ChangeResult TIEExtensions::ToggleItem(TBrowserExtensionInfo* item) {
   if (!entry) return {};
   // The record only shows the new state when the registry took it.
   if (!Sweeper->SetItemDisabled(*entry, item->Disabled)) {
-    return {os::kErrorAccessDenied, "the registry refused the change of " + ExtSettingsKey(item->Id)};
+    return {os::kErrorAccessDenied,
+            "the registry refused the change of " + ExtSettingsKey(item->Id)};
   }
   item->Disabled = !item->Disabled;
   return {};
@@ -57,7 +58,9 @@ ChangeResult TIEExtensions::DeleteItem(TBrowserExtensionInfo* item) {
     case pkToolbar: result = Sweeper->DeleteToolbar(item->Id, native); break;
     case pkExtension: result = Sweeper->DeleteExtensionKey(item->Id, native); break;
     case pkMenuExt: result = Sweeper->DeleteMenuExt(item->Name, native); break;
-    default: return {os::kErrorInvalidParameter, item->ListTitle(false) + " is no add-on of " + DisplayName};
+    default:
+      return {os::kErrorInvalidParameter,
+              item->ListTitle(false) + " is no add-on of " + DisplayName};
   }
   // A refused delete (no rights under HKEY_LOCAL_MACHINE, a key that denies access) leaves
   // the add-on in place, so it stays listed.

@@ -12,7 +12,8 @@
 namespace orvo {
 namespace {
 
-constexpr const char* kBhoKey = "Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
+constexpr const char* kBhoKey =
+    "Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 constexpr const char* kToolbarKey = "Microsoft\\Internet Explorer\\Toolbar";
 constexpr const char* kExtensionsKey = "Microsoft\\Internet Explorer\\Extensions";
 constexpr const char* kMenuExtKey = "Microsoft\\Internet Explorer\\MenuExt";
@@ -66,7 +67,8 @@ void TIESweeper::Add(std::unique_ptr<TPlugItem> item) {
 }
 
 // Helper objects and toolbars name a class registration; name and module come from it.
-void TIESweeper::AddClassEntries(uint8_t kind, bool native, const std::vector<std::string>& clsids) {
+void TIESweeper::AddClassEntries(uint8_t kind, bool native,
+                                 const std::vector<std::string>& clsids) {
   for (const auto& clsid : clsids) {
     auto item = std::make_unique<TPlugItem>();
     item->Kind = kind;
@@ -102,7 +104,8 @@ void TIESweeper::ScanExtensions(bool native) {
     item->Native = native ? 1 : 0;
     item->Clsid = clsid;
     item->Name = RegReadString(RegRoot::LocalMachine, key, "ButtonText", true);
-    if (item->Name.empty()) item->Name = RegReadString(RegRoot::LocalMachine, key, "MenuText", true);
+    if (item->Name.empty())
+      item->Name = RegReadString(RegRoot::LocalMachine, key, "MenuText", true);
     item->Path = RegReadString(RegRoot::LocalMachine, key, "HotIcon", true);
     if (item->Path.empty()) item->Path = RegReadString(RegRoot::LocalMachine, key, "Icon", true);
     item->Disabled = SwitchedOff(clsid);
@@ -145,7 +148,9 @@ bool TIESweeper::SetItemDisabled(const TPlugItem& item, bool currently_disabled)
 }
 
 // A name is never empty here: an empty one would make the path name the whole list key.
-os::WriteResult NoName() { return {os::kErrorInvalidParameter, "an entry without a name cannot be deleted"}; }
+os::WriteResult NoName() {
+  return {os::kErrorInvalidParameter, "an entry without a name cannot be deleted"};
+}
 
 os::WriteResult TIESweeper::DeleteBHO(const std::string& clsid, bool native) {
   if (clsid.empty()) return NoName();

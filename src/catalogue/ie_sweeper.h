@@ -17,7 +17,7 @@ struct TPlugItem {
   uint8_t Native = 1;  // 1: native location; 0: the WOW6432Node twin
   std::string Clsid;   // empty for menu extensions
   std::string Name;
-  std::string Path;    // module, icon or target
+  std::string Path;  // module, icon or target
   bool Disabled = false;
 };
 
@@ -47,7 +47,8 @@ class TIESweeper {
   std::vector<std::unique_ptr<TPlugItem>> items_;
 };
 
-// Where an entry's switch lives: HKCU\Software\Microsoft\Windows\CurrentVersion\Ext\Settings\{clsid}.
+// Where an entry's switch lives:
+// HKCU\Software\Microsoft\Windows\CurrentVersion\Ext\Settings\{clsid}.
 std::string ExtSettingsKey(const std::string& clsid);
 
 }  // namespace orvo

@@ -58,7 +58,8 @@ class DocumentBuilder {
   }
 
   bool parse_error(size_t position, const std::string&, const nlohmann::detail::exception&) {
-    if (why_.empty()) why_ = "not valid JSON (it breaks off at byte " + std::to_string(position) + ")";
+    if (why_.empty())
+      why_ = "not valid JSON (it breaks off at byte " + std::to_string(position) + ")";
     return false;
   }
 

@@ -43,12 +43,8 @@ void Write(std::string& out, const Json& v) {
       out += ']';
       return;
     }
-    case Json::value_t::string:
-      AppendJsonString(out, v.get_ref<const std::string&>());
-      return;
-    case Json::value_t::boolean:
-      out += v.get<bool>() ? "true" : "false";
-      return;
+    case Json::value_t::string: AppendJsonString(out, v.get_ref<const std::string&>()); return;
+    case Json::value_t::boolean: out += v.get<bool>() ? "true" : "false"; return;
     case Json::value_t::number_integer:
     case Json::value_t::number_unsigned: {
       char buf[24];
@@ -61,9 +57,7 @@ void Write(std::string& out, const Json& v) {
     case Json::value_t::number_float:
       out += v.dump();  // shortest round-trip form, as the library prints it
       return;
-    default:
-      out += "null";
-      return;
+    default: out += "null"; return;
   }
 }
 
@@ -85,11 +79,26 @@ void AppendJsonString(std::string& out, std::string_view s) {
       continue;
     }
     switch (c) {
-      case '\b': out += "\\b"; ++i; continue;
-      case '\t': out += "\\t"; ++i; continue;
-      case '\n': out += "\\n"; ++i; continue;
-      case '\f': out += "\\f"; ++i; continue;
-      case '\r': out += "\\r"; ++i; continue;
+      case '\b':
+        out += "\\b";
+        ++i;
+        continue;
+      case '\t':
+        out += "\\t";
+        ++i;
+        continue;
+      case '\n':
+        out += "\\n";
+        ++i;
+        continue;
+      case '\f':
+        out += "\\f";
+        ++i;
+        continue;
+      case '\r':
+        out += "\\r";
+        ++i;
+        continue;
       default: break;
     }
     const uint32_t cp = NextUtf8CodePoint(s, i);

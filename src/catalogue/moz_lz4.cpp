@@ -13,7 +13,9 @@ std::optional<std::string> DecodeMozLz4(std::string_view file, std::string* why)
     *why = "not a mozLz40 file (its first bytes are not \"mozLz40\" and a NUL)";
     return std::nullopt;
   }
-  const auto byte = [&](size_t i) { return uint32_t(static_cast<unsigned char>(file[kMozLz4Magic.size() + i])); };
+  const auto byte = [&](size_t i) {
+    return uint32_t(static_cast<unsigned char>(file[kMozLz4Magic.size() + i]));
+  };
   const uint32_t size = byte(0) | byte(1) << 8 | byte(2) << 16 | byte(3) << 24;
   if (size > kMozLz4MaxDecoded) {
     *why = "it says it holds " + std::to_string(size) + " bytes, more than a startup cache can";
@@ -27,11 +29,12 @@ std::optional<std::string> DecodeMozLz4(std::string_view file, std::string* why)
   std::string out(size, '\0');
   // The safe decoder never reads past the block nor writes past `size`; a damaged block
   // gives a negative result instead.
-  const int got = LZ4_decompress_safe(block.data(), out.data(), static_cast<int>(block.size()), static_cast<int>(size));
+  const int got = LZ4_decompress_safe(block.data(), out.data(), static_cast<int>(block.size()),
+                                      static_cast<int>(size));
   if (got < 0 || static_cast<uint32_t>(got) != size) {
     *why = got < 0 ? "its LZ4 block is damaged"
-                   : "its LZ4 block gives " + std::to_string(got) + " bytes where " + std::to_string(size) +
-                         " were stated";
+                   : "its LZ4 block gives " + std::to_string(got) + " bytes where " +
+                         std::to_string(size) + " were stated";
     return std::nullopt;
   }
   return out;

@@ -33,13 +33,15 @@ void AddFrom(std::vector<std::unique_ptr<TBrowserExtensionInfo>>& items, RegRoot
 }  // namespace
 
 void AddMozillaPlugins(std::vector<std::unique_ptr<TBrowserExtensionInfo>>& items) {
-  if (IsWin64()) AddFrom(items, RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins", false, 0);
+  if (IsWin64())
+    AddFrom(items, RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins", false, 0);
   AddFrom(items, RegRoot::CurrentUser, "SOFTWARE\\MozillaPlugins", true, IsWin64() ? 1 : 0);
 }
 
 os::WriteResult DeletePluginKey(const TBrowserExtensionInfo& item) {
   const size_t slash = item.Path.find('\\');
-  if (slash == std::string::npos) return {os::kErrorBadPathname, "not a registry key: " + item.Path};
+  if (slash == std::string::npos)
+    return {os::kErrorBadPathname, "not a registry key: " + item.Path};
   return DeleteRegistryKey(RootKeyFromName(item.Path.substr(0, slash)), item.Path.substr(slash));
 }
 

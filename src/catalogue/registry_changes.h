@@ -26,6 +26,7 @@ std::string RegistryErrorText(long error);
 // deleted; a refusal names the key.
 os::WriteResult DeleteRegistryKey(RegRoot root, std::string_view path);
 // Deletes one value of a key, likewise.
-os::WriteResult DeleteRegistryValue(RegRoot root, std::string_view key, std::string_view value_name);
+os::WriteResult DeleteRegistryValue(RegRoot root, std::string_view key,
+                                    std::string_view value_name);
 
 }  // namespace orvo

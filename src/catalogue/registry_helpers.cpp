@@ -84,10 +84,8 @@ std::string RegReadString(RegRoot root, std::string_view key, std::string_view v
   switch (value.type) {
     case os::kRegSz:
     case os::kRegExpandSz:
-    case os::kRegBinary:
-      return Utf16LeBytesToUtf8(value.data.data(), value.data.size(), true);
-    case os::kRegDword:
-      return {};
+    case os::kRegBinary: return Utf16LeBytesToUtf8(value.data.data(), value.data.size(), true);
+    case os::kRegDword: return {};
     default: {
       // A type the registry object does not classify (a multi-string, for one): its raw
       // units are taken one by one, a NUL becoming CR LF, all but the last.
@@ -109,7 +107,8 @@ std::string RegReadString(RegRoot root, std::string_view key, std::string_view v
 
 int32_t RegReadInteger(RegRoot root, std::string_view key, std::string_view value_name,
                        bool wow_aware, int32_t fallback) {
-  const uint32_t access = (!wow_aware || !IsWin64()) ? RegAccess(true) : Steps2And3(os::kKeyRead, key);
+  const uint32_t access =
+      (!wow_aware || !IsWin64()) ? RegAccess(true) : Steps2And3(os::kKeyRead, key);
   auto handle = Open(root, key, access);
   if (!handle) return fallback;
   os::RegValue value;

@@ -61,9 +61,7 @@ TSQLiteTable::TSQLiteTable(TSQLiteDatabase& db, std::string_view sql,
         case ColumnType::kInteger:
           cells_.emplace_back(static_cast<int64_t>(sqlite3_column_int64(stmt, i)));
           break;
-        case ColumnType::kFloat:
-          cells_.emplace_back(sqlite3_column_double(stmt, i));
-          break;
+        case ColumnType::kFloat: cells_.emplace_back(sqlite3_column_double(stmt, i)); break;
         case ColumnType::kText:
         case ColumnType::kBlob: {
           const void* data = types_[i] == ColumnType::kBlob ? sqlite3_column_blob(stmt, i)

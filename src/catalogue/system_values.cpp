@@ -17,7 +17,8 @@ void UseSystem(std::shared_ptr<os::Platform> platform) {
   if (!platform) return;
   os::SystemInfo& sys = platform->system();
   const uint16_t arch = sys.NativeArchitecture();
-  const bool x64 = arch == os::kProcessorArchitectureAmd64 || arch == os::kProcessorArchitectureIa64;
+  const bool x64 =
+      arch == os::kProcessorArchitectureAmd64 || arch == os::kProcessorArchitectureIa64;
   g_is_win64 = sys.ProcessIs64Bit() || (sys.IsWow64Process() && x64);
   g_program_files = AddBackslash(GetSpecialFolder(os::kCsidlProgramFiles));
   g_app_data = AddBackslash(GetSpecialFolder(os::kCsidlAppData));

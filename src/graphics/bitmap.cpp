@@ -14,9 +14,7 @@ Bitmap32::Bitmap32() = default;
 
 Bitmap32::Bitmap32(PixelHome home) : home_(home) {}
 
-Bitmap32::Bitmap32(int width, int height, PixelHome home) : home_(home) {
-  SetSize(width, height);
-}
+Bitmap32::Bitmap32(int width, int height, PixelHome home) : home_(home) { SetSize(width, height); }
 
 Bitmap32::~Bitmap32() = default;
 

@@ -1,7 +1,7 @@
 // The pixel combinations of the raster layer. Rows are the hot path of every paint, so the
 // blend works on two channels at a time in one 32-bit word (four pixels at a time with
-// SSE2, which every x86-64 processor has, eight with AVX2 where the processor has it) and skips the two common
-// cases, fully transparent and fully opaque source pixels, before any arithmetic.
+// SSE2, which every x86-64 processor has, eight with AVX2 where the processor has it) and skips the
+// two common cases, fully transparent and fully opaque source pixels, before any arithmetic.
 #include "graphics/blend.h"
 
 #include <cstring>
@@ -73,14 +73,13 @@ inline __m128i Blend4(__m128i f, __m128i b) {
   const __m128i zero = _mm_setzero_si128();
   const __m128i alpha_lane = _mm_set_epi16(255, 0, 0, 0, 255, 0, 0, 0);
   const __m128i rgb_lanes = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
-  const __m128i c255 = _mm_set1_epi16(255), c128 = _mm_set1_epi16(128),
-                c257 = _mm_set1_epi16(257);
+  const __m128i c255 = _mm_set1_epi16(255), c128 = _mm_set1_epi16(128), c257 = _mm_set1_epi16(257);
   const auto half = [&](__m128i f16, __m128i b16) {
     __m128i a = _mm_shufflelo_epi16(f16, _MM_SHUFFLE(3, 3, 3, 3));
     a = _mm_shufflehi_epi16(a, _MM_SHUFFLE(3, 3, 3, 3));
     const __m128i fa = _mm_or_si128(_mm_and_si128(f16, rgb_lanes), alpha_lane);
-    const __m128i r = _mm_add_epi16(_mm_mullo_epi16(fa, a),
-                                    _mm_mullo_epi16(b16, _mm_sub_epi16(c255, a)));
+    const __m128i r =
+        _mm_add_epi16(_mm_mullo_epi16(fa, a), _mm_mullo_epi16(b16, _mm_sub_epi16(c255, a)));
     return _mm_mulhi_epu16(_mm_add_epi16(r, c128), c257);
   };
   const __m128i lo = half(_mm_unpacklo_epi8(f, zero), _mm_unpacklo_epi8(b, zero));
@@ -133,9 +132,12 @@ namespace {
 // build itself targets plain x86-64). Same arithmetic as Blend4, twice as wide.
 __attribute__((target("avx2"))) inline __m256i Blend8(__m256i f, __m256i b) {
   const __m256i zero = _mm256_setzero_si256();
-  const __m256i alpha_lane = _mm256_set_epi16(255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0);
-  const __m256i rgb_lanes = _mm256_set_epi16(0, -1, -1, -1, 0, -1, -1, -1, 0, -1, -1, -1, 0, -1, -1, -1);
-  const __m256i c255 = _mm256_set1_epi16(255), c128 = _mm256_set1_epi16(128), c257 = _mm256_set1_epi16(257);
+  const __m256i alpha_lane =
+      _mm256_set_epi16(255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0);
+  const __m256i rgb_lanes =
+      _mm256_set_epi16(0, -1, -1, -1, 0, -1, -1, -1, 0, -1, -1, -1, 0, -1, -1, -1);
+  const __m256i c255 = _mm256_set1_epi16(255), c128 = _mm256_set1_epi16(128),
+                c257 = _mm256_set1_epi16(257);
   const auto half = [&](__m256i f16, __m256i b16) __attribute__((target("avx2"))) {
     __m256i a = _mm256_shufflelo_epi16(f16, _MM_SHUFFLE(3, 3, 3, 3));
     a = _mm256_shufflehi_epi16(a, _MM_SHUFFLE(3, 3, 3, 3));
@@ -150,7 +152,8 @@ __attribute__((target("avx2"))) inline __m256i Blend8(__m256i f, __m256i b) {
   return _mm256_packus_epi16(lo, hi);
 }
 
-__attribute__((target("avx2"))) int BlendRowAvx2(const Argb* src, Argb* dst, int count, bool merge) {
+__attribute__((target("avx2"))) int BlendRowAvx2(const Argb* src, Argb* dst, int count,
+                                                 bool merge) {
   const __m256i high = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
   int i = 0;
   for (; i + 8 <= count; i += 8) {

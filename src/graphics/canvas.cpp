@@ -166,8 +166,8 @@ int Canvas::DrawText(std::string_view text, Rect& r, uint32_t format) {
   const TColor rgb = ColorToRGB(font.color);
   const uint32_t color = (ColorRed(rgb) << 16) | (ColorGreen(rgb) << 8) | ColorBlue(rgb);
   const bool calc = (format & kDtCalcRect) != 0;
-  const int height = os::CurrentTextRenderer().Draw(
-      calc || target_->empty() ? nullptr : &surface, font.Spec(), color, text, box, format, clip);
+  const int height = os::CurrentTextRenderer().Draw(calc || target_->empty() ? nullptr : &surface,
+                                                    font.Spec(), color, text, box, format, clip);
   if (calc) r = Rect{box.left, box.top, box.right, box.bottom}.Offset(-origin_.x, -origin_.y);
   return height;
 }

@@ -66,13 +66,13 @@ class Canvas {
   void ResetState();
 
   // --- shapes ---
-  void FillRect(const Rect& r);         // brush
-  void FrameRect(const Rect& r);        // one-pixel frame in the brush colour
-  void Rectangle(const Rect& r);        // pen outline, brush inside
+  void FillRect(const Rect& r);   // brush
+  void FrameRect(const Rect& r);  // one-pixel frame in the brush colour
+  void Rectangle(const Rect& r);  // pen outline, brush inside
   void RoundRect(const Rect& r, int ellipse_width, int ellipse_height);
   void Ellipse(const Rect& r);
   void MoveTo(int x, int y) { pen_pos_ = {x, y}; }
-  void LineTo(int x, int y);            // the last point is not drawn, as in GDI
+  void LineTo(int x, int y);  // the last point is not drawn, as in GDI
   void SetPixel(int x, int y, TColor color);
 
   // --- pictures ---

@@ -47,8 +47,9 @@ bool DecodeRgb(const uint8_t* data, size_t size, unsigned char** out, int* width
   jpeg_mem_src(&info, const_cast<unsigned char*>(data), static_cast<unsigned long>(size));
   // The sides are checked before libjpeg allocates its buffers (a progressive picture's
   // coefficients for the whole frame): a hundred bytes can announce 17000 x 2000 pixels.
-  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width == 0 || info.image_height == 0 ||
-      info.image_width > os::kMaxPictureSide || info.image_height > os::kMaxPictureSide) {
+  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK || info.image_width == 0 ||
+      info.image_height == 0 || info.image_width > os::kMaxPictureSide ||
+      info.image_height > os::kMaxPictureSide) {
     jpeg_destroy_decompress(&info);
     return false;
   }

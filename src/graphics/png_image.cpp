@@ -20,8 +20,8 @@ PngImage::PngImage(int width, int height, PngColorType type) : type_(type) {
   if (width <= 0 || height <= 0) return;
   width_ = width;
   height_ = height;
-  const bool opaque = type == PngColorType::kRgb || type == PngColorType::kGray ||
-                      type == PngColorType::kPalette;
+  const bool opaque =
+      type == PngColorType::kRgb || type == PngColorType::kGray || type == PngColorType::kPalette;
   pixels_.assign(static_cast<size_t>(width) * height, opaque ? 0xFF000000u : 0u);
 }
 

@@ -91,13 +91,15 @@ class PngImage {
  private:
   // The pixels, decoded from the file first when the picture is packed.
   const std::vector<Argb>& Reading() const {
-    if (pixels_.empty() && file_) [[unlikely]] Unpack();
+    if (pixels_.empty() && file_) [[unlikely]]
+      Unpack();
     return pixels_;
   }
   // The same before a change: the file no longer shows the picture.
   std::vector<Argb>& Changing() {
     Reading();
-    if (file_) [[unlikely]] file_.reset();
+    if (file_) [[unlikely]]
+      file_.reset();
     return pixels_;
   }
   void Unpack() const;

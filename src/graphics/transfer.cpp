@@ -32,8 +32,7 @@ std::vector<Tap> LinearTaps(int source_start, int source_len, int target_len, in
 }
 
 inline int NearestIndex(int source_start, int source_len, int target_len, int i) {
-  return source_start +
-         static_cast<int>((2LL * i + 1) * source_len / (2LL * target_len));
+  return source_start + static_cast<int>((2LL * i + 1) * source_len / (2LL * target_len));
 }
 
 // Premultiplied mix of two pixels, weight w (0..65536) for b.
@@ -103,18 +102,19 @@ void StretchTransfer(Bitmap32& target, const Rect& target_rect, const Rect& clip
     if (src.empty() || source_rect.empty()) return;
     const auto map_x = [&](int sx) {
       return target_rect.left + static_cast<int>((static_cast<long long>(sx - source_rect.left) *
-                                                  target_rect.width()) / source_rect.width());
+                                                  target_rect.width()) /
+                                                 source_rect.width());
     };
     const auto map_y = [&](int sy) {
       return target_rect.top + static_cast<int>((static_cast<long long>(sy - source_rect.top) *
-                                                 target_rect.height()) / source_rect.height());
+                                                 target_rect.height()) /
+                                                source_rect.height());
     };
     const Rect cut{map_x(src.left), map_y(src.top), map_x(src.right), map_y(src.bottom)};
     StretchTransfer(target, cut, clip, source, src, draw, combine, resampler);
     return;
   }
-  if (target_rect.width() == source_rect.width() &&
-      target_rect.height() == source_rect.height()) {
+  if (target_rect.width() == source_rect.width() && target_rect.height() == source_rect.height()) {
     BlockTransfer(target, target_rect.left, target_rect.top, clip, source, source_rect, draw,
                   combine);
     return;

@@ -38,13 +38,14 @@ std::optional<std::string> HttpGetBytes(const std::string& url, size_t max_bytes
 
 std::optional<PngImage> HttpGetPng(const std::string& url, size_t max_bytes) {
   os::DownloadResult result = Fetch(url, false, max_bytes);
-  const bool received = result.status == os::TransferStatus::kOk ||
-                        result.status == os::TransferStatus::kReadFailed;
+  const bool received =
+      result.status == os::TransferStatus::kOk || result.status == os::TransferStatus::kReadFailed;
   if (!received || result.body.empty()) return std::nullopt;
   std::optional<PngImage> picture =
       PngImage::FromPngFile(std::move(result.body), os::kMaxDownloadedPictureSide);
-  if (!picture) throw PngDecodeError("not a whole PNG picture of at most " +
-                                     std::to_string(os::kMaxDownloadedPictureSide) + " pixels a side");
+  if (!picture)
+    throw PngDecodeError("not a whole PNG picture of at most " +
+                         std::to_string(os::kMaxDownloadedPictureSide) + " pixels a side");
   return picture;
 }
 

@@ -12,10 +12,14 @@ namespace {
 bool MustEscape(unsigned char c) {
   if (c < '!' || c >= 0x80) return true;
   switch (c) {
-    case '*': case '#': case '%': case '<': case '>': case '[': case ']':
-      return true;
-    default:
-      return false;
+    case '*':
+    case '#':
+    case '%':
+    case '<':
+    case '>':
+    case '[':
+    case ']': return true;
+    default: return false;
   }
 }
 

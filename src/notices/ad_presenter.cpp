@@ -111,14 +111,9 @@ void TOrvoAd::Draw(Canvas& canvas) {
       canvas.DrawPng(L, T + text_height, picture_);
       break;
     }
-    case 4:
-      canvas.DrawPng(0, 0, picture_);
-      break;
-    case 5:
-      title({L, T, L + W, T + H});
-      break;
-    default:
-      break;
+    case 4: canvas.DrawPng(0, 0, picture_); break;
+    case 5: title({L, T, L + W, T + H}); break;
+    default: break;
   }
 }
 

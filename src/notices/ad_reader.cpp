@@ -30,8 +30,9 @@ bool Text(const Json& object, std::string_view name, std::string& out) {
     out = v->dump();
   } else if (v->is_number_float()) {
     const double d = v->get<double>();
-    out = std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 1e15 ? std::to_string(static_cast<long long>(d))
-                                                                        : v->dump();
+    out = std::isfinite(d) && d == std::floor(d) && std::fabs(d) < 1e15
+              ? std::to_string(static_cast<long long>(d))
+              : v->dump();
   } else {
     return false;
   }
@@ -43,9 +44,13 @@ bool Integer(const Json& object, std::string_view name, int& out) {
   const Json* v = Member(object, name);
   if (!v) return false;
   if (v->is_number_integer() || v->is_number_unsigned()) {
-    if (v->is_number_unsigned() && v->get<uint64_t>() > uint64_t(std::numeric_limits<int32_t>::max())) return false;
-    const int64_t n = v->is_number_unsigned() ? static_cast<int64_t>(v->get<uint64_t>()) : v->get<int64_t>();
-    if (n < std::numeric_limits<int32_t>::min() || n > std::numeric_limits<int32_t>::max()) return false;
+    if (v->is_number_unsigned() &&
+        v->get<uint64_t>() > uint64_t(std::numeric_limits<int32_t>::max()))
+      return false;
+    const int64_t n =
+        v->is_number_unsigned() ? static_cast<int64_t>(v->get<uint64_t>()) : v->get<int64_t>();
+    if (n < std::numeric_limits<int32_t>::min() || n > std::numeric_limits<int32_t>::max())
+      return false;
     out = static_cast<int>(n);
     return true;
   }
@@ -95,7 +100,8 @@ bool ReadItem(const Json& object, TagOrvoAdInfo& item) {
     return false;
   }
   if (item.align != 5 && !Text(object, "imgsrc", item.imgsrc)) return false;
-  return Color(object, "fontcolor", item.fontcolor) && Color(object, "fontcolorover", item.fontcolorover) &&
+  return Color(object, "fontcolor", item.fontcolor) &&
+         Color(object, "fontcolorover", item.fontcolorover) &&
          Text(object, "fontname", item.fontname) && Integer(object, "fontsize", item.fontsize) &&
          Integer(object, "interval", item.interval) && Integer(object, "life", item.life) && rect &&
          Integer(*rect, "left", item.rect.left) && Integer(*rect, "top", item.rect.top) &&
@@ -111,7 +117,9 @@ std::string AdvertFolder() {
 }
 
 TOrvoADReader::TOrvoADReader(AdReaderSettings settings, ItemReady ready)
-    : settings_(std::move(settings)), ready_(std::move(ready)), check_url_(settings_.default_check_url) {}
+    : settings_(std::move(settings)),
+      ready_(std::move(ready)),
+      check_url_(settings_.default_check_url) {}
 
 TOrvoADReader::~TOrvoADReader() { FreeGroups(); }
 
@@ -139,7 +147,8 @@ void TOrvoADReader::Start() {
 void TOrvoADReader::ReadAdTxt() {
   adver_ = "0";
   if (settings_.folder.empty()) return;
-  const auto bytes = os::Current().files().ReadFile(settings_.folder + kAdTxt, kMaxDescriptionBytes);
+  const auto bytes =
+      os::Current().files().ReadFile(settings_.folder + kAdTxt, kMaxDescriptionBytes);
   if (!bytes) return;
   const auto document = ParseJsonDocument(*bytes);
   std::string adver;
@@ -171,20 +180,23 @@ void TOrvoADReader::ReadReply(const std::string& text) {
   const Json* description = &reply->value;
   if (msg == 0) {
     if (settings_.folder.empty()) return;
-    const auto bytes = os::Current().files().ReadFile(settings_.folder + kUpdateInfoTxt, kMaxDescriptionBytes);
+    const auto bytes =
+        os::Current().files().ReadFile(settings_.folder + kUpdateInfoTxt, kMaxDescriptionBytes);
     if (!bytes || !(kept = ParseJsonDocument(*bytes))) return;
     description = &kept->value;
   }
   if (!ReadDescription(*description)) return;
   if ((msg == 1 || msg == 3) && !settings_.folder.empty()) {
-    os::Current().files().WriteFileAtomic(settings_.folder + kUpdateInfoTxt, WriteCompactJson(reply->value));
+    os::Current().files().WriteFileAtomic(settings_.folder + kUpdateInfoTxt,
+                                          WriteCompactJson(reply->value));
   }
 }
 
 bool TOrvoADReader::ReadDescription(const Json& d) {
   const Json* groups = ArrayMember(d, "adgroup");
-  if (!Text(d, "adcheckurl", check_url_) || !Text(d, "adid", adid_) || !Text(d, "adlang", adlang_) ||
-      !Text(d, "adver", adver_) || !Integer(d, "adrefresh", refresh_) || !groups) {
+  if (!Text(d, "adcheckurl", check_url_) || !Text(d, "adid", adid_) ||
+      !Text(d, "adlang", adlang_) || !Text(d, "adver", adver_) ||
+      !Integer(d, "adrefresh", refresh_) || !groups) {
     return false;
   }
   FreeGroups();
@@ -195,7 +207,8 @@ bool TOrvoADReader::ReadDescription(const Json& d) {
     group->index = g;
     group->count = count;
     const Json* items = source.is_object() ? ArrayMember(source, "adinfo") : nullptr;
-    if (!items || !Integer(source, "kind", group->kind) || !Integer(source, "page", group->page)) return false;
+    if (!items || !Integer(source, "kind", group->kind) || !Integer(source, "page", group->page))
+      return false;
     TagOrvoAd& held = *group;
     groups_.push_back(std::move(group));
     for (size_t i = 0; i < items->size(); ++i) {

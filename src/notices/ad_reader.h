@@ -65,9 +65,9 @@ struct TagOrvoAd {
 std::string AdvertFolder();
 
 struct AdReaderSettings {
-  std::string version_text;  // the program's version text (1.11.11)
-  std::string folder;        // the advert folder, ending in "\"
-  std::string language;      // the active language file's full path
+  std::string version_text;       // the program's version text (1.11.11)
+  std::string folder;             // the advert folder, ending in "\"
+  std::string language;           // the active language file's full path
   std::string default_check_url;  // the service's address when Ad.txt names none
 };
 

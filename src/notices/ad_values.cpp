@@ -28,7 +28,8 @@ bool IsDeviceName(std::string_view name) {
   std::string_view stem = name.substr(0, name.find('.'));
   while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
   const std::string s = Upper(stem);
-  static constexpr std::array<std::string_view, 6> kFixed = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  static constexpr std::array<std::string_view, 6> kFixed = {"CON", "PRN",    "AUX",
+                                                             "NUL", "CONIN$", "CONOUT$"};
   for (std::string_view d : kFixed) {
     if (s == d) return true;
   }

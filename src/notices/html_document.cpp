@@ -16,13 +16,14 @@ namespace {
 
 // Elements whose whole content is left out.
 constexpr std::array<std::string_view, 19> kDropped = {
-    "script", "style", "head", "title", "iframe", "frame", "frameset", "object", "applet",
-    "noembed", "noframes", "svg", "math", "template", "input", "select", "textarea", "button",
-    "link"};
+    "script", "style",  "head",     "title",    "iframe", "frame", "frameset",
+    "object", "applet", "noembed",  "noframes", "svg",    "math",  "template",
+    "input",  "select", "textarea", "button",   "link"};
 
 // Empty elements of HTML5 this libxml2 does not know as empty: it nests the rest of their
 // parent inside them. They are left out and what was nested comes back to the parent.
-constexpr std::array<std::string_view, 5> kUnwrapped = {"embed", "source", "track", "wbr", "keygen"};
+constexpr std::array<std::string_view, 5> kUnwrapped = {"embed", "source", "track", "wbr",
+                                                        "keygen"};
 
 bool Unwrapped(std::string_view tag) {
   for (std::string_view u : kUnwrapped) {

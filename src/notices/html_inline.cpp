@@ -145,9 +145,11 @@ void Layouter::AddPicture(const HtmlNode& img, const HtmlStyle& style, int width
                           const std::string* link, InlineRun& run) {
   Atom a;
   a.kind = Atom::Kind::kPicture;
-  if (const std::string* src = img.Attribute("src")) a.picture = ResolveUrl(options_.base_url, *src);
+  if (const std::string* src = img.Attribute("src"))
+    a.picture = ResolveUrl(options_.base_url, *src);
   const auto found = pictures_.find(a.picture);
-  PictureSize(style, width, found == pictures_.end() ? nullptr : &found->second, &a.width, &a.height);
+  PictureSize(style, width, found == pictures_.end() ? nullptr : &found->second, &a.width,
+              &a.height);
   a.link = link;
   a.break_before = true;
   run.atoms.push_back(std::move(a));
@@ -205,14 +207,14 @@ int Layouter::LayoutLines(InlineRun& run, const HtmlStyle& block_style, int x, i
       // A segment: atoms with no break opportunity between them.
       size_t j = i + 1;
       int segment = a.width;
-      while (j < atoms.size() && (atoms[j].kind == Atom::Kind::kWord || atoms[j].kind == Atom::Kind::kPicture) &&
+      while (j < atoms.size() &&
+             (atoms[j].kind == Atom::Kind::kWord || atoms[j].kind == Atom::Kind::kPicture) &&
              !atoms[j].break_before) {
         segment += atoms[j].width;
         ++j;
       }
-      const bool has_content = std::any_of(line.begin(), line.end(), [](const Atom* p) {
-        return p->kind != Atom::Kind::kSpace;
-      });
+      const bool has_content = std::any_of(
+          line.begin(), line.end(), [](const Atom* p) { return p->kind != Atom::Kind::kSpace; });
       if (has_content && used + segment > width) break;
       for (size_t k = i; k < j; ++k) line.push_back(&atoms[k]);
       used += segment;

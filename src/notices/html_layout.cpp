@@ -11,11 +11,11 @@ namespace html {
 namespace {
 
 constexpr std::array<std::string_view, 37> kBlockTags = {
-    "address", "article", "aside",   "blockquote", "body",    "center", "dd",     "details",
-    "dialog",  "div",     "dl",      "dt",         "fieldset", "figcaption", "figure", "footer",
-    "form",    "h1",      "h2",      "h3",         "h4",      "h5",     "h6",     "header",
-    "hr",      "li",      "main",    "nav",        "ol",      "p",      "pre",    "section",
-    "summary", "table",   "ul",      "tr",         "td"};
+    "address", "article", "aside", "blockquote", "body",     "center",     "dd",     "details",
+    "dialog",  "div",     "dl",    "dt",         "fieldset", "figcaption", "figure", "footer",
+    "form",    "h1",      "h2",    "h3",         "h4",       "h5",         "h6",     "header",
+    "hr",      "li",      "main",  "nav",        "ol",       "p",          "pre",    "section",
+    "summary", "table",   "ul",    "tr",         "td"};
 
 bool IsBlockTag(std::string_view tag) {
   for (std::string_view t : kBlockTags) {
@@ -97,7 +97,8 @@ Box Layouter::LayoutBox(const HtmlNode& node, const HtmlStyle& style, int x, int
     content = LayoutContent(node, style, cx, cy, cw, link);
   }
   if (style.height && style.height->unit != CssLength::Unit::kPercent) {
-    const int wanted = style.height->Resolve(0, style.font_px) - (node.tag == "td" || node.tag == "th" ? Vertical(style) : 0);
+    const int wanted = style.height->Resolve(0, style.font_px) -
+                       (node.tag == "td" || node.tag == "th" ? Vertical(style) : 0);
     content = std::max(content, std::min(wanted, 20000));
   }
   const int height = content + Vertical(style);
@@ -197,8 +198,8 @@ int Layouter::LayoutContent(const HtmlNode& node, const HtmlStyle& style, int x,
         item.kind = HtmlPaintItem::Kind::kText;
         item.font = font;
         item.text = marker;
-        item.rect = RectOfSize(box_x - marker_width - std::max(6, cs.font_px / 2), top, marker_width,
-                               info.metrics.height);
+        item.rect = RectOfSize(box_x - marker_width - std::max(6, cs.font_px / 2), top,
+                               marker_width, info.metrics.height);
         out_.items.push_back(std::move(item));
       }
     }
@@ -224,7 +225,8 @@ HtmlLayout Layouter::Run(const HtmlDocument& document, int width) {
   style.background = clNone;
   if (style.hidden) return std::move(out_);
   const int box_width = std::max(0, width - style.margin[kLeft] - style.margin[kRight]);
-  const Box body = LayoutBox(*document.body, style, style.margin[kLeft], style.margin[kTop], box_width, nullptr);
+  const Box body =
+      LayoutBox(*document.body, style, style.margin[kLeft], style.margin[kTop], box_width, nullptr);
   out_.height = body.height + style.margin[kTop] + style.margin[kBottom];
   return std::move(out_);
 }

@@ -38,11 +38,11 @@ struct HtmlNode;
 struct HtmlPaintItem {
   enum class Kind { kFill, kText, kPicture };
   Kind kind = Kind::kFill;
-  Rect rect;             // page coordinates; a text's top-left is where its cell starts
-  TColor color = clNone; // fills
-  int font = -1;         // texts: index into HtmlLayout::fonts
+  Rect rect;              // page coordinates; a text's top-left is where its cell starts
+  TColor color = clNone;  // fills
+  int font = -1;          // texts: index into HtmlLayout::fonts
   std::string text;
-  std::string picture;   // pictures: the absolute address
+  std::string picture;  // pictures: the absolute address
 };
 
 struct HtmlLink {
@@ -51,8 +51,8 @@ struct HtmlLink {
 };
 
 struct HtmlLayout {
-  int width = 0;   // the width laid out for
-  int height = 0;  // the page's height
+  int width = 0;                // the width laid out for
+  int height = 0;               // the page's height
   TColor background = clWhite;  // the body's, filling the whole view
   std::vector<Font> fonts;
   std::vector<HtmlPaintItem> items;  // in painting order

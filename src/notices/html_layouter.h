@@ -36,8 +36,8 @@ struct Atom {
   std::string text;
   int font = -1;
   int width = 0;
-  int height = 0;       // pictures
-  int line_height = 0;  // texts: the style's line height for this font
+  int height = 0;            // pictures
+  int line_height = 0;       // texts: the style's line height for this font
   bool break_before = true;  // a line may end just before this atom
   std::string picture;
   const std::string* link = nullptr;
@@ -91,7 +91,8 @@ class Layouter {
   std::optional<int>* first_baseline = nullptr;
 
  private:
-  void AddText(const HtmlNode& text, const HtmlStyle& style, const std::string* link, InlineRun& run);
+  void AddText(const HtmlNode& text, const HtmlStyle& style, const std::string* link,
+               InlineRun& run);
   void AddPicture(const HtmlNode& img, const HtmlStyle& style, int width, const std::string* link,
                   InlineRun& run);
   void EmitLine(const std::vector<Atom*>& line, const HtmlStyle& block_style, int x, int y,

@@ -30,7 +30,8 @@ void PaintHtml(const HtmlLayout& layout, const HtmlPictures& pictures, Canvas& c
       }
       case HtmlPaintItem::Kind::kPicture: {
         const auto found = pictures.find(item.picture);
-        if (found != pictures.end() && !found->second.empty()) canvas.StretchDrawPng(r, found->second);
+        if (found != pictures.end() && !found->second.empty())
+          canvas.StretchDrawPng(r, found->second);
         break;
       }
     }

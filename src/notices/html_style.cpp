@@ -27,10 +27,12 @@ std::string Lower(std::string_view s) {
 }
 
 std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\n' || s.front() == '\r')) {
+  while (!s.empty() &&
+         (s.front() == ' ' || s.front() == '\t' || s.front() == '\n' || s.front() == '\r')) {
     s.remove_prefix(1);
   }
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\n' || s.back() == '\r')) {
+  while (!s.empty() &&
+         (s.back() == ' ' || s.back() == '\t' || s.back() == '\n' || s.back() == '\r')) {
     s.remove_suffix(1);
   }
   return s;
@@ -45,7 +47,8 @@ std::vector<std::string_view> Tokens(std::string_view s) {
     if (i >= s.size()) break;
     const size_t start = i;
     int depth = 0;
-    while (i < s.size() && (depth > 0 || (s[i] != ' ' && s[i] != '\t' && s[i] != '\n' && s[i] != '\r'))) {
+    while (i < s.size() &&
+           (depth > 0 || (s[i] != ' ' && s[i] != '\t' && s[i] != '\n' && s[i] != '\r'))) {
       if (s[i] == '(') ++depth;
       if (s[i] == ')' && depth > 0) --depth;
       ++i;
@@ -62,15 +65,15 @@ struct NamedColor {
   TColor color;
 };
 constexpr NamedColor kNames[] = {
-    {"black", MakeColor(0, 0, 0)},        {"silver", MakeColor(192, 192, 192)},
-    {"gray", MakeColor(128, 128, 128)},   {"grey", MakeColor(128, 128, 128)},
-    {"white", MakeColor(255, 255, 255)},  {"maroon", MakeColor(128, 0, 0)},
-    {"red", MakeColor(255, 0, 0)},        {"purple", MakeColor(128, 0, 128)},
-    {"fuchsia", MakeColor(255, 0, 255)},  {"green", MakeColor(0, 128, 0)},
-    {"lime", MakeColor(0, 255, 0)},       {"olive", MakeColor(128, 128, 0)},
-    {"yellow", MakeColor(255, 255, 0)},   {"navy", MakeColor(0, 0, 128)},
-    {"blue", MakeColor(0, 0, 255)},       {"teal", MakeColor(0, 128, 128)},
-    {"aqua", MakeColor(0, 255, 255)},     {"orange", MakeColor(255, 165, 0)},
+    {"black", MakeColor(0, 0, 0)},           {"silver", MakeColor(192, 192, 192)},
+    {"gray", MakeColor(128, 128, 128)},      {"grey", MakeColor(128, 128, 128)},
+    {"white", MakeColor(255, 255, 255)},     {"maroon", MakeColor(128, 0, 0)},
+    {"red", MakeColor(255, 0, 0)},           {"purple", MakeColor(128, 0, 128)},
+    {"fuchsia", MakeColor(255, 0, 255)},     {"green", MakeColor(0, 128, 0)},
+    {"lime", MakeColor(0, 255, 0)},          {"olive", MakeColor(128, 128, 0)},
+    {"yellow", MakeColor(255, 255, 0)},      {"navy", MakeColor(0, 0, 128)},
+    {"blue", MakeColor(0, 0, 255)},          {"teal", MakeColor(0, 128, 128)},
+    {"aqua", MakeColor(0, 255, 255)},        {"orange", MakeColor(255, 165, 0)},
     {"lightgray", MakeColor(211, 211, 211)}, {"lightgrey", MakeColor(211, 211, 211)},
     {"darkgray", MakeColor(169, 169, 169)},  {"darkgrey", MakeColor(169, 169, 169)},
     {"gainsboro", MakeColor(220, 220, 220)}, {"whitesmoke", MakeColor(245, 245, 245)},
@@ -114,7 +117,8 @@ std::optional<CssLength> AttributeLength(const HtmlNode& node, std::string_view 
     }
     return std::nullopt;
   }
-  if (auto n = AttributeInt(node, name)) return CssLength{static_cast<float>(*n), CssLength::Unit::kPx};
+  if (auto n = AttributeInt(node, name))
+    return CssLength{static_cast<float>(*n), CssLength::Unit::kPx};
   return std::nullopt;
 }
 
@@ -138,7 +142,7 @@ void SetFontSize(std::string_view value, HtmlStyle& style, int parent_px) {
   }
   if (auto length = ParseCssLength(value)) {
     const int px = length->unit == CssLength::Unit::kPx ? length->Resolve(0, parent_px)
-                                                         : length->Resolve(parent_px, parent_px);
+                                                        : length->Resolve(parent_px, parent_px);
     if (px > 0) style.font_px = Clamp(px, kMinFontPx, kMaxFontPx);
   }
 }
@@ -146,7 +150,8 @@ void SetFontSize(std::string_view value, HtmlStyle& style, int parent_px) {
 std::string FirstFamily(std::string_view value) {
   const size_t comma = value.find(',');
   std::string_view first = Trim(value.substr(0, comma));
-  if (first.size() >= 2 && (first.front() == '"' || first.front() == '\'') && first.back() == first.front()) {
+  if (first.size() >= 2 && (first.front() == '"' || first.front() == '\'') &&
+      first.back() == first.front()) {
     first = Trim(first.substr(1, first.size() - 2));
   }
   const std::string lower = Lower(first);
@@ -181,7 +186,8 @@ void SetFontShorthand(std::string_view value, HtmlStyle& style, int parent_px) {
       const size_t slash = t.find('/');
       SetFontSize(std::string_view(t).substr(0, slash), style, parent_px);
       if (i + 1 < tokens.size()) {
-        const std::string_view rest = value.substr(static_cast<size_t>(tokens[i + 1].data() - value.data()));
+        const std::string_view rest =
+            value.substr(static_cast<size_t>(tokens[i + 1].data() - value.data()));
         style.face = FirstFamily(rest);
       }
       return;
@@ -199,7 +205,8 @@ void SetLineHeight(std::string_view v, HtmlStyle& style) {
     if (length->unit == CssLength::Unit::kPx) {
       style.line_px = Clamp(length->Resolve(0, style.font_px), 0, 5 * kMaxFontPx);
     } else {
-      const float times = length->unit == CssLength::Unit::kPercent ? length->value / 100 : length->value;
+      const float times =
+          length->unit == CssLength::Unit::kPercent ? length->value / 100 : length->value;
       style.line_height = std::min(std::max(times, 0.0f), 5.0f);
     }
   }
@@ -213,7 +220,8 @@ int BoxLength(std::string_view v, int font_px) {
 }
 
 // margin / padding with one to four values.
-void SetBoxSides(std::string_view value, std::array<int, 4>& sides, int font_px, bool allow_negative) {
+void SetBoxSides(std::string_view value, std::array<int, 4>& sides, int font_px,
+                 bool allow_negative) {
   const auto t = Tokens(value);
   if (t.empty() || t.size() > 4) return;
   int v[4];
@@ -301,9 +309,12 @@ void ApplyDeclaration(const std::string& name, const std::string& raw, HtmlStyle
     style.underline = value.find("underline") != std::string::npos;
     style.strike = value.find("line-through") != std::string::npos;
   } else if (name == "text-align") {
-    if (value == "center") style.align = TextAlign::kCenter;
-    else if (value == "right" || value == "end") style.align = TextAlign::kRight;
-    else if (value == "left" || value == "start" || value == "justify") style.align = TextAlign::kLeft;
+    if (value == "center")
+      style.align = TextAlign::kCenter;
+    else if (value == "right" || value == "end")
+      style.align = TextAlign::kRight;
+    else if (value == "left" || value == "start" || value == "justify")
+      style.align = TextAlign::kLeft;
   } else if (name == "margin") {
     SetBoxSides(value, style.margin, em, true);
     const auto t = Tokens(value);
@@ -332,9 +343,12 @@ void ApplyDeclaration(const std::string& name, const std::string& raw, HtmlStyle
   } else if (name == "height") {
     if (auto l = ParseCssLength(value)) style.height = l;
   } else if (name == "vertical-align") {
-    if (value == "top") style.valign = VerticalAlign::kTop;
-    else if (value == "middle") style.valign = VerticalAlign::kMiddle;
-    else if (value == "bottom") style.valign = VerticalAlign::kBottom;
+    if (value == "top")
+      style.valign = VerticalAlign::kTop;
+    else if (value == "middle")
+      style.valign = VerticalAlign::kMiddle;
+    else if (value == "bottom")
+      style.valign = VerticalAlign::kBottom;
   } else if (name == "display") {
     style.hidden = value == "none";
   } else {
@@ -375,17 +389,19 @@ struct ElementDefaults {
   bool bold = false;
 };
 constexpr ElementDefaults kBlockDefaults[] = {
-    {"h1", 2.0f, 0.67f, true},  {"h2", 1.5f, 0.83f, true},   {"h3", 1.17f, 1.0f, true},
-    {"h4", 1.0f, 1.33f, true},  {"h5", 0.83f, 1.67f, true},  {"h6", 0.67f, 2.33f, true},
-    {"p", 0, 1.0f, false},      {"blockquote", 0, 1.0f, false}, {"dl", 0, 1.0f, false},
-    {"pre", 0, 1.0f, false},    {"figure", 0, 1.0f, false},
+    {"h1", 2.0f, 0.67f, true}, {"h2", 1.5f, 0.83f, true},      {"h3", 1.17f, 1.0f, true},
+    {"h4", 1.0f, 1.33f, true}, {"h5", 0.83f, 1.67f, true},     {"h6", 0.67f, 2.33f, true},
+    {"p", 0, 1.0f, false},     {"blockquote", 0, 1.0f, false}, {"dl", 0, 1.0f, false},
+    {"pre", 0, 1.0f, false},   {"figure", 0, 1.0f, false},
 };
 
 void ApplyElementDefaults(const HtmlNode& e, HtmlStyle& style, int parent_px, int cell_padding) {
   const std::string& t = e.tag;
   for (const ElementDefaults& d : kBlockDefaults) {
     if (d.tag != t) continue;
-    if (d.font_em > 0) style.font_px = Clamp(static_cast<int>(std::lround(parent_px * d.font_em)), kMinFontPx, kMaxFontPx);
+    if (d.font_em > 0)
+      style.font_px =
+          Clamp(static_cast<int>(std::lround(parent_px * d.font_em)), kMinFontPx, kMaxFontPx);
     const int m = static_cast<int>(std::lround(style.font_px * d.margin_em));
     style.margin[kTop] = style.margin[kBottom] = m;
     if (d.bold) style.bold = true;
@@ -423,7 +439,8 @@ void ApplyElementDefaults(const HtmlNode& e, HtmlStyle& style, int parent_px, in
     style.border[kTop] = {1, kRuleGrey};
   }
   if (t == "th") style.align = TextAlign::kCenter;
-  if ((t == "td" || t == "th") && cell_padding >= 0) style.padding = {cell_padding, cell_padding, cell_padding, cell_padding};
+  if ((t == "td" || t == "th") && cell_padding >= 0)
+    style.padding = {cell_padding, cell_padding, cell_padding, cell_padding};
 }
 
 void ApplyAttributes(const HtmlNode& e, HtmlStyle& style) {
@@ -434,9 +451,12 @@ void ApplyAttributes(const HtmlNode& e, HtmlStyle& style) {
     style.right_box = a == "right";
   } else if (align && t != "img") {
     const std::string a = Lower(Trim(*align));
-    if (a == "center" || a == "middle") style.align = TextAlign::kCenter;
-    else if (a == "right") style.align = TextAlign::kRight;
-    else if (a == "left" || a == "justify") style.align = TextAlign::kLeft;
+    if (a == "center" || a == "middle")
+      style.align = TextAlign::kCenter;
+    else if (a == "right")
+      style.align = TextAlign::kRight;
+    else if (a == "left" || a == "justify")
+      style.align = TextAlign::kLeft;
   }
   if (const std::string* bg = e.Attribute("bgcolor")) {
     if (auto c = ParseCssColor(Lower(Trim(*bg)))) style.background = *c;
@@ -458,9 +478,12 @@ void ApplyAttributes(const HtmlNode& e, HtmlStyle& style) {
   if (t == "td" || t == "th" || t == "tr") {
     if (const std::string* valign = e.Attribute("valign")) {
       const std::string v = Lower(Trim(*valign));
-      if (v == "top") style.valign = VerticalAlign::kTop;
-      else if (v == "bottom") style.valign = VerticalAlign::kBottom;
-      else if (v == "middle" || v == "center") style.valign = VerticalAlign::kMiddle;
+      if (v == "top")
+        style.valign = VerticalAlign::kTop;
+      else if (v == "bottom")
+        style.valign = VerticalAlign::kBottom;
+      else if (v == "middle" || v == "center")
+        style.valign = VerticalAlign::kMiddle;
     }
   }
   if (t == "td" || t == "th" || t == "table" || t == "img" || t == "hr") {
@@ -468,7 +491,8 @@ void ApplyAttributes(const HtmlNode& e, HtmlStyle& style) {
     if (auto h = AttributeLength(e, "height")) style.height = h;
   }
   if (t == "hr") {
-    if (auto size = AttributeInt(e, "size"); size && *size > 0) style.border[kTop].width = std::min(*size, 50);
+    if (auto size = AttributeInt(e, "size"); size && *size > 0)
+      style.border[kTop].width = std::min(*size, 50);
     if (const std::string* color = e.Attribute("color")) {
       if (auto c = ParseCssColor(Lower(Trim(*color)))) style.border[kTop].color = *c;
     }
@@ -539,7 +563,8 @@ std::optional<TColor> ParseCssColor(std::string_view text) {
   }
   if (v.rfind("rgb", 0) == 0) {
     const size_t open = v.find('('), close = v.rfind(')');
-    if (open == std::string::npos || close == std::string::npos || close < open) return std::nullopt;
+    if (open == std::string::npos || close == std::string::npos || close < open)
+      return std::nullopt;
     std::string inside = v.substr(open + 1, close - open - 1);
     std::replace(inside.begin(), inside.end(), ',', ' ');
     std::replace(inside.begin(), inside.end(), '/', ' ');
@@ -579,7 +604,8 @@ std::optional<CssLength> ParseCssLength(std::string_view text) {
                                          {"rem", CssLength::Unit::kPx, 16.0f},
                                          {"%", CssLength::Unit::kPercent, 1.0f}};
   for (const Suffix& s : kSuffixes) {
-    if (v.size() > s.text.size() && v.compare(v.size() - s.text.size(), s.text.size(), s.text) == 0) {
+    if (v.size() > s.text.size() &&
+        v.compare(v.size() - s.text.size(), s.text.size(), s.text) == 0) {
       const std::string_view number = std::string_view(v).substr(0, v.size() - s.text.size());
       if (s.text == "em" && !number.empty() && number.back() == 'r') continue;  // "rem"
       if (auto n = Number(number)) return CssLength{static_cast<float>(*n * s.factor), s.unit};

@@ -61,9 +61,9 @@ struct HtmlStyle {
   bool underline = false;
   bool strike = false;
   TextAlign align = TextAlign::kLeft;
-  float line_height = 0;  // times the font size; 0: the font's own line height
-  int line_px = 0;        // or a fixed line height in pixels when not 0
-  bool list_none = false; // list items without a marker
+  float line_height = 0;   // times the font size; 0: the font's own line height
+  int line_px = 0;         // or a fixed line height in pixels when not 0
+  bool list_none = false;  // list items without a marker
 
   // --- the element's own ---
   TColor background = clNone;

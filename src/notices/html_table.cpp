@@ -24,7 +24,8 @@ void Rows(const HtmlNode& table, std::vector<const HtmlNode*>& rows) {
   for (const auto& child : table.children) {
     if (child->IsElement("tr")) {
       rows.push_back(child.get());
-    } else if (child->IsElement("thead") || child->IsElement("tbody") || child->IsElement("tfoot")) {
+    } else if (child->IsElement("thead") || child->IsElement("tbody") ||
+               child->IsElement("tfoot")) {
       Rows(*child, rows);
     }
   }
@@ -69,8 +70,9 @@ void ShareWidths(std::vector<Cell>& cells, int inner) {
   int given = 0;
   for (size_t i = 0; i < cells.size(); ++i) {
     Cell& c = cells[i];
-    c.width = i + 1 == cells.size() ? inner - given
-                                    : static_cast<int>(static_cast<long long>(c.width) * inner / fixed_sum);
+    c.width = i + 1 == cells.size()
+                  ? inner - given
+                  : static_cast<int>(static_cast<long long>(c.width) * inner / fixed_sum);
     given += c.width;
   }
 }
@@ -95,9 +97,10 @@ int Layouter::LayoutTableContent(const HtmlNode& table, const HtmlStyle& style, 
       HtmlStyle cs = ComputeStyle(*child, row_style, padding);
       if (cs.hidden) continue;
       if (!child->Attribute("valign") && row->Attribute("valign")) cs.valign = row_style.valign;
-      if (framed && std::all_of(cs.border.begin(), cs.border.end(), [](const BorderSide& b) { return b.width == 0; })) {
-        cs.border = {BorderSide{1, kCellFrame}, BorderSide{1, kCellFrame}, BorderSide{1, kCellFrame},
-                     BorderSide{1, kCellFrame}};
+      if (framed && std::all_of(cs.border.begin(), cs.border.end(),
+                                [](const BorderSide& b) { return b.width == 0; })) {
+        cs.border = {BorderSide{1, kCellFrame}, BorderSide{1, kCellFrame},
+                     BorderSide{1, kCellFrame}, BorderSide{1, kCellFrame}};
       }
       const int span = std::clamp(IntAttribute(*child, "colspan", 1, kMaxColspan), 1, kMaxColspan);
       cells.push_back({child.get(), std::move(cs), span});
@@ -106,7 +109,8 @@ int Layouter::LayoutTableContent(const HtmlNode& table, const HtmlStyle& style, 
     any = true;
     const int inner = std::max(0, width - spacing * static_cast<int>(cells.size() + 1));
     ShareWidths(cells, inner);
-    const size_t row_background = row_style.background != clNone ? AddFill({}, row_style.background) : kNone;
+    const size_t row_background =
+        row_style.background != clNone ? AddFill({}, row_style.background) : kNone;
     std::vector<Box> boxes;
     int row_height = 0;
     int cell_x = x + spacing;
@@ -122,7 +126,8 @@ int Layouter::LayoutTableContent(const HtmlNode& table, const HtmlStyle& style, 
       Stretch(boxes[i], row_height, dy);
     }
     if (row_background != kNone) {
-      out().items[row_background].rect = {x + spacing, cursor, x + width - spacing, cursor + row_height};
+      out().items[row_background].rect = {x + spacing, cursor, x + width - spacing,
+                                          cursor + row_height};
     }
     cursor += row_height + spacing;
   }

@@ -19,7 +19,8 @@ constexpr int kWheelStep = 48;
 // Downloads and parses one page.
 class THtmlPageThread : public TWorkerThread {
  public:
-  explicit THtmlPageThread(std::string url) : TWorkerThread(Priority::kNormal), url_(std::move(url)) {}
+  explicit THtmlPageThread(std::string url)
+      : TWorkerThread(Priority::kNormal), url_(std::move(url)) {}
   std::function<void(THtmlPageThread&)> OnTerminate;
   HtmlDocument& Document() { return document_; }
   const std::string& Url() const { return url_; }
@@ -124,7 +125,9 @@ void THtmlView::FetchPictures() {
 
 int THtmlView::BarWidth() const { return bar_->Width(); }
 
-int THtmlView::PageWidth() const { return std::max(0, Width() - (bar_->Visible() ? BarWidth() : 0)); }
+int THtmlView::PageWidth() const {
+  return std::max(0, Width() - (bar_->Visible() ? BarWidth() : 0));
+}
 
 // Laid out at the full width first; when the page is taller than the area the bar comes
 // and the page is laid out again beside it.

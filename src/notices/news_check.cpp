@@ -33,7 +33,8 @@ void TGetNews::DoTerminate() {
   if (OnComplete) OnComplete(*this, page_url_, number_, show_all_, width_, height_);
 }
 
-TOrvoNews::TOrvoNews(std::string url, int32_t& stored) : TGetNews(std::move(url)), stored_(stored) {}
+TOrvoNews::TOrvoNews(std::string url, int32_t& stored)
+    : TGetNews(std::move(url)), stored_(stored) {}
 
 void NewsDecision(int32_t& stored, const std::string& page_url, int32_t number, int32_t width,
                   int32_t height) {
@@ -46,8 +47,8 @@ void StartNewsCheckFrom(const std::string& url, int32_t& msgid) {
   int32_t* stored = &msgid;
   WhenMainWindowPainted([url, stored] {
     auto check = std::make_unique<TOrvoNews>(url, *stored);
-    check->OnComplete = [stored](TGetNews&, const std::string& page_url, int32_t number, bool, int32_t width,
-                                 int32_t height) {
+    check->OnComplete = [stored](TGetNews&, const std::string& page_url, int32_t number, bool,
+                                 int32_t width, int32_t height) {
       WhenMainWindowPainted([stored, page_url, number, width, height] {
         NewsDecision(*stored, page_url, number, width, height);
       });

@@ -14,8 +14,9 @@ namespace orvo {
 
 class TGetNews : public TWorkerThread {
  public:
-  using Completion = std::function<void(TGetNews& sender, const std::string& page_url, int32_t number,
-                                        bool show_all, int32_t width, int32_t height)>;
+  using Completion =
+      std::function<void(TGetNews& sender, const std::string& page_url, int32_t number,
+                         bool show_all, int32_t width, int32_t height)>;
 
   // Normal priority. An empty URL reads the site's fallback description.
   explicit TGetNews(std::string url);

@@ -23,7 +23,8 @@ class NoticeIni {
 
   const std::string& Path() const { return path_; }
   // Section and key names without case, as the platform's reader compares them.
-  std::string String(std::string_view section, std::string_view key, std::string_view fallback) const;
+  std::string String(std::string_view section, std::string_view key,
+                     std::string_view fallback) const;
   // A whole decimal number, else `fallback`.
   int32_t Integer(std::string_view section, std::string_view key, int32_t fallback) const;
   std::vector<std::string> KeyNames(std::string_view section) const;

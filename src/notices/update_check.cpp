@@ -51,7 +51,8 @@ void TCheckUpdate::DoTerminate() {
 TAppUpdate::TAppUpdate(std::string url, uint16_t own_build, bool silent)
     : TCheckUpdate(std::move(url), own_build), own_build_(own_build), silent_(silent) {}
 
-void UpdateDecision(uint16_t own_build, bool silent, int32_t offered_build, const std::string& download_url) {
+void UpdateDecision(uint16_t own_build, bool silent, int32_t offered_build,
+                    const std::string& download_url) {
   TForm* owner = Application().MainForm;
   if (offered_build > own_build) {
     if (ShowMessageKey(owner, "NewVer", kButtonsYesNo, kIconInformation) == kResultYes) {
@@ -68,7 +69,8 @@ bool StartUpdateCheckFrom(const std::string& url, uint16_t own_build, bool silen
   running_check = true;
   WhenMainWindowPainted([url, own_build, silent] {
     auto check = std::make_unique<TAppUpdate>(url, own_build, silent);
-    check->OnComplete = [own_build, silent](TCheckUpdate&, const std::string&, const std::vector<std::string>&,
+    check->OnComplete = [own_build, silent](TCheckUpdate&, const std::string&,
+                                            const std::vector<std::string>&,
                                             const std::string& download_url, int32_t build) {
       WhenMainWindowPainted([own_build, silent, build, download_url] {
         UpdateDecision(own_build, silent, build, download_url);

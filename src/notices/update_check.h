@@ -70,6 +70,7 @@ bool UpdateCheckRunning();
 // Yes and No over the main window when the offered build is newer than the own one, Yes
 // opening the download page (web pages only); otherwise "NoNewVer" with OK unless silent.
 // Then another check may start.
-void UpdateDecision(uint16_t own_build, bool silent, int32_t offered_build, const std::string& download_url);
+void UpdateDecision(uint16_t own_build, bool silent, int32_t offered_build,
+                    const std::string& download_url);
 
 }  // namespace orvo

@@ -16,7 +16,9 @@ std::string LowerText(std::string_view s) {
   return out;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 std::string_view Trimmed(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);

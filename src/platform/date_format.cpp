@@ -7,9 +7,9 @@
 namespace orvo::os {
 namespace {
 
-constexpr std::array<const char*, 12> kMonths = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
+                                                 "May",       "June",     "July",     "August",
+                                                 "September", "October",  "November", "December"};
 constexpr std::array<const char*, 7> kDays = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                               "Thursday", "Friday", "Saturday"};
 
@@ -79,14 +79,9 @@ std::string FormatDatePicture(std::string_view picture, int year, int month, int
           out += n == 3 ? name.substr(0, 3) : name;
         }
         break;
-      case 'y':
-        out += n <= 2 ? Padded(year % 100, n) : Padded(year, 4);
-        break;
-      case 'g':
-        break;
-      default:
-        out.append(run, c);
-        break;
+      case 'y': out += n <= 2 ? Padded(year % 100, n) : Padded(year, 4); break;
+      case 'g': break;
+      default: out.append(run, c); break;
     }
     i += run;
   }

@@ -48,8 +48,7 @@ struct Mask {
 
 }  // namespace
 
-std::optional<DibDecoded> DecodeDib(std::string_view b, size_t header, bool icon,
-                                    size_t bits_at) {
+std::optional<DibDecoded> DecodeDib(std::string_view b, size_t header, bool icon, size_t bits_at) {
   const uint32_t header_size = U32(b, header);
   if (header_size < 40 || header > b.size() || header_size > b.size() - header) {
     return std::nullopt;
@@ -120,10 +119,9 @@ std::optional<DibDecoded> DecodeDib(std::string_view b, size_t header, bool icon
         c = Argb(255, px[2], px[1], px[0]);
       } else {
         const uint8_t* px = row + static_cast<size_t>(x) * (bpp / 8);
-        const uint32_t v = bpp == 16 ? px[0] | (px[1] << 8)
-                                     : px[0] | (px[1] << 8) |
-                                           (px[2] << 16) |
-                                           (static_cast<uint32_t>(px[3]) << 24);
+        const uint32_t v =
+            bpp == 16 ? px[0] | (px[1] << 8)
+                      : px[0] | (px[1] << 8) | (px[2] << 16) | (static_cast<uint32_t>(px[3]) << 24);
         const uint32_t a = bpp == 32 && compression == 0 ? v >> 24 : alpha.Get(v);
         any_alpha = any_alpha || a != 0;
         c = Argb(a, red.Get(v), green.Get(v), blue.Get(v));

@@ -31,7 +31,7 @@ std::optional<DibDecoded> DecodeBmpFile(std::string_view bytes);
 
 // One entry of an .ico directory; `data` lies inside the file.
 struct IcoEntry {
-  int width = 0;   // 0 in the file means 256
+  int width = 0;  // 0 in the file means 256
   int height = 0;
   uint32_t bits_per_pixel = 0;
   std::string_view data;  // a PNG file or a DIB with its mask

@@ -40,8 +40,8 @@ class FileSystem {
   // Entries of a folder in the file system's own order, without "." and "..".
   virtual bool ListFolder(std::string_view path, std::vector<FolderEntry>* entries) = 0;
   // The whole file, or nothing when it can't be opened or is larger than max_bytes.
-  virtual std::optional<std::string> ReadFile(std::string_view path,
-                                              size_t max_bytes = size_t(1) << 30) = 0;
+  virtual std::optional<std::string> ReadFile(std::string_view path, size_t max_bytes = size_t(1)
+                                                                                        << 30) = 0;
   // Replaces the file atomically: a temporary file in the same folder is written and
   // flushed, then renamed over the target. On failure the target is untouched.
   virtual WriteResult WriteFileAtomic(std::string_view path, std::string_view bytes) = 0;

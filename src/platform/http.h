@@ -24,18 +24,18 @@ namespace orvo::os {
 inline constexpr size_t kDefaultMaxReplyBytes = size_t(16) << 20;
 
 enum class TransferStatus {
-  kOk,           // the whole reply arrived
-  kCannotOpen,   // no session, no connection, bad URL, or no reply at all
-  kReadFailed,   // the reply broke off: reset, closed short, or no data within the time-out
-  kTooLarge,     // the reply passed max_bytes; reading stopped there
+  kOk,          // the whole reply arrived
+  kCannotOpen,  // no session, no connection, bad URL, or no reply at all
+  kReadFailed,  // the reply broke off: reset, closed short, or no data within the time-out
+  kTooLarge,    // the reply passed max_bytes; reading stopped there
 };
 
 struct DownloadRequest {
   std::string url;
-  std::string extra_headers;       // "Name: value\r\n" lines, sent as they are
-  bool bypass_cache = false;       // neither read nor write the system's HTTP cache
+  std::string extra_headers;  // "Name: value\r\n" lines, sent as they are
+  bool bypass_cache = false;  // neither read nor write the system's HTTP cache
   size_t max_bytes = kDefaultMaxReplyBytes;
-  uint32_t receive_timeout_ms = 0; // longest wait for data; 0: WinInet's default, none in curl
+  uint32_t receive_timeout_ms = 0;  // longest wait for data; 0: WinInet's default, none in curl
 };
 
 struct DownloadResult {
@@ -44,9 +44,9 @@ struct DownloadResult {
 };
 
 struct HttpRequest {
-  std::string method;        // "GET" or "POST"
-  std::string url;           // sent unchanged, query included
-  bool http10 = false;       // HTTP/1.0 instead of HTTP/1.1 on the request line
+  std::string method;   // "GET" or "POST"
+  std::string url;      // sent unchanged, query included
+  bool http10 = false;  // HTTP/1.0 instead of HTTP/1.1 on the request line
   std::string user_agent;
   std::string content_type;  // a Content-Type header, exactly this text, when not empty
   std::string body;

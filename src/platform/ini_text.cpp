@@ -60,12 +60,9 @@ IniText DecodeIniBytes(std::string_view bytes) {
 
 std::string EncodeIniText(std::string_view utf8, IniEncoding encoding, bool* lossless) {
   switch (encoding) {
-    case IniEncoding::kUtf16Le:
-      return std::string(kUtf16LeMark) + Utf8ToUtf16LeBytes(utf8, false);
-    case IniEncoding::kUtf8:
-      return std::string(kUtf8Mark) + std::string(utf8);
-    case IniEncoding::kAnsi:
-      break;
+    case IniEncoding::kUtf16Le: return std::string(kUtf16LeMark) + Utf8ToUtf16LeBytes(utf8, false);
+    case IniEncoding::kUtf8: return std::string(kUtf8Mark) + std::string(utf8);
+    case IniEncoding::kAnsi: break;
   }
   return os::Utf8ToAnsi(utf8, lossless);
 }

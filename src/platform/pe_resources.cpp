@@ -12,7 +12,9 @@ class Reader {
  public:
   explicit Reader(std::string_view bytes) : b_(bytes) {}
   bool Has(uint64_t off, uint64_t len) const { return off <= b_.size() && len <= b_.size() - off; }
-  uint16_t U16(uint64_t off) const { return static_cast<uint16_t>(Byte(off) | (Byte(off + 1) << 8)); }
+  uint16_t U16(uint64_t off) const {
+    return static_cast<uint16_t>(Byte(off) | (Byte(off + 1) << 8));
+  }
   uint32_t U32(uint64_t off) const {
     return static_cast<uint32_t>(U16(off)) | (static_cast<uint32_t>(U16(off + 2)) << 16);
   }
@@ -47,7 +49,8 @@ struct Image {
   }
 
   // One directory level: the entry with `id`, or the nth entry; sets is_dir.
-  std::optional<uint64_t> Step(uint64_t dir, std::optional<uint32_t> id, size_t nth, bool* is_dir) const {
+  std::optional<uint64_t> Step(uint64_t dir, std::optional<uint32_t> id, size_t nth,
+                               bool* is_dir) const {
     if (!r.Has(dir, 16)) return std::nullopt;
     const uint32_t entries = uint32_t(r.U16(dir + 12)) + r.U16(dir + 14);
     if (!r.Has(dir + 16, uint64_t(entries) * 8)) return std::nullopt;

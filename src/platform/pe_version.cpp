@@ -10,7 +10,8 @@ std::optional<FixedFileInfo> ReadPeFixedFileInfo(std::string_view image) {
   const auto data = PeResourceData(image, kRtVersion, std::nullopt, 0);
   if (!data || data->size() < 6) return std::nullopt;
   auto u16 = [&](size_t at) {
-    return static_cast<uint16_t>(static_cast<uint8_t>((*data)[at]) | (static_cast<uint8_t>((*data)[at + 1]) << 8));
+    return static_cast<uint16_t>(static_cast<uint8_t>((*data)[at]) |
+                                 (static_cast<uint8_t>((*data)[at + 1]) << 8));
   };
   auto u32 = [&](size_t at) { return uint32_t(u16(at)) | (uint32_t(u16(at + 2)) << 16); };
   size_t pos = 6;  // past wLength, wValueLength, wType

@@ -1,7 +1,8 @@
 #pragma once
 // PNG in both directions through libpng: the one place the program calls libpng. The
-// program's picture type (graphics/png_image.h) decodes and encodes through here. The decoder never reads outside the bytes it is given and
-// refuses pictures beyond kMaxPictureSide (picture_limits.h).
+// program's picture type (graphics/png_image.h) decodes and encodes through here. The decoder never
+// reads outside the bytes it is given and refuses pictures beyond kMaxPictureSide
+// (picture_limits.h).
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -24,8 +24,8 @@ class ProfileFiles {
   virtual std::vector<std::string> KeyNames(std::string_view file, std::string_view section) = 0;
   // Sets the entry, adding the section or the file as needed (the folder must exist).
   // False when nothing could be written.
-  virtual bool WriteString(std::string_view file, std::string_view section,
-                           std::string_view key, std::string_view value) = 0;
+  virtual bool WriteString(std::string_view file, std::string_view section, std::string_view key,
+                           std::string_view value) = 0;
 };
 
 // The back end this build links: the system's profile functions on Windows, the portable

@@ -42,9 +42,7 @@ PixelStorage& HeapPixelStorage() {
 void InstallRaster(RasterSystem* system) { g_raster = system; }
 bool IsRasterInstalled() { return g_raster != nullptr; }
 
-PixelStorage& CurrentPixelStorage() {
-  return g_raster ? g_raster->pixels() : HeapPixelStorage();
-}
+PixelStorage& CurrentPixelStorage() { return g_raster ? g_raster->pixels() : HeapPixelStorage(); }
 
 TextRenderer& CurrentTextRenderer() {
   if (!g_raster) {

@@ -76,8 +76,7 @@ class TextRenderer {
   // height of the text. Drawn pixels get the blended colour; what happens to their alpha
   // byte belongs to the back end (GDI clears it), so callers that need alpha repair it.
   virtual int Draw(const TextSurface* target, const FontSpec& font, uint32_t rgb,
-                       std::string_view utf8, TextBox& box, uint32_t format,
-                       const TextBox& clip) = 0;
+                   std::string_view utf8, TextBox& box, uint32_t format, const TextBox& clip) = 0;
 };
 
 class RasterSystem {

@@ -67,8 +67,8 @@ bool ParseHexBytes(std::string_view s, std::vector<uint8_t>* out) {
 bool DecodeFile(std::string_view bytes, std::string* text, RegFileFormat* format) {
   if (bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xFF &&
       static_cast<uint8_t>(bytes[1]) == 0xFE) {
-    *text = Utf16LeBytesToUtf8(reinterpret_cast<const uint8_t*>(bytes.data()) + 2,
-                               bytes.size() - 2, false);
+    *text = Utf16LeBytesToUtf8(reinterpret_cast<const uint8_t*>(bytes.data()) + 2, bytes.size() - 2,
+                               false);
     *format = RegFileFormat::kVersion5Utf16;
   } else {
     bool bom = false;
@@ -93,7 +93,8 @@ bool DecodeFile(std::string_view bytes, std::string* text, RegFileFormat* format
 }
 
 std::vector<uint8_t> AnsiToUtf16Bytes(const std::vector<uint8_t>& ansi) {
-  const std::string utf8 = Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(ansi.data()), ansi.size()));
+  const std::string utf8 =
+      Cp1252ToUtf8(std::string_view(reinterpret_cast<const char*>(ansi.data()), ansi.size()));
   const std::string bytes = Utf8ToUtf16LeBytes(utf8, false);
   return {bytes.begin(), bytes.end()};
 }
@@ -284,8 +285,8 @@ void WriteValue(std::string& out, const std::string& name, const RegValue& v, bo
     out += "\"" + Escape(Utf16LeBytesToUtf8(v.data.data(), v.data.size(), true)) + "\"";
   } else if (v.type == kRegDword && v.data.size() == 4) {
     char buf[16];
-    const uint32_t d = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
-                       (static_cast<uint32_t>(v.data[3]) << 24);
+    const uint32_t d =
+        v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (static_cast<uint32_t>(v.data[3]) << 24);
     std::snprintf(buf, sizeof buf, "dword:%08x", d);
     out += buf;
   } else {
@@ -347,8 +348,8 @@ RegFileParse ParseRegFile(std::string_view bytes, RegHive* hive) {
     // Continuation lines of hex data.
     std::string_view t = line;
     while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
-    const bool continues = !t.empty() && t.back() == '\\' &&
-                           (joined.empty() ? ContainsNoCase(line, "=hex") : true);
+    const bool continues =
+        !t.empty() && t.back() == '\\' && (joined.empty() ? ContainsNoCase(line, "=hex") : true);
     if (joined.empty()) joined_start = number;
     if (continues) {
       joined += TrimView(t.substr(0, t.size() - 1));
@@ -380,15 +381,13 @@ std::string WriteRegFile(const RegHive& hive, RegFileFormat format, RegFileForma
       for (const auto& [vn, v] : top.values) WriteValue(out, vn, v, ansi);
       out += "\r\n";
     }
-    for (const auto& sub : top.subkeys) WriteKey(out, std::string(name) + "\\" + sub->name, *sub, ansi);
+    for (const auto& sub : top.subkeys)
+      WriteKey(out, std::string(name) + "\\" + sub->name, *sub, ansi);
   }
   switch (format) {
-    case RegFileFormat::kRegedit4:
-      return Utf8ToCp1252(out);
-    case RegFileFormat::kVersion5Utf8:
-      return out;
-    case RegFileFormat::kVersion5Utf16:
-      return "\xFF\xFE" + Utf8ToUtf16LeBytes(out, false);
+    case RegFileFormat::kRegedit4: return Utf8ToCp1252(out);
+    case RegFileFormat::kVersion5Utf8: return out;
+    case RegFileFormat::kVersion5Utf16: return "\xFF\xFE" + Utf8ToUtf16LeBytes(out, false);
   }
   return out;
 }

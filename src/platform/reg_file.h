@@ -15,8 +15,8 @@ namespace orvo::os {
 enum class RegFileFormat { kRegedit4, kVersion5Utf16, kVersion5Utf8 };
 
 struct RegFileParse {
-  bool ok = false;         // false only when the text is not a regedit file at all
-  std::string error;       // why, when not ok
+  bool ok = false;                    // false only when the text is not a regedit file at all
+  std::string error;                  // why, when not ok
   std::vector<std::string> warnings;  // lines that were skipped, with their line numbers
   RegFileFormat format = RegFileFormat::kVersion5Utf16;
 };

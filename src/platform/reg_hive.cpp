@@ -153,13 +153,16 @@ const char* RegRootName(RegRoot root) {
 
 std::optional<RegRoot> ParseRegRoot(std::string_view name, bool allow_short) {
   static const std::pair<const char*, RegRoot> kNames[] = {
-      {"HKEY_CLASSES_ROOT", RegRoot::ClassesRoot},   {"HKEY_CURRENT_USER", RegRoot::CurrentUser},
-      {"HKEY_LOCAL_MACHINE", RegRoot::LocalMachine}, {"HKEY_USERS", RegRoot::Users},
+      {"HKEY_CLASSES_ROOT", RegRoot::ClassesRoot},
+      {"HKEY_CURRENT_USER", RegRoot::CurrentUser},
+      {"HKEY_LOCAL_MACHINE", RegRoot::LocalMachine},
+      {"HKEY_USERS", RegRoot::Users},
       {"HKEY_CURRENT_CONFIG", RegRoot::CurrentConfig}};
-  static const std::pair<const char*, RegRoot> kShort[] = {
-      {"HKCR", RegRoot::ClassesRoot}, {"HKCU", RegRoot::CurrentUser},
-      {"HKLM", RegRoot::LocalMachine}, {"HKU", RegRoot::Users},
-      {"HKCC", RegRoot::CurrentConfig}};
+  static const std::pair<const char*, RegRoot> kShort[] = {{"HKCR", RegRoot::ClassesRoot},
+                                                           {"HKCU", RegRoot::CurrentUser},
+                                                           {"HKLM", RegRoot::LocalMachine},
+                                                           {"HKU", RegRoot::Users},
+                                                           {"HKCC", RegRoot::CurrentConfig}};
   for (const auto& [n, r] : kNames) {
     if (EqualsNoCase(name, n)) return r;
   }

@@ -16,7 +16,7 @@ namespace orvo::os {
 class RegHive {
  public:
   struct Key {
-    std::string name;  // as first spelled
+    std::string name;                                      // as first spelled
     std::vector<std::pair<std::string, RegValue>> values;  // in the order they were set
     std::vector<std::unique_ptr<Key>> subkeys;             // in the order they were created
 

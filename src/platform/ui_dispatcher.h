@@ -38,8 +38,8 @@ class UiDispatcher {
   // returns how many calls and messages it handled.
   virtual size_t PumpPending() = 0;
   // UI thread: pumps and waits until `done` is true or the time-out passes; returns the
-  // last value of `done`, which is looked at after every call and at least every 10 ms. On Windows a quit request (WM_QUIT) also ends the wait; the
-  // request stays queued for the outer loop.
+  // last value of `done`, which is looked at after every call and at least every 10 ms. On Windows
+  // a quit request (WM_QUIT) also ends the wait; the request stays queued for the outer loop.
   virtual bool RunUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) = 0;
   virtual bool IsUiThread() const = 0;
   // UI thread: true when a worker's Send has reached the queue and waits to be served.

@@ -57,7 +57,7 @@ enum class ShowMode : uint8_t {
   kShow,            // shown, brought to the front of its band and activated
   kShowNoActivate,  // shown in front of its band, activation stays where it was
   kMinimize,
-  kRestore,         // out of the minimised state, activated
+  kRestore,  // out of the minimised state, activated
 };
 
 enum class SysCommand : uint8_t { kMinimize, kMaximize, kRestore };
@@ -101,7 +101,7 @@ struct TextBoxLook {
   std::string font_face = "Tahoma";
   int font_em_pixels = 11;
   bool bold = false;
-  uint32_t text_rgb = 0x000000;        // 0x00RRGGBB
+  uint32_t text_rgb = 0x000000;  // 0x00RRGGBB
   uint32_t background_rgb = 0xFFFFFF;
 };
 
@@ -184,7 +184,10 @@ class WindowClient {
   virtual void OnMoved(const Rect& bounds) { (void)bounds; }
   // A system command from outside (the taskbar, the system menu); true when handled, which
   // skips the system's own action.
-  virtual bool OnSysCommand(SysCommand command) { (void)command; return false; }
+  virtual bool OnSysCommand(SysCommand command) {
+    (void)command;
+    return false;
+  }
   // The user asked to close the window (Alt+F4, the taskbar); the window stays until the
   // program destroys it.
   virtual void OnCloseRequest() {}
@@ -272,8 +275,7 @@ class WindowSystem {
   // Unique to this instance in the process (a later one may reuse its address).
   uint64_t Serial() const { return serial_; }
 
-  virtual std::unique_ptr<Window> NewWindow(const WindowOptions& options,
-                                               WindowClient* client) = 0;
+  virtual std::unique_ptr<Window> NewWindow(const WindowOptions& options, WindowClient* client) = 0;
 
   // --- the message queue ---
   // The dispatcher the queue is built on (posts and sends from worker threads).

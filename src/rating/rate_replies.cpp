@@ -24,8 +24,8 @@ std::optional<int64_t> WholeInteger(std::string_view text) {
 std::optional<double> WholeNumber(std::string_view text) {
   text = TrimView(text);
   double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                            std::chars_format::general);
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
   if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
       !std::isfinite(value)) {
     return std::nullopt;

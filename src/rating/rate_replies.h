@@ -30,9 +30,9 @@ uint32_t ResultCode(int64_t code);
 
 // What a reply with code 1 says about one add-on.
 struct TPlugRatings {
-  std::string ServicePlugId;              // "id", read as text
-  std::array<int64_t, 5> StarCounts{};    // ratings_cache "1" to "5"
-  double Average = 0;                     // ratings_average, kept within 0 to 5
+  std::string ServicePlugId;            // "id", read as text
+  std::array<int64_t, 5> StarCounts{};  // ratings_cache "1" to "5"
+  double Average = 0;                   // ratings_average, kept within 0 to 5
 };
 // Counts and average missing from the reply (no ratings_cache object at all included) read
 // as 0: a code-1 reply always names the add-on, and the window keeps that id for paging.

@@ -87,7 +87,8 @@ std::shared_ptr<TRateSession> g_session;
 
 std::shared_ptr<TRateSession> CurrentRateSession() {
   std::lock_guard lock(g_session_mutex);
-  if (!g_session) g_session = std::make_shared<TRateSession>(std::string(BuiltInRatingServiceUrl()));
+  if (!g_session)
+    g_session = std::make_shared<TRateSession>(std::string(BuiltInRatingServiceUrl()));
   return g_session;
 }
 

@@ -36,7 +36,7 @@ class TRateSession {
 
   // The state as it stands, without fetching.
   std::string Key() const;
-  int LifeSeconds() const;                  // 599 once a key was granted, 0 before
+  int LifeSeconds() const;                      // 599 once a key was granted, 0 before
   std::optional<TimePoint> ObtainedAt() const;  // none before the first grant
 
   const std::string& BaseUrl() const { return base_url_; }

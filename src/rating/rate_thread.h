@@ -40,7 +40,7 @@ class TRateThread : public TWorkerThread {
  public:
   explicit TRateThread(std::shared_ptr<TRateSession> session = CurrentRateSession());
 
-  TRateStepEvent OnStep;  // unassigned: the thread ends at once
+  TRateStepEvent OnStep;   // unassigned: the thread ends at once
   TRateFields FormFields;  // the fields of the next request
   intptr_t Tag = 0;        // carried for the step callback
   std::function<void(TRateThread&)> OnTerminate;
@@ -62,8 +62,8 @@ class TRateThread : public TWorkerThread {
 // Creates, fills and starts a thread in one go (user-interface thread). The flag it
 // returns turns true on the user-interface thread once the chain has ended, after all it
 // handed over; a window that must wait for a chain pumps until then.
-std::shared_ptr<const bool> StartRateThread(TRateStepEvent step, TRateFields fields = {},
-                                            intptr_t tag = 0,
-                                            std::shared_ptr<TRateSession> session = CurrentRateSession());
+std::shared_ptr<const bool> StartRateThread(
+    TRateStepEvent step, TRateFields fields = {}, intptr_t tag = 0,
+    std::shared_ptr<TRateSession> session = CurrentRateSession());
 
 }  // namespace orvo

@@ -30,7 +30,8 @@ bool RatingCallback::operator()(TRateThread& sender, bool& ok, TRateFields& fiel
   const TNameValueLines lines(sender.Reply());
   const auto code = lines.Integer("msg");
   if (!code) {
-    out_.Post([](TRatingResultReceiver& r) { r.RatingResult(MakeRatingResult(rcUnreadableReply)); });
+    out_.Post(
+        [](TRatingResultReceiver& r) { r.RatingResult(MakeRatingResult(rcUnreadableReply)); });
     return false;
   }
   const uint32_t result = ResultCode(*code);
@@ -56,7 +57,8 @@ void RatingCallback::Deliver(const TNameValueLines& lines) {
     });
     if (!delivered) return;  // the window has gone
   }
-  out_.Post([](TRatingResultReceiver& r) { r.RatingResult(MakeRatingResult(rcAllRatingsDelivered)); });
+  out_.Post(
+      [](TRatingResultReceiver& r) { r.RatingResult(MakeRatingResult(rcAllRatingsDelivered)); });
 }
 
 bool StartRatingRequest(TBrowserAppBase& catalogue, std::shared_ptr<TRatingResultLink> link,

@@ -13,15 +13,15 @@ class TBrowserExtensionInfo;
 inline constexpr uint32_t WM_RATINGRESULT = 0x12E4;  // 4836
 
 // Result codes. 0 to 13 come from the service; the last two never do.
-inline constexpr uint32_t rcNotVerified = 0;        // the service could not verify the product
-inline constexpr uint32_t rcPlugKnown = 1;          // ratings follow
+inline constexpr uint32_t rcNotVerified = 0;  // the service could not verify the product
+inline constexpr uint32_t rcPlugKnown = 1;    // ratings follow
 inline constexpr uint32_t rcPlugUnknown = 2;
 inline constexpr uint32_t rcCommentNotStored = 3;
-inline constexpr uint32_t rcCommentStored = 4;      // c_id holds the review's id
-inline constexpr uint32_t rcLastPage = 5;           // reviews follow, no further page
-inline constexpr uint32_t rcMorePages = 6;          // reviews follow, a further page exists
+inline constexpr uint32_t rcCommentStored = 4;  // c_id holds the review's id
+inline constexpr uint32_t rcLastPage = 5;       // reviews follow, no further page
+inline constexpr uint32_t rcMorePages = 6;      // reviews follow, a further page exists
 inline constexpr uint32_t rcReportStored = 7;
-inline constexpr uint32_t rcVoteStored = 8;         // like or dislike
+inline constexpr uint32_t rcVoteStored = 8;  // like or dislike
 inline constexpr uint32_t rcAverageRatings = 9;
 inline constexpr uint32_t rcAlreadyVoted = 10;
 inline constexpr uint32_t rcAlreadyCommented = 11;

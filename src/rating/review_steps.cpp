@@ -18,15 +18,15 @@ void PostCode(const TRatingsWindowOutlet& out, uint32_t code, intptr_t lparam = 
 
 // Also without ratings_cache: the window keeps the service's id for the later pages.
 void PostRatings(const TRatingsWindowOutlet& out, const Json& reply) {
-  out.Post([ratings = ReadPlugRatings(reply)](TRatingsWindowReceiver& r) { r.ApplyRatings(ratings); });
+  out.Post(
+      [ratings = ReadPlugRatings(reply)](TRatingsWindowReceiver& r) { r.ApplyRatings(ratings); });
 }
 
 // Codes 5 and 6; a reply without a "comment" array adds nothing, not even the "more" row.
 void PostReviews(const TRatingsWindowOutlet& out, const Json& reply, uint32_t code) {
   if (auto reviews = ReadReviews(reply)) {
-    out.Post([reviews = std::move(*reviews), more = code == rcMorePages](TRatingsWindowReceiver& r) {
-      r.AddReviewRows(reviews, more);
-    });
+    out.Post([reviews = std::move(*reviews), more = code == rcMorePages](
+                 TRatingsWindowReceiver& r) { r.AddReviewRows(reviews, more); });
   }
 }
 
@@ -76,11 +76,8 @@ bool PlugInfoStep::operator()(TRateThread& sender, bool& ok, TRateFields& fields
       url = sender.Session().ActionUrl("add_plug");
       return true;
     case rcLastPage:
-    case rcMorePages:
-      PostReviews(out_, reply->value, code);
-      return false;
-    default:
-      break;
+    case rcMorePages: PostReviews(out_, reply->value, code); return false;
+    default: break;
   }
   PostCode(out_, code);
   return false;
@@ -124,8 +121,7 @@ AddCommentStep::AddCommentStep(TRatedPlug plug, std::string service_plug_id, std
       score_(score),
       out_(std::move(link)) {}
 
-bool AddCommentStep::operator()(TRateThread& sender, bool&, TRateFields& fields,
-                                std::string& url) {
+bool AddCommentStep::operator()(TRateThread& sender, bool&, TRateFields& fields, std::string& url) {
   if (!out_.Attached()) return false;
   if (url.empty()) {
     fields.push_back(FormField("plug_id", service_plug_id_));
@@ -143,9 +139,7 @@ bool AddCommentStep::operator()(TRateThread& sender, bool&, TRateFields& fields,
   }
   const uint32_t code = ReplyCode(reply->value);
   switch (code) {
-    case rcPlugKnown:
-      PostRatings(out_, reply->value);
-      return false;
+    case rcPlugKnown: PostRatings(out_, reply->value); return false;
     case rcCommentStored:
       if (refreshed_) return false;
       refreshed_ = true;
@@ -153,9 +147,7 @@ bool AddCommentStep::operator()(TRateThread& sender, bool&, TRateFields& fields,
       fields = {FormField("browser_id", plug_.BrowserId), FormField("plug_id", plug_.Id)};
       url = sender.Session().ActionUrl("get_plug_info");
       return true;
-    default:
-      PostCode(out_, code);
-      return false;
+    default: PostCode(out_, code); return false;
   }
 }
 
@@ -179,25 +171,25 @@ bool VoteStep::operator()(TRateThread& sender, bool&, TRateFields&, std::string&
 std::shared_ptr<const bool> StartPlugInfo(TRatedPlug plug, std::shared_ptr<TRatingsWindowLink> link,
                                           std::shared_ptr<TRateSession> session) {
   // The thread's Tag is the sort order of the first request: by usefulness.
-  return StartRateThread(PlugInfoStep(std::move(plug), std::move(link)), {}, 0,
-                         std::move(session));
+  return StartRateThread(PlugInfoStep(std::move(plug), std::move(link)), {}, 0, std::move(session));
 }
 
 std::shared_ptr<const bool> StartComments(std::string service_plug_id, int sort_type, int start_id,
                                           std::shared_ptr<TRatingsWindowLink> link,
                                           std::shared_ptr<TRateSession> session) {
-  return StartRateThread(CommentsStep(std::move(service_plug_id), sort_type, start_id, std::move(link)),
-                         {}, 0, std::move(session));
+  return StartRateThread(
+      CommentsStep(std::move(service_plug_id), sort_type, start_id, std::move(link)), {}, 0,
+      std::move(session));
 }
 
 std::shared_ptr<const bool> StartAddComment(TRatedPlug plug, std::string service_plug_id,
                                             std::string nickname, std::string content, int score,
                                             std::shared_ptr<TRatingsWindowLink> link,
                                             std::shared_ptr<TRateSession> session) {
-  return StartRateThread(AddCommentStep(std::move(plug), std::move(service_plug_id),
-                                        std::move(nickname), std::move(content), score,
-                                        std::move(link)),
-                         {}, 0, std::move(session));
+  return StartRateThread(
+      AddCommentStep(std::move(plug), std::move(service_plug_id), std::move(nickname),
+                     std::move(content), score, std::move(link)),
+      {}, 0, std::move(session));
 }
 
 std::shared_ptr<const bool> StartVote(int64_t review_id, int score,

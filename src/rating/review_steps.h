@@ -90,15 +90,17 @@ class VoteStep {
 };
 
 // Starters (user-interface thread); each returns the chain's end flag (StartRateThread).
-std::shared_ptr<const bool> StartPlugInfo(TRatedPlug plug, std::shared_ptr<TRatingsWindowLink> link,
-                                          std::shared_ptr<TRateSession> session = CurrentRateSession());
-std::shared_ptr<const bool> StartComments(std::string service_plug_id, int sort_type, int start_id,
-                                          std::shared_ptr<TRatingsWindowLink> link,
-                                          std::shared_ptr<TRateSession> session = CurrentRateSession());
-std::shared_ptr<const bool> StartAddComment(TRatedPlug plug, std::string service_plug_id,
-                                            std::string nickname, std::string content, int score,
-                                            std::shared_ptr<TRatingsWindowLink> link,
-                                            std::shared_ptr<TRateSession> session = CurrentRateSession());
+std::shared_ptr<const bool> StartPlugInfo(
+    TRatedPlug plug, std::shared_ptr<TRatingsWindowLink> link,
+    std::shared_ptr<TRateSession> session = CurrentRateSession());
+std::shared_ptr<const bool> StartComments(
+    std::string service_plug_id, int sort_type, int start_id,
+    std::shared_ptr<TRatingsWindowLink> link,
+    std::shared_ptr<TRateSession> session = CurrentRateSession());
+std::shared_ptr<const bool> StartAddComment(
+    TRatedPlug plug, std::string service_plug_id, std::string nickname, std::string content,
+    int score, std::shared_ptr<TRatingsWindowLink> link,
+    std::shared_ptr<TRateSession> session = CurrentRateSession());
 // score: 1 like, 0 dislike, 2 report.
 std::shared_ptr<const bool> StartVote(int64_t review_id, int score,
                                       std::shared_ptr<TRatingsWindowLink> link,

@@ -15,8 +15,7 @@ constexpr TColor kLinkHover = MakeColor(13, 162, 231);
 constexpr int kWidth = 500;
 constexpr int kHeight = 289;
 
-TLumLabel* AddLabel(TWinControl& parent, const char* name, const std::string& caption,
-                    Rect r) {
+TLumLabel* AddLabel(TWinControl& parent, const char* name, const std::string& caption, Rect r) {
   return AddFormLabel(parent, name, caption, r, kDarkGrey);
 }
 
@@ -51,7 +50,8 @@ TfrmAbout::TfrmAbout(TForm* owner) : TfrmBase("TfrmAbout") {
   lblsupport = AddLabel(*lmfrm1, "lblsupport", kSupportMail, {243, 102, 460, 118});
   lblhome = AddLabel(*lmfrm1, "lblhome", "Official Homepage:", {137, 120, 237, 136});
   lblweb = AddLabel(*lmfrm1, "lblweb", SitePage(kHomePath), {243, 120, 460, 136});
-  lblthanks = AddLabel(*lmfrm1, "lblthanks", "Acknowledgements to the following:", {22, 147, 473, 167});
+  lblthanks =
+      AddLabel(*lmfrm1, "lblthanks", "Acknowledgements to the following:", {22, 147, 473, 167});
   MakeLink(*lblsupport, [this] { OpenUrl("mailto:" + lblsupport->Caption()); });
   MakeLink(*lblweb, [this] { OpenUrl(lblweb->Caption()); });
 

@@ -51,7 +51,8 @@ void LoadConfig() {
   AppConfig.Language = profiles->GetString(file, kSection, "Language", "");
   if (AppConfig.Language.empty()) AppConfig.Language = DetectLanguage();
   AppConfig.CheckNews = ParseInt32Or(profiles->GetString(file, kSection, "CheckNews", "1"), 1) != 0;
-  AppConfig.AutoUpdate = ParseInt32Or(profiles->GetString(file, kSection, "AutoUpdate", "1"), 1) != 0;
+  AppConfig.AutoUpdate =
+      ParseInt32Or(profiles->GetString(file, kSection, "AutoUpdate", "1"), 1) != 0;
   AppConfig.MSGID = ParseInt32Or(profiles->GetString(file, kSection, "MSGID", "0"), 0);
 }
 

@@ -32,11 +32,8 @@ bool TApplicationWindow::OnSysCommand(os::SysCommand command) {
       if (OnRestore) OnRestore();
       if (TForm* main = Application().MainForm; main && main->Minimized()) main->Restore();
       return true;
-    case os::SysCommand::kMinimize:
-      Application().Minimize();
-      return true;
-    default:
-      return true;
+    case os::SysCommand::kMinimize: Application().Minimize(); return true;
+    default: return true;
   }
 }
 

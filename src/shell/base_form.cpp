@@ -21,8 +21,8 @@ std::string CaptionKey(const TfrmBase& form, const TControl& control) {
 }
 
 void TranslateButton(TfrmBase& form, TLumButton& button) {
-  const std::array<Font*, 6> fonts = {&button.FontNormal, &button.FontOver, &button.FontDown,
-                                       &button.FontDisable, &button.FontSelect, &button.FontFocus};
+  const std::array<Font*, 6> fonts = {&button.FontNormal,  &button.FontOver,   &button.FontDown,
+                                      &button.FontDisable, &button.FontSelect, &button.FontFocus};
   for (Font* f : fonts) CopyFontMetrics(*f, form.font);
   button.SetCaption(GetLangString("Translation", CaptionKey(form, button), button.Caption()));
   if (button.FontNormal.bold()) {
@@ -55,8 +55,8 @@ void TranslateTree(TfrmBase& form, TWinControl& parent) {
 
 }  // namespace
 
-TLumButton* AddFormButton(TWinControl& parent, const char* name, const std::string& caption,
-                          Rect r, TColor color) {
+TLumButton* AddFormButton(TWinControl& parent, const char* name, const std::string& caption, Rect r,
+                          TColor color) {
   auto* b = parent.Make<TLumButton>();
   b->Name = name;
   b->SetBounds(r.left, r.top, r.width(), r.height());
@@ -68,8 +68,8 @@ TLumButton* AddFormButton(TWinControl& parent, const char* name, const std::stri
   return b;
 }
 
-TLumLabel* AddFormLabel(TWinControl& parent, const char* name, const std::string& caption,
-                        Rect r, TColor color) {
+TLumLabel* AddFormLabel(TWinControl& parent, const char* name, const std::string& caption, Rect r,
+                        TColor color) {
   auto* l = parent.Make<TLumLabel>();
   l->Name = name;
   l->SetTransparent(true);

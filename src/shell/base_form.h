@@ -26,12 +26,12 @@ class TLumButton;
 class TLumLabel;
 // The product's push button (five frames: normal, over, down, disabled, select) with its
 // caption in one colour in every state.
-TLumButton* AddFormButton(TWinControl& parent, const char* name, const std::string& caption,
-                          Rect r, TColor color);
+TLumButton* AddFormButton(TWinControl& parent, const char* name, const std::string& caption, Rect r,
+                          TColor color);
 // A transparent label of a translated window: named (its caption key), placed, one font
 // colour in every state.
-TLumLabel* AddFormLabel(TWinControl& parent, const char* name, const std::string& caption,
-                        Rect r, TColor color);
+TLumLabel* AddFormLabel(TWinControl& parent, const char* name, const std::string& caption, Rect r,
+                        TColor color);
 
 class TfrmBase : public TForm {
  public:
@@ -56,7 +56,7 @@ class TfrmBase : public TForm {
   // the language again.
   virtual bool HandleMessage(uint32_t message);
 
- // The creation handler: translates the form. Descendants call the inherited one first.
+  // The creation handler: translates the form. Descendants call the inherited one first.
   virtual void FormCreate();
 
  protected:

@@ -89,7 +89,8 @@ void ReloadLanguage() {
 void LoadBuiltinLanguage() {
   LanguageState& state = State();
   state.builtin.reset();
-  if (const auto bytes = os::FindRawResource("MEMLANG")) state.builtin = LanguageText::FromBytes(*bytes);
+  if (const auto bytes = os::FindRawResource("MEMLANG"))
+    state.builtin = LanguageText::FromBytes(*bytes);
 }
 
 std::string GetLangString(std::string_view section, std::string_view key,

@@ -38,9 +38,7 @@ std::vector<std::string> ListLanguages() {
   return names;
 }
 
-std::string DetectLanguage() {
-  return DetectLanguageFor(os::Current().system().UserUiLanguage());
-}
+std::string DetectLanguage() { return DetectLanguageFor(os::Current().system().UserUiLanguage()); }
 
 std::string DetectLanguageFor(uint16_t ui_language) {
   char wanted[8];

@@ -31,8 +31,8 @@ std::string MailtoEncode(std::string_view text) {
   std::string out;
   for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-        c == '-' || c == '.' || c == '_' || c == '~') {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+        c == '.' || c == '_' || c == '~') {
       out += ch;
     } else {
       out += '%';
@@ -100,8 +100,10 @@ void TfrmXOBMain::DeleteAddon(TLumLvItem& row) {
 
 void TfrmXOBMain::OfferAddonPage(TBrowserAppBase& catalogue, const TBrowserExtensionInfo& addon,
                                  const ChangeResult& result, const char* failure_key) {
-  const std::string question = FormatLangText(
-      GetLangString("Messages", "OnlyInBrowser", "%s Open the browser's own page for this plug-in?"), {result.message});
+  const std::string question =
+      FormatLangText(GetLangString("Messages", "OnlyInBrowser",
+                                   "%s Open the browser's own page for this plug-in?"),
+                     {result.message});
   if (ShowMessageText(this, question, kButtonsYesNo, kIconInformation) != kMsgYes) return;
   // The question ran a modal loop: the record must still be the catalogue's.
   if (catalogue.Contains(&addon) && !catalogue.OpenAddonPage(addon)) {
@@ -119,8 +121,8 @@ void TfrmXOBMain::ToggleAddon(TLumLvItem& row) {
   if (result.error == kChangeNeedsPolicyConsent) {
     // The first switch that goes through a browser's policy is explained, and made only
     // when the user agrees; the answer holds for the rest of the run.
-    const std::string text = FormatLangText(
-        GetLangString("Messages", "PolicySwitch", "%s %s"), {catalogue->DisplayName, catalogue->DisplayName});
+    const std::string text = FormatLangText(GetLangString("Messages", "PolicySwitch", "%s %s"),
+                                            {catalogue->DisplayName, catalogue->DisplayName});
     if (ShowMessageText(this, text, kButtonsYesNo, kIconQuestion) != kMsgYes) return;
     if (m_lstView->IndexOf(&row) < 0 || !catalogue->Contains(addon)) return;
     TBrowserAppBase::PolicyChangesAllowed = true;
@@ -191,12 +193,8 @@ void TfrmXOBMain::RatingResult(const TRatingResult& result) {
     case rcNotVerified:
       if (result.WParam == 0) ShowRatingError("UnVerify");
       break;
-    case rcAllRatingsDelivered:
-      m_lstView->Invalidate();
-      break;
-    case rcUnreadableReply:
-      ShowRatingError("GetSvrError1");
-      break;
+    case rcAllRatingsDelivered: m_lstView->Invalidate(); break;
+    case rcUnreadableReply: ShowRatingError("GetSvrError1"); break;
     case rcAverageRatings: {
       // Only a record one of the catalogues still holds is touched: one deleted while
       // the reply was on its way is not.
@@ -209,8 +207,7 @@ void TfrmXOBMain::RatingResult(const TRatingResult& result) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -88,7 +88,8 @@ void BuildMainMenu(TLumPopupMenu& menu, TfrmBase& main_window) {
   news.SetChecked(AppConfig.CheckNews);
   updates.AutoCheck = true;
   updates.SetChecked(AppConfig.AutoUpdate);
-  if (AppConfig.CheckNews && MenuChecks().StartNewsCheck) MenuChecks().StartNewsCheck(AppConfig.MSGID);
+  if (AppConfig.CheckNews && MenuChecks().StartNewsCheck)
+    MenuChecks().StartNewsCheck(AppConfig.MSGID);
   if (AppConfig.AutoUpdate && MenuChecks().StartUpdateCheck) MenuChecks().StartUpdateCheck(true);
 
   TLumMenuItem& languages = *menu.Items(kLanguage - 1);
@@ -98,7 +99,9 @@ void BuildMainMenu(TLumPopupMenu& menu, TfrmBase& main_window) {
     item->AutoCheck = true;
     item->RadioItem = true;
     item->GroupIndex = 0;
-    item->OnClick = [&handler, window](TLumMenuItem& clicked) { handler.Language(clicked, *window); };
+    item->OnClick = [&handler, window](TLumMenuItem& clicked) {
+      handler.Language(clicked, *window);
+    };
     TLumMenuItem& added = menu.AddSubItem(languages, std::move(item));
     // Set once it is in its level, where checking a radio item unchecks its siblings:
     // "Chinese" and "Chinese (Traditional)" may both start checked, so the marks are

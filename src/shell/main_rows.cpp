@@ -31,15 +31,17 @@ constexpr TColor kNoticeText = MakeColor(56, 56, 56);
 constexpr Argb kNoticeFill = 0xFFFFF6DEu;
 constexpr Argb kNoticeLine = 0xFFF0C878u;
 constexpr int kIconSize = 48;
-constexpr int kNoticeHeight = 52;   // the box
-constexpr int kNoticeMargin = 8;    // around it
+constexpr int kNoticeHeight = 52;  // the box
+constexpr int kNoticeMargin = 8;   // around it
 constexpr uint32_t kLine = kDtLeft | kDtTop | kDtSingleLine | kDtNoPrefix;
 
 TAddonRow* RowData(const TLumLvItem& row) { return row.DataAs<TAddonRow>(); }
 
 // A catalogue whose data could not be read refuses every change: its rows get no switch
 // and no delete button.
-bool ReadOnly(const TBrowserAppBase* catalogue) { return catalogue && !catalogue->LoadError.empty(); }
+bool ReadOnly(const TBrowserAppBase* catalogue) {
+  return catalogue && !catalogue->LoadError.empty();
+}
 
 bool ToggleAllowed(const TBrowserAppBase& catalogue, const TBrowserExtensionInfo& addon) {
   if (catalogue.BrowserKind == bkIE) return addon.ItemKind != pkMenuExt;
@@ -65,7 +67,8 @@ std::string KindTag(const TBrowserExtensionInfo& addon) {
 
 // A reason as a sentence of its own: the catalogues give it to follow a colon.
 std::string Sentence(std::string text) {
-  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+    text[0] = static_cast<char>(text[0] - 'a' + 'A');
   return text + ".";
 }
 
@@ -102,10 +105,11 @@ void TfrmXOBMain::SetupList() {
   list.ViewStyle = WvsReport;
   list.BorderColor = clNone;
   list.OnAfterItemDraw = [this](Canvas& c, int index, TLumLvItem& row) { DrawRow(c, index, row); };
-  list.OnBeforeItemDraw = [this](Canvas& c, int index, TLumLvItem& row) { DrawRowBand(c, index, row); };
-  list.OnItemMouseMove = [this](TLumListView&, Canvas&, TLumLvItem& row, TShiftState, int x, int y) {
-    RowMouseMove(row, x, y);
+  list.OnBeforeItemDraw = [this](Canvas& c, int index, TLumLvItem& row) {
+    DrawRowBand(c, index, row);
   };
+  list.OnItemMouseMove = [this](TLumListView&, Canvas&, TLumLvItem& row, TShiftState, int x,
+                                int y) { RowMouseMove(row, x, y); };
   list.OnItemClick = [this](TLumListView&, TLumLvItem& row) { RowClick(row); };
   list.OnDrawBackGround = [this](Bitmap32& b, const Rect& r) { m_lstViewDrawBackGround(b, r); };
   list.OnItemsDrawOffSet = [this](TLumListView&, int&, int& top) { NoticeOffset(top); };
@@ -161,7 +165,8 @@ void TfrmXOBMain::DrawRow(Canvas& canvas, int, TLumLvItem& row) {
   const TBrowserExtensionInfo& addon = *data->Addon;
   const Rect r = row.ItemRect;
   // 1.
-  canvas.StretchDrawPng(RectOfSize(r.left + 10, r.top + 11, kIconSize, kIconSize), AddonIcon(addon));
+  canvas.StretchDrawPng(RectOfSize(r.left + 10, r.top + 11, kIconSize, kIconSize),
+                        AddonIcon(addon));
   // 2.
   const TLumLvHeadItem* col0 = m_lstView->Columns(0);
   const TLumLvHeadItem* col1 = m_lstView->Columns(1);
@@ -182,7 +187,8 @@ void TfrmXOBMain::DrawRow(Canvas& canvas, int, TLumLvItem& row) {
     Font grey = m_lstView->font;
     grey.color = kGreyText;
     if (after < col0->ColumnRect.right - 20) {
-      Text(canvas, grey, {after, r.top + 16, col0->ColumnRect.right, r.top + 36}, kLine | kDtEndEllipsis, tag);
+      Text(canvas, grey, {after, r.top + 16, col0->ColumnRect.right, r.top + 36},
+           kLine | kDtEndEllipsis, tag);
     }
   }
   Font description = m_lstView->font;
@@ -239,7 +245,8 @@ int TfrmXOBMain::ButtonFrame(const Rect& r) const {
 void TfrmXOBMain::DrawToggle(Canvas& canvas, TAddonRow& data) {
   CutFrames(5, OffFrames);
   CutFrames(6, OnFrames);
-  const PngImage& frame = (data.Addon->Disabled ? OffFrames : OnFrames)[ButtonFrame(data.ToggleRect)];
+  const PngImage& frame =
+      (data.Addon->Disabled ? OffFrames : OnFrames)[ButtonFrame(data.ToggleRect)];
   if (!frame.empty()) canvas.StretchDrawPng(data.ToggleRect, frame);
 }
 
@@ -271,8 +278,8 @@ void TfrmXOBMain::m_lstViewDrawBackGround(Bitmap32& bitmap, const Rect&) {
     }
     Font text = m_lstView->font;
     text.color = kNoticeText;
-    const std::string notice = FormatLangText(GetLangString("Messages", "LoadFail", ""),
-                                              {catalogue->LoadError});
+    const std::string notice =
+        FormatLangText(GetLangString("Messages", "LoadFail", ""), {catalogue->LoadError});
     Text(canvas, text, {box.left + 52, box.top + 8, box.right - 8, box.bottom - 6},
          kDtLeft | kDtTop | kDtWordBreak | kDtEditControl | kDtEndEllipsis | kDtNoPrefix, notice);
     return;
@@ -312,9 +319,10 @@ void TfrmXOBMain::RowMouseMove(TLumLvItem& row, int x, int y) {
     return;
   }
   // A switch the browser keeps says why it does not move.
-  const bool locked = data->ToggleRect.Contains(p) && !data->DeleteRect.Contains(p) && data->Addon &&
-                      !data->Addon->SwitchLock.empty();
-  const std::string text = locked ? Sentence(data->Addon->SwitchLock) : GetLangString("Translation", key, "");
+  const bool locked = data->ToggleRect.Contains(p) && !data->DeleteRect.Contains(p) &&
+                      data->Addon && !data->Addon->SwitchLock.empty();
+  const std::string text =
+      locked ? Sentence(data->Addon->SwitchLock) : GetLangString("Translation", key, "");
   if (text.empty()) return;
   m_lstView->Cursor = crHandPoint;
   const Point o = m_lstView->FormOrigin();
@@ -326,9 +334,12 @@ void TfrmXOBMain::RowClick(TLumLvItem& row) {
   TAddonRow* data = RowData(row);
   if (!data) return;
   const Point p = ListPointer();
-  if (data->DeleteRect.Contains(p)) DeleteAddon(row);
-  else if (data->ToggleRect.Contains(p)) ToggleAddon(row);
-  else if (data->RatingRect.Contains(p)) OpenRatings(row);
+  if (data->DeleteRect.Contains(p))
+    DeleteAddon(row);
+  else if (data->ToggleRect.Contains(p))
+    ToggleAddon(row);
+  else if (data->RatingRect.Contains(p))
+    OpenRatings(row);
 }
 
 TLumLvItem* TfrmXOBMain::RowOf(const TBrowserExtensionInfo* addon) const {

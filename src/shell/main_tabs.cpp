@@ -51,8 +51,8 @@ void TfrmXOBMain::BuildTabs() {
     tab.AutoSize = false;
     tab.SetImgBtn(imgModule ? imgModule->mgstrg.Png(13) : PngImage());
     tab.SetTransparent(true);
-    for (Font* f : {&tab.FontNormal, &tab.FontOver, &tab.FontDown, &tab.FontSelect,
-                    &tab.FontFocus, &tab.FontDisable}) {
+    for (Font* f : {&tab.FontNormal, &tab.FontOver, &tab.FontDown, &tab.FontSelect, &tab.FontFocus,
+                    &tab.FontDisable}) {
       CopyFontMetrics(*f, font);
       f->color = clWhite;
     }
@@ -124,10 +124,13 @@ void TfrmXOBMain::UpdateCountText() {
   // A browser with several profiles shows one of them: the count says which.
   const std::string profile = catalogue->ProfileCaption();
   if (!profile.empty()) {
-    text = FormatLangText(GetLangString("Translation", "TfrmXOBMain.lbl1.Profile", "%s (%s)"), {text, profile});
+    text = FormatLangText(GetLangString("Translation", "TfrmXOBMain.lbl1.Profile", "%s (%s)"),
+                          {text, profile});
   }
   // The longer text may take the room up to "Set as default browser".
-  lbl1->SetWidth(profile.empty() ? kCountWidth : std::max(kCountWidth, lblSetasdefault->Left() - 8 - lbl1->Left()));
+  lbl1->SetWidth(profile.empty()
+                     ? kCountWidth
+                     : std::max(kCountWidth, lblSetasdefault->Left() - 8 - lbl1->Left()));
   lbl1->SetCaption(text);
 }
 
@@ -161,9 +164,8 @@ void TfrmXOBMain::ShowBrowser(TBrowserAppBase& catalogue) {
 void TfrmXOBMain::StartRatings(TBrowserAppBase& catalogue) {
   // The chain takes the ids and records now, on this thread, and hands each rating back
   // here, where the record is looked for again before it is touched.
-  rating_chains_[&catalogue] =
-      StartRateThread(RatingCallback(catalogue, anchor_.Link()), {},
-                      reinterpret_cast<intptr_t>(&catalogue));
+  rating_chains_[&catalogue] = StartRateThread(RatingCallback(catalogue, anchor_.Link()), {},
+                                               reinterpret_cast<intptr_t>(&catalogue));
 }
 
 bool TfrmXOBMain::RatingsSettled(const TBrowserAppBase& catalogue) const {

@@ -147,8 +147,8 @@ class TfrmXOBMain : public TfrmBase, public TRatingResultReceiver {
   void ShowChangeError(const char* key, const ChangeResult& result);
   // A change only the browser can make: the reason, and the offer to open the browser's
   // own page for the add-on (a page that can't be opened is told under `failure_key`).
-  void OfferAddonPage(TBrowserAppBase& catalogue, const TBrowserExtensionInfo& addon, const ChangeResult& result,
-                      const char* failure_key);
+  void OfferAddonPage(TBrowserAppBase& catalogue, const TBrowserExtensionInfo& addon,
+                      const ChangeResult& result, const char* failure_key);
   Point ToastPoint(int dy) const;
 
   BrowserList catalogues_;

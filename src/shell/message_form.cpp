@@ -26,7 +26,7 @@ constexpr int kSlideSteps = 5;
 constexpr int kSlideStepMs = 20;  // five steps: 100 ms
 constexpr int kLifeMs = 1000;
 constexpr int kFadeStepMs = 50;
-constexpr int kFadeSteps = 15;    // opacity n x 17 for n = 15 .. 0
+constexpr int kFadeSteps = 15;  // opacity n x 17 for n = 15 .. 0
 constexpr uint32_t kTextFormat = kDtLeft | kDtTop | kDtWordBreak | kDtNoPrefix;
 
 std::vector<std::unique_ptr<TfrmMessage>>& Toasts() {
@@ -120,8 +120,8 @@ void TfrmMessage::Layout(Point screen, int max_text_width, const std::string& te
   const Rect r = FitOnto(RectOfSize(corner.x, corner.y, width, height), WorkAreaAt(corner));
   SetBounds(r.left, r.top, r.width(), r.height());
   const bool ok = kind_ == ToastKind::kSuccess;
-  background_ = NineSliced(SkinPng(ok ? "toast_success_back" : "toast_error_back"), r.width(),
-                           r.height());
+  background_ =
+      NineSliced(SkinPng(ok ? "toast_success_back" : "toast_error_back"), r.width(), r.height());
   InvalidateRect(ClientRect());
 }
 

@@ -148,7 +148,8 @@ void TfrmXOBRate::BuildList() {
                        kRatingsHeight - kTabsTop - kTabHeight - 5);
   m_lstView->BorderColor = clNone;
   m_lstView->font.color = kText;
-  lblfirst = AddLabel(*m_lstView, "lblfirst", "Comment Now", RectOfSize(0, 0, 100, 18), kReviewLinkBlue);
+  lblfirst =
+      AddLabel(*m_lstView, "lblfirst", "Comment Now", RectOfSize(0, 0, 100, 18), kReviewLinkBlue);
   lblfirst->SetAlignment(taCenter);
   lblfirst->SetSupportMouseOverDown(true);
   lblfirst->FontOver.style |= fsUnderline;
@@ -161,7 +162,8 @@ void TfrmXOBRate::BuildMyReview() {
   lmpnl1 = lmfrm1->Make<TLumPanel>();
   lmpnl1->Name = "lmpnl1";
   lmpnl1->SetTransparent(true);
-  lmpnl1->SetBounds(0, kTabsTop + kTabHeight, kRatingsWidth, kRatingsHeight - kTabsTop - kTabHeight);
+  lmpnl1->SetBounds(0, kTabsTop + kTabHeight, kRatingsWidth,
+                    kRatingsHeight - kTabsTop - kTabHeight);
   lmpnl1->SetVisible(false);
   const auto label = [this](const char* name, const char* caption, int top) {
     TLumLabel* l = AddLabel(*lmpnl1, name, caption, RectOfSize(16, top, 88, 20), kText);
@@ -379,12 +381,8 @@ void TfrmXOBRate::MarkRow(int64_t review_id, bool report) {
 void TfrmXOBRate::RatingResult(const TRatingResult& result) {
   const int64_t id = result.LParam;
   switch (result.Code()) {
-    case rcNotVerified:
-      ShowNotice("UnVerify", false);
-      break;
-    case rcCommentNotStored:
-      ShowNotice("AddCommentF", false);
-      break;
+    case rcNotVerified: ShowNotice("UnVerify", false); break;
+    case rcCommentNotStored: ShowNotice("AddCommentF", false); break;
     case rcCommentStored:
       ShowNotice("AddCommentS", true);
       InsertOwnReview(id);
@@ -411,11 +409,8 @@ void TfrmXOBRate::RatingResult(const TRatingResult& result) {
       ShowNotice("ReportF", false);
       MarkRow(id, true);
       break;
-    case rcUnreadableReply:
-      ShowNotice("unKnowError", false);
-      break;
-    default:
-      break;
+    case rcUnreadableReply: ShowNotice("unKnowError", false); break;
+    default: break;
   }
 }
 

@@ -63,15 +63,15 @@ class TfrmXOBRate : public TfrmBase, public TRatingsWindowReceiver {
   ~TfrmXOBRate() override;
 
   // --- controls (named as the layout names them) ---
-  TLumImage* img1 = nullptr;   // the add-on's icon
-  TLumLabel* lbl1 = nullptr;   // name and version
-  TLumImage* img2 = nullptr;   // the average as five stars
-  TLumLabel* lbl3 = nullptr;   // description
+  TLumImage* img1 = nullptr;             // the add-on's icon
+  TLumLabel* lbl1 = nullptr;             // name and version
+  TLumImage* img2 = nullptr;             // the average as five stars
+  TLumLabel* lbl3 = nullptr;             // description
   std::array<TLumImage*, 5> captions{};  // img8 .. img12: 5 .. 1 small stars
   std::array<TLumImage*, 5> bars{};      // img3 .. img7: bars for 5 .. 1 stars
   std::array<TLumLabel*, 5> counts{};    // lbl4 .. lbl8: counts for 5 .. 1 stars
-  TLumButton* btn2 = nullptr;  // tab "User Reviews"
-  TLumButton* btn3 = nullptr;  // tab "My Review"
+  TLumButton* btn2 = nullptr;            // tab "User Reviews"
+  TLumButton* btn3 = nullptr;            // tab "My Review"
   TLumLabel* lbl9 = nullptr;
   TLumCombobox* cbb1 = nullptr;
   TLumListView* m_lstView = nullptr;
@@ -130,9 +130,7 @@ class TfrmXOBRate : public TfrmBase, public TRatingsWindowReceiver {
   Point NoticePoint() const;
 
   // --- the review list (ratings_reviews.cpp) ---
-  static TReviewItem* ReviewOf(const TLumLvItem& row) {
-    return row.DataAs<TReviewItem>();
-  }
+  static TReviewItem* ReviewOf(const TLumLvItem& row) { return row.DataAs<TReviewItem>(); }
   // The row of a review id, or null.
   TLumLvItem* RowOfReview(int64_t review_id) const;
   // A row for each review (one already listed is left out), then the "more" row when
@@ -187,16 +185,16 @@ class TfrmXOBRate : public TfrmBase, public TRatingsWindowReceiver {
   std::vector<std::shared_ptr<const bool>> votes_;
 
   int selected_tab_ = 0;
-  int service_rows_ = 0;                 // reviews the service sent for this order
-  std::unordered_set<int64_t> listed_;   // review ids in the list
-  std::optional<Point> pointer_;         // over the list (list coordinates)
+  int service_rows_ = 0;                // reviews the service sent for this order
+  std::unordered_set<int64_t> listed_;  // review ids in the list
+  std::optional<Point> pointer_;        // over the list (list coordinates)
   std::optional<Point> previous_pointer_;
   const TLumLvItem* hover_row_ = nullptr;  // the row the pointer was last over
-  std::optional<int> star_pointer_;      // over img13 (x)
+  std::optional<int> star_pointer_;        // over img13 (x)
   TReviewRowLook look_;
   PngImage icon_;  // the record's picture, decoded at its first painting
   bool icon_decoded_ = false;
-  Bitmap32 measure_;                     // a canvas to measure texts on
+  Bitmap32 measure_;  // a canvas to measure texts on
 };
 
 }  // namespace orvo

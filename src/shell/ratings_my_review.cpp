@@ -26,8 +26,8 @@ void TfrmXOBRate::btn1Click() {
   // One review at a time: a second click while it is on its way would only earn a
   // "you have already reviewed".
   if (SubmitRunning()) return;
-  submit_ = StartAddComment(plug_, ServicePlugId, lmdtnk->Text(), redt1->Text(), Score,
-                            anchor_.Link());
+  submit_ =
+      StartAddComment(plug_, ServicePlugId, lmdtnk->Text(), redt1->Text(), Score, anchor_.Link());
 }
 
 }  // namespace orvo

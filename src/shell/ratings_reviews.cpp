@@ -249,8 +249,9 @@ void TfrmXOBRate::m_lstViewDrawBackGround(Bitmap32& bitmap) {
   canvas.font.color = kEmptyListText;
   canvas.brush.style = BrushStyle::kClear;
   Rect text{0, y + picture.height() + 10, m_lstView->Width(), y + picture.height() + 26};
-  canvas.DrawText(GetLangString("Messages", "NONERATE", "No ratings have been made on this plug-in."),
-                  text, kDtCenter | kDtTop | kDtSingleLine | kDtNoPrefix);
+  canvas.DrawText(
+      GetLangString("Messages", "NONERATE", "No ratings have been made on this plug-in."), text,
+      kDtCenter | kDtTop | kDtSingleLine | kDtNoPrefix);
 }
 
 }  // namespace orvo

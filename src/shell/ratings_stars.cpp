@@ -83,10 +83,11 @@ void TfrmXOBRate::img2AfterDrawPaint(Canvas& canvas) {
 // largest count.
 void TfrmXOBRate::img3AfterDrawPaint(TLumImage& bar, Canvas& canvas) {
   const int stars = std::clamp(bar.Tag, 1, 5);
-  const int64_t largest = std::max<int64_t>(*std::max_element(StarCounts.begin(), StarCounts.end()), 1);
+  const int64_t largest =
+      std::max<int64_t>(*std::max_element(StarCounts.begin(), StarCounts.end()), 1);
   const int64_t count = std::clamp<int64_t>(StarCounts[static_cast<size_t>(stars - 1)], 0, largest);
-  const int width = static_cast<int>(static_cast<double>(count) / static_cast<double>(largest) *
-                                     bar.Width());
+  const int width =
+      static_cast<int>(static_cast<double>(count) / static_cast<double>(largest) * bar.Width());
   DrawBar(canvas, bar.ClientRect(), SharedPng(kBarBack));
   DrawBar(canvas, {0, 0, width, bar.Height()}, SharedPng(kBarFill));
 }
@@ -96,10 +97,9 @@ void TfrmXOBRate::img8AfterDrawPaint(TLumImage& caption, Canvas& canvas) {
   const PngImage& star = SharedPng(kSmallStar);
   if (star.empty()) return;
   for (int k = 1; k <= std::clamp(caption.Tag, 0, 5); ++k) {
-    canvas.StretchDrawPng(
-        {caption.Width() - k * star.width(), 0, caption.Width() - (k - 1) * star.width(),
-         caption.Height()},
-        star);
+    canvas.StretchDrawPng({caption.Width() - k * star.width(), 0,
+                           caption.Width() - (k - 1) * star.width(), caption.Height()},
+                          star);
   }
 }
 

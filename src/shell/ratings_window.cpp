@@ -47,7 +47,8 @@ WaitEnd WaitForChain(const std::shared_ptr<const bool>& ended, std::chrono::mill
   os::WindowSystem* system = os::CurrentWindowSystem();
   const std::shared_ptr<os::UiDispatcher> ui = os::CurrentUiDispatcher();
   while (!*ended && Clock::now() < deadline) {
-    const Clock::time_point slice_end = std::min(deadline, Clock::now() + std::chrono::milliseconds(50));
+    const Clock::time_point slice_end =
+        std::min(deadline, Clock::now() + std::chrono::milliseconds(50));
     const auto done = [&] { return *ended || Clock::now() >= slice_end; };
     if (system) {
       if (system->RunModal(done) == os::ModalEnd::kQuit) return WaitEnd::kQuit;

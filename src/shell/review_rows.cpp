@@ -13,8 +13,8 @@ namespace {
 
 // Far more than a row shows: a nickname cell holds some 20 characters, a 220-pixel row of
 // content some 1,500.
-constexpr size_t kLineLimit = 200;    // code points
-constexpr size_t kTextLimit = 2500;   // code points
+constexpr size_t kLineLimit = 200;   // code points
+constexpr size_t kTextLimit = 2500;  // code points
 constexpr char kEllipsis[] = "\xE2\x80\xA6";
 
 bool IsControl(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
@@ -86,8 +86,7 @@ TVoteAreas VoteAreas(const TReviewRowLook& look, const Rect& row) {
 }
 
 Rect ContentRect(const TReviewRowLook& look, const Rect& row) {
-  return {row.left + kContentLeft, row.top + kContentTop, row.right - look.vote_column,
-          row.bottom};
+  return {row.left + kContentLeft, row.top + kContentTop, row.right - look.vote_column, row.bottom};
 }
 
 TColor GrayTextColor() {

@@ -46,7 +46,7 @@ struct TReviewItem : TItemData {
   std::string Nickname;
   std::string Content;
   std::string Date;
-  int Score = 0;  // 0 .. 5
+  int Score = 0;          // 0 .. 5
   bool voted = false;     // liked or disliked: Like and Dislike no longer react
   bool reported = false;  // Report no longer reacts
   // Hot spots, list coordinates, from the row's last painting.
@@ -104,7 +104,8 @@ TColor GrayTextColor();
 std::string TodayShortDate();
 
 // DrawText formats of the parts.
-inline constexpr uint32_t kContentFormat = kDtWordBreak | kDtEditControl | kDtEndEllipsis | kDtNoPrefix;
+inline constexpr uint32_t kContentFormat =
+    kDtWordBreak | kDtEditControl | kDtEndEllipsis | kDtNoPrefix;
 inline constexpr uint32_t kNameFormat = kDtCenter | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
 
 }  // namespace orvo

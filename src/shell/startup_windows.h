@@ -12,9 +12,9 @@
 namespace orvo {
 
 // A window as the single-instance record stores it: 32 bits (see platform/instance_windows.h).
-using os::WindowHandle32;
 using os::kScRestore;
 using os::kWmSysCommand;
+using os::WindowHandle32;
 
 class InstanceWindows {
  public:

@@ -23,7 +23,8 @@ std::pair<uint32_t, uint32_t> ProgramVersion() {
       folder && GetFixedFileVersion(folder->Folder() + "OrvoPM.exe", info)) {
     return {info[2], info[3]};
   }
-  return {(ORVO_VERSION_MAJOR << 16) | ORVO_VERSION_MINOR, (ORVO_VERSION_PATCH << 16) | ORVO_VERSION_TWEAK};
+  return {(ORVO_VERSION_MAJOR << 16) | ORVO_VERSION_MINOR,
+          (ORVO_VERSION_PATCH << 16) | ORVO_VERSION_TWEAK};
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ TfrmWait::TfrmWait(TForm& owner) : owner_(owner) {
   Layered = true;
   ToolWindow = true;
   PopupParent = &owner;
-  SetBounds(owner.Left() + (owner.Width() - 800) / 2, owner.Top() + (owner.Height() - 500) / 2,
-            800, 500);
+  SetBounds(owner.Left() + (owner.Width() - 800) / 2, owner.Top() + (owner.Height() - 500) / 2, 800,
+            500);
   mglst1.ImgWidth = kWaitFrameWidth;
   mglst1.ImgHeight = kWaitFrameHeight;
   for (int i = 0; i < kWaitFrameCount; ++i) {

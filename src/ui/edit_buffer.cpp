@@ -57,14 +57,18 @@ void TEditBuffer::MoveTo(int pos, bool extend) {
 
 void TEditBuffer::StepLeft(bool extend, bool by_word) {
   const int from = std::max(caret_, 0);
-  if (!extend && !by_word && HasSelection()) MoveTo(SelMin(), false);
-  else MoveTo(by_word ? PrevWord(from) : Prev(from), extend);
+  if (!extend && !by_word && HasSelection())
+    MoveTo(SelMin(), false);
+  else
+    MoveTo(by_word ? PrevWord(from) : Prev(from), extend);
 }
 
 void TEditBuffer::StepRight(bool extend, bool by_word) {
   const int from = std::max(caret_, 0);
-  if (!extend && !by_word && HasSelection()) MoveTo(SelMax(), false);
-  else MoveTo(by_word ? NextWord(from) : Next(from), extend);
+  if (!extend && !by_word && HasSelection())
+    MoveTo(SelMax(), false);
+  else
+    MoveTo(by_word ? NextWord(from) : Next(from), extend);
 }
 
 int TEditBuffer::Prev(int pos) const {
@@ -72,7 +76,8 @@ int TEditBuffer::Prev(int pos) const {
   if (pos == 0) return 0;
   --pos;
   if (pos > 0 && IsLow(text_[static_cast<size_t>(pos)])) --pos;
-  if (pos > 0 && text_[static_cast<size_t>(pos)] == '\n' && text_[static_cast<size_t>(pos - 1)] == '\r') {
+  if (pos > 0 && text_[static_cast<size_t>(pos)] == '\n' &&
+      text_[static_cast<size_t>(pos - 1)] == '\r') {
     --pos;
   }
   return pos;
@@ -83,7 +88,8 @@ int TEditBuffer::Next(int pos) const {
   if (pos >= length()) return length();
   ++pos;
   if (pos < length() && IsLow(text_[static_cast<size_t>(pos)])) ++pos;
-  if (pos < length() && text_[static_cast<size_t>(pos)] == '\n' && text_[static_cast<size_t>(pos - 1)] == '\r') {
+  if (pos < length() && text_[static_cast<size_t>(pos)] == '\n' &&
+      text_[static_cast<size_t>(pos - 1)] == '\r') {
     ++pos;
   }
   return pos;

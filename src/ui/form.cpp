@@ -80,8 +80,8 @@ void TForm::PaintAll() {
 }
 
 void TForm::PaintTree(TControl& control, Canvas& canvas, Point origin, const Rect& clip) {
-  const Rect area = Intersect(clip, RectOfSize(origin.x, origin.y, control.Width(),
-                                               control.Height()));
+  const Rect area =
+      Intersect(clip, RectOfSize(origin.x, origin.y, control.Width(), control.Height()));
   if (area.empty() || !control.Visible()) return;
   canvas.Save();
   canvas.SetOrigin(origin);
@@ -209,28 +209,34 @@ void TForm::MouseExit() {
 void TForm::KeyDownIn(uint16_t key, TShiftState shift) {
   if (KeyPreview) KeyDown(key, shift);
   if (key == 0) return;
-  if (active_ && active_ != this) active_->KeyDown(key, shift);
-  else if (!KeyPreview) KeyDown(key, shift);
+  if (active_ && active_ != this)
+    active_->KeyDown(key, shift);
+  else if (!KeyPreview)
+    KeyDown(key, shift);
 }
 
 void TForm::KeyUpIn(uint16_t key, TShiftState shift) {
   if (KeyPreview) KeyUp(key, shift);
   if (key == 0) return;
-  if (active_ && active_ != this) active_->KeyUp(key, shift);
-  else if (!KeyPreview) KeyUp(key, shift);
+  if (active_ && active_ != this)
+    active_->KeyUp(key, shift);
+  else if (!KeyPreview)
+    KeyUp(key, shift);
 }
 
 void TForm::KeyPressIn(char16_t key) {
   if (KeyPreview) KeyPress(key);
   if (key == 0) return;
-  if (active_ && active_ != this) active_->KeyPress(key);
-  else if (!KeyPreview) KeyPress(key);
+  if (active_ && active_ != this)
+    active_->KeyPress(key);
+  else if (!KeyPreview)
+    KeyPress(key);
 }
 
 bool TForm::SetActiveControl(TWinControl* control) {
   if (control == active_) return true;
-  if (control && (!IsWithin(control, *this) || !control->Showing() ||
-                  !control->EffectivelyEnabled())) {
+  if (control &&
+      (!IsWithin(control, *this) || !control->Showing() || !control->EffectivelyEnabled())) {
     return false;
   }
   TWinControl* old = active_;

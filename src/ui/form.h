@@ -27,7 +27,10 @@ class TFormWindowHook {
  public:
   virtual ~TFormWindowHook() = default;
   // True when handled: the form's and the system's own handling is skipped.
-  virtual bool SysCommand(os::SysCommand command) { (void)command; return false; }
+  virtual bool SysCommand(os::SysCommand command) {
+    (void)command;
+    return false;
+  }
   virtual void Activated(bool active) { (void)active; }
   // The form painted a part of its picture: controls with a window of the system's own
   // inside the form bring its place and visibility up to date.
@@ -43,10 +46,10 @@ class TForm : public TWinControl {
   const std::string& Caption() const { return caption_; }
   void SetCaption(const std::string& caption);
   // Settings taken when the window is created.
-  bool Layered = false;         // shown through UpdateLayered only
-  bool ToolWindow = false;      // no taskbar button
-  bool ActivateOnClick = true;  // false: clicks leave activation where it was
-  TForm* PopupParent = nullptr; // the owner window: kept above it
+  bool Layered = false;          // shown through UpdateLayered only
+  bool ToolWindow = false;       // no taskbar button
+  bool ActivateOnClick = true;   // false: clicks leave activation where it was
+  TForm* PopupParent = nullptr;  // the owner window: kept above it
   bool TopMost() const { return top_most_; }
   void SetTopMost(bool top_most);
 

@@ -253,9 +253,8 @@ void TForm::UpdateLayered(const Bitmap32& picture, uint8_t opacity) {
     SetBounds(Left(), Top(), picture.width(), picture.height());
   }
   if (os::Window* window = HandleNeeded()) {
-    window->PresentLayered({picture.pixels(), picture.width(), picture.height(),
-                            picture.native_handle()},
-                           opacity);
+    window->PresentLayered(
+        {picture.pixels(), picture.width(), picture.height(), picture.native_handle()}, opacity);
   }
 }
 

@@ -16,8 +16,8 @@ void TGlyphWidths::SetFont(const Font& font) {
 
 int TGlyphWidths::LineHeight() {
   if (line_height_ < 0) {
-    line_height_ = os::IsRasterInstalled() ? os::CurrentTextRenderer().Metrics(font_.Spec()).height
-                                           : 13;
+    line_height_ =
+        os::IsRasterInstalled() ? os::CurrentTextRenderer().Metrics(font_.Spec()).height : 13;
   }
   return line_height_;
 }

@@ -60,8 +60,7 @@ class TLumButton : public TLumUIGraphicControl {
   TLumUILayout Layout = wlGlphyLeft;
   int RightLimite = 0;
   int GraphTopFix = 0, GraphLeftFix = 0, CaptionTopFix = 0, CaptionLeftFix = 0;
-  bool JustCaptionLeft = false, JustUseImgList = false, RightJustify = false,
-       CenterJustify = false;
+  bool JustCaptionLeft = false, JustUseImgList = false, RightJustify = false, CenterJustify = false;
   bool ShowAccelChar = true;
   Font FontNormal, FontOver, FontDown, FontDisable, FontSelect, FontFocus;
   // Results of the last paint.

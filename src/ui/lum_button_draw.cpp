@@ -41,8 +41,10 @@ void TLumButton::DrawControl(Bitmap32& bitmap) {
   }
   Canvas& canvas = bitmap.canvas();
   if (frame && !frame->empty()) {
-    if (frame->width() == Width() && frame->height() == Height()) canvas.DrawPng(0, 0, *frame);
-    else canvas.StretchDrawPng(ClientRect(), *frame);
+    if (frame->width() == Width() && frame->height() == Height())
+      canvas.DrawPng(0, 0, *frame);
+    else
+      canvas.StretchDrawPng(ClientRect(), *frame);
   }
   glyph_drawn_ = false;
   truncated_ = false;
@@ -111,9 +113,12 @@ void TLumButton::DrawCaption(Canvas& canvas, TLumUIBtnStatus status) {
   canvas.font = StatusFont(status);
   const Size text = canvas.TextExtent(caption_);
   int x;
-  if (RightJustify) x = w - text.cx - 2;
-  else if (JustCaptionLeft || CenterJustify) x = CaptionLeftFix;
-  else x = ((RightLimite != 0 ? RightLimite : w) - text.cx) / 2 + CaptionLeftFix;
+  if (RightJustify)
+    x = w - text.cx - 2;
+  else if (JustCaptionLeft || CenterJustify)
+    x = CaptionLeftFix;
+  else
+    x = ((RightLimite != 0 ? RightLimite : w) - text.cx) / 2 + CaptionLeftFix;
   if (Layout == wlGlphyLeft && glyph_drawn_ && !RightJustify) {
     x = glyph_rect_.right + CaptionLeftFix + 2;
   }

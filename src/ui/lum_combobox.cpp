@@ -288,8 +288,8 @@ void TLumCombobox::Choose(TLumCboxItem& item) {
     if (gone()) return;
   }
   // The handlers may have cleared the items.
-  const bool still_there = std::any_of(items_.begin(), items_.end(),
-                                       [&](const auto& i) { return i.get() == &item; });
+  const bool still_there =
+      std::any_of(items_.begin(), items_.end(), [&](const auto& i) { return i.get() == &item; });
   if (still_there && click) click(item);
   if (gone()) return;
   CloseUp();

@@ -37,7 +37,7 @@ class TLumCboxItem {
   bool Enabled = true;
   bool Visible = true;
   bool Checked = false;
-  Rect ItemRect{-1, -1, -1, -1};   // in the drop-down window, from its last layout
+  Rect ItemRect{-1, -1, -1, -1};  // in the drop-down window, from its last layout
   Rect CheckRect{-1, -1, -1, -1};
   std::unique_ptr<TItemData> Data;  // the application's, freed with the item
   template <typename T>
@@ -134,7 +134,7 @@ class TLumCombobox : public TLumUIParentControl {
   // A release on an item (or on its check box, pressed before).
   void ItemReleased(TLumCboxItem& item, bool on_check_box);
   void ListClosed(bool by_deactivation);
-  const PngImage* ItemFrame(int state) const;    // 0 normal, 1 hot, 2 down, 3 disabled
+  const PngImage* ItemFrame(int state) const;  // 0 normal, 1 hot, 2 down, 3 disabled
   const PngImage* CheckFrame(bool checked, bool hot) const;
 
  private:

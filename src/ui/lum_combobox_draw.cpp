@@ -102,9 +102,12 @@ void TLumCombobox::DrawControl(Bitmap32& bitmap) {
   const bool dropped = DroppedDown();
 
   int state = 0;
-  if (!enabled) state = 3;
-  else if (dropped || pressed_ != kNoPart) state = 2;
-  else if (MouseOver() || hot_ != kNoPart) state = 1;
+  if (!enabled)
+    state = 3;
+  else if (dropped || pressed_ != kNoPart)
+    state = 2;
+  else if (MouseOver() || hot_ != kNoPart)
+    state = 1;
   if (box_frames_[state].empty()) state = 0;
   if (sliced_width_ != Width()) {
     sliced_width_ = Width();
@@ -120,16 +123,21 @@ void TLumCombobox::DrawControl(Bitmap32& bitmap) {
   }
   const PngImage& box = sliced_box_[state];
   if (!box.empty()) {
-    if (box.width() == Width() && box.height() == Height()) canvas.DrawPng(0, 0, box);
-    else canvas.StretchDrawPng(ClientRect(), box);
+    if (box.width() == Width() && box.height() == Height())
+      canvas.DrawPng(0, 0, box);
+    else
+      canvas.StretchDrawPng(ClientRect(), box);
   }
 
-  auto button = [&](const PngImage (&frames)[4], Part part, const Rect& r) {
+  auto button = [&](const PngImage(&frames)[4], Part part, const Rect& r) {
     if (r.empty()) return;
     int f = 0;
-    if (!enabled) f = 3;
-    else if (pressed_ == part || (part == kButton && dropped)) f = 2;
-    else if (hot_ == part) f = 1;
+    if (!enabled)
+      f = 3;
+    else if (pressed_ == part || (part == kButton && dropped))
+      f = 2;
+    else if (hot_ == part)
+      f = 1;
     const PngImage& frame = frames[f].empty() ? frames[0] : frames[f];
     canvas.DrawPng(r.left, r.top, frame);
   };
@@ -144,11 +152,16 @@ void TLumCombobox::DrawControl(Bitmap32& bitmap) {
   }
   if (can_input_ && editor_ && editor_->Visible()) return;  // the edit shows the text
   Font f = font;
-  if (!enabled) f.color = FontColorDisable;
-  else if (focused_) f.color = FontColorOver;
-  else if (pressed_ != kNoPart) f.color = FontColorDown;
-  else if (MouseOver()) f.color = FontColorOver;
-  else f.color = FontColorNormal;
+  if (!enabled)
+    f.color = FontColorDisable;
+  else if (focused_)
+    f.color = FontColorOver;
+  else if (pressed_ != kNoPart)
+    f.color = FontColorDown;
+  else if (MouseOver())
+    f.color = FontColorOver;
+  else
+    f.color = FontColorNormal;
   canvas.font = f;
   canvas.brush.style = BrushStyle::kClear;
   Rect r = text;

@@ -76,8 +76,10 @@ void TLumEdit::SetSelStart(int pos) {
 }
 
 void TLumEdit::SetSelEnd(int pos) {
-  if (pos < 0) buffer_.Select(buffer_.caret(), buffer_.caret());
-  else buffer_.Select(std::max(buffer_.SelMin(), 0), pos);
+  if (pos < 0)
+    buffer_.Select(buffer_.caret(), buffer_.caret());
+  else
+    buffer_.Select(std::max(buffer_.SelMin(), 0), pos);
   CaretMoved();
 }
 
@@ -122,7 +124,8 @@ void TLumEdit::Paste() {
   const std::optional<std::string> text = system->ClipboardText();
   if (!text) return;
   std::u16string wide = FirstLine(Utf8ToUtf16(*text));
-  if (OnlyNumber) std::erase_if(wide, [](char16_t c) { return !((c >= '0' && c <= '9') || c == '.'); });
+  if (OnlyNumber)
+    std::erase_if(wide, [](char16_t c) { return !((c >= '0' && c <= '9') || c == '.'); });
   const int room = Room();
   if (static_cast<int>(wide.size()) > room) {
     wide.resize(static_cast<size_t>(room));
@@ -141,8 +144,7 @@ void TLumEdit::KeyPress(char16_t& key) {
   switch (key) {
     case 0:
     case 13:
-    case 27:
-      return;
+    case 27: return;
     case 1:  // Ctrl+A
       SelectAll();
       return;
@@ -167,8 +169,7 @@ void TLumEdit::KeyPress(char16_t& key) {
         TextEdited();
       }
       return;
-    default:
-      break;
+    default: break;
   }
   if (OnlyRead) return;
   // Other control characters (Tab, Ctrl+letters, Ctrl+Backspace) are not text.
@@ -192,18 +193,10 @@ void TLumEdit::KeyDown(uint16_t& key, TShiftState shift) {
   const bool extend = (shift & ssShift) != 0;
   const bool ctrl = (shift & ssCtrl) != 0;
   switch (key) {
-    case kVkLeft:
-      buffer_.StepLeft(extend, ctrl);
-      break;
-    case kVkRight:
-      buffer_.StepRight(extend, ctrl);
-      break;
-    case kVkHome:
-      buffer_.MoveTo(0, extend);
-      break;
-    case kVkEnd:
-      buffer_.MoveTo(buffer_.length(), extend);
-      break;
+    case kVkLeft: buffer_.StepLeft(extend, ctrl); break;
+    case kVkRight: buffer_.StepRight(extend, ctrl); break;
+    case kVkHome: buffer_.MoveTo(0, extend); break;
+    case kVkEnd: buffer_.MoveTo(buffer_.length(), extend); break;
     case kVkDelete:
       if (OnlyRead) return;
       if (extend) {  // Shift+Delete cuts
@@ -214,11 +207,12 @@ void TLumEdit::KeyDown(uint16_t& key, TShiftState shift) {
       }
       return;
     case 0x2D:  // Insert: Ctrl copies, Shift pastes
-      if (ctrl) Copy();
-      else if (extend && !OnlyRead) Paste();
+      if (ctrl)
+        Copy();
+      else if (extend && !OnlyRead)
+        Paste();
       return;
-    default:
-      return;
+    default: return;
   }
   CaretMoved();
 }

@@ -83,8 +83,7 @@ class TLumEdit : public TLumUIParentControl {
   TLumPopupMenu* PopupMenu = nullptr;
 
   // --- events ---
-  std::function<void(TLumEdit&)> OnChange, OnGetFocus, OnLostFocus, OnImglistClick,
-      OnBtnExtraClick;
+  std::function<void(TLumEdit&)> OnChange, OnGetFocus, OnLostFocus, OnImglistClick, OnBtnExtraClick;
   std::function<void(TLumEdit&, char16_t& key)> OnkeyPress;
 
   // --- for tests and owners ---

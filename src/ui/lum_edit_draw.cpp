@@ -109,7 +109,8 @@ void TLumEdit::EnsureCaretVisible() {
 Rect TLumEdit::CaretRect() {
   const std::vector<int>& xs = Offsets();
   const Rect area = TextArea();
-  const int cx = area.left + xs[static_cast<size_t>(std::clamp(buffer_.caret(), 0, buffer_.length()))] -
+  const int cx = area.left +
+                 xs[static_cast<size_t>(std::clamp(buffer_.caret(), 0, buffer_.length()))] -
                  (focused_ ? scroll_x_ : 0);
   const int h = ImgInput.empty() ? widths_.LineHeight() : ImgInput.height();
   const int w = ImgInput.empty() ? 1 : ImgInput.width();
@@ -123,9 +124,12 @@ void TLumEdit::DrawControl(Bitmap32& bitmap) {
 
   // The box: disabled, focused (else normal), hot, normal.
   int state = kNormal;
-  if (!EffectivelyEnabled()) state = has_frames_[kDisabled] ? kDisabled : kNormal;
-  else if (focused_) state = has_frames_[kFocused] ? kFocused : kNormal;
-  else if (MouseOver()) state = has_frames_[kHot] ? kHot : kNormal;
+  if (!EffectivelyEnabled())
+    state = has_frames_[kDisabled] ? kDisabled : kNormal;
+  else if (focused_)
+    state = has_frames_[kFocused] ? kFocused : kNormal;
+  else if (MouseOver())
+    state = has_frames_[kHot] ? kHot : kNormal;
   if (has_frames_[state]) {
     const PngImage* p = frames_[state];
     if (p[0].empty() && p[2].empty()) {
@@ -187,9 +191,12 @@ void TLumEdit::DrawControl(Bitmap32& bitmap) {
   const Rect extra = ExtraButtonRect();
   if (!extra.empty()) {
     int f = kNormal;
-    if (!EffectivelyEnabled()) f = 3;
-    else if (extra_pressed_) f = 2;
-    else if (extra_hot_) f = 1;
+    if (!EffectivelyEnabled())
+      f = 3;
+    else if (extra_pressed_)
+      f = 2;
+    else if (extra_hot_)
+      f = 1;
     const PngImage& frame = extra_frames_[f].empty() ? extra_frames_[0] : extra_frames_[f];
     canvas.DrawPng(extra.left, extra.top, frame);
   }

@@ -98,8 +98,10 @@ void TLumForm::SetFormState(TLumFormState state) {
     form_state_ = state;
     return;
   }
-  if (state == WisMax) Maximize();
-  else RestoreSize();
+  if (state == WisMax)
+    Maximize();
+  else
+    RestoreSize();
 }
 
 void TLumForm::SetTopMost(bool top_most) {
@@ -142,7 +144,8 @@ void TLumForm::SetStyle(TLumStyle* style) {
   while (!pending.empty()) {
     TControl* c = pending.back();
     pending.pop_back();
-    if (auto* windowed = dynamic_cast<TLumUIParentControl*>(c); windowed && !windowed->OwnerStyle()) {
+    if (auto* windowed = dynamic_cast<TLumUIParentControl*>(c);
+        windowed && !windowed->OwnerStyle()) {
       windowed->SetStyle(style);
     } else if (auto* graphic = dynamic_cast<TLumUIGraphicControl*>(c);
                graphic && !graphic->OwnerStyle()) {
@@ -185,14 +188,11 @@ void TLumForm::RefreshChildren() {
 
 bool TLumForm::SysCommand(os::SysCommand command) {
   switch (command) {
-    case os::SysCommand::kMinimize:
-      minimizing_ = true;
-      return false;
+    case os::SysCommand::kMinimize: minimizing_ = true; return false;
     case os::SysCommand::kMaximize:
       if (form_state_ != WisMax && (FormBtns & WbiMaximize) && btn_max_) Maximize();
       return true;
-    case os::SysCommand::kRestore:
-      return false;
+    case os::SysCommand::kRestore: return false;
   }
   return false;
 }

@@ -14,9 +14,12 @@ TDStdFButton::TDStdFButton(TLumForm& form) : form_(form) { ShowHint = true; }
 void TDStdFButton::Paint(Canvas& canvas) {
   CopyParentErase(*this, canvas);
   const PngImage* frame = &BtnNormal;
-  if (!Enabled() && !BtnDisable.empty()) frame = &BtnDisable;
-  else if (pressed_) frame = &BtnDown;
-  else if (over_) frame = &BtnOver;
+  if (!Enabled() && !BtnDisable.empty())
+    frame = &BtnDisable;
+  else if (pressed_)
+    frame = &BtnDown;
+  else if (over_)
+    frame = &BtnOver;
   if (frame->empty()) return;
   canvas.StretchDrawPng(ClientRect(), *frame);
 }
@@ -63,7 +66,8 @@ PngImage FrameOf(PngImage strip, int count, int index) {
 }  // namespace
 
 void TLumForm::CreateButtons() {
-  for (TDStdFButton** b : {&btn_close_, &btn_max_, &btn_restore_, &btn_min_, &btn_menu_, &btn_skin_}) {
+  for (TDStdFButton** b :
+       {&btn_close_, &btn_max_, &btn_restore_, &btn_min_, &btn_menu_, &btn_skin_}) {
     if (*b) Release(*b);
     *b = nullptr;
   }
@@ -147,8 +151,8 @@ void TLumForm::ButtonClicked(TDStdFButton& button) {
   } else if (&button == btn_menu_) {
     if (OnLumFormBtnMenuClick) OnLumFormBtnMenuClick(button);
     if (BtnPopupMenu) {
-      const Point at = host_->ClientToScreen(
-          {button.FormOrigin().x, button.FormOrigin().y + button.Height()});
+      const Point at =
+          host_->ClientToScreen({button.FormOrigin().x, button.FormOrigin().y + button.Height()});
       BtnPopupMenu->Popup(at.x, at.y);
     }
   } else if (&button == btn_skin_) {

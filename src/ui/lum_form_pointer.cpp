@@ -124,8 +124,10 @@ void TLumForm::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   if (over_logo_) logo_pressed_ = true;
   if ((shift & ssDouble) && (FormBtns & WbiMaximize) && caption_rect_.Contains({x, y}) &&
       !over_logo_) {
-    if (form_state_ == WisMax) RestoreSize();
-    else Maximize();
+    if (form_state_ == WisMax)
+      RestoreSize();
+    else
+      Maximize();
   }
 }
 

@@ -65,11 +65,8 @@ void TLumForm::DrawPicture() {
       StretchTransfer(form_bitmap_, form_bitmap_.bounds(), form_bitmap_.bounds(), view, all,
                       DrawMode::kOpaque, CombineMode::kBlend, Resampler::kLinear);
       return;
-    case SmTile:
-      TileBitmap(form_bitmap_, picture_bitmap_);
-      return;
-    case SmCrop:
-      break;
+    case SmTile: TileBitmap(form_bitmap_, picture_bitmap_); return;
+    case SmCrop: break;
     case SmAuto:
     case SmAutoAndAverage:
       if (!covers) form_bitmap_.Clear(picture_average_ ? picture_average_ : ColorToArgb(Color));

@@ -8,7 +8,14 @@
 
 namespace orvo {
 
-enum TLumUIImageType { LumUnknown = 0, LumICON = 1, LumBMP = 2, LumJPG = 3, LumGIF = 4, LumPNG = 5 };
+enum TLumUIImageType {
+  LumUnknown = 0,
+  LumICON = 1,
+  LumBMP = 2,
+  LumJPG = 3,
+  LumGIF = 4,
+  LumPNG = 5
+};
 
 class TLumImageItem {
  public:

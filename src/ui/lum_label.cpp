@@ -104,8 +104,10 @@ void TLumLabel::DrawControl(Bitmap32& bitmap) {
   if (alignment_ == taLeftJustify) format |= kDtLeft | (word_break_ ? kDtWordBreak : 0);
   // GDI clips to the rectangle it aligns to; the label's own bitmap is the clip instead,
   // so a right-aligned last glyph's overhang (Wine) keeps its pixels.
-  else if (alignment_ == taRightJustify) format |= kDtRight | kDtNoClip;
-  else format |= kDtCenter;
+  else if (alignment_ == taRightJustify)
+    format |= kDtRight | kDtNoClip;
+  else
+    format |= kDtCenter;
   if (show_accel_char_) format |= kDtNoPrefix;
 
   if (blur_color_ == clNone) {

@@ -12,14 +12,15 @@
 namespace orvo {
 namespace {
 
-constexpr uint32_t kCaptionFormat =
-    kDtLeft | kDtTop | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
+constexpr uint32_t kCaptionFormat = kDtLeft | kDtTop | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
 constexpr uint32_t kCellFormat =
     kDtLeft | kDtVCenter | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
 
 void DrawFrame(Canvas& canvas, const PngImage& frame, const Rect& r) {
-  if (frame.width() == r.width() && frame.height() == r.height()) canvas.DrawPng(r.left, r.top, frame);
-  else canvas.StretchDrawPng(r, frame);
+  if (frame.width() == r.width() && frame.height() == r.height())
+    canvas.DrawPng(r.left, r.top, frame);
+  else
+    canvas.StretchDrawPng(r, frame);
 }
 
 }  // namespace
@@ -101,9 +102,12 @@ void TLumListView::DrawRow(Canvas& canvas, int index, TLumLvItem& row) {
     const Frames& f = *frames_;
     const std::optional<PngImage>* frame = nullptr;
     if (row.Enabled || !f.row[3]) {
-      if (row.Selected() || (&row == pressed_ && HotTrack)) frame = &f.row[2];
-      else if (&row == hot_ && HotTrack) frame = &f.row[1];
-      else frame = &f.row[0];
+      if (row.Selected() || (&row == pressed_ && HotTrack))
+        frame = &f.row[2];
+      else if (&row == hot_ && HotTrack)
+        frame = &f.row[1];
+      else
+        frame = &f.row[0];
     } else {
       frame = &f.row[3];
     }
@@ -120,10 +124,14 @@ void TLumListView::DrawRow(Canvas& canvas, int index, TLumLvItem& row) {
     }
     if (row.TextRect != kNoRect) {
       canvas.font = font;
-      if (!row.Enabled) canvas.font.color = FontColorDisable;
-      else if (&row == pressed_) canvas.font.color = FontColorDown;
-      else if (&row == hot_) canvas.font.color = FontColorOver;
-      else canvas.font.color = FontColorNormal;
+      if (!row.Enabled)
+        canvas.font.color = FontColorDisable;
+      else if (&row == pressed_)
+        canvas.font.color = FontColorDown;
+      else if (&row == hot_)
+        canvas.font.color = FontColorOver;
+      else
+        canvas.font.color = FontColorNormal;
       Rect tr = row.TextRect;
       canvas.brush.style = BrushStyle::kClear;
       canvas.DrawText(row.Caption(), tr, kCaptionFormat);
@@ -170,9 +178,12 @@ void TLumListView::DrawIconCell(Canvas& canvas, int index, TLumLvItem& row) {
   if (default_draw) {
     const Frames& f = *frames_;
     const std::optional<PngImage>* frame = &f.row[0];
-    if (!row.Enabled && f.row[3]) frame = &f.row[3];
-    else if (row.Selected() || (&row == pressed_ && HotTrack)) frame = &f.row[2];
-    else if (&row == hot_ && HotTrack) frame = &f.row[1];
+    if (!row.Enabled && f.row[3])
+      frame = &f.row[3];
+    else if (row.Selected() || (&row == pressed_ && HotTrack))
+      frame = &f.row[2];
+    else if (&row == hot_ && HotTrack)
+      frame = &f.row[1];
     if (*frame) DrawFrame(canvas, **frame, r);
     if (row.ImageRect != kNoRect) {
       TLumImageList* images = Imagelist ? Imagelist : StdImageList;
@@ -180,13 +191,14 @@ void TLumListView::DrawIconCell(Canvas& canvas, int index, TLumLvItem& row) {
     }
     if (row.TextRect != kNoRect) {
       canvas.font = font;
-      canvas.font.color = !row.Enabled      ? FontColorDisable
+      canvas.font.color = !row.Enabled       ? FontColorDisable
                           : &row == pressed_ ? FontColorDown
                           : &row == hot_     ? FontColorOver
                                              : FontColorNormal;
       Rect tr = row.TextRect;
       canvas.brush.style = BrushStyle::kClear;
-      canvas.DrawText(row.Caption(), tr, kDtCenter | kDtTop | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix);
+      canvas.DrawText(row.Caption(), tr,
+                      kDtCenter | kDtTop | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix);
     }
   }
   if (OnAfterItemDraw) OnAfterItemDraw(canvas, index, row);
@@ -208,13 +220,14 @@ void TLumListView::DrawHeader(Canvas& canvas) {
     if (f.header[state]) DrawFrame(canvas, *f.header[state], r);
     int x = r.left + 4;
     if (c.ShowCheck && c.CheckRect.left >= 0) {
-      const PngImage& check = f.check[c.Checked ? 1 : 0] ? *f.check[c.Checked ? 1 : 0] : *f.check[0];
+      const PngImage& check =
+          f.check[c.Checked ? 1 : 0] ? *f.check[c.Checked ? 1 : 0] : *f.check[0];
       canvas.DrawPng(c.CheckRect.left, c.CheckRect.top, check);
       x = c.CheckRect.right + 4;
     }
     if (HeadImglist && c.ImageIndex >= 0 && c.ImageIndex < HeadImglist->Count()) {
-      HeadImglist->Draw(&canvas, x, r.top + (r.height() - HeadImglist->ImgHeight) / 2,
-                        c.ImageIndex, true);
+      HeadImglist->Draw(&canvas, x, r.top + (r.height() - HeadImglist->ImgHeight) / 2, c.ImageIndex,
+                        true);
       x += HeadImglist->ImgWidth + 4;
     }
     const int right = c.ArrowRect.left >= 0 ? c.ArrowRect.left - 2 : r.right - 4;
@@ -256,8 +269,8 @@ void TLumListView::RestoreBackground(Canvas& canvas, const Rect& r) {
     return;
   }
   for (int y = std::max(r.top, 0); y < std::min(r.bottom, bitmap.height()); ++y) {
-    std::fill(bitmap.Row(y) + std::max(r.left, 0), bitmap.Row(y) + std::min(r.right, bitmap.width()),
-              Argb{0});
+    std::fill(bitmap.Row(y) + std::max(r.left, 0),
+              bitmap.Row(y) + std::min(r.right, bitmap.width()), Argb{0});
   }
   CopyParentBackgroundRect(*this, canvas, r);
   if (Alpha() < 255) FadeRectAlpha(bitmap, Intersect(r, bitmap.bounds()), Alpha());
@@ -286,8 +299,10 @@ void TLumListView::RedrawItem(TLumLvItem* row) {
   canvas.ResetState();
   canvas.IntersectClip(r);
   RestoreBackground(canvas, r);
-  if (ViewStyle == WvsIcon) DrawIconCell(canvas, index, *row);
-  else DrawRow(canvas, index, *row);
+  if (ViewStyle == WvsIcon)
+    DrawIconCell(canvas, index, *row);
+  else
+    DrawRow(canvas, index, *row);
   canvas.ResetState();
   fresh_.push_back(r);
   const Point o = FormOrigin();
@@ -352,8 +367,8 @@ void TLumListView::MakeDragPicture() {
   for (size_t k = 0; k < picked.size(); ++k) {
     const Rect src = Intersect(picked[k]->ItemRect, core_.bitmap.bounds());
     if (src.empty()) continue;
-    const Rect dst = RectOfSize(0, static_cast<int>(k) * shift, std::min(src.width(), width),
-                                src.height());
+    const Rect dst =
+        RectOfSize(0, static_cast<int>(k) * shift, std::min(src.width(), width), src.height());
     canvas.CopyRect(dst, core_.bitmap, {src.left, src.top, src.left + dst.width(), src.bottom});
   }
   if (count > 10) {

@@ -43,7 +43,7 @@ TLumListForm::~TLumListForm() {
 int TLumListForm::Margin() const { return Layered ? box_.AlphaWidth : 2; }
 
 int TLumListForm::ItemHeight(TLumCboxItem& item) const {
-  int h = box_.ItemFrame(1) ? box_.ItemFrame(1)->height()
+  int h = box_.ItemFrame(1)   ? box_.ItemFrame(1)->height()
           : box_.ItemFrame(0) ? box_.ItemFrame(0)->height()
                               : 20;
   if (box_.OnItemMeasure) box_.OnItemMeasure(item, h);
@@ -182,7 +182,8 @@ void TLumListForm::Paint(Canvas& canvas) {
       NinePng pieces;
       PngImage skin = box_.ImgForm;
       const TLumUIPadding& s = box_.Formsplit;
-      if (s.ValidNine() && CutNinePng(skin, {s.Left, s.Top}, {s.Right, s.Bottom}, 255, clNone, pieces)) {
+      if (s.ValidNine() &&
+          CutNinePng(skin, {s.Left, s.Top}, {s.Right, s.Bottom}, 255, clNone, pieces)) {
         DrawNineTiled(background_, w, h, pieces);
       } else {
         background_.SetSize(w, h);
@@ -313,9 +314,7 @@ void TLumListForm::MouseLeave() {
 void TLumListForm::KeyDown(uint16_t& key, TShiftState) {
   const int count = static_cast<int>(items_.size());
   switch (key) {
-    case kVkEscape:
-      CloseList();
-      return;
+    case kVkEscape: CloseList(); return;
     case kVkReturn:
       if (hot_ >= 0) box_.ItemReleased(*items_[static_cast<size_t>(hot_)], false);
       return;
@@ -332,8 +331,7 @@ void TLumListForm::KeyDown(uint16_t& key, TShiftState) {
       SetHot(i, false);
       return;
     }
-    default:
-      return;
+    default: return;
   }
 }
 

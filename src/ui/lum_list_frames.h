@@ -24,9 +24,9 @@ struct TLumListView::Frames {
   std::optional<PngImage> row[4];
   // Check frames: unchecked, checked, unchecked hot, checked hot.
   std::optional<PngImage> check[4];
-  std::optional<PngImage> header[4];       // normal, hot, down, disabled
+  std::optional<PngImage> header[4];  // normal, hot, down, disabled
   std::optional<PngImage> header_split[4];
-  std::optional<PngImage> arrow[2];        // the two sort directions
+  std::optional<PngImage> arrow[2];  // the two sort directions
 };
 
 }  // namespace orvo

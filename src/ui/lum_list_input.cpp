@@ -155,7 +155,8 @@ void TLumListView::UpdateRubberBand(Point p) {
     std::vector<TLumLvItem*> rows;
     for (const auto& r : rows_) rows.push_back(r.get());
     for (TLumLvItem* r : rows) {
-      const bool want = r->Enabled && r->Visible && r->ItemRect.left >= 0 && Intersects(r->ItemRect, band);
+      const bool want =
+          r->Enabled && r->Visible && r->ItemRect.left >= 0 && Intersects(r->ItemRect, band);
       SelectRow(*r, want);
       if (alive.expired()) return;
     }
@@ -348,8 +349,8 @@ void TLumListView::DropSelection(Point p) {
       break;
     }
   }
-  const bool below = !target && last_laid_ >= 0 &&
-                     p.y >= rows_[static_cast<size_t>(last_laid_)]->ItemRect.bottom;
+  const bool below =
+      !target && last_laid_ >= 0 && p.y >= rows_[static_cast<size_t>(last_laid_)]->ItemRect.bottom;
   if (!target && !below) return;
   // Before the target, or before the first unselected row after it.
   if (target && target->Selected()) {
@@ -435,8 +436,10 @@ void TLumListView::BeginEdit(TLumLvItem& row) {
     editor_->ImgX2 = 4;
     editor_->OnLostFocus = [this](TLumEdit&) { EndEdit(); };
     editor_->OnKeyDown = [this](TControl&, uint16_t& key, TShiftState) {
-      if (key == kVkReturn) EndEdit();
-      else if (key == kVkEscape) EndEdit(true);
+      if (key == kVkReturn)
+        EndEdit();
+      else if (key == kVkEscape)
+        EndEdit(true);
     };
   }
   editor_->ImgEdit = SolidPng(18, h, clWhite);

@@ -50,8 +50,8 @@ class TLumLvItem {
   int SubItemCount() const { return static_cast<int>(SubItems.size()); }
 
   int ImageIndex = -1;
-  bool Enabled = true;   // disabled rows are not hot-tracked, hit or selected
-  bool Visible = true;   // invisible rows take no space
+  bool Enabled = true;  // disabled rows are not hot-tracked, hit or selected
+  bool Visible = true;  // invisible rows take no space
   bool Checked = false;
   Rect ItemRect = kNoRect;
   Rect ImageRect = kNoRect;

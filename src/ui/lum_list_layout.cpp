@@ -258,15 +258,15 @@ void TLumListView::LayOutColumns() {
     if (header.height() <= 0) continue;
     if (c->ShowCheck && frames_ && frames_->check[0]) {
       const PngImage& f = *frames_->check[0];
-      c->CheckRect = RectOfSize(c->ColumnRect.left + 2,
-                                header.top + (header.height() - f.height()) / 2, f.width(),
-                                f.height());
+      c->CheckRect =
+          RectOfSize(c->ColumnRect.left + 2, header.top + (header.height() - f.height()) / 2,
+                     f.width(), f.height());
     }
     if (c->ShowArrow && c->ArrowDirection > 0 && frames_ && frames_->arrow[0]) {
       const PngImage& f = *frames_->arrow[0];
-      c->ArrowRect = RectOfSize(c->ColumnRect.right - f.width() - HeaderSplitWidth - 4,
-                                header.top + (header.height() - f.height()) / 2, f.width(),
-                                f.height());
+      c->ArrowRect =
+          RectOfSize(c->ColumnRect.right - f.width() - HeaderSplitWidth - 4,
+                     header.top + (header.height() - f.height()) / 2, f.width(), f.height());
     }
   }
 }
@@ -318,7 +318,8 @@ void TLumListView::LayOutIcons() {
       continue;
     }
     const int x = h_offset_ + left + MarginItem + (n % per_line) * (ItemWidth + MarginItem);
-    const int y = v_offset_ + top + Border() + MarginItem + (n / per_line) * (Itemheight + MarginItem);
+    const int y =
+        v_offset_ + top + Border() + MarginItem + (n / per_line) * (Itemheight + MarginItem);
     row.ItemRect = RectOfSize(x, y, ItemWidth, Itemheight);
     if (first_laid_ < 0) first_laid_ = static_cast<int>(i);
     last_laid_ = static_cast<int>(i);
@@ -404,18 +405,37 @@ void TLumListView::LayOutRowParts() {
       ClearParts(row);
       continue;
     }
-    if (ViewStyle == WvsIcon) PlaceIconParts(row);
-    else PlaceRowParts(row);
+    if (ViewStyle == WvsIcon)
+      PlaceIconParts(row);
+    else
+      PlaceRowParts(row);
   }
 }
 
 // --- the whole layout ---
 
 TLumListView::Key TLumListView::LayoutKey() const {
-  return Key{Width(), Height(), Itemheight, ItemWidth, MarginItem, MarginCheckBox,
-             MarginImageList, MarginText, HeaderHeight, HeaderSplitWidth, ViewStyle,
-             ItemStateCount, CheckStateCount, v_offset_, h_offset_, ItemCount(), ColumnCount(),
-             BorderColor != clNone, ShowCheckBox, Imagelist ? Imagelist : StdImageList, font};
+  return Key{Width(),
+             Height(),
+             Itemheight,
+             ItemWidth,
+             MarginItem,
+             MarginCheckBox,
+             MarginImageList,
+             MarginText,
+             HeaderHeight,
+             HeaderSplitWidth,
+             ViewStyle,
+             ItemStateCount,
+             CheckStateCount,
+             v_offset_,
+             h_offset_,
+             ItemCount(),
+             ColumnCount(),
+             BorderColor != clNone,
+             ShowCheckBox,
+             Imagelist ? Imagelist : StdImageList,
+             font};
 }
 
 void TLumListView::UpdateBackCache() {

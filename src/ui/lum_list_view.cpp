@@ -165,8 +165,8 @@ TLumLvHeadItem* TLumListView::Columns(int index) const {
 // --- selection ---
 
 int TLumListView::SelectedCount() const {
-  return static_cast<int>(std::count_if(rows_.begin(), rows_.end(),
-                                        [](const auto& r) { return r->selected_; }));
+  return static_cast<int>(
+      std::count_if(rows_.begin(), rows_.end(), [](const auto& r) { return r->selected_; }));
 }
 
 TLumLvItem* TLumListView::SelectedItem() const {

@@ -276,8 +276,10 @@ void TLumMemo::ScrollCaretIntoView() {
   }
   LayOut();
   const int line = LineOf(std::max(buffer_.caret(), 0));
-  if (line < top_) SetTop(line);
-  else if (line >= top_ + VisibleLines()) SetTop(line - VisibleLines() + 1);
+  if (line < top_)
+    SetTop(line);
+  else if (line >= top_ + VisibleLines())
+    SetTop(line - VisibleLines() + 1);
 }
 
 // --- focus and place ---

@@ -28,9 +28,7 @@
 
 namespace orvo {
 
-class TLumMemo : public TLumUIParentControl,
-                 private os::TextBoxClient,
-                 private TFormWindowHook {
+class TLumMemo : public TLumUIParentControl, private os::TextBoxClient, private TFormWindowHook {
  public:
   TLumMemo();
   ~TLumMemo() override;

@@ -28,7 +28,8 @@ char32_t CodePointAt(const std::u16string& t, int i, int* units) {
 
 void TLumMemo::LayOut() {
   widths_.SetFont(font);
-  const int width = std::max(InnerRect().width() - (bar_ && bar_->Visible() ? bar_->Width() : 0), 1);
+  const int width =
+      std::max(InnerRect().width() - (bar_ && bar_->Visible() ? bar_->Width() : 0), 1);
   if (layout_valid_ && width == laid_width_) return;
   layout_valid_ = true;
   laid_width_ = width;
@@ -38,10 +39,14 @@ void TLumMemo::LayOut() {
   int start = 0;
   for (;;) {
     int end = start;
-    while (end < n && t[static_cast<size_t>(end)] != '\r' && t[static_cast<size_t>(end)] != '\n') ++end;
+    while (end < n && t[static_cast<size_t>(end)] != '\r' && t[static_cast<size_t>(end)] != '\n')
+      ++end;
     int after = end;
-    if (after < n) after += (t[static_cast<size_t>(after)] == '\r' && after + 1 < n &&
-                             t[static_cast<size_t>(after) + 1] == '\n') ? 2 : 1;
+    if (after < n)
+      after += (t[static_cast<size_t>(after)] == '\r' && after + 1 < n &&
+                t[static_cast<size_t>(after) + 1] == '\n')
+                   ? 2
+                   : 1;
     // Wrap [start, end) into lines no wider than the box.
     int ls = start;
     do {
@@ -77,8 +82,10 @@ int TLumMemo::LineOf(int pos) {
   LayOut();
   int line = 0;
   for (size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].start <= pos) line = static_cast<int>(i);
-    else break;
+    if (lines_[i].start <= pos)
+      line = static_cast<int>(i);
+    else
+      break;
   }
   return line;
 }
@@ -202,9 +209,9 @@ void TLumMemo::DrawControl(Bitmap32& bitmap) {
     if (l.end > l.start) {
       canvas.brush.style = BrushStyle::kClear;
       Rect r{inner.left, y, inner.right + 200, y + lh};
-      canvas.DrawText(Utf16ToUtf8(t.substr(static_cast<size_t>(l.start),
-                                           static_cast<size_t>(l.end - l.start))),
-                      r, kLineFormat);
+      canvas.DrawText(
+          Utf16ToUtf8(t.substr(static_cast<size_t>(l.start), static_cast<size_t>(l.end - l.start))),
+          r, kLineFormat);
     }
   }
   canvas.Restore();

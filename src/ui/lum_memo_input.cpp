@@ -53,31 +53,17 @@ void TLumMemo::KeyPress(char16_t& key) {
   switch (key) {
     case 0:
     case 27:
-    case 9:
-      return;
-    case 1:
-      SelectAll();
-      return;
-    case 3:
-      CopyToClipboard();
-      return;
+    case 9: return;
+    case 1: SelectAll(); return;
+    case 3: CopyToClipboard(); return;
     case 8:
       if (!read_only_ && buffer_.DeleteBack()) Edited();
       return;
-    case 13:
-      Insert(u"\r\n");
-      return;
-    case 22:
-      PasteFromClipboard();
-      return;
-    case 24:
-      CutToClipboard();
-      return;
-    case 26:
-      Undo();
-      return;
-    default:
-      break;
+    case 13: Insert(u"\r\n"); return;
+    case 22: PasteFromClipboard(); return;
+    case 24: CutToClipboard(); return;
+    case 26: Undo(); return;
+    default: break;
   }
   if (key < 32 || key == 127) return;
   const TShiftState s = KeyboardShiftState();
@@ -105,37 +91,24 @@ void TLumMemo::KeyDown(uint16_t& key, TShiftState shift) {
     goal_x_ = keep;
   };
   switch (key) {
-    case kVkLeft:
-      buffer_.StepLeft(extend, ctrl);
-      break;
-    case kVkRight:
-      buffer_.StepRight(extend, ctrl);
-      break;
-    case kVkHome:
-      buffer_.MoveTo(ctrl ? 0 : lines_[static_cast<size_t>(line)].start, extend);
-      break;
+    case kVkLeft: buffer_.StepLeft(extend, ctrl); break;
+    case kVkRight: buffer_.StepRight(extend, ctrl); break;
+    case kVkHome: buffer_.MoveTo(ctrl ? 0 : lines_[static_cast<size_t>(line)].start, extend); break;
     case kVkEnd:
       buffer_.MoveTo(ctrl ? buffer_.length() : lines_[static_cast<size_t>(line)].end, extend);
       break;
-    case kVkUp:
-      vertical(line - 1);
-      return;
-    case kVkDown:
-      vertical(line + 1);
-      return;
-    case kVkPrior:
-      vertical(line - VisibleLines());
-      return;
-    case kVkNext:
-      vertical(line + VisibleLines());
-      return;
+    case kVkUp: vertical(line - 1); return;
+    case kVkDown: vertical(line + 1); return;
+    case kVkPrior: vertical(line - VisibleLines()); return;
+    case kVkNext: vertical(line + VisibleLines()); return;
     case kVkDelete:
       if (read_only_) return;
-      if (extend) CutToClipboard();
-      else if (buffer_.DeleteForward()) Edited();
+      if (extend)
+        CutToClipboard();
+      else if (buffer_.DeleteForward())
+        Edited();
       return;
-    default:
-      return;
+    default: return;
   }
   goal_x_ = -1;
   CaretMoved();

@@ -50,14 +50,16 @@ constexpr uint32_t kShortCutFormat = kDtRight | kDtVCenter | kDtSingleLine | kDt
 void TLumPopupMenu::PrepareFrames() {
   item_frames_.clear();
   if (!ImgItem.empty()) {
-    if (ItemStateCount <= 1) item_frames_.push_back(ImgItem);
-    else item_frames_ = Frames(ImgItem, ItemStateCount, 3);
+    if (ItemStateCount <= 1)
+      item_frames_.push_back(ImgItem);
+    else
+      item_frames_ = Frames(ImgItem, ItemStateCount, 3);
   }
   const std::vector<PngImage> arrows = Frames(ImgSubArrow, SubArrowStateCount, 3);
   for (int i = 0; i < 3; ++i) {
     arrow_frames_[i] = arrows.empty() ? PngImage() : arrows[std::min<size_t>(i, arrows.size() - 1)];
   }
-  auto marks = [this](const PngImage& strip, PngImage (&out)[2]) {
+  auto marks = [this](const PngImage& strip, PngImage(&out)[2]) {
     out[0] = out[1] = PngImage();
     if (strip.empty()) return;
     if (CheckRadioStateCount <= 1) {
@@ -103,7 +105,8 @@ void TLumPopupMenu::Measure(Level& level, Point at) {
   Canvas& canvas = scratch.canvas();
   const int mark = MarkColumn();
   const int image = ImageList ? ImageList->ImgWidth + 2 : 0;
-  const int arrow = ImgSubArrow.empty() ? 0 : ImgSubArrow.width() / std::max(SubArrowStateCount, 1) + 2;
+  const int arrow =
+      ImgSubArrow.empty() ? 0 : ImgSubArrow.width() / std::max(SubArrowStateCount, 1) + 2;
   int sum = 0, widest = 0;
   for (size_t i = 0; i < level.items.size(); ++i) {
     TLumMenuItem& item = *level.items[i];
@@ -186,8 +189,8 @@ void TLumPopupMenu::Render(Level& level) {
   }
   Bitmap32& picture = level.picture;
   picture.SetSize(w, h);
-  BlockTransfer(picture, 0, 0, picture.bounds(), level.background.view(),
-                level.background.bounds(), DrawMode::kOpaque, CombineMode::kBlend);
+  BlockTransfer(picture, 0, 0, picture.bounds(), level.background.view(), level.background.bounds(),
+                DrawMode::kOpaque, CombineMode::kBlend);
   Canvas& canvas = picture.canvas();
   canvas.ResetState();
   if (HaveBar) {
@@ -217,10 +220,14 @@ void TLumPopupMenu::DrawItem(Level& level, Canvas& canvas, int index) {
   SliceItemFrames(level, r.width());
   const size_t frames = item_frames_.size();
   const PngImage* highlight = nullptr;
-  if (index == level.pressed && frames >= 2) highlight = &level.item_frames[1];
-  else if (index == level.hot) highlight = &level.item_frames[0];
-  else if (item.SelectedLook && frames >= 3) highlight = &level.item_frames[2];
-  else if (index == level.open_sub) highlight = &level.item_frames[0];
+  if (index == level.pressed && frames >= 2)
+    highlight = &level.item_frames[1];
+  else if (index == level.hot)
+    highlight = &level.item_frames[0];
+  else if (item.SelectedLook && frames >= 3)
+    highlight = &level.item_frames[2];
+  else if (index == level.open_sub)
+    highlight = &level.item_frames[0];
   if (highlight && !highlight->empty()) canvas.StretchDrawPng(r, *highlight);
 
   const int mark = MarkColumn();
@@ -242,8 +249,9 @@ void TLumPopupMenu::DrawItem(Level& level, Canvas& canvas, int index) {
   }
   int right = r.right - 2;
   if (item.SubItemCount() > 0) {
-    const PngImage& arrow =
-        arrow_frames_[!item.Enabled ? 2 : (index == level.hot || index == level.open_sub) ? 1 : 0];
+    const PngImage& arrow = arrow_frames_[!item.Enabled                                     ? 2
+                                          : (index == level.hot || index == level.open_sub) ? 1
+                                                                                            : 0];
     if (!arrow.empty()) {
       canvas.DrawPng(r.right - arrow.width() - 2, r.top + (r.height() - arrow.height()) / 2, arrow);
       right -= arrow.width() + 2;

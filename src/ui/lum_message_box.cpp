@@ -142,9 +142,12 @@ void TLumMessageBox::PointerReleased(TMouseButton button, int x, int y) {
   const Point p{x, y};
   const int first_result = kind_ == kMsgYesNo ? kMsgResultNo : kMsgResultOk;
   int result = 0;
-  if (close_pressed_ && close_rect_.Contains(p)) result = first_result;
-  else if (first_pressed_ && first_rect_.Contains(p)) result = first_result;
-  else if (second_pressed_ && has_second_ && second_rect_.Contains(p)) result = kMsgResultYes;
+  if (close_pressed_ && close_rect_.Contains(p))
+    result = first_result;
+  else if (first_pressed_ && first_rect_.Contains(p))
+    result = first_result;
+  else if (second_pressed_ && has_second_ && second_rect_.Contains(p))
+    result = kMsgResultYes;
   close_pressed_ = first_pressed_ = second_pressed_ = false;
   Render();
   if (result != 0) Finish(result);
@@ -152,12 +155,8 @@ void TLumMessageBox::PointerReleased(TMouseButton button, int x, int y) {
 
 void TLumMessageBox::KeyPressed(uint16_t key) {
   switch (key) {
-    case kVkEscape:
-      Finish(kMsgResultOk);
-      return;
-    case kVkReturn:
-      Finish(first_focused_ ? kMsgResultNo : kMsgResultYes);
-      return;
+    case kVkEscape: Finish(kMsgResultOk); return;
+    case kVkReturn: Finish(first_focused_ ? kMsgResultNo : kMsgResultYes); return;
     case kVkLeft:
     case kVkUp:
     case kVkRight:
@@ -166,8 +165,7 @@ void TLumMessageBox::KeyPressed(uint16_t key) {
       std::swap(first_focused_, second_focused_);
       Render();
       return;
-    default:
-      return;
+    default: return;
   }
 }
 

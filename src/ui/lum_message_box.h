@@ -67,9 +67,9 @@ class TLumMessageBox {
   TLumUIPadding FormSplit;
   PngImage ImgClose;  // 3 frames: normal, over, down
   PngImage ImgLogo;
-  PngImage ImgBtn;    // 4 frames: normal, over, down, focused
-  PngImage ImgMsg;    // 4 icons: types 0 to 3
-  PngImage ImgCustom; // icon type 4
+  PngImage ImgBtn;     // 4 frames: normal, over, down, focused
+  PngImage ImgMsg;     // 4 icons: types 0 to 3
+  PngImage ImgCustom;  // icon type 4
   std::string BtnCloseHint = "Close";
   std::string BtnCaptionYes = "Yes";
   std::string BtnCaptionNo = "No";

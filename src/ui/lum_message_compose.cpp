@@ -10,10 +10,12 @@
 namespace orvo {
 namespace {
 
-constexpr uint32_t kTitleFormat = kDtLeft | kDtVCenter | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
-constexpr uint32_t kMessageFormat = kDtLeft | kDtWordBreak | kDtEndEllipsis | kDtEditControl |
-                                    kDtNoPrefix;
-constexpr uint32_t kButtonFormat = kDtLeft | kDtVCenter | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
+constexpr uint32_t kTitleFormat =
+    kDtLeft | kDtVCenter | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
+constexpr uint32_t kMessageFormat =
+    kDtLeft | kDtWordBreak | kDtEndEllipsis | kDtEditControl | kDtNoPrefix;
+constexpr uint32_t kButtonFormat =
+    kDtLeft | kDtVCenter | kDtSingleLine | kDtEndEllipsis | kDtNoPrefix;
 
 void Split(PngImage strip, int count, PngImage* out) {
   for (int i = 0; i < count; ++i) {
@@ -50,8 +52,8 @@ void TLumMessageBox::Compose(const std::string& title, const std::string& messag
   NinePng pieces;
   PngImage source = skin;
   const bool resized = w != skin.width() || h != skin.height();
-  const bool cut = resized && CutNinePng(source, {s.Left, s.Top}, {s.Right, s.Bottom}, 255,
-                                         SkinColor, pieces);
+  const bool cut =
+      resized && CutNinePng(source, {s.Left, s.Top}, {s.Right, s.Bottom}, 255, SkinColor, pieces);
   if (cut && !Pic.empty()) {
     DrawNineTiled(box_, w, h, pieces);
   } else {
@@ -71,7 +73,8 @@ void TLumMessageBox::Compose(const std::string& title, const std::string& messag
 
   const int aw = AlphaWidth;
   const PngImage& close = close_frames_[0];
-  close_rect_ = RectOfSize(w - aw - BtnCloseLeft - close.width(), aw, close.width(), close.height());
+  close_rect_ =
+      RectOfSize(w - aw - BtnCloseLeft - close.width(), aw, close.width(), close.height());
   title_rect_ = {aw, aw, close_rect_.left, aw + CaptionHeight};
   Canvas& canvas = box_.canvas();
   canvas.ResetState();

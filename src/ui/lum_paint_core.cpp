@@ -117,8 +117,8 @@ void TLumUIPaintCore::PaintInto(TControl& control, Bitmap32& parent_bitmap,
   }
   if (draw_control) draw_control(bitmap);
   bitmap.ResetAlpha(255);
-  BlockTransfer(parent_bitmap, control.Left(), control.Top(), parent_bitmap.bounds(),
-                bitmap.view(), bitmap.bounds(), DrawMode::kOpaque, CombineMode::kBlend);
+  BlockTransfer(parent_bitmap, control.Left(), control.Top(), parent_bitmap.bounds(), bitmap.view(),
+                bitmap.bounds(), DrawMode::kOpaque, CombineMode::kBlend);
 }
 
 }  // namespace orvo

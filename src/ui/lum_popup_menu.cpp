@@ -165,9 +165,8 @@ bool TLumPopupMenu::OpenLevel(int depth, TLumMenuItem* parent_item, Point at) {
   } else {
     const Level& parent = levels_[depth - 1];
     const TForm& pf = *parent.form;
-    const Rect item_rect = levels_[depth - 1].open_sub >= 0
-                               ? parent.items[parent.open_sub]->ItemRect
-                               : Rect{};
+    const Rect item_rect =
+        levels_[depth - 1].open_sub >= 0 ? parent.items[parent.open_sub]->ItemRect : Rect{};
     pos.y = pf.Top() + item_rect.top;
     if (pos.y + level.size.cy > work.bottom) pos.y -= level.size.cy;
     if (pos.y < work.top) pos.y = work.top + (work.height() - level.size.cy) / 2;
@@ -182,8 +181,10 @@ bool TLumPopupMenu::OpenLevel(int depth, TLumMenuItem* parent_item, Point at) {
   open_ = true;
   Render(level);
   level.form->ReadyShow = true;
-  if (depth == 0) level.form->Show();
-  else level.form->ShowNoActivate();
+  if (depth == 0)
+    level.form->Show();
+  else
+    level.form->ShowNoActivate();
   return true;
 }
 

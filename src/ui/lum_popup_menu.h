@@ -91,8 +91,8 @@ class TLumPopupMenu {
   std::function<void(TLumMenuItem&)> OnSubMenuShow, OnLastMenuShow;
   std::function<void(TLumPopupMenu&, bool& can_show)> OnBeforPopup;
   std::function<void(TLumPopupMenu&, bool normal)> OnMenuClose;
-  std::function<void(TLumPopupMenu&, TLumMenuItem&)> OnMenuItemRightClick,
-      OnSubMenuItemRightClick, OnLastMenuItemRightClick;
+  std::function<void(TLumPopupMenu&, TLumMenuItem&)> OnMenuItemRightClick, OnSubMenuItemRightClick,
+      OnLastMenuItemRightClick;
 
   // --- items ---
   TLumMenuItem& AddItem(std::unique_ptr<TLumMenuItem> item);

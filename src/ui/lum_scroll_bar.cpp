@@ -118,8 +118,8 @@ void TLumScrollBar::MouseMove(TShiftState shift, int x, int y) {
   if (Dragging()) {
     const Geometry g = Measure();
     if (g.thumb_length <= 0) return;
-    const int start = std::clamp(Along({x, y}) - drag_offset_, g.track_start,
-                                 g.track_end - g.thumb_length);
+    const int start =
+        std::clamp(Along({x, y}) - drag_offset_, g.track_start, g.track_end - g.thumb_length);
     Scroll(PositionFromPixel(start));
     return;
   }
@@ -182,9 +182,7 @@ void TLumScrollBar::RepeatStep() {
       }
       Scroll(position_ + (pressed_ == kPageBefore ? -page : page));
       break;
-    default:
-      repeat_.SetEnabled(false);
-      return;
+    default: repeat_.SetEnabled(false); return;
   }
   if (PageDone()) repeat_.SetEnabled(false);
 }
@@ -197,7 +195,8 @@ bool TLumScrollBar::MouseWheel(int delta, TShiftState, int, int) {
   if (notches == 0) notches = 1;
   int pos = position_;
   for (int i = 0; i < notches; ++i) {
-    pos = delta < 0 ? std::min(pos + SmallChange, max_ - page_ + 1) : std::max(pos - SmallChange, 0);
+    pos =
+        delta < 0 ? std::min(pos + SmallChange, max_ - page_ + 1) : std::max(pos - SmallChange, 0);
   }
   if (pos != position_) {
     SetPosition(pos);

@@ -93,8 +93,8 @@ class TLumScrollBar : public TLumUIParentControl, public TLumScrollBarRes {
 
  private:
   struct Geometry {
-    int length = 0;   // along the bar
-    int across = 0;   // across it
+    int length = 0;  // along the bar
+    int across = 0;  // across it
     Rect first, second;
     int track_start = 0, track_end = 0;
     int thumb_start = 0, thumb_length = 0;
@@ -114,14 +114,14 @@ class TLumScrollBar : public TLumUIParentControl, public TLumScrollBarRes {
   // Bar coordinates: (along, across) to (x, y) and back.
   Rect Oriented(int along_start, int along_end, int across_start, int across_end) const;
   int Along(Point p) const { return kind_ == skVer ? p.y : p.x; }
-  int RangeSpan() const;  // r of the thumb arithmetic
+  int RangeSpan() const;          // r of the thumb arithmetic
   void Scroll(int new_position);  // OnScroll, then Position
   void StartRepeat(Part part);
   void RepeatStep();
   bool PageDone() const;
   void UpdateHover(Point p);
-  const PngImage& SlicedAlong(const Strip& strip, int frame, const TLumUIPadding& split,
-                              int length, std::array<std::pair<int, PngImage>, 4>& cache) const;
+  const PngImage& SlicedAlong(const Strip& strip, int frame, const TLumUIPadding& split, int length,
+                              std::array<std::pair<int, PngImage>, 4>& cache) const;
   void DrawAlong(Canvas& canvas, const PngImage& picture, const Rect& r) const;
 
   int min_ = 0, max_ = 100, page_ = 1, position_ = 0;

@@ -64,8 +64,12 @@ TLumScrollBar::Geometry TLumScrollBar::Measure() const {
   g.across = vertical ? Width() : Height();
   // A button's size along and across the bar is its frame's (a horizontal bar's frames
   // lie on their side already).
-  auto along_of = [vertical](const Strip& s) { return vertical ? s.FrameHeight() : s.FrameWidth(); };
-  auto across_of = [vertical](const Strip& s) { return vertical ? s.FrameWidth() : s.FrameHeight(); };
+  auto along_of = [vertical](const Strip& s) {
+    return vertical ? s.FrameHeight() : s.FrameWidth();
+  };
+  auto across_of = [vertical](const Strip& s) {
+    return vertical ? s.FrameWidth() : s.FrameHeight();
+  };
   auto centred = [&](const Strip& s, int start, int end) {
     const int size = across_of(s) > 0 ? std::min(across_of(s), g.across) : g.across;
     const int left = (g.across - size) / 2;
@@ -128,8 +132,9 @@ Rect TLumScrollBar::PartRect(Part part) const {
     case kSecondButton: return ShowButton ? g.second : Rect{};
     case kThumb: {
       if (g.thumb_length <= 0) return {};
-      const int w = slider_.frames[0] ? (kind_ == skVer ? slider_.FrameWidth() : slider_.FrameHeight())
-                                      : g.across;
+      const int w = slider_.frames[0]
+                        ? (kind_ == skVer ? slider_.FrameWidth() : slider_.FrameHeight())
+                        : g.across;
       const int size = std::min(w, g.across);
       const int left = (g.across - size) / 2;
       return Oriented(g.thumb_start, g.thumb_start + g.thumb_length, left, left + size);
@@ -195,9 +200,12 @@ void TLumScrollBar::DrawControl(Bitmap32& bitmap) {
 
   // Track.
   int track_frame = kNormal;
-  if (!enabled && back_.Frame(kDisabled)) track_frame = kDisabled;
-  else if (enabled && pressing && back_.Frame(kDown)) track_frame = kDown;
-  else if (enabled && (over_bar_ || pressing) && back_.Frame(kOver)) track_frame = kOver;
+  if (!enabled && back_.Frame(kDisabled))
+    track_frame = kDisabled;
+  else if (enabled && pressing && back_.Frame(kDown))
+    track_frame = kDown;
+  else if (enabled && (over_bar_ || pressing) && back_.Frame(kOver))
+    track_frame = kOver;
   if (back_.Frame(track_frame) && g.track_end > g.track_start) {
     const PngImage& track =
         SlicedAlong(back_, track_frame, BackSplit, g.track_end - g.track_start, track_cache_);
@@ -208,9 +216,12 @@ void TLumScrollBar::DrawControl(Bitmap32& bitmap) {
   if (ShowButton) {
     auto button = [&](const Strip& s, Part part, const Rect& r) {
       int f = kNormal;
-      if (!enabled) f = kDisabled;
-      else if (pressed_ == part) f = kDown;
-      else if (hover_ == part) f = kOver;
+      if (!enabled)
+        f = kDisabled;
+      else if (pressed_ == part)
+        f = kDown;
+      else if (hover_ == part)
+        f = kOver;
       const PngImage* frame = s.Frame(f) ? s.Frame(f) : s.Frame(kNormal);
       if (frame && !r.empty()) DrawAlong(canvas, *frame, r);
     };
@@ -222,9 +233,12 @@ void TLumScrollBar::DrawControl(Bitmap32& bitmap) {
   const Rect thumb = PartRect(kThumb);
   if (thumb.empty()) return;
   int f = kNormal;
-  if (!enabled) f = kDisabled;
-  else if (Dragging()) f = kDown;
-  else if (hover_ == kThumb) f = kOver;
+  if (!enabled)
+    f = kDisabled;
+  else if (Dragging())
+    f = kDown;
+  else if (hover_ == kThumb)
+    f = kOver;
   if (!slider_.Frame(f)) f = kNormal;
   if (slider_.Frame(f)) {
     DrawAlong(canvas, SlicedAlong(slider_, f, SliderSplit, g.thumb_length, thumb_cache_), thumb);

@@ -34,8 +34,8 @@ class TLumStylePart {
 
 class TLumFormStyle : public TLumStylePart<TLumFormStyle> {
  public:
-  PngImage ImgBtnClose, ImgBtnSingleClose, ImgBtnMax, ImgBtnRestore, ImgBtnMin,
-      ImgBtnSingleMin, ImgBtnMenu, ImgBtnSkin, ImgForm;
+  PngImage ImgBtnClose, ImgBtnSingleClose, ImgBtnMax, ImgBtnRestore, ImgBtnMin, ImgBtnSingleMin,
+      ImgBtnMenu, ImgBtnSkin, ImgForm;
   TLumUIPadding FormSplit;
   Picture SkinPic;
   int SkinDrawMode = 0;

@@ -30,12 +30,12 @@ class TLumUIParentControl : public TWinControl {
   const Bitmap32* BackgroundSnapshot() const { return core_.snapshot.get(); }
 
   // Virtual operations, in slot order.
-  virtual void SetAlpha(int value);          // 0..255, stored when different, then Changed
-  virtual void SetTransparent(bool value);   // stored when different, then Changed
-  virtual void SetStyle(TLumStyle* style);   // stored when different, then StyleChanged
+  virtual void SetAlpha(int value);         // 0..255, stored when different, then Changed
+  virtual void SetTransparent(bool value);  // stored when different, then Changed
+  virtual void SetStyle(TLumStyle* style);  // stored when different, then StyleChanged
   virtual void DrawControl(Bitmap32& bitmap);
   virtual void CaptureBackground(const Bitmap32& parent_bitmap);
-  virtual void Changed();                    // invalidates, except while loading or designing
+  virtual void Changed();  // invalidates, except while loading or designing
   virtual void StyleChanged();
   virtual void PaintInto(Bitmap32& parent_bitmap);
 

@@ -26,7 +26,8 @@ void Pass(const std::vector<Argb>& in, std::vector<Argb>& out, int width, int he
         int e = x + j;
         if (e < 0 || e >= width) {
           // Wrapping uses a true modulo, so a kernel wider than the picture stays inside it.
-          e = edge == BlurEdge::kClamp ? std::clamp(e, 0, width - 1) : ((e % width) + width) % width;
+          e = edge == BlurEdge::kClamp ? std::clamp(e, 0, width - 1)
+                                       : ((e % width) + width) % width;
         }
         const Argb p = row[e];
         a += w * AlphaOf(p);
@@ -68,10 +69,9 @@ TLumUIKernel TLumUIKernel::Gaussian(float radius) {
   float sum = 0;
   for (int x = -n; x <= n; ++x) {
     const float xx = static_cast<float>(x * x);
-    const float w = xx > radius * radius
-                        ? 0.0f
-                        : std::exp(-xx / (2 * sigma * sigma)) /
-                              std::sqrt(2 * std::numbers::pi_v<float> * sigma);
+    const float w = xx > radius * radius ? 0.0f
+                                         : std::exp(-xx / (2 * sigma * sigma)) /
+                                               std::sqrt(2 * std::numbers::pi_v<float> * sigma);
     weights.push_back(w);
     sum += w;
   }

@@ -14,8 +14,11 @@ void TLumUIPadding::Assign(const TLumUIPadding& other) {
 }
 
 void TLumUIPadding::SetValue(int index, int32_t value) {
-  int32_t* slot = index == 0 ? &Left : index == 1 ? &Top : index == 2 ? &Right
-                 : index == 3 ? &Bottom : nullptr;
+  int32_t* slot = index == 0   ? &Left
+                  : index == 1 ? &Top
+                  : index == 2 ? &Right
+                  : index == 3 ? &Bottom
+                               : nullptr;
   if (!slot || *slot == value) return;
   *slot = value;
   if (OnChange) OnChange();

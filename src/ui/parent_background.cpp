@@ -32,8 +32,8 @@ void PaintSiblingsBelow(TControl& control, Canvas& canvas, const Rect& area, con
     if (!Intersects(sibling->BoundsRect(), area)) continue;
     canvas.Save();
     canvas.IntersectClip(clip);
-    canvas.SetOrigin({base.x + sibling->Left() - control.Left(),
-                      base.y + sibling->Top() - control.Top()});
+    canvas.SetOrigin(
+        {base.x + sibling->Left() - control.Left(), base.y + sibling->Top() - control.Top()});
     canvas.IntersectClip({0, 0, sibling->Width(), sibling->Height()});
     sibling->Paint(canvas);
     canvas.Restore();

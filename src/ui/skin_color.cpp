@@ -146,8 +146,8 @@ void FadeRectAlpha(Bitmap32& bitmap, const Rect& rect, int factor) {
     for (int x = r.left; x < r.right; ++x) {
       const Argb p = row[x];
       const auto scale = [&](int c) { return RoundDiv(static_cast<long long>(factor) * c, 255); };
-      row[x] = MakeArgb(factor * AlphaOf(p) / 255, scale(RedOf(p)), scale(GreenOf(p)),
-                        scale(BlueOf(p)));
+      row[x] =
+          MakeArgb(factor * AlphaOf(p) / 255, scale(RedOf(p)), scale(GreenOf(p)), scale(BlueOf(p)));
     }
   }
 }

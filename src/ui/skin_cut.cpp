@@ -28,8 +28,8 @@ std::array<Rect, 9> NineRects(int width, int height, Point p1, Point p2) {
 
 // Shared by the horizontal and vertical three-slice rules: `length` is the width (height).
 bool ValidThree(const PngImage& source, int a1, int a2, int factor, int length) {
-  return !source.empty() && ValidFactor(factor) && a1 != 0 && a2 != 0 && a2 >= a1 &&
-         a1 <= length && a2 <= length;
+  return !source.empty() && ValidFactor(factor) && a1 != 0 && a2 != 0 && a2 >= a1 && a1 <= length &&
+         a2 <= length;
 }
 
 std::optional<PngImage> StateFrame(PngImage& strip, int count, int index, bool vertical) {

@@ -43,8 +43,8 @@ void DrawTiled(Canvas& canvas, const PngImage& piece, const Rect& r) {
     for (int y = r.top; y < r.bottom; y += piece.height()) {
       const Rect cell{x, y, std::min(x + piece.width(), r.right),
                       std::min(y + piece.height(), r.bottom)};
-      canvas.StretchDraw(cell, piece.view(), piece.bounds(), DrawMode::kBlend,
-                         CombineMode::kMerge, Resampler::kNearest);
+      canvas.StretchDraw(cell, piece.view(), piece.bounds(), DrawMode::kBlend, CombineMode::kMerge,
+                         Resampler::kNearest);
     }
   }
 }
@@ -55,8 +55,8 @@ std::optional<PngImage> Slice(PngImage& source, int a1, int a2, int alpha_factor
   const bool ok = vertical ? CutThreeVert(source, a1, a2, alpha_factor, tint, parts)
                            : CutThreeHorz(source, a1, a2, alpha_factor, tint, parts);
   if (!ok || new_length < 1) return std::nullopt;
-  PngImage result = vertical ? PngImage(source.width(), new_length)
-                             : PngImage(new_length, source.height());
+  PngImage result =
+      vertical ? PngImage(source.width(), new_length) : PngImage(new_length, source.height());
   const int end_length = vertical ? parts[2].height() : parts[2].width();
   const int span_start = a1, span_end = new_length - end_length;
   if (span_end > span_start) {
@@ -102,8 +102,7 @@ void DrawNineTiled(Bitmap32& bitmap, int width, int height, const NinePng& piece
   canvas.DrawPng(0, 0, P(pieces, kTL));
   canvas.DrawPng(right, 0, P(pieces, kTR));
   canvas.DrawPng(0, bottom, P(pieces, kBL));
-  canvas.DrawPng(width - P(pieces, kBR).width(), height - P(pieces, kBR).height(),
-                 P(pieces, kBR));
+  canvas.DrawPng(width - P(pieces, kBR).width(), height - P(pieces, kBR).height(), P(pieces, kBR));
   DrawTiled(canvas, P(pieces, kT), {lw, 0, right, P(pieces, kT).height()});
   DrawTiled(canvas, P(pieces, kB), {lw, height - P(pieces, kB).height(), right, height});
   DrawTiled(canvas, P(pieces, kL), {0, th, P(pieces, kL).width(), bottom});
@@ -117,9 +116,10 @@ void DrawNineStretched(Bitmap32& bitmap, int width, int height, const NineBitmap
   const auto& p = pieces;
   const int lw = p[kTL].width(), rw = p[kTR].width(), th = p[kTL].height(), bh = p[kBL].height();
   const int right = width - rw, bottom = height - bh;
-  const Rect targets[9] = {{0, 0, lw, th},         {lw, 0, right, th},         {right, 0, width, th},
-                           {0, th, lw, bottom},    {lw, th, right, bottom},    {right, th, width, bottom},
-                           {0, bottom, lw, height}, {lw, bottom, right, height}, {right, bottom, width, height}};
+  const Rect targets[9] = {
+      {0, 0, lw, th},          {lw, 0, right, th},          {right, 0, width, th},
+      {0, th, lw, bottom},     {lw, th, right, bottom},     {right, th, width, bottom},
+      {0, bottom, lw, height}, {lw, bottom, right, height}, {right, bottom, width, height}};
   for (size_t i = 0; i < 9; ++i) {
     StretchTransfer(bitmap, targets[i], bitmap.bounds(), p[i].view(), p[i].bounds(),
                     DrawMode::kOpaque, CombineMode::kBlend, Resampler::kNearest);

@@ -20,8 +20,10 @@ void TTimer::SetInterval(int milliseconds) {
 void TTimer::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
-  if (enabled_) Start();
-  else Stop();
+  if (enabled_)
+    Start();
+  else
+    Stop();
 }
 
 void TTimer::Restart() {

@@ -84,12 +84,18 @@ void TWinControl::AlignControls(int old_width, int old_height) {
       if (c->Align() != alNone) continue;
       int left = c->Left(), top = c->Top(), width = c->Width(), height = c->Height();
       const TAnchors a = c->Anchors;
-      if ((a & akRight) && (a & akLeft)) width += dw;
-      else if (a & akRight) left += dw;
-      else if (!(a & akLeft)) left += dw / 2;
-      if ((a & akBottom) && (a & akTop)) height += dh;
-      else if (a & akBottom) top += dh;
-      else if (!(a & akTop)) top += dh / 2;
+      if ((a & akRight) && (a & akLeft))
+        width += dw;
+      else if (a & akRight)
+        left += dw;
+      else if (!(a & akLeft))
+        left += dw / 2;
+      if ((a & akBottom) && (a & akTop))
+        height += dh;
+      else if (a & akBottom)
+        top += dh;
+      else if (!(a & akTop))
+        top += dh / 2;
       if (left != c->left_ || top != c->top_ || width != c->width_ || height != c->height_) {
         c->SetBounds(left, top, width, height);
       }

@@ -32,7 +32,8 @@ class Orvopm : public ::testing::Test {
   // Runs the tool with stdin from /dev/null (no terminal) and stderr merged.
   ToolRun Tool(const std::string& args, bool with_image = true) {
     const std::string exe = (fs::path(test::OwnExecutablePath()).parent_path() / "orvopm").string();
-    const std::string cmd = "'" + exe + "' " + (with_image ? "--image '" + image_.string() + "' " : "") + args +
+    const std::string cmd = "'" + exe + "' " +
+                            (with_image ? "--image '" + image_.string() + "' " : "") + args +
                             " </dev/null 2>&1";
     FILE* pipe = ::popen(cmd.c_str(), "r");
     ToolRun run{-1, ""};
@@ -50,7 +51,9 @@ class Orvopm : public ::testing::Test {
     std::fprintf(f, "\r\n%s\r\n", lines.c_str());
     std::fclose(f);
   }
-  fs::path ChromeData() const { return image_ / "C/Users/demo/AppData/Local/Google/Chrome/User Data"; }
+  fs::path ChromeData() const {
+    return image_ / "C/Users/demo/AppData/Local/Google/Chrome/User Data";
+  }
   fs::path ChromeProfile() const { return ChromeData() / "Default"; }
   void WriteHostFile(const fs::path& path, const std::string& text) {
     fs::create_directories(path.parent_path());
@@ -70,10 +73,15 @@ TEST_F(Orvopm, ShowsTheBrowsersAndTheirAddOns) {
 
   const ToolRun list = Tool("list chrome --format csv");
   EXPECT_EQ(list.code, 0);
-  EXPECT_EQ(list.out.rfind("browser,index,kind,id,name,version,enabled,path,builtin,locked,profile,why_off\n", 0), 0u);
-  EXPECT_NE(list.out.find("chrome,9,extension,fblkdohiomlcbgpekccokebfafkgegcf,Tab Tidy,2.4.1,yes,"),
-            std::string::npos);
-  EXPECT_NE(list.out.find("\"@orvo-demo.example/NoName,version=1.0\""), std::string::npos);  // quoted
+  EXPECT_EQ(
+      list.out.rfind(
+          "browser,index,kind,id,name,version,enabled,path,builtin,locked,profile,why_off\n", 0),
+      0u);
+  EXPECT_NE(
+      list.out.find("chrome,9,extension,fblkdohiomlcbgpekccokebfafkgegcf,Tab Tidy,2.4.1,yes,"),
+      std::string::npos);
+  EXPECT_NE(list.out.find("\"@orvo-demo.example/NoName,version=1.0\""),
+            std::string::npos);  // quoted
   EXPECT_NE(list.out.find("Demo Media Player (64)"), std::string::npos);
 
   const ToolRun json = Tool("list opera --format json");
@@ -102,15 +110,20 @@ TEST_F(Orvopm, SwitchesOffAndOnAndDeletes) {
 TEST_F(Orvopm, ShowsFirefoxKindsAndRefusesWhatTheBrowserKeeps) {
   const ToolRun csv = Tool("list firefox --format csv");
   EXPECT_EQ(csv.code, 0);
-  EXPECT_NE(csv.out.find(",theme,darkfox@orvo-demo.example,Dark Fox Theme,1.0,yes,"), std::string::npos) << csv.out;
+  EXPECT_NE(csv.out.find(",theme,darkfox@orvo-demo.example,Dark Fox Theme,1.0,yes,"),
+            std::string::npos)
+      << csv.out;
   EXPECT_NE(csv.out.find(",theme,default-theme@mozilla.org,"), std::string::npos);
   EXPECT_NE(csv.out.find(",locale,langpack-de@firefox.mozilla.org,"), std::string::npos);
   EXPECT_NE(csv.out.find(",dictionary,de-DE@dictionaries.addons.mozilla.org,"), std::string::npos);
   const ToolRun json = Tool("list firefox --format json");
-  EXPECT_NE(json.out.find("\"id\":\"formautofill@mozilla.org\",\"name\":\"Form Autofill\",\"version\":\"1.0.1\","
-                          "\"enabled\":true,\"path\":\"C:\\\\Program Files (x86)\\\\Mozilla Firefox\\\\browser\\\\features\\\\"
-                          "formautofill@mozilla.org.xpi\",\"builtIn\":true,\"locked\":\"it is part of Firefox"),
-            std::string::npos)
+  EXPECT_NE(
+      json.out.find(
+          "\"id\":\"formautofill@mozilla.org\",\"name\":\"Form Autofill\",\"version\":\"1.0.1\","
+          "\"enabled\":true,\"path\":\"C:\\\\Program Files (x86)\\\\Mozilla "
+          "Firefox\\\\browser\\\\features\\\\"
+          "formautofill@mozilla.org.xpi\",\"builtIn\":true,\"locked\":\"it is part of Firefox"),
+      std::string::npos)
       << json.out;
 
   const ToolRun owned = Tool("delete firefox formautofill@mozilla.org --yes");
@@ -118,11 +131,13 @@ TEST_F(Orvopm, ShowsFirefoxKindsAndRefusesWhatTheBrowserKeeps) {
   EXPECT_NE(owned.out.find("is part of the browser"), std::string::npos) << owned.out;
   const ToolRun kept_off = Tool("enable firefox {3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}");
   EXPECT_EQ(kept_off.code, 9);
-  EXPECT_NE(kept_off.out.find("stays off: Firefox itself keeps it off"), std::string::npos) << kept_off.out;
+  EXPECT_NE(kept_off.out.find("stays off: Firefox itself keeps it off"), std::string::npos)
+      << kept_off.out;
   EXPECT_EQ(Tool("disable firefox {3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}").code, 0);  // already off
 
   EXPECT_EQ(Tool("enable firefox default-theme@mozilla.org").code, 0);
-  EXPECT_NE(Tool("list firefox").out.find("theme      off Dark Fox Theme"), std::string::npos) << Tool("list firefox").out;
+  EXPECT_NE(Tool("list firefox").out.find("theme      off Dark Fox Theme"), std::string::npos)
+      << Tool("list firefox").out;
 }
 
 // Firefox's profiles: the install's choice by default, another by its Name=, all of them
@@ -130,15 +145,20 @@ TEST_F(Orvopm, ShowsFirefoxKindsAndRefusesWhatTheBrowserKeeps) {
 TEST_F(Orvopm, FirefoxProfilesAreListedAndChangedByName) {
   EXPECT_NE(Tool("browsers").out.find("13 add-ons  profile default-release"), std::string::npos);
   const ToolRun all = Tool("browsers --all-profiles");
-  EXPECT_NE(all.out.find("Mozilla Firefox    installed                   5 add-ons  profile work"), std::string::npos)
+  EXPECT_NE(all.out.find("Mozilla Firefox    installed                   5 add-ons  profile work"),
+            std::string::npos)
       << all.out;
-  const fs::path work = image_ / "C/Users/demo/AppData/Roaming/Mozilla/Firefox/Profiles/w0rk5pce.work";
-  const fs::path current = image_ / "C/Users/demo/AppData/Roaming/Mozilla/Firefox/Profiles/k3x9q2lm.default";
+  const fs::path work =
+      image_ / "C/Users/demo/AppData/Roaming/Mozilla/Firefox/Profiles/w0rk5pce.work";
+  const fs::path current =
+      image_ / "C/Users/demo/AppData/Roaming/Mozilla/Firefox/Profiles/k3x9q2lm.default";
   const std::string before = test::ReadHostFile((current / "extensions.json").string());
   EXPECT_EQ(Tool("disable firefox meetingnotes@orvo-demo.example --profile WORK").code, 0);
-  EXPECT_NE(test::ReadHostFile((work / "extensions.json").string()).find("\"userDisabled\":true"), std::string::npos);
+  EXPECT_NE(test::ReadHostFile((work / "extensions.json").string()).find("\"userDisabled\":true"),
+            std::string::npos);
   EXPECT_EQ(test::ReadHostFile((current / "extensions.json").string()), before);
-  EXPECT_EQ(Tool("disable firefox meetingnotes@orvo-demo.example").code, 5);  // not in the profile shown
+  EXPECT_EQ(Tool("disable firefox meetingnotes@orvo-demo.example").code,
+            5);  // not in the profile shown
   EXPECT_EQ(Tool("list firefox --profile nobody").code, 11);
 }
 
@@ -147,7 +167,8 @@ TEST_F(Orvopm, RefusesWhileTheBrowserRuns) {
   for (const char* args : {"disable chrome :0", "delete chrome :0 --yes", "set-default chrome"}) {
     const ToolRun run = Tool(args);
     EXPECT_EQ(run.code, 6) << args;
-    EXPECT_NE(run.out.find("The browser is running. Please close it to continue."), std::string::npos);
+    EXPECT_NE(run.out.find("The browser is running. Please close it to continue."),
+              std::string::npos);
   }
   EXPECT_EQ(Tool("set-default opera").code, 0);
 }
@@ -184,9 +205,11 @@ TEST_F(Orvopm, NamesADamagedBrowserFileAndChangesNothingThere) {
 
   const ToolRun browsers = Tool("browsers");
   EXPECT_EQ(browsers.code, 10);
-  EXPECT_NE(browsers.out.find("Google Chrome: C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default\\" +
-                              reason),
-            std::string::npos)
+  EXPECT_NE(
+      browsers.out.find(
+          "Google Chrome: C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default\\" +
+          reason),
+      std::string::npos)
       << browsers.out;
   EXPECT_NE(browsers.out.find("Opera"), std::string::npos);  // the others are shown as ever
 
@@ -212,28 +235,34 @@ TEST_F(Orvopm, NamesADamagedBrowserFileAndChangesNothingThere) {
 // An extension folder that can't be removed whole: not deleted, named, still listed.
 TEST_F(Orvopm, ADeleteOfALockedFolderFailsAndKeepsTheAddOn) {
   const std::string folder =
-      "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default\\Extensions\\fblkdohiomlcbgpekccokebfafkgegcf";
+      "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User "
+      "Data\\Default\\Extensions\\fblkdohiomlcbgpekccokebfafkgegcf";
   AddIni("[LockedFiles]\r\n1=" + folder + "\\2.4.1_0\\manifest.json");
   const ToolRun run = Tool("delete chrome fblkdohiomlcbgpekccokebfafkgegcf --yes");
   EXPECT_EQ(run.code, 7);
-  EXPECT_NE(run.out.find("Tab Tidy was not deleted: " + folder + " is only partly deleted"), std::string::npos)
+  EXPECT_NE(run.out.find("Tab Tidy was not deleted: " + folder + " is only partly deleted"),
+            std::string::npos)
       << run.out;
   EXPECT_NE(run.out.find("in use: 2.4.1_0\\manifest.json"), std::string::npos) << run.out;
   EXPECT_NE(Tool("list chrome").out.find("Tab Tidy"), std::string::npos);
 }
 
 TEST_F(Orvopm, ADefaultBrowserSwitchTheRegistryRefusesFails) {
-  AddIni("[AccessDenied]\r\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\"
-         "https\\UserChoice=write");
+  AddIni(
+      "[AccessDenied]\r\nHKEY_CURRENT_"
+      "USER\\Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\"
+      "https\\UserChoice=write");
   const ToolRun run = Tool("set-default opera");
   EXPECT_EQ(run.code, 7);
   EXPECT_NE(run.out.find("https\\UserChoice refused access"), std::string::npos) << run.out;
   EXPECT_EQ(run.out.find("Successfully"), std::string::npos);
-  EXPECT_NE(Tool("browsers").out.find("Google Chrome      installed      default"), std::string::npos);
+  EXPECT_NE(Tool("browsers").out.find("Google Chrome      installed      default"),
+            std::string::npos);
 }
 
 TEST_F(Orvopm, ReportsAFileItCannotWrite) {
-  const fs::path prefs = image_ / "C/Users/demo/AppData/Local/Google/Chrome/User Data/Default/Preferences";
+  const fs::path prefs =
+      image_ / "C/Users/demo/AppData/Local/Google/Chrome/User Data/Default/Preferences";
   fs::permissions(prefs, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   const ToolRun run = Tool("disable chrome fblkdohiomlcbgpekccokebfafkgegcf");
   EXPECT_EQ(run.code, 7);
@@ -266,17 +295,21 @@ TEST_F(Orvopm, AFullDiskOrABlockedRenameIsNotDone) {
 // Chrome shows, or beside the first; a change reaches only the profile named.
 TEST_F(Orvopm, ListsAndChangesTheProfileNamed) {
   const std::string work_id = "mnopabcdefghijklmnopabcdefghijkl";
-  WriteHostFile(ChromeData() / "Local State",
-                R"({"profile":{"info_cache":{"Default":{"name":"Person 1"},"Profile 1":{"name":"Work"}},)"
-                R"("last_used":"Profile 1"}})");
+  WriteHostFile(
+      ChromeData() / "Local State",
+      R"({"profile":{"info_cache":{"Default":{"name":"Person 1"},"Profile 1":{"name":"Work"}},)"
+      R"("last_used":"Profile 1"}})");
   WriteHostFile(ChromeData() / "Profile 1" / "Preferences",
-                "{\"extensions\":{\"settings\":{\"" + work_id + "\":{\"location\":1,\"state\":1,\"path\":\"" + work_id +
+                "{\"extensions\":{\"settings\":{\"" + work_id +
+                    "\":{\"location\":1,\"state\":1,\"path\":\"" + work_id +
                     "\\\\1.0_0\",\"manifest\":{\"name\":\"Work Notes\",\"version\":\"1.0\"}}}}}");
-  WriteHostFile(ChromeData() / "Profile 1" / "Extensions" / work_id / "1.0_0" / "manifest.json", "{}");
+  WriteHostFile(ChromeData() / "Profile 1" / "Extensions" / work_id / "1.0_0" / "manifest.json",
+                "{}");
 
   const ToolRun browsers = Tool("browsers");
   EXPECT_EQ(browsers.code, 0);
-  EXPECT_NE(browsers.out.find("4 add-ons  profile Profile 1 (Work)"), std::string::npos) << browsers.out;
+  EXPECT_NE(browsers.out.find("4 add-ons  profile Profile 1 (Work)"), std::string::npos)
+      << browsers.out;
   const ToolRun shown = Tool("list chrome");
   EXPECT_NE(shown.out.find("chrome, profile Profile 1 (Work)\n"), std::string::npos) << shown.out;
   EXPECT_NE(shown.out.find("Work Notes"), std::string::npos);
@@ -290,9 +323,12 @@ TEST_F(Orvopm, ListsAndChangesTheProfileNamed) {
   }
   const ToolRun all = Tool("list --all-profiles --format csv");
   EXPECT_NE(all.out.find(",Tab Tidy,2.4.1,yes,"), std::string::npos);
-  EXPECT_NE(all.out.find(",Work Notes,1.0,yes,C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\"
-                         "Profile 1\\Extensions\\" + work_id + "\\1.0_0,no,,Profile 1,\n"),
-            std::string::npos) << all.out;
+  EXPECT_NE(all.out.find(
+                ",Work Notes,1.0,yes,C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\"
+                "Profile 1\\Extensions\\" +
+                work_id + "\\1.0_0,no,,Profile 1,\n"),
+            std::string::npos)
+      << all.out;
   EXPECT_NE(all.out.find("\nopera,"), std::string::npos);  // one-profile browsers once
   // With --profile, browsers without that profile are left out.
   EXPECT_EQ(Tool("browsers --profile Work").out.find("Opera"), std::string::npos);
@@ -306,12 +342,9 @@ TEST_F(Orvopm, ListsAndChangesTheProfileNamed) {
     std::string args;
     int code;
   } mistakes[] = {
-      {"list chrome --profile Nobody", 11},
-      {"list --profile Nobody", 11},
-      {"disable chrome :0 --profile Nobody", 11},
-      {"disable chrome :0 --all-profiles", 2},
-      {"list --profile Work --all-profiles", 2},
-      {"list --profile", 2},
+      {"list chrome --profile Nobody", 11},       {"list --profile Nobody", 11},
+      {"disable chrome :0 --profile Nobody", 11}, {"disable chrome :0 --all-profiles", 2},
+      {"list --profile Work --all-profiles", 2},  {"list --profile", 2},
   };
   for (const auto& m : mistakes) EXPECT_EQ(Tool(m.args).code, m.code) << m.args;
 }
@@ -326,26 +359,33 @@ TEST_F(Orvopm, SwitchesGuardedExtensionsOnlyWithPolicy) {
 
   const ToolRun browsers = Tool("browsers --all-profiles");
   EXPECT_EQ(browsers.code, 0);
-  EXPECT_NE(browsers.out.find("11 add-ons  profile Default (Person 1)"), std::string::npos) << browsers.out;
+  EXPECT_NE(browsers.out.find("11 add-ons  profile Default (Person 1)"), std::string::npos)
+      << browsers.out;
   EXPECT_NE(browsers.out.find("2 add-ons  profile Profile 1 (Work)"), std::string::npos);
   EXPECT_NE(browsers.out.find("Microsoft Edge     installed"), std::string::npos);
   EXPECT_NE(Tool("list chrome").out.find("Colour Lens"), std::string::npos);
   const ToolRun edge = Tool("list edge --format json");
-  EXPECT_NE(edge.out.find("\"why_off\":\"blocked by the computer's policy\",\"entry_file\":\"Secure Preferences\","
-                          "\"guarded\":true"),
-            std::string::npos) << edge.out;
+  EXPECT_NE(
+      edge.out.find(
+          "\"why_off\":\"blocked by the computer's policy\",\"entry_file\":\"Secure Preferences\","
+          "\"guarded\":true"),
+      std::string::npos)
+      << edge.out;
 
   const std::string registry = test::ReadHostFile((image_ / "registry.reg").string());
   const ToolRun asked = Tool("disable chrome " + tidy);
   EXPECT_EQ(asked.code, 12);
-  EXPECT_NE(asked.out.find("shows it as blocked by your administrator"), std::string::npos) << asked.out;
+  EXPECT_NE(asked.out.find("shows it as blocked by your administrator"), std::string::npos)
+      << asked.out;
   EXPECT_NE(asked.out.find("--policy"), std::string::npos);
   EXPECT_EQ(test::ReadHostFile((image_ / "registry.reg").string()), registry);
 
   const ToolRun done = Tool("disable chrome " + tidy + " --policy");
   EXPECT_EQ(done.code, 0) << done.out;
-  EXPECT_NE(done.out.find("Tab Tidy is now off (blocked by Google Chrome's policy for this user)."), std::string::npos);
-  EXPECT_NE(test::ReadHostFile((image_ / "registry.reg").string()).find("\"3\"=\"" + tidy + "\""), std::string::npos);
+  EXPECT_NE(done.out.find("Tab Tidy is now off (blocked by Google Chrome's policy for this user)."),
+            std::string::npos);
+  EXPECT_NE(test::ReadHostFile((image_ / "registry.reg").string()).find("\"3\"=\"" + tidy + "\""),
+            std::string::npos);
   EXPECT_EQ(Tool("enable chrome " + tidy + " --policy").code, 0);
 
   const ToolRun removed = Tool("delete chrome " + tidy + " --yes");

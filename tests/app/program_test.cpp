@@ -42,8 +42,9 @@ std::string Plain(const std::string& bytes) {
 class ProgramTest : public ::testing::Test {
  protected:
   ProgramTest() {
-    root_ = fs::temp_directory_path() / ("orvopm-program-" + std::to_string(::getpid()) + "-" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    root_ = fs::temp_directory_path() /
+            ("orvopm-program-" + std::to_string(::getpid()) + "-" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     fs::create_directories(root_ / "run");
     fs::permissions(root_ / "run", fs::perms::owner_all, fs::perm_options::replace);
@@ -64,9 +65,9 @@ class ProgramTest : public ::testing::Test {
 
   // Starts the program; its standard error goes to <root>/<trace>.err.
   pid_t Start(const std::string& args, const char* trace) {
-    const std::string command = "exec " + std::string(ORVO_PROGRAM) + " --image '" + image().string() +
-                                "' --trace '" + Trace(trace).string() + "' " + args + " 2>'" +
-                                Trace(trace).string() + ".err' </dev/null";
+    const std::string command = "exec " + std::string(ORVO_PROGRAM) + " --image '" +
+                                image().string() + "' --trace '" + Trace(trace).string() + "' " +
+                                args + " 2>'" + Trace(trace).string() + ".err' </dev/null";
     const pid_t pid = ::fork();
     if (pid == 0) {
       ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
@@ -191,9 +192,11 @@ TEST_F(ProgramTest, TheSmokeRunSwitchesDeletesAndSetsTheDefaultBrowser) {
   service::harness::ServiceProcess service;
   std::string error;
   ASSERT_TRUE(service.Start(
-      service::harness::LaunchIn(folder, std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json"), &error))
+      service::harness::LaunchIn(folder, std::string(ORVO_SOURCE_DIR) + "/service/demo-seed.json"),
+      &error))
       << error;
-  ::setenv("ORVO_RATING_SERVICE_URL", ("http://127.0.0.1:" + std::to_string(service.port())).c_str(), 1);
+  ::setenv("ORVO_RATING_SERVICE_URL",
+           ("http://127.0.0.1:" + std::to_string(service.port())).c_str(), 1);
   const fs::path chrome = image() / "C/Users/demo/AppData/Local/Google/Chrome/User Data/Default";
   const std::string before = ReadText(chrome / "Preferences");
   const int code = Wait(Start("--smoke -", "smoke"));
@@ -203,8 +206,9 @@ TEST_F(ProgramTest, TheSmokeRunSwitchesDeletesAndSetsTheDefaultBrowser) {
   // and Firefox became the default browser.
   const std::string after = ReadText(chrome / "Preferences");
   EXPECT_NE(after, before);
-  EXPECT_NE(after.find("\"anihaiknkjpemibakigcfnienhfpllen\",\"oopjaeeehcadmkbplahcjkdnfdfelmao\"]"),
-            std::string::npos);
+  EXPECT_NE(
+      after.find("\"anihaiknkjpemibakigcfnienhfpllen\",\"oopjaeeehcadmkbplahcjkdnfdfelmao\"]"),
+      std::string::npos);
   EXPECT_FALSE(fs::exists(chrome / "Extensions/jncomfdhcfpipkdaadmddodcbbfkgkbb"));
   EXPECT_TRUE(fs::exists(chrome / "Extensions/oopjaeeehcadmkbplahcjkdnfdfelmao"));
   const std::string registry = Plain(ReadText(image() / "registry.reg"));
@@ -228,9 +232,9 @@ TEST_F(ProgramTest, PaintsTheAdvertAndTheNewsWindowFromTheSite) {
   ::setenv("ORVO_RATING_SERVICE_URL", url.c_str(), 1);
   const fs::path main_png = root_ / "main.png";
   const fs::path news_png = root_ / "news.png";
-  const int code = Wait(Start("--site " + url + " --png '" + main_png.string() + "' --news-png '" +
-                                  news_png.string() + "'",
-                              "n"));
+  const int code = Wait(Start(
+      "--site " + url + " --png '" + main_png.string() + "' --news-png '" + news_png.string() + "'",
+      "n"));
   ::unsetenv("ORVO_RATING_SERVICE_URL");
   ASSERT_EQ(code, 0) << ReadText(Trace("n").string() + ".err");
 

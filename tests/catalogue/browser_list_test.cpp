@@ -11,7 +11,8 @@
 namespace orvo {
 namespace {
 
-constexpr const char* kUserChoice = "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\";
+constexpr const char* kUserChoice =
+    "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\";
 
 std::vector<uint8_t> Kinds(const BrowserList& list) {
   std::vector<uint8_t> kinds;
@@ -69,7 +70,8 @@ TEST(BrowserList, ARegistrationOnlyUnderWow6432NodeIsReadThroughTheTwin) {
             "\"C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe\" --make-default-browser");
   EXPECT_EQ(firefox.AppDescription, "Firefox delivers safe, easy web browsing.");
   EXPECT_NE(firefox.Icon, nullptr);
-  EXPECT_EQ(firefox.ProfileDir.substr(firefox.ProfileDir.size() - 34), "Firefox\\Profiles\\k3x9q2lm.default\\");
+  EXPECT_EQ(firefox.ProfileDir.substr(firefox.ProfileDir.size() - 34),
+            "Firefox\\Profiles\\k3x9q2lm.default\\");
 }
 
 TEST(BrowserList, AMalformedDefaultIconLeavesNoIcon) {
@@ -77,7 +79,8 @@ TEST(BrowserList, AMalformedDefaultIconLeavesNoIcon) {
                             "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe,first",
                             "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe,"}) {
     test::TestMachine machine{test::DemoOptions()};
-    RegWriteString(RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome\\DefaultIcon", "", value);
+    RegWriteString(RegRoot::LocalMachine,
+                   "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome\\DefaultIcon", "", value);
     TChromeExtensions chrome;
     chrome.ReadBrowserInfo();
     EXPECT_EQ(chrome.Icon, nullptr) << value;
@@ -94,9 +97,11 @@ TEST(DefaultBrowser, SwitchesAllThreeSchemesAndTheOpenCommands) {
   ASSERT_TRUE(SetDefaultBrowser(opera));
   EXPECT_TRUE(opera.IsDefault);
   for (const char* scheme : {"http", "https", "ftp"}) {
-    EXPECT_EQ(RegReadString(RegRoot::CurrentUser, std::string(kUserChoice) + scheme + "\\UserChoice", "Progid", true),
+    EXPECT_EQ(RegReadString(RegRoot::CurrentUser,
+                            std::string(kUserChoice) + scheme + "\\UserChoice", "Progid", true),
               "OperaStable");
-    EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, std::string(scheme) + "\\shell\\open\\command", "", true),
+    EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, std::string(scheme) + "\\shell\\open\\command",
+                            "", true),
               opera.OpenCommand);
   }
   BrowserList again;
@@ -114,7 +119,8 @@ TEST(DefaultBrowser, TheDefaultBrowserWritesNothing) {
   RegWriteString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", "untouched");
   list[0]->OpenCommand = "would be written";
   EXPECT_TRUE(SetDefaultBrowser(*list[0]));
-  EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true), "untouched");
+  EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true),
+            "untouched");
 }
 
 // A UserChoice key that is missing (it is never made here) or refuses fails the switch by
@@ -129,20 +135,24 @@ TEST(DefaultBrowser, AMissingOrRefusingKeyFailsByNameAndChangesNothing) {
     } else {
       machine.DenyAccess(RegRoot::CurrentUser, https);
     }
-    const std::string command_before = RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true);
+    const std::string command_before =
+        RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true);
     BrowserList list;
     BuildBrowserList(list);
     const ChangeResult r = SetDefaultBrowser(*list[3]);
     EXPECT_FALSE(r) << missing;
-    const std::string named = "HKEY_CURRENT_USER\\" + (missing ? ftp : https) + (missing ? " is missing" : " refused access");
+    const std::string named = "HKEY_CURRENT_USER\\" + (missing ? ftp : https) +
+                              (missing ? " is missing" : " refused access");
     EXPECT_NE(r.message.find(named), std::string::npos) << r.message;
     EXPECT_FALSE(list[3]->IsDefault);
     if (missing) {
       EXPECT_FALSE(machine.KeyExists(RegRoot::CurrentUser, ftp));  // not made
     }
-    EXPECT_EQ(RegReadString(RegRoot::CurrentUser, std::string(kUserChoice) + "http\\UserChoice", "Progid", true),
+    EXPECT_EQ(RegReadString(RegRoot::CurrentUser, std::string(kUserChoice) + "http\\UserChoice",
+                            "Progid", true),
               "ChromeHTML");
-    EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true), command_before);
+    EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true),
+              command_before);
   }
 }
 
@@ -150,13 +160,16 @@ TEST(DefaultBrowser, ABrowserWithoutAnOpenCommandIsNotMadeTheDefault) {
   test::TestMachine machine{test::DemoOptions()};
   BrowserList list;
   BuildBrowserList(list);
-  const std::string command_before = RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true);
+  const std::string command_before =
+      RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true);
   list[3]->OpenCommand.clear();
   const ChangeResult r = SetDefaultBrowser(*list[3]);
   EXPECT_FALSE(r);
   EXPECT_NE(r.message.find("open command"), std::string::npos) << r.message;
-  EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true), command_before);
-  EXPECT_EQ(RegReadString(RegRoot::CurrentUser, std::string(kUserChoice) + "http\\UserChoice", "Progid", true),
+  EXPECT_EQ(RegReadString(RegRoot::ClassesRoot, "http\\shell\\open\\command", "", true),
+            command_before);
+  EXPECT_EQ(RegReadString(RegRoot::CurrentUser, std::string(kUserChoice) + "http\\UserChoice",
+                          "Progid", true),
             "ChromeHTML");
 }
 

@@ -27,24 +27,30 @@ struct BadPreferences {
 TEST(ChromeBadInput, DamagedPreferencesNeverCrash) {
   const std::vector<BadPreferences> cases = {
       {"empty file", "", -1, "empty"},
-      {"truncated", "{\"extensions\":{\"settings\":{\"" + std::string(kTabTidy) + "\":{\"state\":1", -1,
-       "not valid JSON (it breaks off at byte 73)"},
-      {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), -1, "not valid JSON (it breaks off at byte 1)"},
+      {"truncated", "{\"extensions\":{\"settings\":{\"" + std::string(kTabTidy) + "\":{\"state\":1",
+       -1, "not valid JSON (it breaks off at byte 73)"},
+      {"binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), -1,
+       "not valid JSON (it breaks off at byte 1)"},
       {"not an object", "[1,2,3]", -1, "not a JSON object"},
-      {"deeply nested", std::string(100000, '[') + std::string(100000, ']'), -1, "nested more than 512 levels deep"},
+      {"deeply nested", std::string(100000, '[') + std::string(100000, ']'), -1,
+       "nested more than 512 levels deep"},
       {"no extensions", "{\"profile\":{}}", 0},
       {"settings an array", "{\"extensions\":{\"settings\":[]}}", 0},
       {"extensions a string", "{\"extensions\":\"x\"}", 0},
-      {"odd member types", "{\"extensions\":{\"known_disabled\":\"x\",\"settings\":{\"" + std::string(kTabTidy) +
-                               "\":{\"state\":\"on\",\"manifest\":{\"name\":5,\"icons\":[\"48\"]},\"path\":7}}}}", 1},
-      {"member not an object", "{\"extensions\":{\"settings\":{\"" + std::string(kTabTidy) + "\":true}}}", 0},
+      {"odd member types",
+       "{\"extensions\":{\"known_disabled\":\"x\",\"settings\":{\"" + std::string(kTabTidy) +
+           "\":{\"state\":\"on\",\"manifest\":{\"name\":5,\"icons\":[\"48\"]},\"path\":7}}}}",
+       1},
+      {"member not an object",
+       "{\"extensions\":{\"settings\":{\"" + std::string(kTabTidy) + "\":true}}}", 0},
   };
   for (const auto& c : cases) {
     test::TestMachine machine{test::DemoOptions()};
     machine.WriteFile(ChromePreferences(), c.text);
     TChromeExtensions chrome;
     int extensions = 0;
-    for (int i = 0; i < chrome.GetCount(); ++i) extensions += chrome.GetItem(i)->ItemKind == ikExtension;
+    for (int i = 0; i < chrome.GetCount(); ++i)
+      extensions += chrome.GetItem(i)->ItemKind == ikExtension;
     EXPECT_EQ(chrome.GetCount() - extensions, 3) << c.what;  // the plug-ins, in every case
     if (c.extensions < 0) {
       EXPECT_EQ(extensions, 0) << c.what;
@@ -125,7 +131,8 @@ TEST(ChromeBadInput, IconsThatAreNoPicturesGiveNoImage) {
     machine.WriteFile(icon, c.bytes);
     TChromeExtensions chrome;
     EXPECT_EQ(FindById(chrome, kTabTidy)->Image, nullptr) << c.what;
-    EXPECT_NE(FindById(chrome, "dcgggpjkmcndnlmckifahnfdaokoabni")->Image, nullptr) << c.what;  // others load
+    EXPECT_NE(FindById(chrome, "dcgggpjkmcndnlmckifahnfdaokoabni")->Image, nullptr)
+        << c.what;  // others load
   }
 }
 
@@ -138,7 +145,8 @@ TEST(ChromeBadInput, AnExtensionFolderNamedLikeAPathIsNeverListed) {
   prefs["extensions"]["settings"][evil] = {{"state", 1}, {"path", "x"}};
   machine.WriteFile(probe.ProfileDir + "Preferences", prefs.dump());
   // On the host one file name can hold backslashes.
-  const std::string host_extensions = machine.platform().files().NativePath(probe.ProfileDir + "Extensions");
+  const std::string host_extensions =
+      machine.platform().files().NativePath(probe.ProfileDir + "Extensions");
   std::filesystem::create_directories(host_extensions + "/" + evil);
   TChromeExtensions chrome;
   EXPECT_EQ(FindById(chrome, evil), nullptr);

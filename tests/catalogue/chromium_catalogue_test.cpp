@@ -39,7 +39,8 @@ class ChromeCatalogue : public ::testing::Test {
 TEST_F(ChromeCatalogue, ListsExtensionsThenPlugInsInNameOrder) {
   TChromeExtensions chrome;
   std::vector<std::string> titles;
-  for (int i = 0; i < chrome.GetCount(); ++i) titles.push_back(chrome.GetItem(i)->ListTitle(IsWin64()));
+  for (int i = 0; i < chrome.GetCount(); ++i)
+    titles.push_back(chrome.GetItem(i)->ListTitle(IsWin64()));
   const std::vector<std::string> expected = {
       "Clip Notes", "Color Picker Pro", "Focus Timer", "JSON Lens", "Password Keeper",
       "Página Traductor", "Quiet Pages", "Reading Ruler", "Screenshot Studio", "Tab Tidy",
@@ -74,10 +75,13 @@ TEST_F(ChromeCatalogue, ReadsEachRecordsFields) {
   EXPECT_EQ(FindById(chrome, "icelhbjffaccnehokaokgjmdmpdgacbd")->Image, nullptr);  // no icons
   EXPECT_EQ(FindById(chrome, "hmejmoapjdlhjmhkabfnkdjjloonhlab")->Description, "__MSG_appDesc__");
 
-  const TBrowserExtensionInfo* plugin = FindById(chrome, "@orvo-demo.example/DemoPlayer,version=2.1");
+  const TBrowserExtensionInfo* plugin =
+      FindById(chrome, "@orvo-demo.example/DemoPlayer,version=2.1");
   ASSERT_NE(plugin, nullptr);
   EXPECT_EQ(plugin->ItemKind, ikPlugin);
-  EXPECT_EQ(plugin->Path, "HKEY_CURRENT_USER\\SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1");
+  EXPECT_EQ(
+      plugin->Path,
+      "HKEY_CURRENT_USER\\SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1");
   EXPECT_EQ(plugin->Version, "2.1.0.4");
   EXPECT_EQ(FindById(chrome, "@orvo-demo.example/PdfView")->Is64, 0);
 }
@@ -132,7 +136,8 @@ TEST_F(ChromeCatalogue, ReadsOffAndOnAsTheBrowserDoes) {
     TChromeExtensions chrome;
     TBrowserExtensionInfo* timer = FindById(chrome, kFocusTimer);
     EXPECT_TRUE(timer->Disabled);
-    EXPECT_EQ(timer->DisabledReason, "the browser does not load it: its entry names no install location");
+    EXPECT_EQ(timer->DisabledReason,
+              "the browser does not load it: its entry names no install location");
     EXPECT_EQ(chrome.ToggleItem(timer).error, kChangeOnlyInBrowser);
     EXPECT_EQ(ReadJson(path).dump(), prefs.dump());
   }
@@ -158,7 +163,6 @@ TEST_F(ChromeCatalogue, DisablingWritesStateAndAppendsToKnownDisabled) {
   expected["extensions"]["settings"][kTabTidy]["state"] = 0;
   expected["extensions"]["known_disabled"].push_back(kTabTidy);
   EXPECT_EQ(after.dump(), expected.dump());
-
 }
 
 TEST_F(ChromeCatalogue, DisablingOneListedAlreadyAddsAnotherCopy) {
@@ -246,7 +250,8 @@ TEST_F(ChromeCatalogue, AFolderThatCannotBeDeletedWholeFailsAndKeepsEntryAndReco
     if (machine.sandbox()) {
       EXPECT_TRUE(some_went);  // entries go in name order there
     }
-    EXPECT_NE(r.message.find(some_went ? "partly deleted" : "nothing of it was removed"), std::string::npos)
+    EXPECT_NE(r.message.find(some_went ? "partly deleted" : "nothing of it was removed"),
+              std::string::npos)
         << r.message;
     EXPECT_TRUE(PathExistsEx(held_path));
     EXPECT_EQ(FindById(chrome, kTabTidy), tidy);
@@ -286,8 +291,10 @@ TEST_F(ChromeCatalogue, AFolderDeletedButPreferencesNotWrittenKeepsTheRecord) {
 TEST_F(ChromeCatalogue, DeletingAPlugInRemovesOnlyItsKey) {
   TChromeExtensions chrome;
   ASSERT_TRUE(chrome.DeleteItem(FindById(chrome, "@orvo-demo.example/DemoPlayer,version=2.1")));
-  EXPECT_FALSE(machine.KeyExists(RegRoot::CurrentUser, "SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1"));
-  EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins\\@orvo-demo.example/PdfView"));
+  EXPECT_FALSE(machine.KeyExists(
+      RegRoot::CurrentUser, "SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1"));
+  EXPECT_TRUE(machine.KeyExists(
+      RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins\\@orvo-demo.example/PdfView"));
   TChromeExtensions again;
   EXPECT_EQ(FindById(again, "@orvo-demo.example/DemoPlayer,version=2.1"), nullptr);
 }
@@ -299,7 +306,8 @@ TEST_F(ChromeCatalogue, APlugInKeyThatRefusesStaysListed) {
   machine.DenyAccess(RegRoot::LocalMachine, key);
   TChromeExtensions chrome;
   TOPeraExtensions opera;
-  for (TBrowserAppBase* app : {static_cast<TBrowserAppBase*>(&chrome), static_cast<TBrowserAppBase*>(&opera)}) {
+  for (TBrowserAppBase* app :
+       {static_cast<TBrowserAppBase*>(&chrome), static_cast<TBrowserAppBase*>(&opera)}) {
     TBrowserExtensionInfo* plugin = FindById(*app, id);
     ASSERT_NE(plugin, nullptr);
     const ChangeResult r = app->DeleteItem(plugin);
@@ -378,7 +386,8 @@ TEST(ChromeRunning, ProcessNamesMatchWhateverTheirCase) {
   machine.StartProcess("Opera.exe");
   EXPECT_TRUE(opera.IsRunning());
   chrome.CloseBrowser();
-  for (int i = 0; i < 100 && chrome.IsRunning(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  for (int i = 0; i < 100 && chrome.IsRunning(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
   EXPECT_FALSE(chrome.IsRunning());
   EXPECT_TRUE(opera.IsRunning());  // only the browser asked for
 }
@@ -391,7 +400,8 @@ TEST(OperaCatalogue, ListsItsOwnProfile) {
   EXPECT_EQ(opera.GetCount(), 7);
   EXPECT_TRUE(FindById(opera, "ijhalcmpfecbabjmpagjaihimajngpoo")->Disabled);
   ASSERT_TRUE(opera.ToggleItem(FindById(opera, "ijhalcmpfecbabjmpagjaihimajngpoo")));
-  EXPECT_EQ(ReadJson(opera.ProfileDir + "Preferences")["extensions"]["known_disabled"], Json::array());
+  EXPECT_EQ(ReadJson(opera.ProfileDir + "Preferences")["extensions"]["known_disabled"],
+            Json::array());
 }
 
 }  // namespace

@@ -20,18 +20,22 @@ using test::FindById;
 using test::ReadJson;
 using test::ReadText;
 
-constexpr const char* kTabTidy = "njljfidahmnikmebegegkdcjncpenkan";       // guarded, on
-constexpr const char* kCouponFinder = "lblbplamhdghlbicigeijlkfkdikabla";  // guarded, blocked for this user
-constexpr const char* kQuietPages = "oipbgjicpaempmfgiedgbjkkbfncjimp";    // guarded, off by the user
-constexpr const char* kScreenshot = "cchhifjbpmphnocoghpkglanbkfhklfg";    // guarded, [1, 2]
-constexpr const char* kColourLens = "jnlocdagfoooepoajifaokkgbidaadpj";    // localised, en_GB catalog
-constexpr const char* kTranslator = "gdaohamdnbbgiillnmakcbjkkdkehpjo";    // localised, en and de
-constexpr const char* kJsonLens = "dihcnjgplegejcnomeefkpjnchfehnko";      // unpacked
-constexpr const char* kPortal = "ejhpigladkpcncmhfcjcjkokeeijmken";        // installed by policy
-constexpr const char* kRuler = "dihgglnmicjmgkabblpmnijofnggglgh";         // Preferences, "state" 1
-constexpr const char* kClipNotes = "mcoglepocehnmhmmpkhkmgfpapdnpdfp";     // Preferences, [1], no state
-constexpr const char* kFocusTimer = "aipegfiebdjobcjijmibajcbijlpgdbl";    // Preferences, state 0, mask 1
-constexpr const char* kOtherBlocked = "ofpnmcalabcbjgholdjcjblkibolbppb";  // in the user's list, not installed
+constexpr const char* kTabTidy = "njljfidahmnikmebegegkdcjncpenkan";  // guarded, on
+constexpr const char* kCouponFinder =
+    "lblbplamhdghlbicigeijlkfkdikabla";  // guarded, blocked for this user
+constexpr const char* kQuietPages = "oipbgjicpaempmfgiedgbjkkbfncjimp";  // guarded, off by the user
+constexpr const char* kScreenshot = "cchhifjbpmphnocoghpkglanbkfhklfg";  // guarded, [1, 2]
+constexpr const char* kColourLens = "jnlocdagfoooepoajifaokkgbidaadpj";  // localised, en_GB catalog
+constexpr const char* kTranslator = "gdaohamdnbbgiillnmakcbjkkdkehpjo";  // localised, en and de
+constexpr const char* kJsonLens = "dihcnjgplegejcnomeefkpjnchfehnko";    // unpacked
+constexpr const char* kPortal = "ejhpigladkpcncmhfcjcjkokeeijmken";      // installed by policy
+constexpr const char* kRuler = "dihgglnmicjmgkabblpmnijofnggglgh";       // Preferences, "state" 1
+constexpr const char* kClipNotes =
+    "mcoglepocehnmhmmpkhkmgfpapdnpdfp";  // Preferences, [1], no state
+constexpr const char* kFocusTimer =
+    "aipegfiebdjobcjijmibajcbijlpgdbl";  // Preferences, state 0, mask 1
+constexpr const char* kOtherBlocked =
+    "ofpnmcalabcbjgholdjcjblkibolbppb";  // in the user's list, not installed
 constexpr const char* kUserList = "SOFTWARE\\Policies\\Google\\Chrome\\ExtensionInstallBlocklist";
 
 test::MachineOptions ModernOptions() {
@@ -53,7 +57,8 @@ class ModernChrome : public ::testing::Test {
     std::vector<std::string> names, lines;
     RegGetValueNames(RegRoot::CurrentUser, kUserList, names, true, true);
     std::sort(names.begin(), names.end());
-    for (const auto& n : names) lines.push_back(n + "=" + RegReadString(RegRoot::CurrentUser, kUserList, n, true));
+    for (const auto& n : names)
+      lines.push_back(n + "=" + RegReadString(RegRoot::CurrentUser, kUserList, n, true));
     return lines;
   }
   // Files and policies as they are, to compare with after a refused change.
@@ -114,7 +119,8 @@ TEST_F(ModernChrome, SecurePreferencesWinsAndADamagedOneIsNamed) {
   prefs["extensions"]["settings"]["quietcopyaaaaaaaaaaaaaaaaaaaaaaa"] = moved;
   prefs["protection"]["macs"]["extensions"]["settings"]["quietcopyaaaaaaaaaaaaaaaaaaaaaaa"] = "00";
   machine.WriteFile(Prefs(), prefs.dump());
-  machine.WriteFile(profile + "Extensions\\quietcopyaaaaaaaaaaaaaaaaaaaaaaa\\2.0.0_0\\manifest.json", "{}");
+  machine.WriteFile(
+      profile + "Extensions\\quietcopyaaaaaaaaaaaaaaaaaaaaaaa\\2.0.0_0\\manifest.json", "{}");
   {
     TChromeExtensions chrome;
     EXPECT_FALSE(FindById(chrome, kTabTidy)->Disabled);
@@ -126,7 +132,8 @@ TEST_F(ModernChrome, SecurePreferencesWinsAndADamagedOneIsNamed) {
   }
   machine.WriteFile(Secure(), "{\"extensions\":{\"settings\":");
   TChromeExtensions damaged;
-  EXPECT_NE(damaged.LoadError.find("Secure Preferences: not valid JSON"), std::string::npos) << damaged.LoadError;
+  EXPECT_NE(damaged.LoadError.find("Secure Preferences: not valid JSON"), std::string::npos)
+      << damaged.LoadError;
   EXPECT_EQ(damaged.GetCount(), 0);  // half the picture would be a wrong one
 }
 
@@ -144,7 +151,7 @@ TEST_F(ModernChrome, NamesAreLocalisedAsTheBrowserDoes) {
       {"en-GB", "Colour Lens", "Page Translator"},
       {"en-US", "Color Lens", "Page Translator"},  // en_US has no catalog: its parent "en"
       {"de", "Farblupe", "Page Übersetzer"},
-      {"fr", "Color Lens", "Page Übersetzer"},     // nothing for fr: each default_locale
+      {"fr", "Color Lens", "Page Übersetzer"},  // nothing for fr: each default_locale
   };
   for (const auto& c : cases) {
     Json state = original;
@@ -179,7 +186,9 @@ TEST_F(ModernChrome, SwitchesUnguardedEntriesInPreferences) {
   TChromeExtensions chrome;
   const std::string secure = ReadText(Secure());
   const auto list = UserList();
-  const auto entry = [&](const char* id) { return ReadJson(Prefs())["extensions"]["settings"][id]; };
+  const auto entry = [&](const char* id) {
+    return ReadJson(Prefs())["extensions"]["settings"][id];
+  };
 
   ASSERT_TRUE(chrome.ToggleItem(FindById(chrome, kClipNotes)));  // on
   EXPECT_FALSE(FindById(chrome, kClipNotes)->Disabled);
@@ -222,7 +231,9 @@ TEST_F(ModernChrome, AnEntryOffForOtherReasonsIsNotSwitchedOn) {
     const std::string before = Snapshot();
     const ChangeResult r = chrome.ToggleItem(FindById(chrome, kClipNotes));
     EXPECT_EQ(r.error, kChangeOnlyInBrowser) << reasons;
-    EXPECT_NE(r.message.find("chrome://extensions/?id=" + std::string(kClipNotes)), std::string::npos) << r.message;
+    EXPECT_NE(r.message.find("chrome://extensions/?id=" + std::string(kClipNotes)),
+              std::string::npos)
+        << r.message;
     EXPECT_TRUE(FindById(chrome, kClipNotes)->Disabled);
     EXPECT_EQ(Snapshot(), before);
   }
@@ -235,13 +246,15 @@ TEST_F(ModernChrome, SwitchesGuardedEntriesThroughTheUsersPolicy) {
   TChromeExtensions chrome;
   const std::string prefs = ReadText(Prefs());
   const std::string secure = ReadText(Secure());
-  const std::vector<std::string> list = {"1=" + std::string(kCouponFinder), "2=" + std::string(kOtherBlocked)};
+  const std::vector<std::string> list = {"1=" + std::string(kCouponFinder),
+                                         "2=" + std::string(kOtherBlocked)};
   ASSERT_EQ(UserList(), list);
 
   TBrowserExtensionInfo* tidy = FindById(chrome, kTabTidy);
   const ChangeResult asked = chrome.ToggleItem(tidy);
   EXPECT_EQ(asked.error, kChangeNeedsPolicyConsent);
-  EXPECT_NE(asked.message.find("HKEY_CURRENT_USER\\SOFTWARE\\Policies\\Google\\Chrome\\ExtensionInstallBlocklist"),
+  EXPECT_NE(asked.message.find(
+                "HKEY_CURRENT_USER\\SOFTWARE\\Policies\\Google\\Chrome\\ExtensionInstallBlocklist"),
             std::string::npos);
   EXPECT_NE(asked.message.find("blocked by your administrator"), std::string::npos);
   EXPECT_NE(asked.message.find("in every profile of Google Chrome"), std::string::npos);
@@ -258,7 +271,8 @@ TEST_F(ModernChrome, SwitchesGuardedEntriesThroughTheUsersPolicy) {
     EXPECT_TRUE(FindById(reread, kTabTidy)->Disabled);
     // The policy is the browser's, not the profile's: the other profile shows the block too.
     TChromeExtensions work("Profile 1");
-    EXPECT_EQ(FindById(work, kTabTidy)->DisabledReason, "blocked by Google Chrome's policy for this user");
+    EXPECT_EQ(FindById(work, kTabTidy)->DisabledReason,
+              "blocked by Google Chrome's policy for this user");
   }
   ASSERT_TRUE(chrome.ToggleItem(tidy));
   EXPECT_FALSE(tidy->Disabled);
@@ -312,8 +326,10 @@ TEST_F(ModernChrome, RefusesWhatOnlyTheBrowserCanDo) {
     auto registered = MakeCatalogue(bkChrome);
     EXPECT_TRUE(registered->OpenAddonPage(*FindById(*registered, kTabTidy)));
     EXPECT_EQ(test::ReadHostFile(machine.image_folder() + "/opened-urls.txt"),
-              "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe --profile-directory=\"Default\" "
-              "chrome://extensions/?id=" + std::string(kTabTidy) + "\n");
+              "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe "
+              "--profile-directory=\"Default\" "
+              "chrome://extensions/?id=" +
+                  std::string(kTabTidy) + "\n");
   }
 }
 
@@ -334,7 +350,8 @@ TEST_F(ModernChrome, APolicyKeyThatRefusesIsNamed) {
 TEST_F(ModernChrome, DeletesUnguardedEntries) {
   Json prefs = ReadJson(Prefs());
   prefs["extensions"]["settings"][kRuler]["location"] = 3;  // placed by another program
-  prefs["extensions"]["settings"][kJsonLens] = ReadJson(Secure())["extensions"]["settings"][kJsonLens];
+  prefs["extensions"]["settings"][kJsonLens] =
+      ReadJson(Secure())["extensions"]["settings"][kJsonLens];
   machine.WriteFile(Prefs(), prefs.dump());
   Json secure = ReadJson(Secure());
   secure["extensions"]["settings"].erase(kJsonLens);
@@ -395,10 +412,12 @@ TEST(ModernRelatives, RefuseWhereThePolicyCannotDecide) {
   EXPECT_EQ(shopping->DisabledReason, "blocked by the computer's policy");
   const ChangeResult off = edge.ToggleItem(reader);
   EXPECT_EQ(off.error, kChangeOnlyInBrowser);
-  EXPECT_NE(off.message.find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Edge"), std::string::npos);
+  EXPECT_NE(off.message.find("HKEY_LOCAL_MACHINE\\SOFTWARE\\Policies\\Microsoft\\Edge"),
+            std::string::npos);
   EXPECT_EQ(edge.ToggleItem(shopping).error, kChangeOnlyInBrowser);
   EXPECT_FALSE(machine.KeyExists(RegRoot::CurrentUser, "SOFTWARE\\Policies\\Microsoft\\Edge"));
-  EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, "SOFTWARE\\Policies\\Microsoft\\Edge\\ExtensionInstallBlocklist"));
+  EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine,
+                                "SOFTWARE\\Policies\\Microsoft\\Edge\\ExtensionInstallBlocklist"));
 
   TOPeraExtensions opera;
   EXPECT_EQ(opera.ProfileDir, opera.UserDataDir + "Default\\");
@@ -422,9 +441,11 @@ TEST(ModernRelatives, BraveAndVivaldiReadTheirOwnFolders) {
     const char* process;
     const char* policy;
   } relatives[] = {
-      {[] { return std::unique_ptr<TChromiumExtensions>(new TBraveExtensions); }, "BraveSoftware\\Brave-Browser\\User Data\\",
-       "brave.exe", "SOFTWARE\\Policies\\BraveSoftware\\Brave\\ExtensionInstallBlocklist"},
-      {[] { return std::unique_ptr<TChromiumExtensions>(new TVivaldiExtensions); }, "Vivaldi\\User Data\\", "vivaldi.exe",
+      {[] { return std::unique_ptr<TChromiumExtensions>(new TBraveExtensions); },
+       "BraveSoftware\\Brave-Browser\\User Data\\", "brave.exe",
+       "SOFTWARE\\Policies\\BraveSoftware\\Brave\\ExtensionInstallBlocklist"},
+      {[] { return std::unique_ptr<TChromiumExtensions>(new TVivaldiExtensions); },
+       "Vivaldi\\User Data\\", "vivaldi.exe",
        "SOFTWARE\\Policies\\Vivaldi\\ExtensionInstallBlocklist"},
   };
   for (const auto& r : relatives) {
@@ -432,12 +453,14 @@ TEST(ModernRelatives, BraveAndVivaldiReadTheirOwnFolders) {
     for (const char* file : {"Preferences", "Secure Preferences"}) {
       machine.WriteFile(local + r.data + "Default\\" + file, ReadText(edge.ProfileDir + file));
     }
-    const std::string ext = "Default\\Extensions\\ihmehkhkpkgdgogonlnbgdhaibilnmba\\2.3.0_0\\manifest.json";
+    const std::string ext =
+        "Default\\Extensions\\ihmehkhkpkgdgogonlnbgdhaibilnmba\\2.3.0_0\\manifest.json";
     machine.WriteFile(local + r.data + ext, "{}");
     auto app = r.make();
     EXPECT_EQ(app->UserDataDir, local + r.data);
     EXPECT_NE(FindById(*app, "ihmehkhkpkgdgogonlnbgdhaibilnmba"), nullptr) << r.data;
-    EXPECT_NE(app->PolicyExplanation().find(r.policy), std::string::npos) << app->PolicyExplanation();
+    EXPECT_NE(app->PolicyExplanation().find(r.policy), std::string::npos)
+        << app->PolicyExplanation();
     EXPECT_FALSE(app->IsRunning());
     machine.StartProcess(r.process);
     EXPECT_TRUE(app->IsRunning()) << r.process;

@@ -22,11 +22,13 @@ class ChromiumProfiles : public ::testing::Test {
   void LocalState(const std::string& json) { machine.WriteFile(data + "Local State", json); }
   // A second profile with one extension of its own.
   void WorkProfile(const std::string& folder) {
-    machine.WriteFile(data + folder + "\\Preferences",
-                      std::string("{\"extensions\":{\"settings\":{\"") + kWorkExtension +
-                          "\":{\"location\":1,\"path\":\"" + kWorkExtension +
-                          "\\\\1.0_0\",\"manifest\":{\"name\":\"Work Notes\",\"version\":\"1.0\"}}}}}");
-    machine.WriteFile(data + folder + "\\Extensions\\" + kWorkExtension + "\\1.0_0\\manifest.json", "{}");
+    machine.WriteFile(
+        data + folder + "\\Preferences",
+        std::string("{\"extensions\":{\"settings\":{\"") + kWorkExtension +
+            "\":{\"location\":1,\"path\":\"" + kWorkExtension +
+            "\\\\1.0_0\",\"manifest\":{\"name\":\"Work Notes\",\"version\":\"1.0\"}}}}}");
+    machine.WriteFile(data + folder + "\\Extensions\\" + kWorkExtension + "\\1.0_0\\manifest.json",
+                      "{}");
   }
   static std::vector<std::string> Names(const TBrowserAppBase& app) {
     std::vector<std::string> names;
@@ -37,8 +39,9 @@ class ChromiumProfiles : public ::testing::Test {
 
 TEST_F(ChromiumProfiles, ReadsTheLastUsedProfileAndListsEveryProfileWithItsName) {
   WorkProfile("Profile 1");
-  LocalState(R"({"profile":{"info_cache":{"Default":{"name":"Person 1"},"Profile 1":{"name":"Work"},)"
-             R"("Profile 7":{"name":"Gone"},"..":{"name":"Outside"}},"last_used":"Profile 1"}})");
+  LocalState(
+      R"({"profile":{"info_cache":{"Default":{"name":"Person 1"},"Profile 1":{"name":"Work"},)"
+      R"("Profile 7":{"name":"Gone"},"..":{"name":"Outside"}},"last_used":"Profile 1"}})");
   TChromeExtensions shown;
   EXPECT_EQ(Names(shown), (std::vector<std::string>{"Default=Person 1", "Profile 1=Work"}));
   EXPECT_EQ(shown.ProfileName, "Profile 1");
@@ -86,7 +89,8 @@ TEST_F(ChromiumProfiles, OperaWithAndWithoutADefaultFolder) {
 
   const std::string prefs = test::ReadText(flat.UserDataDir + "Preferences");
   machine.WriteFile(flat.UserDataDir + "Default\\Preferences", prefs);
-  machine.WriteFile(flat.UserDataDir + "Local State", R"({"profile":{"info_cache":{"Default":{"name":"Me"}}}})");
+  machine.WriteFile(flat.UserDataDir + "Local State",
+                    R"({"profile":{"info_cache":{"Default":{"name":"Me"}}}})");
   TOPeraExtensions current;
   EXPECT_EQ(current.ProfileDir, current.UserDataDir + "Default\\");
   EXPECT_EQ(current.ProfileCaption(), "");

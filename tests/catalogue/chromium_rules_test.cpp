@@ -33,7 +33,8 @@ class PolicyRules : public ::testing::Test {
     RegDeleteKeyPath(RegRoot::LocalMachine, kKey);
     RegDeleteKeyPath(RegRoot::CurrentUser, kKey);
     for (const auto& s : settings) {
-      machine.SetString(s.root, std::string(kKey) + (s.key.empty() ? "" : "\\" + s.key), s.name, s.value);
+      machine.SetString(s.root, std::string(kKey) + (s.key.empty() ? "" : "\\" + s.key), s.name,
+                        s.value);
     }
   }
   static std::vector<std::string> UserValues() {
@@ -41,7 +42,8 @@ class PolicyRules : public ::testing::Test {
     std::vector<std::string> names, out;
     RegGetValueNames(RegRoot::CurrentUser, list, names, true, true);
     std::sort(names.begin(), names.end());
-    for (const auto& n : names) out.push_back(n + "=" + RegReadString(RegRoot::CurrentUser, list, n, true));
+    for (const auto& n : names)
+      out.push_back(n + "=" + RegReadString(RegRoot::CurrentUser, list, n, true));
     return out;
   }
 };
@@ -61,23 +63,44 @@ TEST_F(PolicyRules, DecidesWhatIsBlockedAsTheBrowserDoes) {
       {"nothing set", {}, false, Source::kNone},
       {"the user's list", {{cu, block, "1", kId}}, true, Source::kUser},
       {"the machine's list", {{lm, block, "1", kId}}, true, Source::kMachine},
-      {"the machine's list hides the user's", {{lm, block, "1", "other"}, {cu, block, "1", kId}}, false, Source::kNone},
-      {"an empty machine list too", {{lm, block, "", ""}, {cu, block, "1", kId}}, false, Source::kNone},
+      {"the machine's list hides the user's",
+       {{lm, block, "1", "other"}, {cu, block, "1", kId}},
+       false,
+       Source::kNone},
+      {"an empty machine list too",
+       {{lm, block, "", ""}, {cu, block, "1", kId}},
+       false,
+       Source::kNone},
       {"a value that is no number", {{cu, block, "first", kId}}, false, Source::kNone},
       {"any number", {{cu, block, "7", kId}}, true, Source::kUser},
       {"everything", {{cu, block, "1", "*"}}, true, Source::kUser},
-      {"everything but the allowed", {{cu, block, "1", "*"}, {lm, allow, "1", kId}}, false, Source::kNone},
-      {"allowed by name over blocked by name", {{cu, block, "1", kId}, {cu, allow, "1", kId}}, false, Source::kNone},
-      {"the old names", {{lm, "ExtensionInstallBlacklist", "1", kId}}, true, Source::kMachine},
-      {"the new name over the old", {{lm, "ExtensionInstallBlacklist", "1", kId}, {lm, block, "1", "x"}}, false,
+      {"everything but the allowed",
+       {{cu, block, "1", "*"}, {lm, allow, "1", kId}},
+       false,
        Source::kNone},
-      {"ExtensionSettings blocks", {{cu, "", "ExtensionSettings", std::string("{\"") + kId + "\":{\"installation_mode\":\"removed\"}}"}},
-       true, Source::kUser},
+      {"allowed by name over blocked by name",
+       {{cu, block, "1", kId}, {cu, allow, "1", kId}},
+       false,
+       Source::kNone},
+      {"the old names", {{lm, "ExtensionInstallBlacklist", "1", kId}}, true, Source::kMachine},
+      {"the new name over the old",
+       {{lm, "ExtensionInstallBlacklist", "1", kId}, {lm, block, "1", "x"}},
+       false,
+       Source::kNone},
+      {"ExtensionSettings blocks",
+       {{cu, "", "ExtensionSettings",
+         std::string("{\"") + kId + "\":{\"installation_mode\":\"removed\"}}"}},
+       true,
+       Source::kUser},
       {"ExtensionSettings allows over the list",
-       {{lm, "", "ExtensionSettings", std::string("{\"") + kId + "\":{\"installation_mode\":\"allowed\"}}"},
+       {{lm, "", "ExtensionSettings",
+         std::string("{\"") + kId + "\":{\"installation_mode\":\"allowed\"}}"},
         {lm, block, "1", kId}},
-       false, Source::kNone},
-      {"ExtensionSettings' default", {{lm, "ExtensionSettings\\*", "installation_mode", "blocked"}}, true,
+       false,
+       Source::kNone},
+      {"ExtensionSettings' default",
+       {{lm, "ExtensionSettings\\*", "installation_mode", "blocked"}},
+       true,
        Source::kMachine},
   };
   for (const auto& c : cases) {
@@ -98,7 +121,8 @@ TEST_F(PolicyRules, WritesTheUsersListWithUnbrokenNumbers) {
   Apply({{cu, list, "1", "first"}, {cu, list, "3", "third"}, {cu, list, "4", "fourth"}});
   ChromiumPolicy policy(kKey);
   ASSERT_TRUE(policy.AddUserBlock(kId, "Test"));
-  EXPECT_EQ(UserValues(), (std::vector<std::string>{"1=first", "2=" + std::string(kId), "3=third", "4=fourth"}));
+  EXPECT_EQ(UserValues(),
+            (std::vector<std::string>{"1=first", "2=" + std::string(kId), "3=third", "4=fourth"}));
   EXPECT_TRUE(policy.Check(kId).blocked);
   ASSERT_TRUE(policy.AddUserBlock(kId, "Test"));  // already there: nothing added
   EXPECT_EQ(UserValues().size(), 4u);
@@ -117,7 +141,8 @@ TEST_F(PolicyRules, WritesTheUsersListWithUnbrokenNumbers) {
   ChromiumPolicy machine_list(kKey);
   const ChangeResult ignored = machine_list.AddUserBlock(kId, "Test");
   EXPECT_EQ(ignored.error, kChangeOnlyInBrowser);
-  EXPECT_NE(ignored.message.find("HKEY_LOCAL_MACHINE\\" + std::string(kKey)), std::string::npos) << ignored.message;
+  EXPECT_NE(ignored.message.find("HKEY_LOCAL_MACHINE\\" + std::string(kKey)), std::string::npos)
+      << ignored.message;
   EXPECT_TRUE(UserValues().empty());
 
   // A user's list kept under the name before version 86 takes our entry in that key: a
@@ -144,9 +169,10 @@ TEST(ExtensionMessages, FillsInMessagesAsTheBrowserDoes) {
       {"__MSG_APPNAME__ (beta)", "Page Translator (beta)"},
       {"__MSG_empty__x", "x"},
       {"no message here", "no message here"},
-      {"__MSG_missing__", "__MSG_missing__"},             // the whole text stays
+      {"__MSG_missing__", "__MSG_missing__"},  // the whole text stays
       {"__MSG_appName__ __MSG_missing__", "__MSG_appName__ __MSG_missing__"},
-      {"__MSG_not valid__ __MSG_appName__", "__MSG_not valid__ Page Translator"},  // skipped as the browser does
+      {"__MSG_not valid__ __MSG_appName__",
+       "__MSG_not valid__ Page Translator"},  // skipped as the browser does
       {"__MSG_", "__MSG_"},
       {"__MSG_appName", "__MSG_appName"},
   };
@@ -159,12 +185,14 @@ TEST(ExtensionMessages, FillsInMessagesAsTheBrowserDoes) {
     uint16_t langid;
     const char* locale;
   } locales[] = {
-      {"", 0x0809, "en_GB"}, {"", 0x0409, "en_US"}, {"", 0x0c09, "en_GB"}, {"", 0x0407, "de"},
-      {"", 0x0c0a, "es"},    {"", 0x080a, "es_419"}, {"", 0x0416, "pt_BR"}, {"", 0x0816, "pt_PT"},
-      {"", 0x0804, "zh_CN"}, {"", 0x0404, "zh_TW"}, {"", 0x0000, "en"},     {"pt-BR", 0x0407, "pt_BR"},
+      {"", 0x0809, "en_GB"},  {"", 0x0409, "en_US"}, {"", 0x0c09, "en_GB"},
+      {"", 0x0407, "de"},     {"", 0x0c0a, "es"},    {"", 0x080a, "es_419"},
+      {"", 0x0416, "pt_BR"},  {"", 0x0816, "pt_PT"}, {"", 0x0804, "zh_CN"},
+      {"", 0x0404, "zh_TW"},  {"", 0x0000, "en"},    {"pt-BR", 0x0407, "pt_BR"},
       {"../x", 0x0407, "de"},  // a setting that could name a folder elsewhere is not one
   };
-  for (const auto& l : locales) EXPECT_EQ(BrowserUiLocale(l.app_locale, l.langid), l.locale) << l.langid;
+  for (const auto& l : locales)
+    EXPECT_EQ(BrowserUiLocale(l.app_locale, l.langid), l.locale) << l.langid;
 }
 
 // Catalogs as extensions ship them: comments and a byte-order mark allowed, placeholders
@@ -173,19 +201,22 @@ TEST(ExtensionMessages, FillsInMessagesAsTheBrowserDoes) {
 TEST(ExtensionMessages, ReadsTheCatalogsOfAnExtension) {
   test::TestMachine machine;
   const std::string folder = machine.folder() + "\\ext";
-  machine.WriteFile(folder + "\\_locales\\de\\messages.json",
-                    "\xEF\xBB\xBF// the default\n{\"name\":{\"message\":\"$Product$ Lupe\",\"placeholders\":"
-                    "{\"PRODUCT\":{\"content\":\"Farb\"}}},\"desc\":{\"message\":\"Beschreibung\"},"
-                    "\"broken\":{\"text\":\"no message\"}}");
-  machine.WriteFile(folder + "\\_locales\\en\\messages.json", "{\"name\":{\"message\":\"Colour $what$\","
-                                                              "\"placeholders\":{\"what\":{\"content\":\"Lens\"}}}}");
+  machine.WriteFile(
+      folder + "\\_locales\\de\\messages.json",
+      "\xEF\xBB\xBF// the default\n{\"name\":{\"message\":\"$Product$ Lupe\",\"placeholders\":"
+      "{\"PRODUCT\":{\"content\":\"Farb\"}}},\"desc\":{\"message\":\"Beschreibung\"},"
+      "\"broken\":{\"text\":\"no message\"}}");
+  machine.WriteFile(folder + "\\_locales\\en\\messages.json",
+                    "{\"name\":{\"message\":\"Colour $what$\","
+                    "\"placeholders\":{\"what\":{\"content\":\"Lens\"}}}}");
   machine.WriteFile(folder + "\\_locales\\en_GB\\messages.json", "{not json");
   const ExtensionMessages gb = LoadExtensionMessages(folder, "en_GB", "de");
   EXPECT_EQ(LocaliseText("__MSG_name__", gb), "Colour Lens");
   EXPECT_EQ(LocaliseText("__MSG_desc__", gb), "Beschreibung");  // only the default has it
   EXPECT_EQ(gb.count("broken"), 0u);
   EXPECT_EQ(LocaliseText("__MSG_name__", LoadExtensionMessages(folder, "fr", "de")), "Farb Lupe");
-  EXPECT_TRUE(LoadExtensionMessages(folder, "en", "..\\..\\x").count("name"));  // a bad default is skipped
+  EXPECT_TRUE(
+      LoadExtensionMessages(folder, "en", "..\\..\\x").count("name"));  // a bad default is skipped
 }
 
 }  // namespace

@@ -60,12 +60,14 @@ struct CrashCounts {
 
 // Kills a child running `loop` forever `kills` times, checking `sound` after each kill.
 // `period` is how long one switch takes: the delays spread over three of them.
-CrashCounts KillRepeatedly(const std::function<void()>& loop, const std::function<void(unsigned)>& sound,
-                           const fs::path& folder, Clock::duration period) {
+CrashCounts KillRepeatedly(const std::function<void()>& loop,
+                           const std::function<void(unsigned)>& sound, const fs::path& folder,
+                           Clock::duration period) {
   const unsigned seed = EnvNumber("ORVO_CRASH_SEED", 20);
   const unsigned kills = EnvNumber("ORVO_CRASH_KILLS", 300);
   std::mt19937 random(seed);
-  const auto longest = std::chrono::duration_cast<std::chrono::microseconds>(period * 3).count() + 1;
+  const auto longest =
+      std::chrono::duration_cast<std::chrono::microseconds>(period * 3).count() + 1;
   std::uniform_int_distribution<long> delay(0, longest);
   CrashCounts counts;
   for (unsigned kill = 0; kill < kills && !::testing::Test::HasFailure(); ++kill) {
@@ -99,7 +101,8 @@ CrashCounts KillRepeatedly(const std::function<void()>& loop, const std::functio
     sound(kill);
     for (const fs::path& temporary : temporaries) fs::remove(temporary);
   }
-  std::printf("%u kills, %u inside a write (seed %u)\n", counts.kills, counts.left_temporaries, seed);
+  std::printf("%u kills, %u inside a write (seed %u)\n", counts.kills, counts.left_temporaries,
+              seed);
   return counts;
 }
 
@@ -107,12 +110,15 @@ class CrashTest : public ::testing::Test {
  protected:
   void SetUp() override { TFireFoxExtensions::DownloadIcons = false; }
   void TearDown() override { TFireFoxExtensions::DownloadIcons = true; }
-  static fs::path Host(const std::string& windows_path) { return os::Current().files().NativePath(windows_path); }
+  static fs::path Host(const std::string& windows_path) {
+    return os::Current().files().NativePath(windows_path);
+  }
 
   // For a writer that replaces a whole file: the versions a few whole switches write, then
   // the kill loop, each kill leaving one of them behind, readable by `parses`.
   template <typename T>
-  void Run(const fs::path& file, const std::string& id, const std::function<bool(const std::string&)>& parses) {
+  void Run(const fs::path& file, const std::string& id,
+           const std::function<bool(const std::string&)>& parses) {
     std::set<std::string> versions{HostBytes(file)};
     const auto start = Clock::now();
     for (int i = 0; i < 4; ++i) {
@@ -140,14 +146,14 @@ bool JsonParses(const std::string& text) { return ParseJsonDocument(text) != nul
 
 TEST_F(CrashTest, ChromePreferencesAreAlwaysWhole) {
   machine = std::make_unique<test::TestMachine>(test::DemoOptions());
-  Run<TChromeExtensions>(Host(TChromeExtensions().ProfileDir + "Preferences"), "fblkdohiomlcbgpekccokebfafkgegcf",
-                         JsonParses);
+  Run<TChromeExtensions>(Host(TChromeExtensions().ProfileDir + "Preferences"),
+                         "fblkdohiomlcbgpekccokebfafkgegcf", JsonParses);
 }
 
 TEST_F(CrashTest, FirefoxExtensionsJsonIsAlwaysWhole) {
   machine = std::make_unique<test::TestMachine>(test::DemoOptions());
-  Run<TFireFoxExtensions>(Host(TFireFoxExtensions().ProfileDir + "extensions.json"), "tabtidy@orvo-demo.example",
-                          JsonParses);
+  Run<TFireFoxExtensions>(Host(TFireFoxExtensions().ProfileDir + "extensions.json"),
+                          "tabtidy@orvo-demo.example", JsonParses);
 }
 
 // Switching an Internet Explorer add-on off is three registry changes (the switch key,
@@ -176,7 +182,9 @@ TEST_F(CrashTest, TheRegistryImageIsAlwaysWhole) {
       [&] {
         for (;;) Switch<TIEExtensions>(id);
       },
-      [&](unsigned kill) { ASSERT_EQ(RegistryBesides(HostBytes(file), key), original) << "kill " << kill; },
+      [&](unsigned kill) {
+        ASSERT_EQ(RegistryBesides(HostBytes(file), key), original) << "kill " << kill;
+      },
       file.parent_path(), period);
   EXPECT_GE(counts.kills, EnvNumber("ORVO_CRASH_KILLS", 300));
 }
@@ -199,7 +207,8 @@ TEST_F(CrashTest, TheFirefoxDatabaseIsAlwaysSound) {
       },
       [&](unsigned kill) {
         TSQLiteDatabase database(db.string());
-        EXPECT_EQ(database.OpenQuery("pragma integrity_check", {})->CellText(0), "ok") << "kill " << kill;
+        EXPECT_EQ(database.OpenQuery("pragma integrity_check", {})->CellText(0), "ok")
+            << "kill " << kill;
         auto row = database.OpenQuery("select active, userDisabled from addon where id=?", {id});
         ASSERT_NE(row->CellInteger(0), row->CellInteger(1)) << "kill " << kill;
       },

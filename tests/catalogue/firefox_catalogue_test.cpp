@@ -27,7 +27,6 @@ namespace {
 using test::FindById;
 using namespace test::firefox;
 
-
 std::string Extensions(const TBrowserAppBase& ff) { return ff.ProfileDir + "extensions.json"; }
 
 // Firefox icons from a loopback server instead of the demo site.
@@ -41,7 +40,8 @@ class FirefoxJson : public ::testing::Test {
          at = text.find("http:\\/\\/127.0.0.1:8086", at)) {
       text.replace(at, 24, "http://127.0.0.1:" + std::to_string(server.port()));
     }
-    for (size_t at = text.find("http://127.0.0.1:8086"); at != std::string::npos; at = text.find("http://127.0.0.1:8086", at)) {
+    for (size_t at = text.find("http://127.0.0.1:8086"); at != std::string::npos;
+         at = text.find("http://127.0.0.1:8086", at)) {
       text.replace(at, 21, "http://127.0.0.1:" + std::to_string(server.port()));
     }
     machine.WriteFile(path, text);
@@ -65,10 +65,10 @@ TEST_F(FirefoxJson, ListsTheProfilesAddOns) {
   EXPECT_EQ(tidy->Version, "2.4.1");
   EXPECT_NE(tidy->Path.find("tabtidy@orvo-demo.example.xpi"), std::string::npos);
   EXPECT_NE(tidy->IconRef.find("-64.png"), std::string::npos);
-  EXPECT_TRUE(FindById(ff, kCookies)->Disabled);       // appDisabled alone
-  EXPECT_TRUE(FindById(ff, kUebersetzer)->Disabled);   // userDisabled
+  EXPECT_TRUE(FindById(ff, kCookies)->Disabled);      // appDisabled alone
+  EXPECT_TRUE(FindById(ff, kUebersetzer)->Disabled);  // userDisabled
   EXPECT_FALSE(FindById(ff, kReader)->Disabled);
-  EXPECT_EQ(FindById(ff, kReader)->IconRef, "");       // only a "48" icon
+  EXPECT_EQ(FindById(ff, kReader)->IconRef, "");  // only a "48" icon
   EXPECT_EQ(FindById(ff, kUebersetzer)->Name, "Übersetzer");
 }
 
@@ -89,7 +89,8 @@ TEST_F(FirefoxJson, IconsArriveInTheBackgroundAndOnlyPngCounts) {
     return test::LoopbackServer::Answer{200, png(64), "image/png"};
   });
   server.Serve("/icons/_3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90_-32.png", png(32), 200, "image/png");
-  server.Serve("/icons/unicode-names_orvo-demo_example-64.png", "<html>not a picture</html>", 200, "text/html");
+  server.Serve("/icons/unicode-names_orvo-demo_example-64.png", "<html>not a picture</html>", 200,
+               "text/html");
   os::UiThreadScope ui;
   TFireFoxExtensions ff;
   {
@@ -100,7 +101,8 @@ TEST_F(FirefoxJson, IconsArriveInTheBackgroundAndOnlyPngCounts) {
   hold_changed.notify_all();
   EXPECT_EQ(FindById(ff, kTabTidy)->Image, nullptr);
   const bool arrived = ui.dispatcher().RunUntil(
-      [&] { return FindById(ff, kTabTidy)->Image && FindById(ff, kCookies)->Image; }, std::chrono::seconds(10));
+      [&] { return FindById(ff, kTabTidy)->Image && FindById(ff, kCookies)->Image; },
+      std::chrono::seconds(10));
   ASSERT_TRUE(arrived);
   EXPECT_EQ(FindById(ff, kTabTidy)->Image->width(), 64);
   EXPECT_EQ(FindById(ff, kCookies)->Image->width(), 32);
@@ -114,15 +116,18 @@ TEST_F(FirefoxJson, IconsArriveInTheBackgroundAndOnlyPngCounts) {
 TEST_F(FirefoxJson, ARecordDeletedBeforeItsIconArrivesIsLeftAlone) {
   const std::string tidy_icon = "/icons/tabtidy_orvo-demo_example-64.png";
   const std::string cookies_icon = "/icons/_3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90_-32.png";
-  server.ServeLate(tidy_icon, std::chrono::milliseconds(300), *os::EncodePng({8, 8, std::vector<uint32_t>(64, 0xFF000000)}));
-  server.ServeLate(cookies_icon, std::chrono::milliseconds(900), *os::EncodePng({32, 32, std::vector<uint32_t>(1024, 0xFF2080C0)}));
+  server.ServeLate(tidy_icon, std::chrono::milliseconds(300),
+                   *os::EncodePng({8, 8, std::vector<uint32_t>(64, 0xFF000000)}));
+  server.ServeLate(cookies_icon, std::chrono::milliseconds(900),
+                   *os::EncodePng({32, 32, std::vector<uint32_t>(1024, 0xFF2080C0)}));
   std::vector<const TBrowserExtensionInfo*> landed;
   SetIconArrivedHandler([&](TBrowserExtensionInfo& record) { landed.push_back(&record); });
   os::UiThreadScope ui;
   auto ff = std::make_unique<TFireFoxExtensions>();
   ASSERT_TRUE(ff->DeleteItem(FindById(*ff, kTabTidy)));
   // The deleted record's picture is answered first, the other one after it.
-  ASSERT_TRUE(ui.dispatcher().RunUntil([&] { return FindById(*ff, kCookies)->Image != nullptr; }, std::chrono::seconds(10)));
+  ASSERT_TRUE(ui.dispatcher().RunUntil([&] { return FindById(*ff, kCookies)->Image != nullptr; },
+                                       std::chrono::seconds(10)));
   ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(300));
   EXPECT_EQ(server.Count(tidy_icon), 1u);
   EXPECT_EQ(landed, std::vector<const TBrowserExtensionInfo*>{FindById(*ff, kCookies)});
@@ -137,8 +142,9 @@ TEST_F(FirefoxJson, ARecordDeletedBeforeItsIconArrivesIsLeftAlone) {
   const size_t asked = server.Count(tidy_icon);
   ff = std::make_unique<TFireFoxExtensions>();
   ff.reset();
-  ui.dispatcher().RunUntil([&] { return server.Count(cookies_icon) > 1 && server.Count(tidy_icon) > asked; },
-                           std::chrono::seconds(5));
+  ui.dispatcher().RunUntil(
+      [&] { return server.Count(cookies_icon) > 1 && server.Count(tidy_icon) > asked; },
+      std::chrono::seconds(5));
   ui.dispatcher().RunUntil([] { return false; }, std::chrono::milliseconds(1200));
   EXPECT_TRUE(landed.empty());
   SetIconArrivedHandler(nullptr);
@@ -248,7 +254,8 @@ TEST_F(FirefoxJson, ADescriptorOutsideTheInstallFoldersKeepsItsFiles) {
   for (const char* id : {kTabTidy, kCookies, kReader}) {
     const ChangeResult r = ff.DeleteItem(FindById(ff, id));
     ASSERT_TRUE(r) << id;
-    EXPECT_NE(r.message.find("only the entry was removed"), std::string::npos) << id << ": " << r.message;
+    EXPECT_NE(r.message.find("only the entry was removed"), std::string::npos)
+        << id << ": " << r.message;
     EXPECT_EQ(FindById(ff, id), nullptr);
   }
   EXPECT_EQ(test::ReadText(documents + "\\thesis.docx"), "years of work");
@@ -299,8 +306,10 @@ TEST_F(FirefoxJson, NeverDeletesARootTheProfileOrWhatHoldsIt) {
   TFireFoxExtensions probe;
   std::string profile = probe.ProfileDir.substr(0, probe.ProfileDir.size() - 1);
   const std::string parent = profile.substr(0, profile.rfind('\\'));
-  const std::vector<std::string> dangerous = {"", "   ", "C:\\", "C:", profile, probe.ProfileDir, parent,
-                                              probe.ProfileDir + "extensions\\..\\.."};
+  const std::vector<std::string> dangerous = {"",      "   ",
+                                              "C:\\",  "C:",
+                                              profile, probe.ProfileDir,
+                                              parent,  probe.ProfileDir + "extensions\\..\\.."};
   Json doc = test::ReadJson(Extensions(probe));
   for (size_t i = 0; i < dangerous.size() && i < doc["addons"].size(); ++i) {
     doc["addons"][i]["path"] = dangerous[i];
@@ -328,11 +337,13 @@ TEST(FirefoxBadInput, DamagedStoresListWhatTheyCan) {
     const char* error;  // in LoadError; null: none
   };
   const std::vector<Case> cases = {
-      {"truncated json", "extensions.json", "{\"addons\":[{\"id\":\"x\"", 3, "extensions.json: not valid JSON"},
+      {"truncated json", "extensions.json", "{\"addons\":[{\"id\":\"x\"", 3,
+       "extensions.json: not valid JSON"},
       {"empty json", "extensions.json", "", 3, "extensions.json: empty"},
       {"json array", "extensions.json", "[]", 3, "extensions.json: not a JSON object"},
       {"addons not an array", "extensions.json", "{\"addons\":{}}", 3, nullptr},
-      {"odd elements", "extensions.json", "{\"addons\":[null,1,\"s\",{\"id\":5,\"icons\":[]}]}", 4, nullptr},
+      {"odd elements", "extensions.json", "{\"addons\":[null,1,\"s\",{\"id\":5,\"icons\":[]}]}", 4,
+       nullptr},
       {"not a database", "extensions.sqlite", "this is not a database at all, just text...", 3,
        "extensions.sqlite: "},
       // addons.json only names a database's add-ons: beside extensions.json it is not read.
@@ -342,7 +353,8 @@ TEST(FirefoxBadInput, DamagedStoresListWhatTheyCan) {
     test::TestMachine machine{test::DemoOptions()};
     TFireFoxExtensions::DownloadIcons = false;
     const std::string profile = TFireFoxExtensions().ProfileDir;
-    if (std::string(c.file) == "extensions.sqlite") os::Current().files().RemoveFile(profile + "extensions.json");
+    if (std::string(c.file) == "extensions.sqlite")
+      os::Current().files().RemoveFile(profile + "extensions.json");
     machine.WriteFile(profile + c.file, c.text);
     TFireFoxExtensions ff;
     EXPECT_EQ(ff.GetCount(), c.count) << c.what;
@@ -351,14 +363,17 @@ TEST(FirefoxBadInput, DamagedStoresListWhatTheyCan) {
       TFireFoxExtensions::DownloadIcons = true;
       continue;
     }
-    EXPECT_NE(ff.LoadError.find(profile + c.error), std::string::npos) << c.what << ": " << ff.LoadError;
+    EXPECT_NE(ff.LoadError.find(profile + c.error), std::string::npos)
+        << c.what << ": " << ff.LoadError;
     TBrowserExtensionInfo* plugin = FindById(ff, "@orvo-demo.example/PdfView");
     ASSERT_NE(plugin, nullptr) << c.what;
     const ChangeResult r = ff.DeleteItem(plugin);
     EXPECT_FALSE(r) << c.what;
     EXPECT_NE(r.message.find(ff.LoadError), std::string::npos) << c.what;
     EXPECT_EQ(FindById(ff, "@orvo-demo.example/PdfView"), plugin) << c.what;
-    EXPECT_TRUE(machine.KeyExists(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins\\@orvo-demo.example/PdfView"));
+    EXPECT_TRUE(
+        machine.KeyExists(RegRoot::LocalMachine,
+                          "SOFTWARE\\Wow6432Node\\MozillaPlugins\\@orvo-demo.example/PdfView"));
     TFireFoxExtensions::DownloadIcons = true;
   }
 }
@@ -367,7 +382,9 @@ class FirefoxDatabase : public ::testing::Test {
  protected:
   void SetUp() override { TFireFoxExtensions::DownloadIcons = false; }
   void TearDown() override { TFireFoxExtensions::DownloadIcons = true; }
-  std::string Db(const TBrowserAppBase& ff) { return os::Current().files().NativePath(ff.ProfileDir + "extensions.sqlite"); }
+  std::string Db(const TBrowserAppBase& ff) {
+    return os::Current().files().NativePath(ff.ProfileDir + "extensions.sqlite");
+  }
   int64_t Flag(const TBrowserAppBase& ff, const std::string& column, const std::string& id) {
     TSQLiteDatabase db(Db(ff));
     auto t = db.OpenQuery("select " + column + " from addon where id=?", {id});
@@ -432,7 +449,8 @@ TEST_F(FirefoxDatabase, AnIdWithQuotesIsBoundNotPasted) {
   const std::string evil = "x\" or 1=1 or id=\"y'; drop table addon; --";
   {
     TSQLiteDatabase db(Db(TFireFoxExtensions()));
-    db.RunStatement("insert into addon (id, active, userDisabled, defaultLocale) values (?, 1, 0, 99)", {evil});
+    db.RunStatement(
+        "insert into addon (id, active, userDisabled, defaultLocale) values (?, 1, 0, 99)", {evil});
   }
   TFireFoxExtensions ff;
   ASSERT_NE(FindById(ff, evil), nullptr);
@@ -448,7 +466,8 @@ TEST_F(FirefoxDatabase, DeletingTakesTheRowAndItsOwnLocale) {
   ASSERT_TRUE(ff.DeleteItem(FindById(ff, kReader)));
   TSQLiteDatabase db(Db(ff));
   EXPECT_EQ(db.OpenQuery("select count(*) from addon")->CellInteger(0), 3);
-  EXPECT_EQ(db.OpenQuery("select count(*) from locale where name='Reader Mode Plus'")->CellInteger(0), 0);
+  EXPECT_EQ(
+      db.OpenQuery("select count(*) from locale where name='Reader Mode Plus'")->CellInteger(0), 0);
   EXPECT_EQ(db.OpenQuery("select count(*) from locale")->CellInteger(0), 3);
   TFireFoxExtensions again;
   EXPECT_EQ(FindById(again, kUebersetzer)->Name, "Übersetzer");  // its locale is untouched
@@ -481,7 +500,9 @@ TEST(FirefoxBadInput, AStoreThatRaisesIsLogged) {
   EXPECT_NE(ff.LoadError.find(profile + "extensions.sqlite: "), std::string::npos) << ff.LoadError;
   const std::vector<std::string> lines = log.Lines();
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].rfind("orvo: Firefox add-ons not read: " + profile + "extensions.sqlite: ", 0), 0u) << lines[0];
+  EXPECT_EQ(lines[0].rfind("orvo: Firefox add-ons not read: " + profile + "extensions.sqlite: ", 0),
+            0u)
+      << lines[0];
 }
 
 TEST_F(FirefoxDatabase, ALockedDatabaseFailsWithinTheTimeOut) {
@@ -509,7 +530,8 @@ TEST_F(FirefoxDatabase, ADamagedNamesFileIsAReason) {
   machine.WriteFile(profile + "addons.json", "{\"addons\":[");
   TFireFoxExtensions ff;
   EXPECT_EQ(ff.GetCount(), 4);
-  EXPECT_NE(ff.LoadError.find(profile + "addons.json: not valid JSON"), std::string::npos) << ff.LoadError;
+  EXPECT_NE(ff.LoadError.find(profile + "addons.json: not valid JSON"), std::string::npos)
+      << ff.LoadError;
   EXPECT_FALSE(ff.ToggleItem(FindById(ff, kTabTidy)));
   EXPECT_EQ(Flag(ff, "active", kTabTidy), 1);
 }
@@ -525,7 +547,9 @@ TEST_F(FirefoxDatabase, ADatabaseWithoutTheFlagNamesUsesTheirPositions) {
     columns += ", on_flag INTEGER, off_flag INTEGER, descriptor TEXT, iconurl TEXT";
     db.RunStatement("create table addon (" + columns + ")");
     db.RunStatement("create table locale (id INTEGER PRIMARY KEY, name TEXT, description TEXT)");
-    db.RunStatement("insert into addon (internal_id, id, on_flag, off_flag) values (1, 'a@x', 1, 0), (2, 'b@x', 1, 1)");
+    db.RunStatement(
+        "insert into addon (internal_id, id, on_flag, off_flag) values (1, 'a@x', 1, 0), (2, "
+        "'b@x', 1, 1)");
     db.RunStatement("insert into locale values (1, 'Alpha', 'first'), (2, 'Beta', 'second')");
   }
   TFireFoxExtensions ff;

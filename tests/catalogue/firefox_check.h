@@ -25,7 +25,8 @@ inline constexpr const char* kDefaultTheme = "default-theme@mozilla.org";
 inline constexpr const char* kLangpack = "langpack-de@firefox.mozilla.org";
 inline constexpr const char* kDictionary = "de-DE@dictionaries.addons.mozilla.org";
 inline constexpr const char* kAutofill = "formautofill@mozilla.org";
-inline constexpr const char* kMeetingNotes = "meetingnotes@orvo-demo.example";  // the "work" profile
+inline constexpr const char* kMeetingNotes =
+    "meetingnotes@orvo-demo.example";  // the "work" profile
 inline constexpr const char* kOldTabs = "oldtabs@orvo-demo.example";
 }  // namespace firefox
 

@@ -18,7 +18,6 @@ namespace {
 using test::FindById;
 using namespace test::firefox;
 
-
 class FirefoxCurrent : public ::testing::Test {
  protected:
   void SetUp() override { TFireFoxExtensions::DownloadIcons = false; }
@@ -29,10 +28,15 @@ class FirefoxCurrent : public ::testing::Test {
   std::string Extensions() { return Profile() + "extensions.json"; }
   Json CacheState(const std::string& location, const std::string& id) {
     const Json cache = test::ReadStartupCacheByHand(Cache());
-    return cache.contains(location) && cache[location]["addons"].contains(id) ? cache[location]["addons"][id] : Json();
+    return cache.contains(location) && cache[location]["addons"].contains(id)
+               ? cache[location]["addons"][id]
+               : Json();
   }
   // The three files as bytes, to show that a refused change left them alone.
-  std::string Files() { return test::ReadText(Extensions()) + test::ReadText(Cache()) + test::ReadText(Profile() + "prefs.js"); }
+  std::string Files() {
+    return test::ReadText(Extensions()) + test::ReadText(Cache()) +
+           test::ReadText(Profile() + "prefs.js");
+  }
 
   test::TestMachine machine{test::DemoOptions()};
 };
@@ -49,10 +53,10 @@ TEST_F(FirefoxCurrent, TheDemoProfileAgreesAndListsWhatTheBrowserShows) {
     bool disabled;
     bool owned;
   } expected[] = {
-      {kTabTidy, "extension", false, false},   {kCookies, "extension", true, false},
-      {kToolbar, "extension", true, false},     // soft-blocked: off in the browser
-      {kDarkFox, "theme", false, false},        {kDefaultTheme, "theme", true, true},
-      {kLangpack, "locale", false, false},      {kDictionary, "dictionary", false, false},
+      {kTabTidy, "extension", false, false}, {kCookies, "extension", true, false},
+      {kToolbar, "extension", true, false},  // soft-blocked: off in the browser
+      {kDarkFox, "theme", false, false},     {kDefaultTheme, "theme", true, true},
+      {kLangpack, "locale", false, false},   {kDictionary, "dictionary", false, false},
       {kAutofill, "extension", false, true},
   };
   for (const auto& e : expected) {
@@ -62,9 +66,11 @@ TEST_F(FirefoxCurrent, TheDemoProfileAgreesAndListsWhatTheBrowserShows) {
     EXPECT_EQ(item->Disabled, e.disabled) << e.id;
     EXPECT_EQ(item->BrowserOwned, e.owned) << e.id;
   }
-  EXPECT_EQ(FindById(ff, kTabTidy)->Name, "Tab Tidy for Firefox");  // no English translation: the default
+  EXPECT_EQ(FindById(ff, kTabTidy)->Name,
+            "Tab Tidy for Firefox");  // no English translation: the default
   EXPECT_EQ(FindById(ff, kLangpack)->Version, "115.0.20230710.165010");
-  EXPECT_NE(FindById(ff, kTabTidy)->Path.find("\\extensions\\tabtidy@orvo-demo.example.xpi"), std::string::npos);
+  EXPECT_NE(FindById(ff, kTabTidy)->Path.find("\\extensions\\tabtidy@orvo-demo.example.xpi"),
+            std::string::npos);
   EXPECT_NE(FindById(ff, kCookies)->SwitchLock.find("keeps it off"), std::string::npos);
   EXPECT_NE(FindById(ff, kAutofill)->SwitchLock.find("part of Firefox"), std::string::npos);
   EXPECT_EQ(FindById(ff, kTabTidy)->SwitchLock, "");
@@ -94,7 +100,8 @@ TEST_F(FirefoxCurrent, SwitchesReachTheStartupCache) {
 
   // What the cache held beside the flag is kept as it was.
   EXPECT_EQ(CacheState("app-profile", kTabTidy)["rootURI"],
-            "jar:file:///C:/Users/demo/AppData/Roaming/Mozilla/Firefox/Profiles/k3x9q2lm.default/extensions/"
+            "jar:file:///C:/Users/demo/AppData/Roaming/Mozilla/Firefox/Profiles/k3x9q2lm.default/"
+            "extensions/"
             "tabtidy@orvo-demo.example.xpi!/");
   TFireFoxExtensions again;
   EXPECT_FALSE(FindById(again, kToolbar)->Disabled);
@@ -124,7 +131,8 @@ TEST_F(FirefoxCurrent, ThemesAreOnOneAtATime) {
   EXPECT_FALSE(FindById(ff, kDefaultTheme)->Disabled);
   EXPECT_TRUE(test::ProfileAgrees(Profile()));
   // The rest of prefs.js is untouched.
-  EXPECT_NE(test::ReadText(Profile() + "prefs.js").find("user_pref(\"browser.startup.homepage\", \"https://www.example.org/\");\r\n"),
+  EXPECT_NE(test::ReadText(Profile() + "prefs.js")
+                .find("user_pref(\"browser.startup.homepage\", \"https://www.example.org/\");\r\n"),
             std::string::npos);
 }
 
@@ -147,7 +155,8 @@ TEST_F(FirefoxCurrent, TheBrowsersOwnDecisionsAreShownNotChanged) {
     EXPECT_EQ(FindById(ff, id), item);
   }
   EXPECT_EQ(Files(), before);
-  EXPECT_TRUE(PathExistsEx("C:\\Program Files (x86)\\Mozilla Firefox\\browser\\features\\formautofill@mozilla.org.xpi"));
+  EXPECT_TRUE(PathExistsEx(
+      "C:\\Program Files (x86)\\Mozilla Firefox\\browser\\features\\formautofill@mozilla.org.xpi"));
 }
 
 TEST_F(FirefoxCurrent, ADeleteTakesTheAddOnOutOfTheStartupCache) {
@@ -203,7 +212,8 @@ TEST_F(FirefoxCurrent, AThemesDeleteNeedsPrefsJsBeforeItsFilesGo) {
   TFireFoxExtensions ff;
   const std::string xpi = FindById(ff, kDarkFox)->Path;
   const std::string before = Files();
-  ASSERT_TRUE(os::Current().files().SetAttributes(Profile() + "prefs.js", os::kFileAttributeReadOnly));
+  ASSERT_TRUE(
+      os::Current().files().SetAttributes(Profile() + "prefs.js", os::kFileAttributeReadOnly));
   const ChangeResult r = ff.DeleteItem(FindById(ff, kDarkFox));
   ASSERT_TRUE(os::Current().files().SetAttributes(Profile() + "prefs.js", 0));
   EXPECT_FALSE(r);
@@ -217,7 +227,8 @@ TEST_F(FirefoxCurrent, AThemesDeleteNeedsPrefsJsBeforeItsFilesGo) {
 // A switch taken back leaves the entries exactly as they were, members that were missing
 // included; a set of files where one refuses is put back whole, a new file removed again.
 TEST_F(FirefoxCurrent, WhatIsTakenBackIsAsItWas) {
-  Json doc = Json::parse(R"({"addons":[{"id":"a","userDisabled":true,"active":false,"softDisabled":true},
+  Json doc =
+      Json::parse(R"({"addons":[{"id":"a","userDisabled":true,"active":false,"softDisabled":true},
                                        {"id":"b","visible":true}]})");
   const std::string original = doc.dump();
   Json state = Json::object();
@@ -229,7 +240,8 @@ TEST_F(FirefoxCurrent, WhatIsTakenBackIsAsItWas) {
   switches.Undo();
   EXPECT_EQ(doc.dump(), original);
 
-  const std::string a = machine.folder() + "\\a.txt", b = machine.folder() + "\\b.txt", c = machine.folder() + "\\c.txt";
+  const std::string a = machine.folder() + "\\a.txt", b = machine.folder() + "\\b.txt",
+                    c = machine.folder() + "\\c.txt";
   machine.WriteFile(a, "old a");
   machine.WriteFile(c, "old c");
   ASSERT_TRUE(os::Current().files().SetAttributes(c, os::kFileAttributeReadOnly));
@@ -269,7 +281,8 @@ TEST_F(FirefoxCurrent, AnAddOnTheCacheLacksIsNotReportedOn) {
 TEST_F(FirefoxCurrent, ADamagedCacheIsNamedAndAnEmptyOneIsNone) {
   machine.WriteFile(Cache(), "mozLz40\0 broken");
   TFireFoxExtensions damaged;
-  EXPECT_NE(damaged.LoadError.find(Cache() + ": not a mozLz40 file"), std::string::npos) << damaged.LoadError;
+  EXPECT_NE(damaged.LoadError.find(Cache() + ": not a mozLz40 file"), std::string::npos)
+      << damaged.LoadError;
   EXPECT_EQ(damaged.GetCount(), 13);
   EXPECT_FALSE(damaged.ToggleItem(FindById(damaged, kTabTidy)));
   EXPECT_FALSE(damaged.DeleteItem(FindById(damaged, kTabTidy)));

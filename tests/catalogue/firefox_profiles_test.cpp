@@ -16,8 +16,9 @@ namespace {
 using test::FindById;
 using namespace test::firefox;
 
-
-std::string EndOf(const std::string& text, size_t n) { return text.size() < n ? text : text.substr(text.size() - n); }
+std::string EndOf(const std::string& text, size_t n) {
+  return text.size() < n ? text : text.substr(text.size() - n);
+}
 
 class FirefoxProfileChoice : public ::testing::Test {
  protected:
@@ -66,12 +67,15 @@ TEST_F(FirefoxProfileChoice, ProfilesIniDecidesTheProfileFolder) {
       {"[Install1234]\r\nDefault=Profiles/b\r\n[Profile0]\r\nName=a\r\nPath=Profiles/a\r\n"
        "[Profile1]\r\nName=b\r\nPath=Profiles/b\r\n",
        "Profiles\\b\\"},
-      {"[Install1234]\r\nDefault=D:\\Firefox Profiles\\mine\r\n[Profile0]\r\nName=a\r\nPath=Profiles/a\r\n"
+      {"[Install1234]\r\nDefault=D:\\Firefox "
+       "Profiles\\mine\r\n[Profile0]\r\nName=a\r\nPath=Profiles/a\r\n"
        "[Profile1]\r\nName=mine\r\nIsRelative=0\r\nPath=D:\\Firefox Profiles\\mine\r\n",
        "D:\\Firefox Profiles\\mine\\"},
       // A Default= naming no usable profile falls back to the old rule.
-      {"[Install1234]\r\nDefault=Profiles/gone\r\n[Profile0]\r\nName=a\r\nPath=Profiles/a\r\n", "Profiles\\a\\"},
-      {"[Install1234]\r\nDefault=../x\r\n[Profile0]\r\nName=a\r\nPath=Profiles/a\r\n[Profile1]\r\nName=x\r\nPath=../x\r\n",
+      {"[Install1234]\r\nDefault=Profiles/gone\r\n[Profile0]\r\nName=a\r\nPath=Profiles/a\r\n",
+       "Profiles\\a\\"},
+      {"[Install1234]\r\nDefault=../x\r\n[Profile0]\r\nName=a\r\nPath=Profiles/"
+       "a\r\n[Profile1]\r\nName=x\r\nPath=../x\r\n",
        "Profiles\\a\\"},
       {"[Install1234]\r\nDefault=relative\r\n[Profile0]\r\nName=a\r\nPath=Profiles/a\r\n"
        "[Profile1]\r\nName=r\r\nIsRelative=0\r\nPath=relative\r\n",
@@ -114,17 +118,16 @@ TEST_F(FirefoxProfileChoice, NamesComeInTheLanguageTheBrowserAsksFor) {
     const char* requested;  // intl.locale.requested; null: not set (the Windows language, English)
     const char* name;
   } cases[] = {
-      {nullptr, "Tab Tidy for Firefox"},
-      {"de", "Tab Tidy für Firefox"},
-      {"de-AT", "Tab Tidy für Firefox"},       // the bare language
-      {"es-MX", "Ordenar pestañas"},           // another region of the language
-      {"bg, de", "Подреждане на раздели"},      // the first that has one
-      {"ja,de", "Tab Tidy für Firefox"},
-      {"fr", "Tab Tidy for Firefox"},           // none: the default
-      {"", "Tab Tidy for Firefox"},             // empty: the Windows language
+      {nullptr, "Tab Tidy for Firefox"},   {"de", "Tab Tidy für Firefox"},
+      {"de-AT", "Tab Tidy für Firefox"},    // the bare language
+      {"es-MX", "Ordenar pestañas"},        // another region of the language
+      {"bg, de", "Подреждане на раздели"},  // the first that has one
+      {"ja,de", "Tab Tidy für Firefox"},   {"fr", "Tab Tidy for Firefox"},  // none: the default
+      {"", "Tab Tidy for Firefox"},  // empty: the Windows language
   };
   for (const auto& c : cases) {
-    machine.WriteFile(prefs, c.requested ? WithUserPrefString(base, "intl.locale.requested", c.requested) : base);
+    machine.WriteFile(
+        prefs, c.requested ? WithUserPrefString(base, "intl.locale.requested", c.requested) : base);
     TFireFoxExtensions ff;
     EXPECT_EQ(FindById(ff, kTabTidy)->Name, c.name) << (c.requested ? c.requested : "(none)");
   }
@@ -151,15 +154,19 @@ TEST(FirefoxLocales, TheBrowsersRuleForTranslations) {
   EXPECT_EQ(name({}), "Übersetzer");
   EXPECT_EQ(SelectedLocale(Json::object(), {"de"}), nullptr);
 
-  EXPECT_EQ(FirefoxRequestedLocales(std::nullopt, std::nullopt, 0x0411), (std::vector<std::string>{"ja-JP", "en-US"}));
+  EXPECT_EQ(FirefoxRequestedLocales(std::nullopt, std::nullopt, 0x0411),
+            (std::vector<std::string>{"ja-JP", "en-US"}));
   EXPECT_EQ(FirefoxRequestedLocales(std::string(" de , fr "), std::string("it"), 0x0411),
             (std::vector<std::string>{"de", "fr", "en-US"}));
-  EXPECT_EQ(FirefoxRequestedLocales(std::string(""), std::string("it"), 0x0409), (std::vector<std::string>{"it", "en-US"}));
-  EXPECT_EQ(FirefoxRequestedLocales(std::string("en-us"), std::nullopt, 0x0409), (std::vector<std::string>{"en-us"}));
+  EXPECT_EQ(FirefoxRequestedLocales(std::string(""), std::string("it"), 0x0409),
+            (std::vector<std::string>{"it", "en-US"}));
+  EXPECT_EQ(FirefoxRequestedLocales(std::string("en-us"), std::nullopt, 0x0409),
+            (std::vector<std::string>{"en-us"}));
   EXPECT_EQ(LanguageTagOfLangId(0x0407), "de-DE");
   EXPECT_EQ(LanguageTagOfLangId(0x0C07), "de-AT");
   EXPECT_EQ(LanguageTagOfLangId(0x0416), "pt-BR");
-  EXPECT_EQ(LanguageTagOfLangId(0x2409), "en");  // a region Windows knows and we do not: the language
+  EXPECT_EQ(LanguageTagOfLangId(0x2409),
+            "en");  // a region Windows knows and we do not: the language
   EXPECT_EQ(LanguageTagOfLangId(0x0000), "");
 }
 

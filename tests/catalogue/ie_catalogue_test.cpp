@@ -14,7 +14,8 @@ constexpr const char* kHelper = "{6B1D2F3A-1111-4C2E-9A11-0D3E5F7A9B01}";
 constexpr const char* kToolbar = "{6B1D2F3A-2222-4C2E-9A11-0D3E5F7A9B02}";
 constexpr const char* kButton = "{6B1D2F3A-3333-4C2E-9A11-0D3E5F7A9B03}";
 constexpr const char* kMenuButton = "{6B1D2F3A-5555-4C2E-9A11-0D3E5F7A9B05}";
-constexpr const char* kBhoList = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\";
+constexpr const char* kBhoList =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\";
 constexpr const char* kWowBhoList =
     "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects\\";
 constexpr const char* kMenuExt = "SOFTWARE\\Microsoft\\Internet Explorer\\MenuExt\\";
@@ -31,11 +32,12 @@ class IECatalogue : public ::testing::Test {
 
 TEST_F(IECatalogue, ListsEveryKindFromBothViewsInKindOrder) {
   TIEExtensions ie;
-  EXPECT_EQ(Titles(ie), (std::vector<std::string>{
-                            "&Send to Clip Notes (64)", "E&xport to Demo Sheet (64)",  // menu entries
-                            "Send to Notes (64)", "Translate with Demo (64)",          // buttons
-                            "Demo Search Toolbar",                                      // 32-bit only
-                            "Orvo Demo Helper (64)", "Orvo Demo Helper"}));            // both views
+  EXPECT_EQ(Titles(ie),
+            (std::vector<std::string>{"&Send to Clip Notes (64)",
+                                      "E&xport to Demo Sheet (64)",  // menu entries
+                                      "Send to Notes (64)", "Translate with Demo (64)",  // buttons
+                                      "Demo Search Toolbar",  // 32-bit only
+                                      "Orvo Demo Helper (64)", "Orvo Demo Helper"}));  // both views
   // The helper whose class key has no name is left out.
   EXPECT_EQ(test::FindById(ie, "{6B1D2F3A-4444-4C2E-9A11-0D3E5F7A9B04}"), nullptr);
 }
@@ -92,19 +94,24 @@ TEST_F(IECatalogue, DeletesEachKindInItsOwnView) {
 
   ASSERT_TRUE(ie.DeleteItem(test::FindById(ie, kToolbar)));
   std::vector<std::string> values;
-  RegGetValueNames(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Toolbar",
-                   values, true, false);
+  RegGetValueNames(RegRoot::LocalMachine,
+                   "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Toolbar", values, true,
+                   false);
   EXPECT_TRUE(values.empty());
 
   ASSERT_TRUE(ie.DeleteItem(test::FindById(ie, kButton)));
-  EXPECT_FALSE(machine.KeyExists(RegRoot::LocalMachine,
-                                 std::string("SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\") + kButton));
+  EXPECT_FALSE(machine.KeyExists(
+      RegRoot::LocalMachine,
+      std::string("SOFTWARE\\Microsoft\\Internet Explorer\\Extensions\\") + kButton));
 
   ASSERT_TRUE(ie.DeleteItem(ie.GetItem(0)));  // the first menu entry only
-  EXPECT_FALSE(machine.KeyExists(RegRoot::CurrentUser, std::string(kMenuExt) + "&Send to Clip Notes"));
-  EXPECT_TRUE(machine.KeyExists(RegRoot::CurrentUser, std::string(kMenuExt) + "E&xport to Demo Sheet"));
+  EXPECT_FALSE(
+      machine.KeyExists(RegRoot::CurrentUser, std::string(kMenuExt) + "&Send to Clip Notes"));
+  EXPECT_TRUE(
+      machine.KeyExists(RegRoot::CurrentUser, std::string(kMenuExt) + "E&xport to Demo Sheet"));
   EXPECT_EQ(Titles(TIEExtensions()),
-            (std::vector<std::string>{"E&xport to Demo Sheet (64)", "Translate with Demo (64)", "Orvo Demo Helper"}));
+            (std::vector<std::string>{"E&xport to Demo Sheet (64)", "Translate with Demo (64)",
+                                      "Orvo Demo Helper"}));
 }
 
 // A delete the registry refuses (no rights under HKEY_LOCAL_MACHINE, a key that denies
@@ -124,7 +131,8 @@ TEST_F(IECatalogue, ARefusedDeleteFailsAndKeepsTheRecord) {
     std::string named;
   } cases[] = {
       {ie.GetItem(5), "HKEY_LOCAL_MACHINE\\" + helper_key},
-      {test::FindById(ie, kToolbar), "\"" + std::string(kToolbar) + "\" of HKEY_LOCAL_MACHINE\\" + toolbar_list},
+      {test::FindById(ie, kToolbar),
+       "\"" + std::string(kToolbar) + "\" of HKEY_LOCAL_MACHINE\\" + toolbar_list},
       {ie.GetItem(0), "HKEY_CURRENT_USER\\" + menu_key},
   };
   for (const auto& c : cases) {
@@ -144,7 +152,9 @@ TEST_F(IECatalogue, ARefusedDeleteFailsAndKeepsTheRecord) {
 TEST_F(IECatalogue, AKeyAlreadyGoneCountsAsDeleted) {
   TIEExtensions ie;
   ASSERT_TRUE(RegDeleteKeyPath(RegRoot::LocalMachine, std::string(kBhoList) + kHelper));
-  ASSERT_TRUE(RegDeleteValue(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Toolbar", kToolbar));
+  ASSERT_TRUE(RegDeleteValue(RegRoot::LocalMachine,
+                             "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Toolbar",
+                             kToolbar));
   ASSERT_TRUE(ie.DeleteItem(ie.GetItem(5)));
   ASSERT_TRUE(ie.DeleteItem(test::FindById(ie, kToolbar)));
   EXPECT_EQ(test::FindById(ie, kToolbar), nullptr);

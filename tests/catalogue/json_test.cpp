@@ -37,7 +37,8 @@ TEST(JsonWriter, KeepsOrderAndValuesAndWritesNoBlanks) {
 }
 
 TEST(JsonDocument, RefusesWhatIsNotAJsonObject) {
-  for (const std::string bad : {"", "[]", "\"s\"", "{", "{\"a\":}", "{} trailing", "\xEF\xBB\xBF"}) {
+  for (const std::string bad :
+       {"", "[]", "\"s\"", "{", "{\"a\":}", "{} trailing", "\xEF\xBB\xBF"}) {
     EXPECT_EQ(ParseJsonDocument(bad), nullptr) << bad;
   }
   EXPECT_NE(ParseJsonDocument("\xEF\xBB\xBF{\"a\":1}"), nullptr);
@@ -49,8 +50,8 @@ TEST(DecodeUnicodeEscapes, ReplacesWhatIsLeftAfterParsing) {
       {"Color Picker \\u0050ro", "Color Picker Pro"},
       {"\\u0041\\u0062c", "Abc"},
       {"caf\\u00E9", "café"},
-      {"\\ud83d\\ude00", "😀"},              // a pair of escapes is one character
-      {"\\u005cu0041", "A"},                  // a decoded backslash starts a new escape
+      {"\\ud83d\\ude00", "😀"},  // a pair of escapes is one character
+      {"\\u005cu0041", "A"},    // a decoded backslash starts a new escape
       {"bad \\u12G4 and \\u12", "bad \\u12G4 and \\u12"},  // left as it is
       {"\\u", "\\u"},
       {"trailing \\u004", "trailing \\u004"},
@@ -67,7 +68,8 @@ namespace {
 
 TEST(JsonObjectMap, LargeObjectsKeepTheirOrderAndFindEveryMember) {
   std::string text = "{";
-  for (int i = 0; i < 300; ++i) text += (i ? ",\"k" : "\"k") + std::to_string(299 - i) + "\":" + std::to_string(i);
+  for (int i = 0; i < 300; ++i)
+    text += (i ? ",\"k" : "\"k") + std::to_string(299 - i) + "\":" + std::to_string(i);
   text += ",\"k5\":\"duplicate keys keep the first place\"}";
   auto doc = ParseJsonDocument(text);
   ASSERT_NE(doc, nullptr);

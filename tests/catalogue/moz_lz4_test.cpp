@@ -27,9 +27,11 @@ TEST(MozLz4, WhatItWritesReadsBackThroughASecondReader) {
   std::string noise(70000, '\0');
   for (char& c : noise) c = static_cast<char>(random());
   std::string json = "{\"app-profile\":{\"addons\":{";
-  for (int i = 0; i < 2000; ++i) json += "\"addon" + std::to_string(i) + "@x\":{\"enabled\":true,\"path\":\"a.xpi\"},";
+  for (int i = 0; i < 2000; ++i)
+    json += "\"addon" + std::to_string(i) + "@x\":{\"enabled\":true,\"path\":\"a.xpi\"},";
   json += "\"\u00fcbersetzer@x\":{}}}}";
-  for (const std::string& data : {std::string(), std::string("{}"), std::string(300000, 'a'), noise, json}) {
+  for (const std::string& data :
+       {std::string(), std::string("{}"), std::string(300000, 'a'), noise, json}) {
     std::string why;
     const auto file = EncodeMozLz4(data, &why);
     ASSERT_TRUE(file) << why;
@@ -55,7 +57,8 @@ TEST(MozLz4, RefusesDamagedFilesWithTheirReason) {
   longer[8] = static_cast<char>(static_cast<unsigned char>(longer[8]) + 1);
   std::string shorter = good;
   shorter[8] = static_cast<char>(static_cast<unsigned char>(shorter[8]) - 1);
-  std::string far_back = Header(100) + std::string("\x1F", 1) + "a" + std::string("\xFF\x7F", 2) + "\x50" + "bbbbb";
+  std::string far_back =
+      Header(100) + std::string("\x1F", 1) + "a" + std::string("\xFF\x7F", 2) + "\x50" + "bbbbb";
   struct Case {
     const char* what;
     std::string file;
@@ -65,7 +68,8 @@ TEST(MozLz4, RefusesDamagedFilesWithTheirReason) {
       {"empty", "", "not a mozLz40 file"},
       {"magic only", std::string(kMozLz4Magic), "not a mozLz40 file"},
       {"other magic", wrong_magic, "not a mozLz40 file"},
-      {"a frame, not a block", std::string("\x04\x22\x4D\x18", 4) + good.substr(4), "not a mozLz40 file"},
+      {"a frame, not a block", std::string("\x04\x22\x4D\x18", 4) + good.substr(4),
+       "not a mozLz40 file"},
       {"4 GB stated", Header(0xFFFFFFFFu) + good.substr(12), "more than a startup cache can"},
       {"cut short", good.substr(0, good.size() / 2), "damaged"},
       {"one byte more stated", longer, "LZ4 block"},

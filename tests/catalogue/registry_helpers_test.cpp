@@ -156,7 +156,8 @@ TEST(RegistryViews, OldWindowsOpensWow6432NodePathsWithThe32BitView) {
             os::kKeyRead | os::kKeyWow64_32Key);
   EXPECT_EQ(RegViewAccess(os::kKeyRead, "SOFTWARE\\X", true), os::kKeyRead | os::kKeyWow64_64Key);
   machine.SetString(RegRoot::LocalMachine, "SOFTWARE\\WOW6432Node\\Vendor", "v", "wow");
-  EXPECT_EQ(RegReadString(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Vendor", "v", true), "wow");
+  EXPECT_EQ(RegReadString(RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Vendor", "v", true),
+            "wow");
 }
 
 TEST(RegistryViews, On32BitWindowsNoViewFlagIsAdded) {

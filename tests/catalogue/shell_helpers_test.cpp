@@ -123,8 +123,9 @@ TEST_F(ShellHelpers, OpenUrlIgnoresBlankTextAndOpensTheRest) {
   const std::string marker = Path("opened.txt");
   machine.SetString(RegRoot::ClassesRoot, scheme, "", "URL:Orvo test link");
   machine.SetString(RegRoot::ClassesRoot, scheme, "URL Protocol", "");
-  machine.SetString(RegRoot::ClassesRoot, scheme + "\\shell\\open\\command", "",
-                    "\"" + test::OwnExecutablePath() + "\" --orvo-child link-handler \"" + marker + "\" \"%1\"");
+  machine.SetString(
+      RegRoot::ClassesRoot, scheme + "\\shell\\open\\command", "",
+      "\"" + test::OwnExecutablePath() + "\" --orvo-child link-handler \"" + marker + "\" \"%1\"");
   OpenUrl("   ");
   OpenUrl("");
   OpenUrl(scheme + ":first-link");

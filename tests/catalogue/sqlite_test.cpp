@@ -60,8 +60,9 @@ class SQLiteTest : public testing::Test {
     db.RunStatement(
         "insert into t values (7, 1, 2.5, 0.1, 1e20, -2.25, 'caf\xC3\xA9', 'v', x'00FF41',"
         " 42, 1, 0.5, 'free')");
-    db.RunStatement("insert into t values (NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,"
-                    " x'', NULL, NULL, NULL, NULL)");
+    db.RunStatement(
+        "insert into t values (NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL,"
+        " x'', NULL, NULL, NULL, NULL)");
   }
 
   fs::path folder_;
@@ -80,11 +81,18 @@ TEST_F(SQLiteTest, ColumnsAreTypedByTheirDeclaredTypeExactly) {
     std::string text;
   };
   const Case cases[] = {
-      {"ID", Type::kInteger, "7"},           {"B", Type::kInteger, "1"},
-      {"N", Type::kFloat, "2.5"},            {"F", Type::kFloat, "0.1"},
-      {"D", Type::kFloat, "1E20"},           {"R", Type::kFloat, "-2.25"},
-      {"S", Type::kText, "caf\xC3\xA9"},     {"V", Type::kText, "v"},
-      {"X", Type::kBlob, std::string("\0\xFF" "A", 3)},
+      {"ID", Type::kInteger, "7"},
+      {"B", Type::kInteger, "1"},
+      {"N", Type::kFloat, "2.5"},
+      {"F", Type::kFloat, "0.1"},
+      {"D", Type::kFloat, "1E20"},
+      {"R", Type::kFloat, "-2.25"},
+      {"S", Type::kText, "caf\xC3\xA9"},
+      {"V", Type::kText, "v"},
+      {"X", Type::kBlob,
+       std::string("\0\xFF"
+                   "A",
+                   3)},
       // Lower-case type names are not in the table, so such columns read as text. SQLite
       // itself reports its standard names (INT, INTEGER, REAL, TEXT, BLOB) in upper case
       // however they were written, so "integer" still reads as an integer.
@@ -103,7 +111,8 @@ TEST_F(SQLiteTest, ColumnsAreTypedByTheirDeclaredTypeExactly) {
   EXPECT_EQ(table->CellInteger(table->ColumnIndex("n")), 2);
   for (const char* column : {"LB", "LF", "S", "X"}) {
     EXPECT_EQ(Raised([&] { table->CellInteger(table->ColumnIndex(column)); }),
-              "Not an integer or numeric field") << column;
+              "Not an integer or numeric field")
+        << column;
   }
 
   // NULL and an empty blob are empty cells in every column.
@@ -130,7 +139,8 @@ TEST_F(SQLiteTest, NamesAreFoundWhateverTheirCase) {
   db.RunStatement("create table addon (internal_id INTEGER, userDisabled INTEGER, Name TEXT)");
   db.RunStatement("insert into addon values (3, 1, 'Tab Mix')");
   auto table = db.OpenQuery("select * from addon");
-  EXPECT_EQ(table->ColumnNames(), (std::vector<std::string>{"INTERNAL_ID", "USERDISABLED", "NAME"}));
+  EXPECT_EQ(table->ColumnNames(),
+            (std::vector<std::string>{"INTERNAL_ID", "USERDISABLED", "NAME"}));
   for (const char* name : {"userdisabled", "USERDISABLED", "UserDisabled"}) {
     EXPECT_EQ(table->CellTextByName(name), "1") << name;
   }
@@ -185,7 +195,9 @@ TEST_F(SQLiteTest, ErrorTextsNameTheStepTheCodeAndTheStatement) {
        "\"select abs(-9223372036854775807 - 1)\": integer overflow"},
       {[&] { db.RunStatement("   -- only a comment"); }, "Could not prepare SQL statement"},
       {[&] { db.RunStatement("select 1"); }, "Error executing SQL statement"},
-      {[&] { db.RunStatement("insert into u values (?)", {int64_t{5}, int64_t{6}}); },
+      {[&] {
+         db.RunStatement("insert into u values (?)", {int64_t{5}, int64_t{6}});
+       },
        "Error executing SQL.\rError [25]: 2nd parameter to sqlite3_bind out of range.\r"
        "\"insert into u values (?)\": column index out of range"},
   };
@@ -255,7 +267,7 @@ TEST_F(SQLiteTest, ADatabaseLockedByAnotherConnectionFailsWithinTheBusyTimeOut) 
   }
   TSQLiteDatabase browser(file_);
   browser.OpenQuery("PRAGMA locking_mode = EXCLUSIVE");  // answers with a row
-  browser.RunStatement("update addon set active = 1");  // takes and keeps the lock
+  browser.RunStatement("update addon set active = 1");   // takes and keeps the lock
 
   TSQLiteDatabase db(file_);
   db.SetBusyTimeout(300);
@@ -274,9 +286,11 @@ TEST_F(SQLiteTest, ADatabaseLockedByAnotherConnectionFailsWithinTheBusyTimeOut) 
 
 TEST(FloatText, WritesUpToFifteenDigitsAndAShortExponent) {
   const std::pair<double, const char*> cases[] = {
-      {1.5, "1.5"},   {0.1, "0.1"},         {100, "100"},          {-2.25, "-2.25"},
-      {1e20, "1E20"}, {1.5e-7, "1.5E-7"},   {0.0001, "0.0001"},    {1.0 / 3, "0.333333333333333"},
-      {0, "0"},       {123456789012345.0, "123456789012345"},
+      {1.5, "1.5"},       {0.1, "0.1"},
+      {100, "100"},       {-2.25, "-2.25"},
+      {1e20, "1E20"},     {1.5e-7, "1.5E-7"},
+      {0.0001, "0.0001"}, {1.0 / 3, "0.333333333333333"},
+      {0, "0"},           {123456789012345.0, "123456789012345"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(FloatText(value), text) << value;
 }

@@ -33,8 +33,9 @@ struct FailurePoint {
 std::vector<FailurePoint> FailurePoints(uint64_t size, bool with_rename = true) {
   std::vector<FailurePoint> points;
   for (const uint64_t free : {uint64_t(0), uint64_t(1), size / 2, size - 1}) {
-    points.push_back({"disk full after " + std::to_string(free) + " of " + std::to_string(size) + " bytes",
-                      WriteFaults{free, false}});
+    points.push_back(
+        {"disk full after " + std::to_string(free) + " of " + std::to_string(size) + " bytes",
+         WriteFaults{free, false}});
   }
   if (with_rename) points.push_back({"rename refused", WriteFaults{std::nullopt, true}});
   return points;
@@ -68,7 +69,9 @@ class WriteFaultsTest : public ::testing::Test {
   void TearDown() override { TFireFoxExtensions::DownloadIcons = true; }
 
   os::sandbox::Image& Image() { return *machine->image(); }
-  fs::path Host(const std::string& windows_path) { return os::Current().files().NativePath(windows_path); }
+  fs::path Host(const std::string& windows_path) {
+    return os::Current().files().NativePath(windows_path);
+  }
 
   // Switches the add-on `id` of a fresh catalogue of type T under each failure point,
   // watching `folders`; then once more with a free disk, which must succeed.
@@ -104,8 +107,8 @@ class WriteFaultsTest : public ::testing::Test {
 
 TEST_F(WriteFaultsTest, ChromePreferencesStayWholeAtEveryFailurePoint) {
   const fs::path prefs = Host(TChromeExtensions().ProfileDir + "Preferences");
-  SwitchAtEveryPoint<TChromeExtensions>("fblkdohiomlcbgpekccokebfafkgegcf", FailurePoints(SizeOf(prefs)),
-                                        {prefs.parent_path()});
+  SwitchAtEveryPoint<TChromeExtensions>("fblkdohiomlcbgpekccokebfafkgegcf",
+                                        FailurePoints(SizeOf(prefs)), {prefs.parent_path()});
 }
 
 TEST_F(WriteFaultsTest, ChromeFailuresCarryTheSystemsCode) {
@@ -127,8 +130,8 @@ TEST_F(WriteFaultsTest, FirefoxExtensionsJsonStaysWholeAtEveryFailurePoint) {
 
 TEST_F(WriteFaultsTest, TheRegistryImageAndItsKeysStayAsTheyWereAtEveryFailurePoint) {
   const fs::path reg = Image().folder() / "registry.reg";
-  SwitchAtEveryPoint<TIEExtensions>("{6B1D2F3A-1111-4C2E-9A11-0D3E5F7A9B01}", FailurePoints(SizeOf(reg)),
-                                    {Image().folder()});
+  SwitchAtEveryPoint<TIEExtensions>("{6B1D2F3A-1111-4C2E-9A11-0D3E5F7A9B01}",
+                                    FailurePoints(SizeOf(reg)), {Image().folder()});
 }
 
 // The registry as seen through the seam, not only its file: a value set, a value deleted,
@@ -140,7 +143,8 @@ TEST_F(WriteFaultsTest, RegistryChangesThatCannotBeSavedAreUndone) {
   machine->SetString(os::RegRoot::CurrentUser, path + "\\child", "x", "y");
   const Snapshot before = Take({Image().folder()});
   std::unique_ptr<os::RegKey> key;
-  ASSERT_EQ(registry.OpenKey(os::RegRoot::CurrentUser, path, os::kKeyAllAccess, &key), os::kErrorSuccess);
+  ASSERT_EQ(registry.OpenKey(os::RegRoot::CurrentUser, path, os::kKeyAllAccess, &key),
+            os::kErrorSuccess);
   Image().SetWriteFaults({0, false});
   const std::vector<uint8_t> text = {'n', 0, 0, 0};
   EXPECT_NE(key->SetValue("kept", os::kRegSz, text), os::kErrorSuccess);
@@ -148,7 +152,8 @@ TEST_F(WriteFaultsTest, RegistryChangesThatCannotBeSavedAreUndone) {
   EXPECT_NE(key->DeleteValue("kept"), os::kErrorSuccess);
   EXPECT_NE(key->DeleteSubTree("child"), os::kErrorSuccess);
   std::unique_ptr<os::RegKey> created;
-  EXPECT_NE(registry.CreateKey(os::RegRoot::CurrentUser, path + "\\new\\deeper", os::kKeyAllAccess, &created),
+  EXPECT_NE(registry.CreateKey(os::RegRoot::CurrentUser, path + "\\new\\deeper", os::kKeyAllAccess,
+                               &created),
             os::kErrorSuccess);
   Image().SetWriteFaults({});
   EXPECT_EQ(Take({Image().folder()}), before);
@@ -190,7 +195,8 @@ TEST_F(SqliteWriteFaults, TheDatabaseStaysWholeWhenTheDiskFills) {
   // bytes around it: fill the disk in the header, at its end, and inside the first page.
   std::vector<FailurePoint> points;
   for (const uint64_t free : {0, 1, 511, 512, 4096, 4615}) {
-    points.push_back({"disk full after " + std::to_string(free) + " bytes", WriteFaults{free, false}});
+    points.push_back(
+        {"disk full after " + std::to_string(free) + " bytes", WriteFaults{free, false}});
   }
   SwitchAtEveryPoint<TFireFoxExtensions>("tabtidy@orvo-demo.example", points, {db.parent_path()});
 }

@@ -82,8 +82,8 @@ TEST(Transfer, NearestTakesThePixelUnderEachCentre) {
   for (int x = 0; x < 5; ++x) EXPECT_EQ(target.Row(0)[x] & 0xFF, 2u + 4u * x) << x;
   // Enlarging repeats pixels: 2 -> 6 gives each source pixel three times.
   Bitmap32 wide = Filled(6, 1, 0);
-  StretchTransfer(wide, {0, 0, 6, 1}, wide.bounds(), source.view(), {0, 0, 2, 1},
-                  DrawMode::kOpaque, CombineMode::kBlend, Resampler::kNearest);
+  StretchTransfer(wide, {0, 0, 6, 1}, wide.bounds(), source.view(), {0, 0, 2, 1}, DrawMode::kOpaque,
+                  CombineMode::kBlend, Resampler::kNearest);
   EXPECT_EQ(wide.Row(0)[2] & 0xFF, 0u);
   EXPECT_EQ(wide.Row(0)[3] & 0xFF, 1u);
 }

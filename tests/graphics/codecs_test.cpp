@@ -74,8 +74,8 @@ std::vector<uint8_t> Bmp24() {
   Put32(v, 18, 2);
   Put32(v, 22, 2);
   v[26] = 1, v[28] = 24;
-  const uint8_t rows[16] = {255, 0, 0, 0, 255, 0, 0, 0,     // bottom: blue, green (BGR) + pad
-                            0, 0, 255, 255, 255, 255, 0, 0};  // top: red, white + pad
+  const uint8_t rows[16] = {255, 0, 0,   0,   255, 0,   0, 0,   // bottom: blue, green (BGR) + pad
+                            0,   0, 255, 255, 255, 255, 0, 0};  // top: red, white + pad
   std::memcpy(v.data() + 54, rows, 16);
   return v;
 }

@@ -12,7 +12,8 @@ PngImage Sample(int w, int h, PngColorType type = PngColorType::kRgba) {
   PngImage image(w, h, type);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      const Argb alpha = type == PngColorType::kRgba ? Argb((x * 37 + y) & 0xFF) << 24 : 0xFF000000u;
+      const Argb alpha =
+          type == PngColorType::kRgba ? Argb((x * 37 + y) & 0xFF) << 24 : 0xFF000000u;
       image.SetPixel(x, y, alpha | Argb(x * 11) << 16 | Argb(y * 13) << 8 | Argb(x ^ y));
     }
   }
@@ -32,7 +33,8 @@ std::string Announcing(uint32_t side) {
     png[16 + i] = static_cast<char>(side >> (24 - 8 * i));
     png[20 + i] = static_cast<char>(side >> (24 - 8 * i));
   }
-  const auto crc = static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17));
+  const auto crc =
+      static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17));
   for (int i = 0; i < 4; ++i) png[29 + i] = static_cast<char>(crc >> (24 - 8 * i));
   return png;
 }

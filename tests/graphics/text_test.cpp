@@ -106,7 +106,8 @@ TEST(Text, EndEllipsisKeepsInkInsideTheBox) {
   EXPECT_NE(test::InkBoundsRgb(ellipsis.bitmap, kPaper), Rect{});
   bool differs = false;
   for (int x = 0; x < 60 && !differs; ++x) {
-    for (int y = 0; y < 20 && !differs; ++y) differs = clipped.bitmap.Pixel(x, y) != ellipsis.bitmap.Pixel(x, y);
+    for (int y = 0; y < 20 && !differs; ++y)
+      differs = clipped.bitmap.Pixel(x, y) != ellipsis.bitmap.Pixel(x, y);
   }
   EXPECT_TRUE(differs);
 }
@@ -116,8 +117,8 @@ TEST(Text, EditControlEndsWithTheLastWholeLine) {
   const Rect box{0, 0, 120, 3 * (lh + 2)};
   const std::string text =
       "A long message that goes on and on, over more lines than the box can show, and on.";
-  const Drawn d = Draw(text, box, kDtWordBreak | kDtEditControl | kDtEndEllipsis | kDtNoPrefix,
-                       200, 100);
+  const Drawn d =
+      Draw(text, box, kDtWordBreak | kDtEditControl | kDtEndEllipsis | kDtNoPrefix, 200, 100);
   EXPECT_LE(d.ink.bottom, 3 * lh);
   EXPECT_GT(d.ink.bottom, 2 * lh);
   EXPECT_LE(d.ink.right, 120);
@@ -179,7 +180,8 @@ TEST(Text, GlowSurroundsTheText) {
   Font font;
   font.color = clWhite;
   DrawTextKeepAlpha(plain, font, {0, 0, 120, 30}, kDtCenter | kDtVCenter | kDtSingleLine, "Glow");
-  DrawGlowText(glow, font, {0, 0, 120, 30}, 2, MakeColor(255, 200, 0), kDtCenter | kDtVCenter | kDtSingleLine, "Glow");
+  DrawGlowText(glow, font, {0, 0, 120, 30}, 2, MakeColor(255, 200, 0),
+               kDtCenter | kDtVCenter | kDtSingleLine, "Glow");
   const Rect text_ink = test::InkBoundsRgb(plain, 0xFF202020);
   const Rect glow_ink = test::InkBoundsRgb(glow, 0xFF202020);
   EXPECT_LT(glow_ink.left, text_ink.left);

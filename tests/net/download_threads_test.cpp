@@ -86,7 +86,10 @@ TEST_F(DownloadThreadsTest, TextThreadReportsItsTextOnTheUiThread) {
 }
 
 TEST_F(DownloadThreadsTest, TextThreadIsDoneWithEmptyTextWhenNothingAnswers) {
-  const std::string url = [] { LoopbackServer gone; return gone.Url("/ad"); }();
+  const std::string url = [] {
+    LoopbackServer gone;
+    return gone.Url("/ad");
+  }();
   const auto out = ReadText(url);
   EXPECT_TRUE(out.done);
   EXPECT_EQ(out.text, "");
@@ -120,9 +123,12 @@ TEST_F(DownloadThreadsTest, PictureThreadFailuresLeaveTheItemEmpty) {
   server_.Serve("/empty.png", "", 200, "image/png");
   server_.Serve("/page.png", "<html>gone</html>", 404, "text/html");
   server_.CutShort("/cut.png", png.substr(0, 20), png.size());
-  const std::string gone = [] { LoopbackServer s; return s.Url("/x.png"); }();
-  for (const std::string& url : {server_.Url("/empty.png"), server_.Url("/page.png"),
-                                 server_.Url("/cut.png"), gone}) {
+  const std::string gone = [] {
+    LoopbackServer s;
+    return s.Url("/x.png");
+  }();
+  for (const std::string& url :
+       {server_.Url("/empty.png"), server_.Url("/page.png"), server_.Url("/cut.png"), gone}) {
     auto item = Item(url, machine_.folder() + "\\never.png");
     EXPECT_FALSE(FetchPicture(item)) << url;
     EXPECT_TRUE(item->picture.empty()) << url;
@@ -209,12 +215,14 @@ TEST_F(DownloadThreadsTest, WhatAThreadRaisesIsLoggedAndItsEndStillReported) {
 TEST_F(DownloadThreadsTest, ManyDownloadsAtOnce) {
   constexpr int kEach = 6;
   server_.Serve("/pic.png", test::MakePng(10, 10), 200, "image/png");
-  for (int i = 0; i < kEach; ++i) server_.Serve("/t" + std::to_string(i), "text " + std::to_string(i));
+  for (int i = 0; i < kEach; ++i)
+    server_.Serve("/t" + std::to_string(i), "text " + std::to_string(i));
   int pictures = 0;
   int texts = 0;
   std::vector<std::shared_ptr<TPictureItem>> items;
   for (int i = 0; i < kEach; ++i) {
-    items.push_back(Item(server_.Url("/pic.png"), machine_.folder() + "\\p" + std::to_string(i) + ".png"));
+    items.push_back(
+        Item(server_.Url("/pic.png"), machine_.folder() + "\\p" + std::to_string(i) + ".png"));
     auto picture = std::make_unique<TDownLoadImgThread>(items.back());
     picture->OnTerminate = [&](TDownLoadImgThread& t) {
       EXPECT_TRUE(t.Done());

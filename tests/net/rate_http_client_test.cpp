@@ -27,15 +27,15 @@ TEST(FormBody, EncodesValuesExactly) {
       {{"content=[x]"}, "content=%5Bx%5D"},
       {{"content=*#%<>"}, "content=%2A%23%25%3C%3E"},
       {{"content=&=+\"',;/?:@!$()~_.-"}, "content=&=+\"',;/?:@!$()~_.-"},
-      {{"key=abc"}, "key=abc"},                            // one field: no "&"
-      {{"a=b=c"}, "a=b=c"},                                // split at the first "="
-      {{"a=1", "flag", "b=2"}, "a=1&flag&b=2"},            // no "=": sent as it is
+      {{"key=abc"}, "key=abc"},                                         // one field: no "&"
+      {{"a=b=c"}, "a=b=c"},                                             // split at the first "="
+      {{"a=1", "flag", "b=2"}, "a=1&flag&b=2"},                         // no "=": sent as it is
       {{std::string("v=\t\r\n\x7F", 6) + '\0'}, "v=%09%0D%0A\x7F%00"},  // DEL is not below "!"
-      {{"v=\xF0\x9F\x98\x80"}, "v=%F0%9F%98%80"},           // one character beyond U+FFFF
-      {{"v=\xFF"}, "v=%EF%BF%BD"},                         // broken UTF-8
-      {{" name=x "}, "name=x%20"},                         // the body is trimmed
+      {{"v=\xF0\x9F\x98\x80"}, "v=%F0%9F%98%80"},  // one character beyond U+FFFF
+      {{"v=\xFF"}, "v=%EF%BF%BD"},                 // broken UTF-8
+      {{" name=x "}, "name=x%20"},                 // the body is trimmed
       {{"a=1", " "}, "a=1&"},
-      {{"\xC3\xA9=1"}, "?=1"},                             // a name is made ASCII
+      {{"\xC3\xA9=1"}, "?=1"},  // a name is made ASCII
       {{"key="}, "key="},
       {{}, ""},
   };
@@ -67,7 +67,8 @@ TEST_F(RateHttpClientTest, PostFormSendsAnHttp10FormWithTheFixedHeaders) {
   // The server trims the content type's trailing blank, if it kept it.
   const std::string type = r.Header("Content-Type").value_or("");
   EXPECT_TRUE(type == "application/x-www-form-urlencoded " ||
-              type == "application/x-www-form-urlencoded") << type;
+              type == "application/x-www-form-urlencoded")
+      << type;
   EXPECT_FALSE(r.Header("Expect"));
   EXPECT_FALSE(r.Header("Accept"));
   EXPECT_FALSE(r.Header("Cookie"));
@@ -98,7 +99,8 @@ TEST_F(RateHttpClientTest, GetPageSendsAnHttp11GetWithoutBody) {
 TEST_F(RateHttpClientTest, ARedirectIsNotFollowed) {
   server_.Serve("/elsewhere", "should not be fetched");
   server_.Redirect("/plugin/index.php", "/elsewhere");
-  EXPECT_FALSE(client_.PostForm(server_.Url("/plugin/index.php?to=get_plug_info"), {"a=1"}, reply_));
+  EXPECT_FALSE(
+      client_.PostForm(server_.Url("/plugin/index.php?to=get_plug_info"), {"a=1"}, reply_));
   EXPECT_FALSE(client_.GetPage(server_.Url("/plugin/index.php"), reply_));
   EXPECT_EQ(server_.Count("/elsewhere"), 0u);
   EXPECT_EQ(reply_, "");
@@ -116,7 +118,11 @@ TEST_F(RateHttpClientTest, FailuresAreFalse) {
   const Case cases[] = {
       {server_.Url("/error"), ""},
       {server_.Url("/short"), "{\"msg\":"},
-      {[] { LoopbackServer gone; return gone.Url("/x"); }(), ""},
+      {[] {
+         LoopbackServer gone;
+         return gone.Url("/x");
+       }(),
+       ""},
       {"not a url", ""},
   };
   for (const auto& c : cases) {

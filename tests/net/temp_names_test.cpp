@@ -68,7 +68,8 @@ TEST_F(TempNamesTest, GetTempDirIsTheLongFormOfAnExistingFolder) {
   }
   const std::string dir = GetTempDir();
   EXPECT_NE(machine_.platform().files().GetAttributes(dir.substr(0, dir.size() - 1)),
-            os::kInvalidFileAttributes) << dir;
+            os::kInvalidFileAttributes)
+      << dir;
   EXPECT_EQ(ExpandLongPath(dir), dir);
 }
 

@@ -24,7 +24,8 @@ constexpr bool kGoldens = true;
 
 // The demo site's advert pictures.
 PngImage SitePicture(const std::string& name) {
-  return PngImage::FromPngFile(ReadHostFile(std::string(ORVO_SOURCE_DIR) + "/service/demo-site/ad/img/" + name))
+  return PngImage::FromPngFile(
+             ReadHostFile(std::string(ORVO_SOURCE_DIR) + "/service/demo-site/ad/img/" + name))
       .value();
 }
 
@@ -70,7 +71,8 @@ TEST_F(AdPresenterTest, NothingOfItsOwnBeforeAnAdvertIsReady) {
   const Bitmap32 before = Paint();
   EXPECT_EQ(ad->Shown(), nullptr);
   EXPECT_TRUE(ad->TitleBox().empty());
-  EXPECT_TRUE(InkBoundsRgb(before, ColorToArgb(MakeColor(24, 44, 72))).empty()) << "a transparent control";
+  EXPECT_TRUE(InkBoundsRgb(before, ColorToArgb(MakeColor(24, 44, 72))).empty())
+      << "a transparent control";
 }
 
 TEST_F(AdPresenterTest, EachLayoutMatchesItsPicture) {
@@ -166,13 +168,18 @@ TEST_F(AdPresenterTest, HoverLightsTheTitleAndAClickOpensTheLink) {
 // The presenter with its reader: the service's banner is drawn once it has come.
 TEST_F(AdPresenterTest, TheReadersLastItemIsShown) {
   server.Serve("/img/banner.png", MakePng(170, 100), 200, "image/png");
-  server.Serve("/ad/ad1.php",
-               "{\"msg\":1,\"adcheckurl\":\"x\",\"adid\":\"d\",\"adlang\":\"l\",\"adver\":\"1\",\"adrefresh\":60,"
-               "\"adgroup\":[{\"kind\":1,\"page\":1,\"adinfo\":[{\"align\":4,\"frame\":0,\"title\":\"Banner\","
-               "\"tips\":\"\",\"link\":\"http://ads.test/\",\"imgsrc\":\"" + server.Url("/img/banner.png") +
-               "\",\"fontcolor\":\"#FFFFFF\",\"fontcolorover\":\"#FFFFFF\",\"fontname\":\"Tahoma\","
-               "\"fontsize\":9,\"interval\":1,\"life\":1,\"rect\":{\"left\":0,\"top\":0,\"right\":170,\"bottom\":100}}]}]}",
-               200, "application/json");
+  server.Serve(
+      "/ad/ad1.php",
+      "{\"msg\":1,\"adcheckurl\":\"x\",\"adid\":\"d\",\"adlang\":\"l\",\"adver\":\"1\","
+      "\"adrefresh\":60,"
+      "\"adgroup\":[{\"kind\":1,\"page\":1,\"adinfo\":[{\"align\":4,\"frame\":0,\"title\":"
+      "\"Banner\","
+      "\"tips\":\"\",\"link\":\"http://ads.test/\",\"imgsrc\":\"" +
+          server.Url("/img/banner.png") +
+          "\",\"fontcolor\":\"#FFFFFF\",\"fontcolorover\":\"#FFFFFF\",\"fontname\":\"Tahoma\","
+          "\"fontsize\":9,\"interval\":1,\"life\":1,\"rect\":{\"left\":0,\"top\":0,\"right\":170,"
+          "\"bottom\":100}}]}]}",
+      200, "application/json");
   AdReaderSettings settings;
   settings.version_text = "1.11.11";
   settings.language = "English";

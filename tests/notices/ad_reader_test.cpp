@@ -33,18 +33,23 @@ std::string Quoted(const std::string& text) {
 }
 
 std::string ItemJson(const Item& i) {
-  std::string out = "{\"align\":" + std::to_string(i.align) + ",\"frame\":0,\"title\":" + Quoted(i.title) +
+  std::string out = "{\"align\":" + std::to_string(i.align) +
+                    ",\"frame\":0,\"title\":" + Quoted(i.title) +
                     ",\"tips\":\"tip\",\"link\":" + Quoted(i.link) + ",";
   if (i.align != 5) out += "\"imgsrc\":" + Quoted(i.imgsrc) + ",";
-  out += "\"fontcolor\":\"" + i.color + "\",\"fontcolorover\":\"#E69616\",\"fontname\":\"Tahoma\","
-         "\"fontsize\":9,\"interval\":10,\"life\":86400,\"rect\":{\"left\":4,\"top\":34,\"right\":166,\"bottom\":66}}";
+  out += "\"fontcolor\":\"" + i.color +
+         "\",\"fontcolorover\":\"#E69616\",\"fontname\":\"Tahoma\","
+         "\"fontsize\":9,\"interval\":10,\"life\":86400,\"rect\":{\"left\":4,\"top\":34,\"right\":"
+         "166,\"bottom\":66}}";
   return out;
 }
 
-std::string Reply(int msg, const std::vector<std::pair<int, std::vector<Item>>>& groups, const std::string& adver = "3") {
-  std::string out = "{\"msg\":" + std::to_string(msg) + ",\"adcheckurl\":\"http://ads.test/ad/ad1.php\","
-                    "\"adid\":\"demo-1\",\"adlang\":\"English\",\"adver\":\"" + adver +
-                    "\",\"adrefresh\":86400,\"adgroup\":[";
+std::string Reply(int msg, const std::vector<std::pair<int, std::vector<Item>>>& groups,
+                  const std::string& adver = "3") {
+  std::string out = "{\"msg\":" + std::to_string(msg) +
+                    ",\"adcheckurl\":\"http://ads.test/ad/ad1.php\","
+                    "\"adid\":\"demo-1\",\"adlang\":\"English\",\"adver\":\"" +
+                    adver + "\",\"adrefresh\":86400,\"adgroup\":[";
   for (size_t g = 0; g < groups.size(); ++g) {
     if (g) out += ",";
     out += "{\"kind\":" + std::to_string(groups[g].first) + ",\"page\":1,\"adinfo\":[";
@@ -70,7 +75,8 @@ class AdReaderTest : public NoticeTest {
     return s;
   }
   // Runs a reader to its end; the titles of the items it reported, in order.
-  std::vector<std::string> Run(const std::string& reply, std::unique_ptr<TOrvoADReader>* keep = nullptr) {
+  std::vector<std::string> Run(const std::string& reply,
+                               std::unique_ptr<TOrvoADReader>* keep = nullptr) {
     server.Serve("/ad/ad1.php", reply, 200, "application/json");
     std::vector<std::string> reported;
     auto reader = std::make_unique<TOrvoADReader>(Settings(), [&](const TagOrvoAdInfo& item) {
@@ -108,14 +114,16 @@ class AdReaderTest : public NoticeTest {
 TEST_F(AdReaderTest, WithoutAdTxtTheRequestCarriesVersionZeroToTheDefaultAddress) {
   Run("{\"msg\":2}");
   ASSERT_EQ(server.Count("/ad/ad1.php"), 1u);
-  EXPECT_EQ(server.Last("/ad/ad1.php").target,
-            "/ad/ad1.php?name=xob&ver=1.11.11&lang=C%3A%5CProgram%20Files%5COrvo%20Plug-in%20Manager%5C"
-            "Languages%5CEnglish.ini&adver=0");
+  EXPECT_EQ(
+      server.Last("/ad/ad1.php").target,
+      "/ad/ad1.php?name=xob&ver=1.11.11&lang=C%3A%5CProgram%20Files%5COrvo%20Plug-in%20Manager%5C"
+      "Languages%5CEnglish.ini&adver=0");
 }
 
 TEST_F(AdReaderTest, AdTxtNamesTheCheckAddressAndTheVersion) {
   server.Serve("/other/check.php", "{\"msg\":2}");
-  machine.WriteFile(folder + "Ad.txt", "{\"adcheckurl\":\"" + server.Url("/other/check.php") + "\",\"adver\":7}");
+  machine.WriteFile(folder + "Ad.txt",
+                    "{\"adcheckurl\":\"" + server.Url("/other/check.php") + "\",\"adver\":7}");
   Run("{\"msg\":2}");
   EXPECT_EQ(server.Count("/ad/ad1.php"), 0u);
   ASSERT_EQ(server.Count("/other/check.php"), 1u);
@@ -147,7 +155,8 @@ TEST_F(AdReaderTest, ANewDescriptionIsKeptCompactInAscii) {
   const std::string reply = Reply(1, {{0, {item}}});
   EXPECT_EQ(Run(reply, &reader).size(), 1u);
   const std::string kept = Kept("UpdateInfo.txt");
-  EXPECT_NE(kept.find("\"title\":\"Caf\\u00e9 \\u2713 \\ud83d\\ude00\""), std::string::npos) << kept;
+  EXPECT_NE(kept.find("\"title\":\"Caf\\u00e9 \\u2713 \\ud83d\\ude00\""), std::string::npos)
+      << kept;
   EXPECT_TRUE(std::all_of(kept.begin(), kept.end(), [](char c) { return c >= 0x20 && c < 0x7F; }));
   EXPECT_EQ(kept.find('\n'), std::string::npos);
   auto parsed = ParseJsonDocument(kept);
@@ -205,9 +214,11 @@ TEST_F(AdReaderTest, KindOneShowsItsFirstItemKindZeroEveryItemAsItsPictureComes)
   ServePicture("/img/a.png", 300ms);
   ServePicture("/img/b.png");
   ServePicture("/img/c.png", 100ms);
-  const Item a = Pictured("a", "/img/a.png"), b = Pictured("b", "/img/b.png"), c = Pictured("c", "/img/c.png");
+  const Item a = Pictured("a", "/img/a.png"), b = Pictured("b", "/img/b.png"),
+             c = Pictured("c", "/img/c.png");
   EXPECT_EQ(Run(Reply(1, {{1, {a, b, c}}})), std::vector<std::string>{"a+picture"});
-  for (const char* name : {"a.png", "b.png", "c.png"}) os::Current().files().RemoveFile(folder + name);
+  for (const char* name : {"a.png", "b.png", "c.png"})
+    os::Current().files().RemoveFile(folder + name);
   const auto reported = Run(Reply(1, {{0, {a, b, c}}}));
   EXPECT_EQ(reported, (std::vector<std::string>{"b+picture", "c+picture", "a+picture"}))
       << "the item shown is the one whose picture came last";
@@ -240,9 +251,9 @@ TEST_F(AdReaderTest, ReadingStopsAtTheFirstBadKey) {
 
 TEST_F(AdReaderTest, APictureNameThatIsNoPlainFileNameMeansNoPicture) {
   const std::string parent = machine.folder() + "\\";
-  for (const std::string& src : {server.Url("/img/..%2F..%2Fx.dll"), std::string("..\\..\\x.dll"),
-                                  std::string("C:\\x.png"), server.Url("/a\\..\\..\\b.png"),
-                                  server.Url("/img/CON.png"), server.Url("/img/")}) {
+  for (const std::string& src :
+       {server.Url("/img/..%2F..%2Fx.dll"), std::string("..\\..\\x.dll"), std::string("C:\\x.png"),
+        server.Url("/a\\..\\..\\b.png"), server.Url("/img/CON.png"), server.Url("/img/")}) {
     SCOPED_TRACE(src);
     Item item;
     item.imgsrc = src;
@@ -267,9 +278,11 @@ TEST_F(AdReaderTest, OversizedDescriptionsAndPicturesAreFailedDownloads) {
   server.Serve("/img/big.png", MakePng(32, 32) + std::string((4u << 20), '\0'), 200, "image/png");
   server.Serve("/img/huge.png", MakePng(5000, 1), 200, "image/png");
   server.Serve("/img/text.png", "<html>not found</html>", 200, "text/html");
-  EXPECT_EQ(Run(Reply(1, {{0, {Pictured("small", "/img/small.png"), Pictured("big", "/img/big.png"),
-                                Pictured("huge", "/img/huge.png"), Pictured("text", "/img/text.png")}}})),
-            std::vector<std::string>{"small+picture"});
+  EXPECT_EQ(
+      Run(Reply(1, {{0,
+                     {Pictured("small", "/img/small.png"), Pictured("big", "/img/big.png"),
+                      Pictured("huge", "/img/huge.png"), Pictured("text", "/img/text.png")}}})),
+      std::vector<std::string>{"small+picture"});
   EXPECT_TRUE(Exists("small.png"));
   EXPECT_FALSE(Exists("big.png"));
   EXPECT_FALSE(Exists("huge.png"));

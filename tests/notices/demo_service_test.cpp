@@ -49,7 +49,8 @@ TEST_F(DemoServiceTest, TheNewsItemSlidesUpWithTheNewsletterOnce) {
   EXPECT_EQ(news.Width(), TFrmNews::kDefaultWidth);
   EXPECT_EQ(news.wb1->Document().title, "Orvo Plug-in Manager News");
   EXPECT_EQ(news.wb1->Pictures().size(), 2u);
-  for (const auto& [address, picture] : news.wb1->Pictures()) EXPECT_FALSE(picture.empty()) << address;
+  for (const auto& [address, picture] : news.wb1->Pictures())
+    EXPECT_FALSE(picture.empty()) << address;
   // The same item again: nothing new.
   news.Close();
   StartNewsCheck(msgid);
@@ -88,7 +89,8 @@ TEST_F(DemoServiceTest, TheAdvertSetsBannerIsShownAndKept) {
   };
   EXPECT_EQ(run(), std::vector<std::string>{"Tab Tidy: tame your open tabs"});
   const auto kept = FilesIn(settings.folder);
-  for (const char* name : {"UpdateInfo.txt", "tabtidy-banner.png", "nightowl-icon.png", "readermode-card.png"}) {
+  for (const char* name :
+       {"UpdateInfo.txt", "tabtidy-banner.png", "nightowl-icon.png", "readermode-card.png"}) {
     EXPECT_NE(std::find(kept.begin(), kept.end(), name), kept.end()) << name;
   }
   // A client that holds the current version is told "unchanged" and uses its copy.

@@ -21,12 +21,14 @@ bool ServeDemoSite(LoopbackServer& server) {
     const std::string ext = entry.path().extension().string();
     std::string type = "application/octet-stream";
     if (ext == ".html" || ext == ".htm" || ext == ".txt" || ext == ".json") {
-      for (size_t at; (at = body.find("{{BASE_URL}}")) != std::string::npos;) body.replace(at, 12, server.Url(""));
+      for (size_t at; (at = body.find("{{BASE_URL}}")) != std::string::npos;)
+        body.replace(at, 12, server.Url(""));
       type = ext == ".json" ? "application/json" : "text/html";
     } else if (ext == ".png") {
       type = "image/png";
     }
-    server.Serve("/" + fs::relative(entry.path(), root).generic_string(), std::move(body), 200, type);
+    server.Serve("/" + fs::relative(entry.path(), root).generic_string(), std::move(body), 200,
+                 type);
   }
   return true;
 }

@@ -42,11 +42,13 @@ size_t Count(const HtmlNode& node) {
 }
 
 TEST(HtmlDocument, APageWithoutBodyContentHasNoBody) {
-  for (const char* page : {"", "<html><head><title>Only a head</title></head></html>", "<!DOCTYPE html>"}) {
+  for (const char* page :
+       {"", "<html><head><title>Only a head</title></head></html>", "<!DOCTYPE html>"}) {
     const HtmlDocument doc = ParseHtmlDocument(page);
     EXPECT_EQ(doc.body, nullptr) << page;
   }
-  const HtmlDocument doc = ParseHtmlDocument("<html><head><title>News &amp; more</title></head><body></body></html>");
+  const HtmlDocument doc =
+      ParseHtmlDocument("<html><head><title>News &amp; more</title></head><body></body></html>");
   ASSERT_NE(doc.body, nullptr);
   EXPECT_EQ(doc.title, "News & more");
   // Text alone gets its body, as a browser would give it one.
@@ -66,7 +68,8 @@ TEST(HtmlDocument, WhatCouldRunOrFetchIsDropped) {
 
 TEST(HtmlDocument, NamesAreLowerCaseAndEntitiesDecoded) {
   const HtmlDocument doc = ParseHtmlDocument(
-      "<HTML><BODY><P CLASS=Lead Style='COLOR:red'>Caf&eacute;&nbsp;&amp;&rsaquo;</P></BODY></HTML>");
+      "<HTML><BODY><P CLASS=Lead "
+      "Style='COLOR:red'>Caf&eacute;&nbsp;&amp;&rsaquo;</P></BODY></HTML>");
   ASSERT_NE(doc.body, nullptr);
   const HtmlNode& p = *doc.body->children.at(0);
   EXPECT_EQ(p.tag, "p");
@@ -93,7 +96,8 @@ TEST(HtmlDocument, BytesTheParserPassesThroughBecomeUtf8) {
   // part of a sequence it made); the layout needs UTF-8, so a byte that is not part of a
   // UTF-8 sequence is read as Windows-1252.
   const HtmlDocument page = ParseHtmlDocument(
-      "<html><head><title>News &\xFF</title></head><body><p title=\"a&\xFF\">Caf&\xE9 &\xFF</p></body></html>");
+      "<html><head><title>News &\xFF</title></head><body><p title=\"a&\xFF\">Caf&\xE9 "
+      "&\xFF</p></body></html>");
   EXPECT_TRUE(IsValidUtf8(page.title));
   EXPECT_EQ(page.title.substr(0, 6), "News &");
   ASSERT_NE(page.body, nullptr);

@@ -44,7 +44,8 @@ struct Laid {
   }
 };
 
-Laid Layout(const std::string& body, int width, const HtmlPictures& pictures = {}, bool plain = true) {
+Laid Layout(const std::string& body, int width, const HtmlPictures& pictures = {},
+            bool plain = true) {
   Laid out;
   out.doc = ParseHtmlDocument("<html><body>" + body + "</body></html>");
   HtmlLayoutOptions options;
@@ -55,13 +56,15 @@ Laid Layout(const std::string& body, int width, const HtmlPictures& pictures = {
 }
 
 TEST(HtmlLayout, WordsWrapAtTheWidthAndLinesStackDown) {
-  const Laid l = Layout("<p style='margin:0'>alpha beta gamma delta epsilon zeta eta theta iota kappa</p>", 120);
+  const Laid l = Layout(
+      "<p style='margin:0'>alpha beta gamma delta epsilon zeta eta theta iota kappa</p>", 120);
   const auto texts = l.Texts();
   ASSERT_GE(texts.size(), 3u);
   for (size_t i = 0; i < texts.size(); ++i) {
     EXPECT_LE(texts[i]->rect.right, 120) << texts[i]->text;
     EXPECT_EQ(texts[i]->rect.left, 0);
-    EXPECT_EQ(texts[i]->text.front() == ' ' || texts[i]->text.back() == ' ', false) << "no blank at a line's ends";
+    EXPECT_EQ(texts[i]->text.front() == ' ' || texts[i]->text.back() == ' ', false)
+        << "no blank at a line's ends";
     if (i > 0) {
       EXPECT_GT(texts[i]->rect.top, texts[i - 1]->rect.top);
     }
@@ -97,7 +100,8 @@ TEST(HtmlLayout, ChineseBreaksBetweenCharacters) {
 TEST(HtmlLayout, AlignmentPlacesEachLine) {
   const Laid l = Layout(
       "<p style='text-align:center'>mid</p><p align=right>end</p><div style='text-align:right'>"
-      "<p style='text-align:left'>start</p></div><center>c</center>", 300);
+      "<p style='text-align:left'>start</p></div><center>c</center>",
+      300);
   const Rect mid = l.Text("mid").rect, end = l.Text("end").rect;
   EXPECT_NEAR(mid.left + mid.right, 300, 1);
   EXPECT_EQ(end.right, 300);
@@ -106,8 +110,10 @@ TEST(HtmlLayout, AlignmentPlacesEachLine) {
 }
 
 TEST(HtmlLayout, BreaksHiddenPartsAndMargins) {
-  const Laid l = Layout("<div>a<br>b<br><br>c</div><div style='display:none'>hidden</div>"
-                        "<p style='margin:10px 0'>p1</p><p style='margin:20px 0 5px'>p2</p>", 300);
+  const Laid l = Layout(
+      "<div>a<br>b<br><br>c</div><div style='display:none'>hidden</div>"
+      "<p style='margin:10px 0'>p1</p><p style='margin:20px 0 5px'>p2</p>",
+      300);
   const int line = l.Text("b").rect.top - l.Text("a").rect.top;
   EXPECT_GT(line, 0);
   EXPECT_EQ(l.Text("c").rect.top - l.Text("b").rect.top, 2 * line) << "an empty line between";
@@ -120,7 +126,8 @@ TEST(HtmlLayout, BreaksHiddenPartsAndMargins) {
 TEST(HtmlLayout, TheWindowsBodyHasNoMarginAndNoBorder) {
   const std::string body = "<p style='margin:0'>x</p>";
   const HtmlDocument doc = ParseHtmlDocument(
-      "<html><body style='margin:30px; border:5px solid red; background-color:#ff0'>" + body + "</body></html>");
+      "<html><body style='margin:30px; border:5px solid red; background-color:#ff0'>" + body +
+      "</body></html>");
   HtmlLayoutOptions plain;
   const HtmlLayout a = LayoutHtml(doc, 200, {}, plain);
   HtmlLayoutOptions page;
@@ -138,8 +145,10 @@ TEST(HtmlLayout, TheWindowsBodyHasNoMarginAndNoBorder) {
 }
 
 TEST(HtmlLayout, ListItemsGetBulletsOrNumbers) {
-  const Laid l = Layout("<ul><li>first</li><li>second</li></ul><ol start=4><li>four</li><li>five</li></ol>"
-                        "<ul style='list-style:none'><li>bare</li></ul>", 300);
+  const Laid l = Layout(
+      "<ul><li>first</li><li>second</li></ul><ol start=4><li>four</li><li>five</li></ol>"
+      "<ul style='list-style:none'><li>bare</li></ul>",
+      300);
   const auto marker_left_of = [&](const std::string& text, const std::string& marker) {
     const Rect item = l.Text(text).rect;
     for (const auto* t : l.Texts()) {
@@ -160,7 +169,8 @@ TEST(HtmlLayout, TableRowsShareTheWidthAndStretchTheirCells) {
       "<table width=400 cellspacing=0 cellpadding=0><tr>"
       "<td width='25%' bgcolor='#ff0000'>left</td>"
       "<td bgcolor='#00ff00' valign=bottom>mid</td>"
-      "<td width=100 bgcolor='#0000ff'>a<br>b<br>c</td></tr></table>", 500);
+      "<td width=100 bgcolor='#0000ff'>a<br>b<br>c</td></tr></table>",
+      500);
   const HtmlPaintItem* red = l.Fill(MakeColor(255, 0, 0));
   const HtmlPaintItem* green = l.Fill(MakeColor(0, 255, 0));
   const HtmlPaintItem* blue = l.Fill(MakeColor(0, 0, 255));
@@ -183,7 +193,8 @@ TEST(HtmlLayout, TableRowsShareTheWidthAndStretchTheirCells) {
 TEST(HtmlLayout, TablesCentreSpacingFramesAndRowBackgrounds) {
   const Laid l = Layout(
       "<table width=200 align=center cellspacing=4 cellpadding=3 border=1>"
-      "<tr bgcolor='#eeeeee'><td>x</td><td>y</td></tr></table>", 400);
+      "<tr bgcolor='#eeeeee'><td>x</td><td>y</td></tr></table>",
+      400);
   const HtmlPaintItem* row = l.Fill(MakeColor(0xee, 0xee, 0xee));
   ASSERT_NE(row, nullptr);
   EXPECT_EQ(row->rect.left, 100 + 1 + 4);  // centred, the table's frame, the spacing
@@ -225,9 +236,11 @@ TEST(HtmlLayout, PicturesTakeTheirSizeKeepTheirProportionsAndFitTheLine) {
 TEST(HtmlLayout, LinksCoverTheirTextAndPicturesAndAreAbsolute) {
   HtmlPictures pictures;
   pictures["http://site.test/img/b.png"] = PngImage(20, 20);
-  const Laid l = Layout("<p>see <a href='../help.html'>the help</a> or "
-                        "<a href='mailto:hi@site.test'><img src='/img/b.png'></a> "
-                        "<a href='javascript:go()'>js</a> <a name='top'>anchor</a></p>", 400, pictures);
+  const Laid l = Layout(
+      "<p>see <a href='../help.html'>the help</a> or "
+      "<a href='mailto:hi@site.test'><img src='/img/b.png'></a> "
+      "<a href='javascript:go()'>js</a> <a name='top'>anchor</a></p>",
+      400, pictures);
   const Rect help = l.Text("the help").rect;
   EXPECT_EQ(l.layout.LinkAt({help.left + 1, help.top + 1}), "http://site.test/help.html");
   EXPECT_EQ(l.layout.LinkAt({help.left - 3, help.top + 1}), "");
@@ -246,8 +259,9 @@ TEST(HtmlLayout, OnlyTheSitesOwnVisiblePicturesAreFetched) {
       "<img src='https://site.test/b.png'><img src='http://elsewhere.test/c.png'>"
       "<img src='file:///C:/d.png'><div style='display:none'><img src='img/e.png'></div>"
       "<img src='../f.png'></body></html>");
-  EXPECT_EQ(HtmlPictureAddresses(doc, kBase),
-            (std::vector<std::string>{"http://site.test/news/img/a.png", "http://site.test/f.png"}));
+  EXPECT_EQ(
+      HtmlPictureAddresses(doc, kBase),
+      (std::vector<std::string>{"http://site.test/news/img/a.png", "http://site.test/f.png"}));
 }
 
 }  // namespace
@@ -260,14 +274,44 @@ namespace {
 // paints without a fault (the sanitizer builds watch the memory).
 TEST(HtmlLayout, TagSoupNeverBreaksTheLayout) {
   static const char* const kPieces[] = {
-      "<p>", "</p>", "<div style='margin:-20px 3em; padding:5%; border:9999px solid red'>", "</div>",
-      "<table width=150% cellspacing=-3 cellpadding=99999>", "<tr>", "<td colspan=999 width=300%>",
-      "<td width=-5>", "</td>", "</tr>", "</table>", "<ul>", "<ol start=-2147483648>", "<li>", "</li>",
-      "<img src='img/a.png' width=99999 height=0>", "<img>", "<img src='/b.png' style='width:-1px'>",
-      "<br>", "<hr size=100000>", "<b>", "</b>", "<a href='x'>", "</a>", "<font size=+99 color=#zzz>",
-      "<span style='font-size:100000px; line-height:-5; font:bold'>", "</span>", "<center>",
-      "word ", "\xE4\xBD\xA0\xE5\xA5\xBD", "  ", "\xC2\xA0", "&amp;", "<h1>", "</h1>",
-      "<div style='display:none'>", "<td valign=bottom style='height:3000px'>", "<p style='text-align:right'>"};
+      "<p>",
+      "</p>",
+      "<div style='margin:-20px 3em; padding:5%; border:9999px solid red'>",
+      "</div>",
+      "<table width=150% cellspacing=-3 cellpadding=99999>",
+      "<tr>",
+      "<td colspan=999 width=300%>",
+      "<td width=-5>",
+      "</td>",
+      "</tr>",
+      "</table>",
+      "<ul>",
+      "<ol start=-2147483648>",
+      "<li>",
+      "</li>",
+      "<img src='img/a.png' width=99999 height=0>",
+      "<img>",
+      "<img src='/b.png' style='width:-1px'>",
+      "<br>",
+      "<hr size=100000>",
+      "<b>",
+      "</b>",
+      "<a href='x'>",
+      "</a>",
+      "<font size=+99 color=#zzz>",
+      "<span style='font-size:100000px; line-height:-5; font:bold'>",
+      "</span>",
+      "<center>",
+      "word ",
+      "\xE4\xBD\xA0\xE5\xA5\xBD",
+      "  ",
+      "\xC2\xA0",
+      "&amp;",
+      "<h1>",
+      "</h1>",
+      "<div style='display:none'>",
+      "<td valign=bottom style='height:3000px'>",
+      "<p style='text-align:right'>"};
   HtmlPictures pictures;
   pictures["http://site.test/news/img/a.png"] = PngImage(3, 4096);
   uint32_t seed = 12345;
@@ -279,7 +323,8 @@ TEST(HtmlLayout, TagSoupNeverBreaksTheLayout) {
   for (int page = 0; page < 150; ++page) {
     std::string html;
     const int count = 20 + static_cast<int>(next() % 200);
-    for (int i = 0; i < count; ++i) html += kPieces[next() % (sizeof(kPieces) / sizeof(kPieces[0]))];
+    for (int i = 0; i < count; ++i)
+      html += kPieces[next() % (sizeof(kPieces) / sizeof(kPieces[0]))];
     const Laid l = Layout(html, static_cast<int>(next() % 400), pictures);
     EXPECT_GE(l.layout.height, 0);
     EXPECT_LT(l.layout.height, 50000000);

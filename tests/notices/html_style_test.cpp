@@ -14,7 +14,8 @@ HtmlStyle StyleOf(const std::string& body, const std::string& tag) {
   EXPECT_TRUE(doc.body);
   HtmlStyle found;
   bool seen = false;
-  const std::function<void(const HtmlNode&, const HtmlStyle&)> walk = [&](const HtmlNode& n, const HtmlStyle& parent) {
+  const std::function<void(const HtmlNode&, const HtmlStyle&)> walk = [&](const HtmlNode& n,
+                                                                          const HtmlStyle& parent) {
     if (seen || n.kind != HtmlNode::Kind::kElement) return;
     const HtmlStyle s = ComputeStyle(n, parent);
     if (n.tag == tag) {
@@ -30,7 +31,8 @@ HtmlStyle StyleOf(const std::string& body, const std::string& tag) {
 }
 
 TEST(HtmlStyle, HeadingsAreBoldAndLargerWithTheirOwnStyleOnTop) {
-  const HtmlStyle h1 = StyleOf("<h1 style=\"font-size:16px; color:#1f5fbf; margin:0 0 6px 0\">T</h1>", "h1");
+  const HtmlStyle h1 =
+      StyleOf("<h1 style=\"font-size:16px; color:#1f5fbf; margin:0 0 6px 0\">T</h1>", "h1");
   EXPECT_TRUE(h1.bold);
   EXPECT_EQ(h1.font_px, 16);
   EXPECT_EQ(h1.color, MakeColor(0x1f, 0x5f, 0xbf));

@@ -54,8 +54,10 @@ TEST_F(HtmlViewTest, ThePageAndItsOwnSitesPicturesArrive) {
   server.Serve("/news/img/a.png", MakePng(40, 20), 200, "image/png");
   server.Serve("/b.png", "<html>not a picture</html>", 200, "text/html");
   server.Serve("/big.png", MakePng(8, 8) + std::string(5u << 20, '\0'), 200, "image/png");
-  Load("/news/msg.html", "<html><body><p>Hello</p><img src='img/a.png'><img src='/b.png'>"
-                         "<img src='/big.png'><img src='" + other.Url("/c.png") + "'></body></html>");
+  Load("/news/msg.html",
+       "<html><body><p>Hello</p><img src='img/a.png'><img src='/b.png'>"
+       "<img src='/big.png'><img src='" +
+           other.Url("/c.png") + "'></body></html>");
   ASSERT_TRUE(view->HasBody());
   EXPECT_EQ(other.Requests().size(), 0u) << "another site is never asked";
   const HtmlPictures& pictures = view->Pictures();
@@ -127,7 +129,9 @@ TEST_F(HtmlViewTest, ATallPageScrollsWithTheBarAndTheWheel) {
 }
 
 TEST_F(HtmlViewTest, ALinkOpensWhenPressedAndReleasedOnIt) {
-  Load("/links.html", "<html><body><p><a href='/a.html'>first</a> plain <a href='/b.html'>second</a></p></body></html>");
+  Load("/links.html",
+       "<html><body><p><a href='/a.html'>first</a> plain <a "
+       "href='/b.html'>second</a></p></body></html>");
   form.Show();
   const Point first = Center("first"), second = Center("second"), plain = Center("plain");
   screen->Click(plain.x, plain.y);
@@ -148,15 +152,18 @@ TEST_F(HtmlViewTest, OnlyWebPagesAndMailAreHandedToTheShell) {
   if (!machine.sandbox()) GTEST_SKIP() << "the shell would really open them";
   view->OnLinkClick = THtmlView().OnLinkClick;  // the view's own handler
   Load("/schemes.html",
-       "<html><body><p><a href='/page.html'>web</a></p><p><a href='mailto:news@orvo.example'>mail</a></p>"
+       "<html><body><p><a href='/page.html'>web</a></p><p><a "
+       "href='mailto:news@orvo.example'>mail</a></p>"
        "<p><a href='javascript:alert(1)'>script</a></p><p><a href='file:///C:/x.exe'>file</a></p>"
-       "<p><a href='\\\\server\\share\\x.exe'>unc</a></p><p><a href='ms-settings:'>settings</a></p></body></html>");
+       "<p><a href='\\\\server\\share\\x.exe'>unc</a></p><p><a "
+       "href='ms-settings:'>settings</a></p></body></html>");
   form.Show();
   for (const char* text : {"web", "mail", "script", "file", "unc", "settings"}) {
     const Point p = Center(text);
     screen->Click(p.x, p.y);
   }
-  EXPECT_EQ(*OpenedUrls(), (std::vector<std::string>{server.Url("/page.html"), "mailto:news@orvo.example"}));
+  EXPECT_EQ(*OpenedUrls(),
+            (std::vector<std::string>{server.Url("/page.html"), "mailto:news@orvo.example"}));
 }
 
 }  // namespace

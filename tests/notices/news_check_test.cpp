@@ -16,8 +16,9 @@ namespace {
 constexpr char kPage[] = "<html><body><h1>News</h1><p>Something new.</p></body></html>";
 
 std::string Description(int id, const std::string& url, int width = 0, int height = 0) {
-  return "[Msg]\r\nMsgID=" + std::to_string(id) + "\r\nShowAll=1\r\nUrl=" + url + "\r\nFormWidth=" +
-         std::to_string(width) + "\r\nFormHeight=" + std::to_string(height) + "\r\n";
+  return "[Msg]\r\nMsgID=" + std::to_string(id) + "\r\nShowAll=1\r\nUrl=" + url +
+         "\r\nFormWidth=" + std::to_string(width) + "\r\nFormHeight=" + std::to_string(height) +
+         "\r\n";
 }
 
 class NewsCheckTest : public NoticeTest {
@@ -29,8 +30,8 @@ class NewsCheckTest : public NoticeTest {
     server.Serve("/news/xobinfo.htm", description);
     bool ended = false;
     auto check = std::make_unique<TOrvoNews>(server.Url("/news/xobinfo.htm"), stored);
-    check->OnComplete = [&](TGetNews& sender, const std::string& url, int32_t number, bool, int32_t w,
-                            int32_t h) {
+    check->OnComplete = [&](TGetNews& sender, const std::string& url, int32_t number, bool,
+                            int32_t w, int32_t h) {
       NewsDecision(static_cast<TOrvoNews&>(sender).Stored(), url, number, w, h);
       ended = true;
     };
@@ -42,7 +43,8 @@ class NewsCheckTest : public NoticeTest {
   }
   // Moves the clock on in slide steps until the window has settled.
   void SlideIn(TFrmNews& news) {
-    for (int i = 0; i < 100 && news.State() == TFrmNews::Phase::kSliding; ++i) screen->AdvanceTime(50);
+    for (int i = 0; i < 100 && news.State() == TFrmNews::Phase::kSliding; ++i)
+      screen->AdvanceTime(50);
     ASSERT_EQ(news.State(), TFrmNews::Phase::kShown);
   }
   Rect Work() { return screen->WorkAreaAt({0, 0}); }
@@ -54,7 +56,8 @@ TEST_F(NewsCheckTest, AnItemAlreadySeenShowsNothing) {
   EXPECT_EQ(stored, 7);
   EXPECT_EQ(ExistingNewsWindow(), nullptr);
   EXPECT_EQ(server.Count("/news/msg.html"), 0u) << "the page is not even fetched";
-  for (const char* d : {"[Msg]\r\nMsgID=0\r\n", "[Msg]\r\nMsgID=-3\r\n", "[Msg]\r\nUrl=x\r\n", ""}) {
+  for (const char* d :
+       {"[Msg]\r\nMsgID=0\r\n", "[Msg]\r\nMsgID=-3\r\n", "[Msg]\r\nUrl=x\r\n", ""}) {
     Check(d, stored);
     EXPECT_EQ(stored, 7) << d;
   }

@@ -18,7 +18,8 @@ TEST_F(NewsWindowTest, TheDemoNewsletterSettlesIntoItsPicture) {
   if (!ServeDemoSite(server)) GTEST_SKIP() << "needs the source tree";
   TFrmNews& news = NewsWindow();
   news.ShowNews(server.Url("/news/msg.html"), 0, 0);
-  ASSERT_TRUE(PumpUntil([&] { return news.State() != TFrmNews::Phase::kLoading && !news.wb1->PicturesPending(); }));
+  ASSERT_TRUE(PumpUntil(
+      [&] { return news.State() != TFrmNews::Phase::kLoading && !news.wb1->PicturesPending(); }));
   ASSERT_EQ(news.State(), TFrmNews::Phase::kSliding);
   for (int i = 0; i < 100 && !news.Settled(); ++i) screen->AdvanceTime(50);
   ASSERT_TRUE(news.Settled());

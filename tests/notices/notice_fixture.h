@@ -24,7 +24,8 @@ class NoticeTest : public ::testing::Test {
   ~NoticeTest() override;
 
   // Runs what the worker threads post until `done` (at most 20 s of real time).
-  bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(20));
+  bool PumpUntil(const std::function<bool()>& done,
+                 std::chrono::milliseconds limit = std::chrono::seconds(20));
   // The addresses the program asked the shell to open (natively; nothing on Windows,
   // where they would really open).
   std::optional<std::vector<std::string>> OpenedUrls();

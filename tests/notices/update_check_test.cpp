@@ -23,7 +23,8 @@ class UpdateCheckTest : public NoticeTest {
   std::vector<int> Run(const std::string& description, uint16_t own_build, bool silent) {
     return Run(description, own_build, silent, machine.sandbox());
   }
-  std::vector<int> Run(const std::string& description, uint16_t own_build, bool silent, bool accept) {
+  std::vector<int> Run(const std::string& description, uint16_t own_build, bool silent,
+                       bool accept) {
     server.Serve("/update/xobverinfo.htm", description);
     std::vector<int> boxes;
     screen->on_modal_idle = [&] {
@@ -65,8 +66,8 @@ TEST_F(UpdateCheckTest, TheSameOrAnOlderBuildOrNoneIsNotOffered) {
       {"[VerInfo]\r\nbuild=1204\r\n", 1204},
       {"[VerInfo]\r\nbuild=1203\r\n", 1204},
       {"[VerInfo]\r\nNewGetUrl=https://orvo.example/x\r\n", 1204},  // no build: the own one
-      {"[verinfo]\r\nBUILD=12o5\r\n", 1204},                         // not a number
-      {"", 1204},                                                    // nothing downloaded
+      {"[verinfo]\r\nBUILD=12o5\r\n", 1204},                        // not a number
+      {"", 1204},                                                   // nothing downloaded
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.description);
@@ -115,8 +116,9 @@ TEST_F(UpdateCheckTest, OnlyWebPagesAreOpenedFromTheDescription) {
                              "\\\\server\\share\\setup.exe", "javascript:alert(1)", "ms-settings:",
                              "http://orvo.example/a \"b", "mailto:sales@orvo.example"}) {
     SCOPED_TRACE(target);
-    EXPECT_EQ(Run(std::string("[VerInfo]\r\nbuild=1300\r\nNewGetUrl=") + target + "\r\n", 1204, true),
-              std::vector<int>{2});
+    EXPECT_EQ(
+        Run(std::string("[VerInfo]\r\nbuild=1300\r\nNewGetUrl=") + target + "\r\n", 1204, true),
+        std::vector<int>{2});
   }
   EXPECT_TRUE(OpenedUrls()->empty());
   Run("[VerInfo]\r\nbuild=1300\r\n", 1204, true);  // the site's default download page
@@ -124,13 +126,14 @@ TEST_F(UpdateCheckTest, OnlyWebPagesAreOpenedFromTheDescription) {
 }
 
 TEST_F(UpdateCheckTest, TheTemporaryFileIsReadThenRemoved) {
-  server.Serve("/update/xobverinfo.htm", "[VerInfo]\r\nbuild=1204\r\n[NewInfo]\r\nfaster=1\r\nsafer=1\r\n");
+  server.Serve("/update/xobverinfo.htm",
+               "[VerInfo]\r\nbuild=1204\r\n[NewInfo]\r\nfaster=1\r\nsafer=1\r\n");
   std::string temp_file;
   std::vector<std::string> new_info;
   bool ended = false;
   auto check = std::make_unique<TCheckUpdate>(server.Url("/update/xobverinfo.htm"), 1000);
-  check->OnComplete = [&](TCheckUpdate&, const std::string& file, const std::vector<std::string>& info,
-                          const std::string&, int32_t build) {
+  check->OnComplete = [&](TCheckUpdate&, const std::string& file,
+                          const std::vector<std::string>& info, const std::string&, int32_t build) {
     temp_file = file;
     new_info = info;
     EXPECT_EQ(build, 1204);
@@ -142,7 +145,8 @@ TEST_F(UpdateCheckTest, TheTemporaryFileIsReadThenRemoved) {
   ASSERT_EQ(temp_file.rfind(folder, 0), 0u) << temp_file;
   const std::string name = temp_file.substr(folder.size());
   EXPECT_EQ(name.size(), 12u);
-  EXPECT_TRUE(std::all_of(name.begin(), name.begin() + 8, [](char c) { return c >= 'a' && c <= 'z'; }));
+  EXPECT_TRUE(
+      std::all_of(name.begin(), name.begin() + 8, [](char c) { return c >= 'a' && c <= 'z'; }));
   EXPECT_EQ(name.substr(8), ".ini");
   EXPECT_EQ(os::Current().files().GetAttributes(temp_file), os::kInvalidFileAttributes);
   EXPECT_EQ(new_info, (std::vector<std::string>{"faster", "safer"}));
@@ -173,7 +177,9 @@ TEST_F(UpdateCheckTest, ADescriptionOverOneMegabyteIsADownloadThatFailed) {
 // A temporary folder path that still holds an unexpanded variable gives way to "c:\".
 class PercentTempTest : public NoticeTest {
  protected:
-  PercentTempTest() : NoticeTest(MachineOptions{.extra_ini = "\r\n[Environment]\r\nTMP=C:\\%NOSUCHVAR%\\Temp\r\n"}) {}
+  PercentTempTest()
+      : NoticeTest(
+            MachineOptions{.extra_ini = "\r\n[Environment]\r\nTMP=C:\\%NOSUCHVAR%\\Temp\r\n"}) {}
 };
 
 TEST_F(PercentTempTest, TheDescriptionGoesToTheDriveRoot) {

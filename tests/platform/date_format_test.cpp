@@ -47,7 +47,9 @@ TEST(SystemDates, TheUsersShortDateAndGreyTextComeFromTheSystem) {
   st.wYear = 2024;
   st.wMonth = 3;
   st.wDay = 5;
-  ASSERT_GT(GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, expected, 128, nullptr), 1);
+  ASSERT_GT(GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, expected, 128,
+                            nullptr),
+            1);
   const std::string date = system.ShortDate(2024, 3, 5);
   EXPECT_NE(date.find("2024"), std::string::npos) << date;
   EXPECT_EQ(date.size(), std::wstring(expected).size()) << date;

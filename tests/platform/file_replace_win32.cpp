@@ -55,7 +55,8 @@ TEST(FileReplace, AFileHeldThroughoutFailsAfterABoundedWait) {
     waited = Clock::now() - start;
   }
   EXPECT_FALSE(result);
-  EXPECT_TRUE(result.error == ERROR_SHARING_VIOLATION || result.error == ERROR_ACCESS_DENIED) << result.error;
+  EXPECT_TRUE(result.error == ERROR_SHARING_VIOLATION || result.error == ERROR_ACCESS_DENIED)
+      << result.error;
   EXPECT_NE(result.message.find("cannot replace"), std::string::npos) << result.message;
   EXPECT_GE(waited, 300ms);  // it did wait for the holder
   EXPECT_LT(waited, 3s);     // and not for ever

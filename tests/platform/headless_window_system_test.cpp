@@ -121,12 +121,12 @@ TEST(HeadlessScreen, PointerGoesToTheCaptureWindowAndLeavingIsReported) {
   s.MoveMouse(10, 10);
   s.PressMouse();
   left->SetCapture();
-  s.MoveMouse(160, 20);   // over the other window, but captured
+  s.MoveMouse(160, 20);  // over the other window, but captured
   s.ReleaseMouse();
   left->ReleaseCapture();
   s.MoveMouse(170, 20);
   right->SetCapture();
-  left->SetCapture();     // taken away from the other window
+  left->SetCapture();  // taken away from the other window
   EXPECT_EQ(log, (Log{"a: move 10,10", "b: inactive", "a: active", "a: down 10,10", "a: leave",
                       "a: move 160,20 L", "a: up 160,20", "b: move 20,20", "b: capture lost"}));
 }
@@ -137,8 +137,8 @@ TEST(HeadlessScreen, SecondPressIsADoubleClickOnlyCloseInTimeAndPlace) {
     int wait_ms;
     bool is_double;
   };
-  for (const Case& c : {Case{0, 100, true}, Case{2, 400, true}, Case{3, 10, false},
-                        Case{0, 600, false}}) {
+  for (const Case& c :
+       {Case{0, 100, true}, Case{2, 400, true}, Case{3, 10, false}, Case{0, 600, false}}) {
     HeadlessWindowSystem s(Small());
     Log log;
     Recorder r(log, "w");
@@ -147,8 +147,8 @@ TEST(HeadlessScreen, SecondPressIsADoubleClickOnlyCloseInTimeAndPlace) {
     s.AdvanceTime(c.wait_ms);
     s.MoveMouse(20 + c.dx, 20);
     s.PressMouse();
-    const std::string expected = (c.is_double ? "w: double " : "w: down ") +
-                                 std::to_string(20 + c.dx) + ",20";
+    const std::string expected =
+        (c.is_double ? "w: double " : "w: down ") + std::to_string(20 + c.dx) + ",20";
     EXPECT_EQ(log.back(), expected) << "dx " << c.dx << " wait " << c.wait_ms;
   }
 }
@@ -224,8 +224,8 @@ TEST(HeadlessScreen, TimersFireInOrderOnTheVirtualClockAndMayStopThemselves) {
   s.StartTimer(std::chrono::milliseconds(50),
                [&] { fired.push_back("slow@" + std::to_string(s.TickCount())); });
   s.AdvanceTime(119);
-  EXPECT_EQ(fired, (std::vector<std::string>{"fast@30", "slow@50", "fast@60", "fast@90",
-                                             "slow@100"}));
+  EXPECT_EQ(fired,
+            (std::vector<std::string>{"fast@30", "slow@50", "fast@60", "fast@90", "slow@100"}));
   EXPECT_EQ(s.TickCount(), 119u);
 }
 

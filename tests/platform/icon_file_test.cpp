@@ -9,7 +9,9 @@
 namespace orvo::os::sandbox {
 namespace {
 
-Pixels Square(int size, uint32_t argb) { return {size, size, std::vector<uint32_t>(size_t(size) * size, argb)}; }
+Pixels Square(int size, uint32_t argb) {
+  return {size, size, std::vector<uint32_t>(size_t(size) * size, argb)};
+}
 
 // A picture whose left half is opaque red and right half transparent.
 Pixels Half(int size) {
@@ -21,7 +23,8 @@ Pixels Half(int size) {
 }
 
 TEST(IconFile, TakesThe32PixelEntryOfAnIcoFile) {
-  const std::string ico = tools::WriteIcoFile({Square(16, 0xFF00FF00), Half(32), Square(48, 0xFF0000FF)});
+  const std::string ico =
+      tools::WriteIcoFile({Square(16, 0xFF00FF00), Half(32), Square(48, 0xFF0000FF)});
   const auto icon = DecodeLargeIcon(ico);
   ASSERT_TRUE(icon.has_value());
   EXPECT_EQ(icon->width, 32);
@@ -30,7 +33,8 @@ TEST(IconFile, TakesThe32PixelEntryOfAnIcoFile) {
 }
 
 TEST(IconFile, ScalesTheNearestLargerEntryWhenThereIsNo32) {
-  const auto from_png_entry = DecodeLargeIcon(tools::WriteIcoFile({Square(16, 0xFF00FF00), Square(64, 0xFF0000FF)}));
+  const auto from_png_entry =
+      DecodeLargeIcon(tools::WriteIcoFile({Square(16, 0xFF00FF00), Square(64, 0xFF0000FF)}));
   ASSERT_TRUE(from_png_entry.has_value());
   EXPECT_EQ(from_png_entry->width, 32);
   EXPECT_EQ(from_png_entry->argb[0], 0xFF0000FFu);
@@ -43,7 +47,8 @@ TEST(IconFile, ScalesTheNearestLargerEntryWhenThereIsNo32) {
 }
 
 TEST(IconFile, ReadsTheIconGroupsOfAProgramFile) {
-  const std::string exe = tools::WriteIconProgram({Square(16, 0xFF00FF00), Half(32), Square(48, 0xFF0000FF)});
+  const std::string exe =
+      tools::WriteIconProgram({Square(16, 0xFF00FF00), Half(32), Square(48, 0xFF0000FF)});
   const auto icon = DecodeProgramIcon(exe, 0);
   ASSERT_TRUE(icon.has_value());
   EXPECT_EQ(icon->argb[0], 0xFFFF0000u);
@@ -57,7 +62,8 @@ TEST(IconFile, ReadsTheIconGroupsOfAProgramFile) {
 
 TEST(IconFile, DamagedFilesGiveNoIcon) {
   std::string ico = tools::WriteIcoFile({Half(32)});
-  for (size_t cut : {size_t(0), size_t(5), size_t(21), size_t(40), ico.size() / 2, ico.size() - 1}) {
+  for (size_t cut :
+       {size_t(0), size_t(5), size_t(21), size_t(40), ico.size() / 2, ico.size() - 1}) {
     (void)DecodeLargeIcon(ico.substr(0, cut));  // must not crash or read past the end
   }
   std::string lying = ico;

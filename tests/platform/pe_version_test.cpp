@@ -28,8 +28,8 @@ std::string MinimalPe(uint32_t version_ms, uint32_t version_ls) {
   Put32(b, 0x3C, 0x40);
   std::memcpy(&b[0x40], "PE\0\0", 4);
   Put16(b, 0x44, 0x8664);
-  Put16(b, 0x46, 1);       // sections
-  Put16(b, 0x54, 240);     // optional header size
+  Put16(b, 0x46, 1);    // sections
+  Put16(b, 0x54, 240);  // optional header size
   const size_t opt = 0x58;
   Put16(b, opt, 0x20B);
   Put32(b, opt + 108, 16);
@@ -75,8 +75,8 @@ TEST(PeVersion, ReadsTheFixedRecordOfAHandBuiltImage) {
 
 TEST(PeVersion, NeverReadsPastTheBytesWhateverTheHeadersSay) {
   const std::string good = MinimalPe(1, 2);
-  for (size_t cut : {size_t(0), size_t(2), size_t(0x40), size_t(0x150), size_t(0x210), size_t(0x280),
-                     good.size() - 1}) {
+  for (size_t cut : {size_t(0), size_t(2), size_t(0x40), size_t(0x150), size_t(0x210),
+                     size_t(0x280), good.size() - 1}) {
     (void)ReadPeFixedFileInfo(good.substr(0, cut));
   }
   std::string lying = good;
@@ -98,7 +98,7 @@ TEST(PeVersion, TheHelperReadsTheVersionOfAFileInTheMachine) {
   TFixedFileInfo info{};
   info.fill(7);
   EXPECT_FALSE(GetFixedFileVersion(machine.folder() + "\\missing.exe", info));
-  EXPECT_EQ(info[0], 7u);  // untouched
+  EXPECT_EQ(info[0], 7u);          // untouched
   if (!machine.sandbox()) return;  // Windows wants more of a PE than this one has
   ASSERT_TRUE(GetFixedFileVersion(exe, info));
   EXPECT_EQ(info[2], 0x00010001u);

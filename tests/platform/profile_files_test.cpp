@@ -24,14 +24,18 @@ class ProfileFilesTest : public ::testing::Test {
  protected:
   ProfileFilesTest() {
     os::FileSystem& files = machine_.platform().files();
-    backends_.push_back({machine_.sandbox() ? "portable" : "system", os::OpenProfileFiles(files), machine_.sandbox()});
-    if (!machine_.sandbox()) backends_.push_back({"portable", os::MakePortableProfileFiles(files), true});
+    backends_.push_back({machine_.sandbox() ? "portable" : "system", os::OpenProfileFiles(files),
+                         machine_.sandbox()});
+    if (!machine_.sandbox())
+      backends_.push_back({"portable", os::MakePortableProfileFiles(files), true});
   }
 
   std::string File(const Backend& b, const char* name) {
     return machine_.folder() + "\\" + b.name + "-" + name;
   }
-  std::string Bytes(const std::string& path) { return machine_.platform().files().ReadFile(path).value_or(""); }
+  std::string Bytes(const std::string& path) {
+    return machine_.platform().files().ReadFile(path).value_or("");
+  }
 
   test::TestMachine machine_;
   std::vector<Backend> backends_;
@@ -55,14 +59,10 @@ TEST_F(ProfileFilesTest, ReadsEntriesTheWayWindowsDoes) {
     const char* fallback;
     const char* expected;
   } cases[] = {
-      {"General", "Language", "", "German"},
-      {"GENERAL", "language", "", "German"},
-      {"General", "quoted", "", "  x  "},
-      {"General", "dup", "", "first"},
-      {"General", "empty", "dflt", ""},
-      {"General", "missing", "dflt", "dflt"},
-      {"Missing", "Language", "dflt", "dflt"},
-      {"other", "LANGUAGE", "", "Other"},
+      {"General", "Language", "", "German"},    {"GENERAL", "language", "", "German"},
+      {"General", "quoted", "", "  x  "},       {"General", "dup", "", "first"},
+      {"General", "empty", "dflt", ""},         {"General", "missing", "dflt", "dflt"},
+      {"Missing", "Language", "dflt", "dflt"},  {"other", "LANGUAGE", "", "Other"},
       {"General", "; comment", "dflt", "dflt"},
   };
   for (const IniEncoding encoding : {IniEncoding::kUtf16Le, IniEncoding::kAnsi}) {
@@ -73,7 +73,8 @@ TEST_F(ProfileFilesTest, ReadsEntriesTheWayWindowsDoes) {
         EXPECT_EQ(b.profiles->GetString(file, c.section, c.key, c.fallback), c.expected)
             << b.name << " " << c.section << "/" << c.key;
       }
-      EXPECT_EQ(b.profiles->GetString(File(b, "none.ini"), "General", "Language", "dflt"), "dflt") << b.name;
+      EXPECT_EQ(b.profiles->GetString(File(b, "none.ini"), "General", "Language", "dflt"), "dflt")
+          << b.name;
     }
   }
 }
@@ -115,14 +116,18 @@ TEST_F(ProfileFilesTest, ThePortableWriterNeverOverwritesWhatItCannotRead) {
   for (auto& b : backends_) {
     if (!b.portable) continue;
     const std::string junk = File(b, "junk.ini");
-    const std::string bytes("\xFF\xFE" "[\0G\0\0\xD8", 8);  // a truncated UTF-16 file
+    const std::string bytes(
+        "\xFF\xFE"
+        "[\0G\0\0\xD8",
+        8);  // a truncated UTF-16 file
     machine_.WriteFile(junk, bytes);
     EXPECT_EQ(b.profiles->GetString(junk, "General", "Language", "dflt"), "dflt");
     EXPECT_FALSE(b.profiles->WriteString(junk, "General", "Language", "German"));
     EXPECT_EQ(Bytes(junk), bytes);
 
     const std::string file = File(b, "lines.ini");
-    EXPECT_FALSE(b.profiles->WriteString(file, "General", "Language", "x\r\n[General]\r\nCheckNews=0"));
+    EXPECT_FALSE(
+        b.profiles->WriteString(file, "General", "Language", "x\r\n[General]\r\nCheckNews=0"));
     EXPECT_FALSE(b.profiles->WriteString(file, "General", "Language\n", "x"));
     EXPECT_EQ(b.profiles->GetString(file, "General", "CheckNews", "1"), "1");
 

@@ -44,7 +44,8 @@ TEST(RegFile, ReadsEveryValueForm) {
   EXPECT_EQ(Text(Value(hive, RegRoot::LocalMachine, app, "")), "default");
   EXPECT_EQ(Text(Value(hive, RegRoot::LocalMachine, app, "quoted")), "say \"hi\" C:\\dir\\");
   EXPECT_EQ(Value(hive, RegRoot::LocalMachine, app, "Number")->data, RegDwordData(42));
-  EXPECT_EQ(Value(hive, RegRoot::LocalMachine, app, "Bytes")->data, (std::vector<uint8_t>{1, 2, 255}));
+  EXPECT_EQ(Value(hive, RegRoot::LocalMachine, app, "Bytes")->data,
+            (std::vector<uint8_t>{1, 2, 255}));
   EXPECT_EQ(Value(hive, RegRoot::LocalMachine, app, "Expand")->type, kRegExpandSz);
   EXPECT_EQ(Value(hive, RegRoot::LocalMachine, app, "Multi")->data, RegMultiStringData({"a", "b"}));
   EXPECT_EQ(Value(hive, RegRoot::LocalMachine, app, "Qword")->type, kRegQword);
@@ -69,7 +70,8 @@ TEST(RegFile, AppliesDeletionsInOrder) {
 
 TEST(RegFile, ReadsUtf16AndAnsiFiles) {
   RegHive utf16;
-  const std::string text = "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\K]\r\n\"n\"=\"日本\"\r\n";
+  const std::string text =
+      "Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\K]\r\n\"n\"=\"日本\"\r\n";
   const RegFileParse p16 = ParseRegFile("\xFF\xFE" + Utf8ToUtf16LeBytes(text, false), &utf16);
   ASSERT_TRUE(p16.ok);
   EXPECT_EQ(p16.format, RegFileFormat::kVersion5Utf16);
@@ -78,7 +80,8 @@ TEST(RegFile, ReadsUtf16AndAnsiFiles) {
   // REGEDIT4 is in the ANSI code page, hex(2) and hex(7) data too.
   RegHive ansi;
   const RegFileParse p4 = ParseRegFile(
-      "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"n\"=\"caf\xE9\"\r\n\"e\"=hex(2):25,41,25,00\r\n", &ansi);
+      "REGEDIT4\r\n[HKEY_CURRENT_USER\\K]\r\n\"n\"=\"caf\xE9\"\r\n\"e\"=hex(2):25,41,25,00\r\n",
+      &ansi);
   ASSERT_TRUE(p4.ok);
   EXPECT_EQ(p4.format, RegFileFormat::kRegedit4);
   EXPECT_EQ(Text(Value(ansi, RegRoot::CurrentUser, "K", "n")), "café");
@@ -123,7 +126,8 @@ TEST(RegFile, SkipsDamagedLinesAndKeepsTheRest) {
 
 TEST(RegFile, RefusesTextWithoutAHeader) {
   RegHive hive;
-  for (const std::string& bad : std::vector<std::string>{"", "[HKEY_CURRENT_USER\\x]\n", std::string("\0\1\2\3", 4), "\xFF\xFE"}) {
+  for (const std::string& bad : std::vector<std::string>{"", "[HKEY_CURRENT_USER\\x]\n",
+                                                         std::string("\0\1\2\3", 4), "\xFF\xFE"}) {
     const RegFileParse parse = ParseRegFile(bad, &hive);
     EXPECT_FALSE(parse.ok);
     EXPECT_NE(parse.error.find("not a registry file"), std::string::npos);
@@ -141,8 +145,8 @@ TEST(RegFile, WritesWhatItReadsInBothForms) {
   key->SetValue("nl", {kRegSz, RegStringData("two\nlines")});
   hive.Create(RegHive::Locate(RegRoot::CurrentUser, "Empty\\Leaf"));
 
-  for (RegFileFormat format : {RegFileFormat::kRegedit4, RegFileFormat::kVersion5Utf16,
-                               RegFileFormat::kVersion5Utf8}) {
+  for (RegFileFormat format :
+       {RegFileFormat::kRegedit4, RegFileFormat::kVersion5Utf16, RegFileFormat::kVersion5Utf8}) {
     RegFileFormat used;
     const std::string text = WriteRegFile(hive, format, &used);
     EXPECT_EQ(used, format);
@@ -164,7 +168,8 @@ TEST(RegFile, WritesWhatItReadsInBothForms) {
 
 TEST(RegFile, AnAnsiFileThatCannotHoldTheTextBecomesUtf16) {
   RegHive hive;
-  hive.Create(RegHive::Locate(RegRoot::CurrentUser, "K"))->SetValue("n", {kRegSz, RegStringData("日本")});
+  hive.Create(RegHive::Locate(RegRoot::CurrentUser, "K"))
+      ->SetValue("n", {kRegSz, RegStringData("日本")});
   RegFileFormat used;
   const std::string text = WriteRegFile(hive, RegFileFormat::kRegedit4, &used);
   EXPECT_EQ(used, RegFileFormat::kVersion5Utf16);

@@ -44,13 +44,15 @@ TEST(SandboxImage, MapsWindowsPathsCaseInsensitivelyAndNeverOutside) {
   fs::create_directories(machine.image_folder() + "/C/Users/Demo/AppData");
   const fs::path root = machine.image_folder();
 
-  EXPECT_EQ(*image.MapPath("c:\\users\\DEMO\\appdata\\new.txt"), root / "C/Users/Demo/AppData/new.txt");
+  EXPECT_EQ(*image.MapPath("c:\\users\\DEMO\\appdata\\new.txt"),
+            root / "C/Users/Demo/AppData/new.txt");
   EXPECT_EQ(*image.MapPath("C:/Users/Demo"), root / "C/Users/Demo");
   EXPECT_EQ(*image.MapPath("\\\\?\\C:\\Users"), root / "C/Users");
   EXPECT_EQ(*image.MapPath("C:\\..\\..\\..\\etc\\passwd"), root / "C/etc/passwd");
   EXPECT_EQ(*image.MapPath("C:\\Users\\..\\..\\Windows"), root / "C/Windows");
   EXPECT_EQ(*image.MapPath("D:\\data"), root / "D/data");
-  for (const char* bad : {"relative\\path", "C:relative", "", "\\\\server\\share\\x", "C:\\a\\b:stream"}) {
+  for (const char* bad :
+       {"relative\\path", "C:relative", "", "\\\\server\\share\\x", "C:\\a\\b:stream"}) {
     EXPECT_FALSE(image.MapPath(bad).has_value()) << bad;
   }
   // A link inside the image that leads out of it is not followed.
@@ -69,7 +71,8 @@ TEST(SandboxImage, RegistryChangesAreSavedAndSurviveAReopen) {
   ASSERT_NE(again, nullptr) << error;
   EXPECT_EQ(ReadString(*again, RegRoot::CurrentUser, "SOFTWARE\\kept", "NAME"), "Grüße");
   std::unique_ptr<RegKey> key;
-  ASSERT_EQ(again->registry().OpenKey(RegRoot::CurrentUser, "Software\\Kept", kKeyRead, &key), kErrorSuccess);
+  ASSERT_EQ(again->registry().OpenKey(RegRoot::CurrentUser, "Software\\Kept", kKeyRead, &key),
+            kErrorSuccess);
   RegValue big;
   ASSERT_EQ(key->QueryValue("big", &big), kErrorSuccess);
   EXPECT_EQ(big.data.size(), size_t(1) << 20);
@@ -79,13 +82,18 @@ TEST(SandboxImage, The32BitViewIsRedirectedOnA64BitImage) {
   TestMachine machine;
   machine.SetString(RegRoot::LocalMachine, "SOFTWARE\\WOW6432Node\\Vendor", "v", "32-bit");
   machine.SetString(RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", "64-bit");
-  machine.SetString(RegRoot::LocalMachine, "SOFTWARE\\Classes\\WOW6432Node\\CLSID\\{C}", "", "32-bit class");
+  machine.SetString(RegRoot::LocalMachine, "SOFTWARE\\Classes\\WOW6432Node\\CLSID\\{C}", "",
+                    "32-bit class");
   machine.SetString(RegRoot::ClassesRoot, ".txt", "", "shared");
   Platform& p = machine.platform();
-  EXPECT_EQ(ReadString(p, RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", kKeyWow64_32Key), "32-bit");
-  EXPECT_EQ(ReadString(p, RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", kKeyWow64_64Key), "64-bit");
+  EXPECT_EQ(ReadString(p, RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", kKeyWow64_32Key),
+            "32-bit");
+  EXPECT_EQ(ReadString(p, RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", kKeyWow64_64Key),
+            "64-bit");
   EXPECT_EQ(ReadString(p, RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", 0), "64-bit");
-  EXPECT_EQ(ReadString(p, RegRoot::LocalMachine, "SOFTWARE\\WOW6432Node\\Vendor", "v", kKeyWow64_32Key), "32-bit");
+  EXPECT_EQ(
+      ReadString(p, RegRoot::LocalMachine, "SOFTWARE\\WOW6432Node\\Vendor", "v", kKeyWow64_32Key),
+      "32-bit");
   EXPECT_EQ(ReadString(p, RegRoot::ClassesRoot, "CLSID\\{C}", "", kKeyWow64_32Key), "32-bit class");
   EXPECT_EQ(ReadString(p, RegRoot::ClassesRoot, ".txt", "", kKeyWow64_32Key), "shared");
 
@@ -93,38 +101,50 @@ TEST(SandboxImage, The32BitViewIsRedirectedOnA64BitImage) {
   x86.is64 = false;
   TestMachine old(x86);
   old.SetString(RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", "only view");
-  EXPECT_EQ(ReadString(old.platform(), RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", kKeyWow64_32Key), "only view");
+  EXPECT_EQ(
+      ReadString(old.platform(), RegRoot::LocalMachine, "SOFTWARE\\Vendor", "v", kKeyWow64_32Key),
+      "only view");
 }
 
 TEST(SandboxImage, KeysMarkedInTheImageRefuseAccess) {
   test::MachineOptions options;
   options.extra_ini =
-      "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients=write\r\nHKLM\\SOFTWARE\\Secret=all\r\n";
+      "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients=write\r\nHKLM\\SOFTWARE\\Secret="
+      "all\r\n";
   TestMachine machine(options);
   machine.SetString(RegRoot::CurrentUser, "x", "", "");  // nothing denied there
   Registry& reg = machine.platform().registry();
   std::unique_ptr<RegKey> key;
   // Creating below a write-denied key fails; so does the set-up, which is the point.
-  EXPECT_EQ(reg.CreateKey(RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet", kKeyAllAccess, &key),
+  EXPECT_EQ(reg.CreateKey(RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet",
+                          kKeyAllAccess, &key),
             kErrorAccessDenied);
-  machine.image()->hive().Create(RegHive::Locate(RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet"));
+  machine.image()->hive().Create(
+      RegHive::Locate(RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet"));
   machine.image()->hive().Create(RegHive::Locate(RegRoot::LocalMachine, "SOFTWARE\\Secret"));
-  EXPECT_EQ(reg.OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet", kKeyAllAccess, &key),
+  EXPECT_EQ(reg.OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet",
+                        kKeyAllAccess, &key),
             kErrorAccessDenied);
-  EXPECT_EQ(reg.OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet", kKeyRead, &key),
-            kErrorSuccess);
+  EXPECT_EQ(
+      reg.OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet", kKeyRead, &key),
+      kErrorSuccess);
   EXPECT_EQ(key->SetValue("x", kRegSz, RegStringData("no")), kErrorAccessDenied);  // a read handle
-  EXPECT_EQ(reg.OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Secret", kKeyRead, &key), kErrorAccessDenied);
-  EXPECT_EQ(reg.OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Missing", kKeyRead, &key), kErrorFileNotFound);
+  EXPECT_EQ(reg.OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Secret", kKeyRead, &key),
+            kErrorAccessDenied);
+  EXPECT_EQ(reg.OpenKey(RegRoot::LocalMachine, "SOFTWARE\\Missing", kKeyRead, &key),
+            kErrorFileNotFound);
   ASSERT_EQ(reg.OpenKey(RegRoot::LocalMachine, "SOFTWARE", kKeyAllAccess, &key), kErrorSuccess);
   EXPECT_EQ(key->DeleteSubTree("Clients"), kErrorAccessDenied);
-  EXPECT_NE(machine.image()->hive().Find(RegHive::Locate(RegRoot::LocalMachine, "SOFTWARE\\Clients")), nullptr);
+  EXPECT_NE(
+      machine.image()->hive().Find(RegHive::Locate(RegRoot::LocalMachine, "SOFTWARE\\Clients")),
+      nullptr);
 }
 
 TEST(SandboxImage, ProcessesAndWindowsComeFromTheImage) {
   test::MachineOptions options;
-  options.extra_ini = "[Processes]\r\n100=chrome.exe\r\n101=chrome.exe\r\n200=Firefox.exe\r\nbad=x.exe\r\n"
-                      "[TopLevelWindows]\r\n1=IEFrame\r\n";
+  options.extra_ini =
+      "[Processes]\r\n100=chrome.exe\r\n101=chrome.exe\r\n200=Firefox.exe\r\nbad=x.exe\r\n"
+      "[TopLevelWindows]\r\n1=IEFrame\r\n";
   TestMachine machine(options);
   Processes& procs = machine.platform().processes();
   ASSERT_EQ(procs.Snapshot().size(), 3u);
@@ -146,7 +166,8 @@ TEST(SandboxImage, AtomicWritesRefuseWhatWindowsRefusesAndLeaveTheOriginal) {
   const std::string file = machine.folder() + "\\Preferences";
   ASSERT_TRUE(files.WriteFileAtomic(file, "original"));
 
-  EXPECT_EQ(files.WriteFileAtomic(machine.folder() + "\\missing\\x", "y").error, kErrorPathNotFound);
+  EXPECT_EQ(files.WriteFileAtomic(machine.folder() + "\\missing\\x", "y").error,
+            kErrorPathNotFound);
   {
     test::HeldFile held(machine, file);
     const WriteResult r = files.WriteFileAtomic(file, "replacement");

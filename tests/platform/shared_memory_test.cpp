@@ -39,8 +39,10 @@ const test::ChildMode kHolder("shared-memory-holder", [](const std::vector<std::
 class SharedMemoryTest : public ::testing::Test {
  protected:
   SharedMemoryTest()
-      : name_("orvo-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())),
-        runtime_(machine_.sandbox() ? machine_.image_folder() + "/runtime" : machine_.folder() + "\\runtime") {
+      : name_("orvo-test-" +
+              std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())),
+        runtime_(machine_.sandbox() ? machine_.image_folder() + "/runtime"
+                                    : machine_.folder() + "\\runtime") {
     // Natively the blocks are files in the runtime folder: keep them in the test's own.
     std::filesystem::create_directories(HostPath(runtime_));
   }
@@ -78,7 +80,8 @@ TEST_F(SharedMemoryTest, HoldersShareTheBlockAndItVanishesWithTheLast) {
 }
 
 TEST_F(SharedMemoryTest, AnotherProcessSeesTheBlockUntilItEnds) {
-  const std::string ready = machine_.sandbox() ? machine_.image_folder() + "/ready" : machine_.folder() + "\\ready";
+  const std::string ready =
+      machine_.sandbox() ? machine_.image_folder() + "/ready" : machine_.folder() + "\\ready";
   test::ChildProcess holder("shared-memory-holder", {name_, "77", ready});
   ASSERT_TRUE(holder.started());
   ASSERT_TRUE(test::WaitForFile(ready, 30000));
@@ -99,13 +102,15 @@ TEST_F(SharedMemoryTest, AnotherProcessSeesTheBlockUntilItEnds) {
 TEST_F(SharedMemoryTest, NativelyTheBlockIsAPrivateFileInTheRuntimeFolder) {
   auto block = os::OpenSharedMemory("{58E136B7-93CE-4215-A1AE-58C25222371D}/x", 8);
   ASSERT_TRUE(block);
-  const auto file = std::filesystem::path(runtime_) / "orvo-shm-{58E136B7-93CE-4215-A1AE-58C25222371D}_x";
-  struct stat st{};
+  const auto file =
+      std::filesystem::path(runtime_) / "orvo-shm-{58E136B7-93CE-4215-A1AE-58C25222371D}_x";
+  struct stat st {};
   ASSERT_EQ(::stat(file.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
 
   // A link planted under a block's name is not followed.
-  std::filesystem::create_symlink(machine_.image_folder() + "/image.ini", std::filesystem::path(runtime_) / "orvo-shm-planted");
+  std::filesystem::create_symlink(machine_.image_folder() + "/image.ini",
+                                  std::filesystem::path(runtime_) / "orvo-shm-planted");
   EXPECT_FALSE(os::OpenSharedMemory("planted", 8));
 
   // Without a usable XDG_RUNTIME_DIR the folder is /tmp/orvo-<uid>, private.

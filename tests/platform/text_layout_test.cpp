@@ -59,9 +59,9 @@ TEST(TextLayout, EllipsisCutsTheLineOrTheRestOfTheText) {
   EXPECT_EQ(Lines("aaaa", kDtSingleLine | kDtEndEllipsis, {0, 0, 40, 10}), L{"aaaa"});
   // Three lines fit in 32 with the edit-control rule; the third takes the rest and ends
   // in an ellipsis, nothing more is laid out.
-  EXPECT_EQ(Lines("aa bb cc dd ee ff gg", kDtWordBreak | kDtEditControl | kDtEndEllipsis,
-                  {0, 0, 30, 32}),
-            (L{"aa bb", "cc dd", "ee..."}));
+  EXPECT_EQ(
+      Lines("aa bb cc dd ee ff gg", kDtWordBreak | kDtEditControl | kDtEndEllipsis, {0, 0, 30, 32}),
+      (L{"aa bb", "cc dd", "ee..."}));
   // Without the ellipsis the same box still ends with the last whole line's words.
   EXPECT_EQ(Lines("aa bb cc dd ee ff gg", kDtWordBreak | kDtEditControl, {0, 0, 30, 32}),
             (L{"aa bb", "cc dd", "ee ff"}));
@@ -73,25 +73,25 @@ TEST(TextLayout, PrefixesMarkOrDisappear) {
   EXPECT_EQ(LineText(layout.lines[0]), "Ab&c");
   EXPECT_TRUE(layout.lines[0].glyphs[0].underlined);
   EXPECT_FALSE(layout.lines[0].glyphs[2].underlined);
-  const auto hidden = LayoutText(DecodeUtf8("&Ab"), kDtSingleLine | kDtHidePrefix,
-                                 {0, 0, 100, 10}, Fixed());
+  const auto hidden =
+      LayoutText(DecodeUtf8("&Ab"), kDtSingleLine | kDtHidePrefix, {0, 0, 100, 10}, Fixed());
   EXPECT_FALSE(hidden.lines[0].glyphs[0].underlined);
   EXPECT_EQ(Lines("&Ab", kDtSingleLine | kDtNoPrefix, {0, 0, 100, 10}), L{"&Ab"});
 }
 
 TEST(TextLayout, PlacementAndCalculatedRectangle) {
   const TextBox box{10, 20, 110, 60};
-  const auto centre = LayoutText(DecodeUtf8("abcd"), kDtSingleLine | kDtCenter | kDtVCenter,
-                                 box, Fixed());
+  const auto centre =
+      LayoutText(DecodeUtf8("abcd"), kDtSingleLine | kDtCenter | kDtVCenter, box, Fixed());
   EXPECT_EQ(centre.lines[0].x, 10 + (100 - 24) / 2);
   EXPECT_EQ(centre.lines[0].y, 20 + (40 - 10) / 2);
-  const auto right = LayoutText(DecodeUtf8("abcd"), kDtSingleLine | kDtRight | kDtBottom, box,
-                                Fixed());
+  const auto right =
+      LayoutText(DecodeUtf8("abcd"), kDtSingleLine | kDtRight | kDtBottom, box, Fixed());
   EXPECT_EQ(right.lines[0].x, 110 - 24);
   EXPECT_EQ(right.lines[0].y, 60 - 10);
   // The measurement ignores the box's bottom and returns the widest line.
-  const auto calc = LayoutText(DecodeUtf8("aa bb cc dd"), kDtWordBreak | kDtCalcRect,
-                               {0, 0, 30, 0}, Fixed());
+  const auto calc =
+      LayoutText(DecodeUtf8("aa bb cc dd"), kDtWordBreak | kDtCalcRect, {0, 0, 30, 0}, Fixed());
   EXPECT_EQ(calc.box.right, 27);
   EXPECT_EQ(calc.box.bottom, 20);
   EXPECT_EQ(calc.height, 20);

@@ -16,7 +16,10 @@ TEST(Text, Utf8AndUtf16RoundTripIncludingSurrogatePairs) {
 }
 
 TEST(Text, InvalidUtf8BecomesReplacementCharactersNotLostText) {
-  for (const std::string bad : {"\xC3", "a\xFF" "b", "\xE6\x97", "\xED\xA0\x80", "\xC0\xAF"}) {
+  for (const std::string bad : {"\xC3",
+                                "a\xFF"
+                                "b",
+                                "\xE6\x97", "\xED\xA0\x80", "\xC0\xAF"}) {
     EXPECT_FALSE(IsValidUtf8(bad));
     EXPECT_NE(Utf16ToUtf8(Utf8ToUtf16(bad)).find("\xEF\xBF\xBD"), std::string::npos);
   }
@@ -40,8 +43,9 @@ TEST(Text, CaseRulesAreAsciiOnly) {
 }
 
 TEST(IniFile, ReadsAsThePrivateProfileFunctionsDo) {
-  const IniFile ini = IniFile::Parse("\xEF\xBB\xBF; c\r\n[General]\r\n Language = German.ini \r\n"
-                                     "Quoted=\"a b\"\r\n[general]\r\nlate=1\r\nnoequals\r\n");
+  const IniFile ini = IniFile::Parse(
+      "\xEF\xBB\xBF; c\r\n[General]\r\n Language = German.ini \r\n"
+      "Quoted=\"a b\"\r\n[general]\r\nlate=1\r\nnoequals\r\n");
   EXPECT_EQ(ini.GetOr("GENERAL", "language", "?"), "German.ini");
   EXPECT_EQ(ini.GetOr("General", "Quoted", "?"), "a b");
   EXPECT_EQ(ini.GetOr("General", "late", "?"), "1");

@@ -82,9 +82,7 @@ TEST_P(UiDispatcherTest, SendFromAWorkerWaitsForThePumpAndRunsOnTheUiThread) {
 TEST_P(UiDispatcherTest, PendingSendsAreServedBeforePendingPosts) {
   std::vector<std::string> order;
   ui_->Post([&] { order.push_back("post"); });
-  std::thread worker([&] {
-    ui_->Send([&] { order.push_back("send"); });
-  });
+  std::thread worker([&] { ui_->Send([&] { order.push_back("send"); }); });
   EXPECT_TRUE(SendReachesTheQueue());
   ui_->RunUntil([&] { return order.size() == 2; }, 5s);
   worker.join();
@@ -144,7 +142,8 @@ TEST_P(UiDispatcherTest, AnExceptionReachesTheSenderButNeverEscapesAPostedCall) 
   EXPECT_THROW(std::rethrow_exception(caught), std::runtime_error);
   EXPECT_TRUE(after);
   // The posted call's failure is noted; the sender's is the sender's to handle.
-  EXPECT_EQ(log.Lines(), std::vector<std::string>{"orvo: a call posted to the user-interface thread raised: posted"});
+  EXPECT_EQ(log.Lines(), std::vector<std::string>{
+                             "orvo: a call posted to the user-interface thread raised: posted"});
 }
 
 TEST_P(UiDispatcherTest, ShutdownDropsPostsReleasesSendersAndRefusesLaterCalls) {
@@ -153,9 +152,7 @@ TEST_P(UiDispatcherTest, ShutdownDropsPostsReleasesSendersAndRefusesLaterCalls) 
   ASSERT_TRUE(ui_->Post([&ran, witness] { ran = true; }));
   EXPECT_EQ(witness.use_count(), 2);
   std::atomic<int> send_result{-1};
-  std::thread worker([&] {
-    send_result = ui_->Send([&] { ran = true; }) ? 1 : 0;
-  });
+  std::thread worker([&] { send_result = ui_->Send([&] { ran = true; }) ? 1 : 0; });
   EXPECT_TRUE(SendReachesTheQueue());
   ui_->Shutdown();
   worker.join();
@@ -188,12 +185,14 @@ TEST_P(UiDispatcherTest, ManyWorkersAtOnce) {
       ++finished;
     });
   }
-  ui_->RunUntil([&] {
-    if (finished < kWorkers) return false;
-    size_t total = 0;
-    for (const auto& s : seen) total += s.size();
-    return total == size_t(kWorkers) * kCalls;
-  }, 20s);
+  ui_->RunUntil(
+      [&] {
+        if (finished < kWorkers) return false;
+        size_t total = 0;
+        for (const auto& s : seen) total += s.size();
+        return total == size_t(kWorkers) * kCalls;
+      },
+      20s);
   for (auto& t : workers) t.join();
   ui_->PumpPending();
   EXPECT_EQ(sends, kWorkers * (kCalls / 50));

@@ -20,14 +20,16 @@ class Client : public WindowClient {
  public:
   void OnPaint(const Rect&) override {
     ++paints;
-    if (window && !picture.empty()) window->Present({picture.data(), 40, 40, nullptr}, {0, 0, 40, 40});
+    if (window && !picture.empty())
+      window->Present({picture.data(), 40, 40, nullptr}, {0, 0, 40, 40});
   }
   void OnMouseDown(MouseButton button, int x, int y, InputFlags flags) override {
     log.push_back("down " + std::to_string(int(button)) + " " + std::to_string(x) + "," +
                   std::to_string(y) + ((flags & kInDouble) ? " double" : ""));
   }
   void OnMouseWheel(int delta, int x, int y, InputFlags) override {
-    log.push_back("wheel " + std::to_string(delta) + " " + std::to_string(x) + "," + std::to_string(y));
+    log.push_back("wheel " + std::to_string(delta) + " " + std::to_string(x) + "," +
+                  std::to_string(y));
   }
   void OnChar(char16_t ch) override { log.push_back("char " + std::to_string(int(ch))); }
   void OnCaptureLost() override { log.push_back("capture lost"); }
@@ -152,8 +154,8 @@ TEST_F(RealWindows, MessagesBecomeNeutralEvents) {
   SendMessageW(H(*w), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   SendMessageW(H(*w), WM_CLOSE, 0, 0);
   EXPECT_EQ(client.log, (std::vector<std::string>{"down 0 5,6", "down 0 5,6 double", "down 1 7,8",
-                                                  "wheel -120 10,30", "char 27",
-                                                  "syscommand 1", "close request"}));
+                                                  "wheel -120 10,30", "char 27", "syscommand 1",
+                                                  "close request"}));
   EXPECT_TRUE(IsWindow(H(*w)));  // closing is the program's decision
   EXPECT_FALSE(IsZoomed(H(*w)));
 }

@@ -16,7 +16,8 @@ namespace orvo {
 namespace {
 
 TEST(RateReplies, OnlyJsonObjectsAreReplies) {
-  for (const char* text : {"", "not json", "[1]", "\"text\"", "13", "{\"msg\":1", "<html></html>"}) {
+  for (const char* text :
+       {"", "not json", "[1]", "\"text\"", "13", "{\"msg\":1", "<html></html>"}) {
     EXPECT_EQ(ParseRateReply(text), nullptr) << text;
   }
   EXPECT_EQ(ParseRateReply(std::string(100000, '[')), nullptr);
@@ -24,6 +25,7 @@ TEST(RateReplies, OnlyJsonObjectsAreReplies) {
 }
 
 TEST(RateReplies, ResultCodeOfAReply) {
+  // clang-format off
   const struct {
     const char* reply;
     uint32_t code;
@@ -36,6 +38,7 @@ TEST(RateReplies, ResultCodeOfAReply) {
       {R"({"msg":65545})", 65535},  {R"({"msg":-1})", 65535},
       {R"({"msg":99999999999999999999})", 0},
   };
+  // clang-format on
   for (const auto& c : cases) {
     const auto reply = ParseRateReply(c.reply);
     ASSERT_NE(reply, nullptr) << c.reply;
@@ -65,7 +68,8 @@ TEST(RateReplies, RatingsOfAPlug) {
   EXPECT_DOUBLE_EQ(ratings.Average, 0);
 
   // Without a ratings_cache object the counts are 0, and the add-on's id is still there.
-  for (const char* text : {R"({"msg":1,"id":"17"})", R"({"msg":1,"id":"17","ratings_cache":[1,2]})"}) {
+  for (const char* text :
+       {R"({"msg":1,"id":"17"})", R"({"msg":1,"id":"17","ratings_cache":[1,2]})"}) {
     ratings = ReadPlugRatings(ParseRateReply(text)->value);
     EXPECT_EQ(ratings.ServicePlugId, "17") << text;
     EXPECT_EQ(ratings.StarCounts, (std::array<int64_t, 5>{})) << text;
@@ -132,10 +136,21 @@ TEST(RateReplies, AverageRatingsAreReadWithADecimalPoint) {
     const char* text;
     std::optional<double> value;
   } cases[] = {
-      {"4.56,12", 4.56}, {"3.5", 3.5},       {" 4.1 ", 4.1},       {"0.00,0", 0.0},
-      {"5", 5.0},        {"4,56", 4.0},      {"1e0", 1.0},         {"abc", std::nullopt},
-      {"", std::nullopt}, {",12", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
-      {"-1", std::nullopt}, {"5.01", std::nullopt}, {"4.5.6", std::nullopt},
+      {"4.56,12", 4.56},
+      {"3.5", 3.5},
+      {" 4.1 ", 4.1},
+      {"0.00,0", 0.0},
+      {"5", 5.0},
+      {"4,56", 4.0},
+      {"1e0", 1.0},
+      {"abc", std::nullopt},
+      {"", std::nullopt},
+      {",12", std::nullopt},
+      {"nan", std::nullopt},
+      {"inf", std::nullopt},
+      {"-1", std::nullopt},
+      {"5.01", std::nullopt},
+      {"4.5.6", std::nullopt},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseAverageRating(c.text), c.value) << c.text;
 }
@@ -146,8 +161,8 @@ TEST(RatingResult, AverageRatingsArePackedInTenths) {
     double average;
     uintptr_t wparam;
   } cases[] = {
-      {4.56, (45u << 16) + 9}, {4.05, (40u << 16) + 9}, {3.5, (35u << 16) + 9},
-      {0.0, 9},                {5.0, (50u << 16) + 9},  {2.3, (23u << 16) + 9},
+      {4.56, (45u << 16) + 9}, {4.05, (40u << 16) + 9}, {3.5, (35u << 16) + 9}, {0.0, 9},
+      {5.0, (50u << 16) + 9},  {2.3, (23u << 16) + 9},
   };
   for (const auto& c : cases) {
     const TRatingResult result = MakeAverageRatingResult(c.average, &record);

@@ -22,7 +22,8 @@ class RateSessionTest : public testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(service_.Error(), ""); }
   std::shared_ptr<TRateSession> Session() {
-    return std::make_shared<TRateSession>(service_.BaseUrl(), [this] { return Clock(now_.load()); });
+    return std::make_shared<TRateSession>(service_.BaseUrl(),
+                                          [this] { return Clock(now_.load()); });
   }
   size_t Fetches() const { return service_.Count("get_captcha"); }
 
@@ -81,8 +82,12 @@ TEST_F(RateSessionTest, ARefusedGrantLeavesTheKeyEmptyAndTheNextRequestTriesAgai
     const char* reply;
     int status;
   } refusals[] = {
-      {R"({"msg":0})", 200},          {R"({"msg":13})", 200},  {"not json", 200},
-      {R"({"msg":13,"key":"k"})", 500}, {"", 200},             {R"({"msg":12,"key":"k"})", 200},
+      {R"({"msg":0})", 200},
+      {R"({"msg":13})", 200},
+      {"not json", 200},
+      {R"({"msg":13,"key":"k"})", 500},
+      {"", 200},
+      {R"({"msg":12,"key":"k"})", 200},
   };
   for (const auto& refusal : refusals) {
     const auto session = Session();

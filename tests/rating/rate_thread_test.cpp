@@ -48,8 +48,7 @@ TEST_F(ChainTest, StepsBuildEachRequestAndReadItsReply) {
         fields = {"plug_id=1", "sort_type=0"};
         url = session_->ActionUrl("get_comments");
         return true;
-      default:
-        return false;
+      default: return false;
     }
   };
   Wait(StartRateThread(std::move(step), {"comment_id=1", "score=1"}, 7, session_));

@@ -34,8 +34,8 @@ TEST_F(RatingCallbackTest, RatingsOfKnownAddOnsReachTheWindowThenTheEnd) {
   const std::string a = service_.RegisterPlug(1, "a");
   service_.AddReview(a, 5);
   service_.AddReview(a, 4);
-  service_.RegisterPlug(1, "b");   // known, nobody rated it
-  service_.RegisterPlug(3, "c");   // known for another browser only
+  service_.RegisterPlug(1, "b");  // known, nobody rated it
+  service_.RegisterPlug(3, "c");  // known for another browser only
   TestCatalogue chrome(bkChrome, {"a", "b", "c"});
   window_.also = [&](const TRatingResult& result) {
     if (result.Code() == rcAverageRatings) {
@@ -45,8 +45,9 @@ TEST_F(RatingCallbackTest, RatingsOfKnownAddOnsReachTheWindowThenTheEnd) {
   };
   Run(chrome);
 
-  EXPECT_EQ(service_.Bodies("get_plugs_rating"),
-            std::vector<std::string>{R"(browser_id=1&plug_ids_json=%5B"a","b","c"%5D)" + KeyField()});
+  EXPECT_EQ(
+      service_.Bodies("get_plugs_rating"),
+      std::vector<std::string>{R"(browser_id=1&plug_ids_json=%5B"a","b","c"%5D)" + KeyField()});
   EXPECT_EQ(window_.events, (std::vector<std::string>{"rating a 45", "rating b 0",
                                                       ResultLine(rcAllRatingsDelivered)}));
   EXPECT_DOUBLE_EQ(chrome.Items[0]->Rating, 4.5);
@@ -56,18 +57,18 @@ TEST_F(RatingCallbackTest, RatingsOfKnownAddOnsReachTheWindowThenTheEnd) {
 // Ids with "=" (plug-in ids), quotes and backslashes; Internet Explorer is browser 0.
 TEST_F(RatingCallbackTest, AwkwardIdsAreSentAsJsonAndFoundInTheReply) {
   const std::vector<std::string> ids = {"@orvo-demo.example/DemoPlayer,version=2.1",
-                                        "quote\"back\\slash", "{8B7C1A2E-0000-4000-8000-00000000000A}"};
+                                        "quote\"back\\slash",
+                                        "{8B7C1A2E-0000-4000-8000-00000000000A}"};
   for (const std::string& id : ids) service_.AddReview(service_.RegisterPlug(0, id), 3);
   TestCatalogue ie(bkIE, ids);
   Run(ie);
 
   EXPECT_EQ(service_.Bodies("get_plugs_rating"),
-            std::vector<std::string>{"browser_id=0&plug_ids_json=" +
-                                     EncodeFormValue(PlugIdsJson(ids)) + KeyField()});
-  EXPECT_EQ(window_.events, (std::vector<std::string>{"rating " + ids[0] + " 30",
-                                                      "rating " + ids[1] + " 30",
-                                                      "rating " + ids[2] + " 30",
-                                                      ResultLine(rcAllRatingsDelivered)}));
+            std::vector<std::string>{
+                "browser_id=0&plug_ids_json=" + EncodeFormValue(PlugIdsJson(ids)) + KeyField()});
+  EXPECT_EQ(window_.events, (std::vector<std::string>{
+                                "rating " + ids[0] + " 30", "rating " + ids[1] + " 30",
+                                "rating " + ids[2] + " 30", ResultLine(rcAllRatingsDelivered)}));
 }
 
 TEST_F(RatingCallbackTest, RepliesThatAreNotRatings) {
@@ -82,7 +83,8 @@ TEST_F(RatingCallbackTest, RepliesThatAreNotRatings) {
       {"msg=65545\n", 200, {ResultLine(rcUnreadableReply)}},
       {"msg=0\n", 200, {ResultLine(rcNotVerified)}},
       {"MSG=5\r\n", 200, {ResultLine(5)}},
-      {"msg=9\nb=4.56,12\na=x\nA=1.0,1\nc=7.5,1\n", 200,
+      {"msg=9\nb=4.56,12\na=x\nA=1.0,1\nc=7.5,1\n",
+       200,
        {"rating b 45", ResultLine(rcAllRatingsDelivered)}},
       {"msg=9\na=4.56\n", 500, {}},  // a failed request: silence
   };

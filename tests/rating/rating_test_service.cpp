@@ -57,8 +57,8 @@ struct RatingTestService::Upstream {
   }
   // A GET is answered like the post of an empty form.
   LoopbackServer::Answer Send(std::string_view action, std::string_view body) {
-    const auto reply = service::harness::RawPost(process.port(),
-                                                 service::harness::ActionPath(action), body);
+    const auto reply =
+        service::harness::RawPost(process.port(), service::harness::ActionPath(action), body);
     if (!reply.ok) return {502, "", "text/plain"};
     return {reply.status, reply.body, "text/plain"};
   }
@@ -99,10 +99,11 @@ LoopbackServer::Answer RatingTestService::Answer(const RecordedRequest& request)
   }
   if (script.delay.count() > 0) std::this_thread::sleep_for(script.delay);
   LoopbackServer::Answer answer{script.status, script.reply, "text/plain"};
-  if (script.forward) answer = upstream_->Send(action, request.method == "POST" ? request.body : "");
+  if (script.forward)
+    answer = upstream_->Send(action, request.method == "POST" ? request.body : "");
   std::lock_guard lock(mutex_);
-  exchanges_.push_back({action, request.method, request.version, request.body, answer.status,
-                        answer.body});
+  exchanges_.push_back(
+      {action, request.method, request.version, request.body, answer.status, answer.body});
   return answer;
 }
 
@@ -158,9 +159,9 @@ std::string RatingTestService::RegisterPlug(int browser_id, std::string_view plu
 }
 
 int64_t RatingTestService::AddReview(std::string_view service_plug_id, int score) {
-  const std::string body = EncodeFormBody({"plug_id=" + std::string(service_plug_id),
-                                           "nickname=Tester", "content=Fine", "ver=1.0",
-                                           "score=" + std::to_string(score), "key=" + NewKey()});
+  const std::string body =
+      EncodeFormBody({"plug_id=" + std::string(service_plug_id), "nickname=Tester", "content=Fine",
+                      "ver=1.0", "score=" + std::to_string(score), "key=" + NewKey()});
   const auto reply = nlohmann::json::parse(Direct("add_comment", body), nullptr, false);
   EXPECT_TRUE(reply.is_object() && reply.value("msg", -1) == 4) << reply.dump();
   return reply.is_object() ? reply.value("c_id", int64_t{0}) : 0;

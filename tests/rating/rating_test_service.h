@@ -23,7 +23,7 @@ struct ActionExchange {
   std::string action;  // the "to" query
   std::string method;
   std::string version;
-  std::string body;    // as it arrived
+  std::string body;  // as it arrived
   int status = 0;
   std::string reply;
 };

@@ -42,12 +42,14 @@ TEST_F(ReviewStepsTest, OpeningAnUnknownAddOnRegistersItThenListsItsReviews) {
   EXPECT_EQ(service_.Bodies("get_plug_info"),
             Events{"browser_id=1&sort_type=0&plug_id=tabtidy" + key});
   EXPECT_EQ(service_.Bodies("add_plug"),
-            Events{"browser_id=1&name=Tab%20Tidy&introduction=Keeps%20tabs%20tidy&plug_id=tabtidy" + key});
+            Events{"browser_id=1&name=Tab%20Tidy&introduction=Keeps%20tabs%20tidy&plug_id=tabtidy" +
+                   key});
   const auto exchanges = service_.Exchanges();
   ASSERT_EQ(exchanges.size(), 4u);
   const std::string id = nlohmann::json::parse(exchanges[2].reply).value("id", "");
   ASSERT_FALSE(id.empty());
-  EXPECT_EQ(service_.Bodies("get_comments"), Events{"plug_id=" + id + "&start_id=0&sort_type=0" + key});
+  EXPECT_EQ(service_.Bodies("get_comments"),
+            Events{"plug_id=" + id + "&start_id=0&sort_type=0" + key});
   EXPECT_EQ(window_.events, (Events{"load ok", "load ok", "ratings " + id + " [0,0,0,0,0] 0.00",
                                     "load ok", "rows 0"}));
   EXPECT_FALSE(window_.off_ui_thread);
@@ -59,16 +61,18 @@ TEST_F(ReviewStepsTest, AKnownAddOnWithoutRatingsStillGivesItsId) {
   service_.ScriptNext("get_plug_info", R"({"msg":1,"id":"77"})");
   service_.ScriptNext("get_comments", R"({"msg":5,"comment":[]})");
   Wait(StartPlugInfo(TabTidy(), window_.anchor.Link(), session_));
-  EXPECT_EQ(window_.events, (Events{"load ok", "ratings 77 [0,0,0,0,0] 0.00", "load ok", "rows 0"}));
-  EXPECT_EQ(service_.Bodies("get_comments"), Events{"plug_id=77&start_id=0&sort_type=0" + KeyField()});
+  EXPECT_EQ(window_.events,
+            (Events{"load ok", "ratings 77 [0,0,0,0,0] 0.00", "load ok", "rows 0"}));
+  EXPECT_EQ(service_.Bodies("get_comments"),
+            Events{"plug_id=77&start_id=0&sort_type=0" + KeyField()});
 }
 
 TEST_F(ReviewStepsTest, ReviewsComeInPagesInEitherOrder) {
   const std::string id = service_.RegisterPlug(1, "tabtidy");
   for (int i = 0; i < 12; ++i) service_.AddReview(id, 1 + i % 5);
   Wait(StartPlugInfo(TabTidy(), window_.anchor.Link(), session_));
-  EXPECT_EQ(window_.events, (Events{"load ok", "ratings " + id + " [3,3,2,2,2] 2.75", "load ok",
-                                    "rows 10 more"}));
+  EXPECT_EQ(window_.events,
+            (Events{"load ok", "ratings " + id + " [3,3,2,2,2] 2.75", "load ok", "rows 10 more"}));
 
   // The service has sent ten reviews: the next page starts after them.
   window_.events.clear();
@@ -135,7 +139,8 @@ TEST_F(ReviewStepsTest, AStoredReviewRefreshesTheRatings) {
   EXPECT_EQ(service_.Bodies("add_comment"),
             Events{"plug_id=" + id + "&nickname=Ann&content=Good%20tool&ver=1.2&score=4" + key});
   EXPECT_EQ(service_.Bodies("get_plug_info"), Events{"browser_id=1&plug_id=tabtidy" + key});
-  const int64_t c_id = nlohmann::json::parse(service_.Exchanges()[1].reply).value("c_id", int64_t{0});
+  const int64_t c_id =
+      nlohmann::json::parse(service_.Exchanges()[1].reply).value("c_id", int64_t{0});
   ASSERT_GT(c_id, 0);
   EXPECT_EQ(window_.events, (Events{ResultLine(rcCommentStored, static_cast<intptr_t>(c_id)),
                                     "ratings " + id + " [0,0,0,1,0] 4.00"}));
@@ -163,7 +168,8 @@ TEST_F(ReviewStepsTest, WhatPostingAReviewMakesOfOtherReplies) {
   } cases[] = {
       {"not json", 200, {ResultLine(rcUnreadableReply)}},
       {R"({"msg":4,"c_id":9})", 500, {ResultLine(rcUnreadableReply)}},
-      {R"({"msg":1,"id":"5","ratings_cache":{"5":1},"ratings_average":5})", 200,
+      {R"({"msg":1,"id":"5","ratings_cache":{"5":1},"ratings_average":5})",
+       200,
        {"ratings 5 [0,0,0,0,1] 5.00"}},
       {R"({"msg":1,"id":"5"})", 200, {"ratings 5 [0,0,0,0,0] 0.00"}},
       {R"({"msg":"3"})", 200, {ResultLine(rcCommentNotStored)}},
@@ -193,21 +199,25 @@ TEST_F(ReviewStepsTest, VotesAndReportsAreCountedOncePerUser) {
     int score;
     uint32_t code;
   } votes[] = {{1, rcVoteStored}, {0, rcAlreadyVoted}, {2, rcReportStored}, {2, rcAlreadyReported}};
-  for (const auto& vote : votes) Wait(StartVote(review, vote.score, window_.anchor.Link(), session_));
+  for (const auto& vote : votes)
+    Wait(StartVote(review, vote.score, window_.anchor.Link(), session_));
 
-  EXPECT_EQ(window_.events, (Events{ResultLine(rcVoteStored, lparam), ResultLine(rcAlreadyVoted, lparam),
-                                    ResultLine(rcReportStored, lparam),
-                                    ResultLine(rcAlreadyReported, lparam)}));
+  EXPECT_EQ(window_.events,
+            (Events{ResultLine(rcVoteStored, lparam), ResultLine(rcAlreadyVoted, lparam),
+                    ResultLine(rcReportStored, lparam), ResultLine(rcAlreadyReported, lparam)}));
   const std::string r = std::to_string(review);
   EXPECT_EQ(service_.Bodies("add_comment_ratings"),
-            (Events{"comment_id=" + r + "&score=1" + KeyField(), "comment_id=" + r + "&score=0" + KeyField(),
-                    "comment_id=" + r + "&score=2" + KeyField(), "comment_id=" + r + "&score=2" + KeyField()}));
+            (Events{"comment_id=" + r + "&score=1" + KeyField(),
+                    "comment_id=" + r + "&score=0" + KeyField(),
+                    "comment_id=" + r + "&score=2" + KeyField(),
+                    "comment_id=" + r + "&score=2" + KeyField()}));
 
   RecordingWindow unreadable;
   service_.ScriptNext("add_comment_ratings", "oops");
   Wait(StartVote(review, 1, unreadable.anchor.Link(), session_));
   Wait(StartVote(review, 1, unreadable.anchor.Link(), Gone()));
-  EXPECT_EQ(unreadable.events, (Events{ResultLine(rcUnreadableReply), ResultLine(rcUnreadableReply)}));
+  EXPECT_EQ(unreadable.events,
+            (Events{ResultLine(rcUnreadableReply), ResultLine(rcUnreadableReply)}));
 }
 
 // The window closes while the opening chain waits for its first reply: the chain hands

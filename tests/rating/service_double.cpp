@@ -14,7 +14,8 @@ std::string Decode(std::string_view text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '%' && i + 2 < text.size()) {
-      out += static_cast<char>(std::strtol(std::string(text.substr(i + 1, 2)).c_str(), nullptr, 16));
+      out +=
+          static_cast<char>(std::strtol(std::string(text.substr(i + 1, 2)).c_str(), nullptr, 16));
       i += 2;
     } else {
       out += text[i];
@@ -61,7 +62,9 @@ std::string ServiceDouble::PlugReply(int code, const Plug& plug) const {
     sum += s * plug.stars[s - 1];
   }
   const double average = count == 0 ? 0 : static_cast<int>(sum * 100.0 / count + 0.5) / 100.0;
-  return nlohmann::json{{"msg", code}, {"id", std::to_string(plug.id)}, {"ratings_cache", cache},
+  return nlohmann::json{{"msg", code},
+                        {"id", std::to_string(plug.id)},
+                        {"ratings_cache", cache},
                         {"ratings_average", average}}
       .dump();
 }
@@ -78,7 +81,8 @@ ServiceDouble::Reply ServiceDouble::Handle(std::string_view action, std::string_
   const Fields form = ReadForm(body);
   if (action == "get_captcha") {
     char key[40];
-    std::snprintf(key, sizeof key, "%032llx", static_cast<unsigned long long>(++keys_granted_ * 7919));
+    std::snprintf(key, sizeof key, "%032llx",
+                  static_cast<unsigned long long>(++keys_granted_ * 7919));
     keys_.insert(key);
     return {200, nlohmann::json{{"msg", 13}, {"key", key}}.dump()};
   }
@@ -108,7 +112,10 @@ ServiceDouble::Reply ServiceDouble::Handle(std::string_view action, std::string_
     auto found = plugs_.find({browser, plug_id});
     if (found == plugs_.end()) {
       if (action == "get_plug_info") return {200, Code(2)};
-      found = plugs_.emplace(std::make_pair(browser, plug_id), Plug{static_cast<int64_t>(plugs_.size()) + 1}).first;
+      found = plugs_
+                  .emplace(std::make_pair(browser, plug_id),
+                           Plug{static_cast<int64_t>(plugs_.size()) + 1})
+                  .first;
     }
     return {200, PlugReply(1, found->second)};
   }
@@ -127,8 +134,11 @@ ServiceDouble::Reply ServiceDouble::Handle(std::string_view action, std::string_
         break;
       }
       ++listed;
-      list.push_back({{"content", it->content}, {"score", it->score}, {"date", "2024-03-01"},
-                      {"nickname", it->nickname}, {"id", it->id}});
+      list.push_back({{"content", it->content},
+                      {"score", it->score},
+                      {"date", "2024-03-01"},
+                      {"nickname", it->nickname},
+                      {"id", it->id}});
     }
     return {200, nlohmann::json{{"msg", more ? 6 : 5}, {"comment", list}}.dump()};
   }
@@ -141,8 +151,8 @@ ServiceDouble::Reply ServiceDouble::Handle(std::string_view action, std::string_
       if (r.plug == plug_id && r.key == key) return {200, Code(11)};
     }
     const int64_t id = static_cast<int64_t>(reviews_.size()) + 1;
-    reviews_.push_back({id, plug_id, key, Get(form, "nickname"), Get(form, "content"),
-                        static_cast<int>(score)});
+    reviews_.push_back(
+        {id, plug_id, key, Get(form, "nickname"), Get(form, "content"), static_cast<int>(score)});
     ++plug->stars[score - 1];
     return {200, nlohmann::json{{"msg", 4}, {"c_id", id}}.dump()};
   }

@@ -45,7 +45,8 @@ TEST(RequestArrival, AWholeRequestIsHeadersAndTheAnnouncedBody) {
       {"POST /p HTTP/1.0\r\n\r\nbody", false, Arrival::kIncomplete},  // runs to the end
       {"POST /p HTTP/1.0\r\n\r\nbody", true, Arrival::kComplete},
       {"GET /" + std::string(120, 'x'), false, Arrival::kHeadersTooLarge},
-      {"GET / HTTP/1.0\r\nX: " + std::string(90, 'x') + "\r\n\r\n", false, Arrival::kHeadersTooLarge},
+      {"GET / HTTP/1.0\r\nX: " + std::string(90, 'x') + "\r\n\r\n", false,
+       Arrival::kHeadersTooLarge},
       {"half a request", true, Arrival::kComplete},
   };
   for (const Case& c : cases) {
@@ -115,8 +116,7 @@ TEST_F(ConnectionCrowds, ShortBodiesOversizedHeadersAndBodiesAreAnswered) {
   Start();
   // A body shorter than announced, then the end: answered as malformed.
   const std::string short_body = harness::RawExchange(
-      port(),
-      "POST /plugin/index.php?to=get_captcha HTTP/1.0\r\nContent-Length: 100\r\n\r\nkey=1",
+      port(), "POST /plugin/index.php?to=get_captcha HTTP/1.0\r\nContent-Length: 100\r\n\r\nkey=1",
       5000, true);
   EXPECT_TRUE(short_body.starts_with("HTTP/1.1 400 ")) << short_body.substr(0, 60);
   // Oversized parts are refused at once, unread: the client is still sending (or about to).

@@ -10,9 +10,8 @@ namespace orvo::service {
 namespace {
 
 using enum Marker;
-constexpr FieldSpec kAddComment[] = {{"plug_id", kFirst}, {"nickname", kFirst},
-                                     {"content", kFirst}, {"ver", kLast},
-                                     {"score", kLast},    {"key", kLast}};
+constexpr FieldSpec kAddComment[] = {{"plug_id", kFirst}, {"nickname", kFirst}, {"content", kFirst},
+                                     {"ver", kLast},      {"score", kLast},     {"key", kLast}};
 
 struct BodyCase {
   const char* body;
@@ -73,7 +72,7 @@ TEST(PlugIdList, ReadsJsonAndTheUnescapedForm) {
       {R"(["a","b"])", V{"a", "b"}},
       {R"([ "a" , "b" ])", V{"a", "b"}},
       {"[]", V{}},
-      {R"(["a\"b","c\\d"])", V{"a\"b", "c\\d"}},            // escaped: the mended client
+      {R"(["a\"b","c\\d"])", V{"a\"b", "c\\d"}},                       // escaped: the mended client
       {R"(["C:\x","@x/y,version=2"])", V{"C:\\x", "@x/y,version=2"}},  // as built, unescaped
       {R"(["a"b","c"])", V{"a\"b", "c"}},
       {R"([1,"a",null,["x"],{"k":"y"}])", V{"a"}},
@@ -94,10 +93,17 @@ TEST(FieldValues, WholeNumbersAreDigitsOnly) {
     const char* text;
     std::optional<int64_t> value;
   };
-  const Case cases[] = {{"0", 0},          {"42", 42},          {"007", 7},
-                        {"-1", std::nullopt}, {"1e3", std::nullopt}, {" 7", std::nullopt},
-                        {"0x10", std::nullopt}, {"", std::nullopt},  {"4.5", std::nullopt},
-                        {"99999999999999999999", std::nullopt}, {"1000", std::nullopt}};
+  const Case cases[] = {{"0", 0},
+                        {"42", 42},
+                        {"007", 7},
+                        {"-1", std::nullopt},
+                        {"1e3", std::nullopt},
+                        {" 7", std::nullopt},
+                        {"0x10", std::nullopt},
+                        {"", std::nullopt},
+                        {"4.5", std::nullopt},
+                        {"99999999999999999999", std::nullopt},
+                        {"1000", std::nullopt}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(ParseWholeNumber(c.text, 0, 999), c.value);
@@ -106,10 +112,16 @@ TEST(FieldValues, WholeNumbersAreDigitsOnly) {
 
 TEST(FieldValues, LengthsCountUtf16Units) {
   EXPECT_EQ(Utf16Units("abc"), 3u);
-  EXPECT_EQ(Utf16Units("\xC3\xA9\xE2\x82\xAC"), 2u);        // é €
-  EXPECT_EQ(Utf16Units("a\xF0\x9F\x98\x80"), 3u);           // a 😀 (a surrogate pair)
-  EXPECT_EQ(TruncateUtf16Units("a\xF0\x9F\x98\x80" "b", 2), "a");
-  EXPECT_EQ(TruncateUtf16Units("a\xF0\x9F\x98\x80" "b", 3), "a\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf16Units("\xC3\xA9\xE2\x82\xAC"), 2u);  // é €
+  EXPECT_EQ(Utf16Units("a\xF0\x9F\x98\x80"), 3u);     // a 😀 (a surrogate pair)
+  EXPECT_EQ(TruncateUtf16Units("a\xF0\x9F\x98\x80"
+                               "b",
+                               2),
+            "a");
+  EXPECT_EQ(TruncateUtf16Units("a\xF0\x9F\x98\x80"
+                               "b",
+                               3),
+            "a\xF0\x9F\x98\x80");
   EXPECT_EQ(TruncateUtf16Units("\xC3\xA9\xC3\xA9", 1), "\xC3\xA9");
   EXPECT_TRUE(IsStorableText("\xC3\xA9"));
   EXPECT_FALSE(IsStorableText("\xFF"));

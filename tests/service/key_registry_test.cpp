@@ -94,7 +94,8 @@ TEST_F(KeyRegistryTest, TenThousandGrantsOverHoursHoldOnlyWhatIsAlive) {
   // One grant a second from a new address each time, every tenth user reviewing.
   size_t most_keys = 0, most_addresses = 0, most_reviewers = 0;
   for (int i = 0; i < 10'000; ++i) {
-    const auto key = keys.Grant("10.1." + std::to_string(i / 256) + "." + std::to_string(i % 256), nullptr);
+    const auto key =
+        keys.Grant("10.1." + std::to_string(i / 256) + "." + std::to_string(i % 256), nullptr);
     ASSERT_TRUE(key);
     if (i % 10 == 0) {
       ASSERT_TRUE(keys.TakeReviewSlot(*keys.UserOf(*key)));

@@ -11,7 +11,9 @@ using nlohmann::json;
 
 class RatingActions : public ServiceTest {
  protected:
-  void SetUp() override { Start({.extra_args = {"--reviews-per-minute", "0", "--keys-per-minute", "0"}}); }
+  void SetUp() override {
+    Start({.extra_args = {"--reviews-per-minute", "0", "--keys-per-minute", "0"}});
+  }
 };
 
 TEST_F(RatingActions, GetCaptchaGrantsAKey) {
@@ -54,8 +56,10 @@ TEST_F(RatingActions, EveryActionWantsAGrantedKey) {
 TEST_F(RatingActions, UnknownAddonIsRegisteredThenKnown) {
   const std::string key = NewKey();
   EXPECT_EQ(Code("get_plug_info", "browser_id=1&sort_type=0&plug_id=tabtidy&key=" + key), 2);
-  const json added = Post("add_plug", "browser_id=1&name=Tab%20Tidy&introduction=Tabs&"
-                                      "plug_id=tabtidy&key=" + key);
+  const json added = Post("add_plug",
+                          "browser_id=1&name=Tab%20Tidy&introduction=Tabs&"
+                          "plug_id=tabtidy&key=" +
+                              key);
   EXPECT_EQ(MsgOf(added), 1);
   ASSERT_TRUE(added["id"].is_string());
   EXPECT_EQ(added["ratings_cache"], json::parse(R"({"1":0,"2":0,"3":0,"4":0,"5":0})"));
@@ -74,8 +78,8 @@ TEST_F(RatingActions, UnknownAddonIsRegisteredThenKnown) {
 TEST_F(RatingActions, OneReviewPerUserAndAddon) {
   const std::string ann = NewKey(), bob = NewKey();
   const int64_t plug = AddPlug(ann, "abc");
-  const std::string review = "plug_id=" + std::to_string(plug) +
-                             "&nickname=Ann&content=Good%20tool&ver=1.2&score=4&key=";
+  const std::string review =
+      "plug_id=" + std::to_string(plug) + "&nickname=Ann&content=Good%20tool&ver=1.2&score=4&key=";
   const json stored = Post("add_comment", review + ann);
   EXPECT_EQ(MsgOf(stored), 4);
   EXPECT_TRUE(stored["c_id"].is_number_integer());
@@ -94,10 +98,11 @@ TEST_F(RatingActions, ReviewTextArrivesAsTyped) {
   // As the program encodes it: blanks and non-ASCII escaped, "&", "=", "+" not.
   const json stored = Post("add_comment", "plug_id=" + std::to_string(plug) +
                                               "&nickname=J%C3%B6rg&content=1+1=2%20&%20more"
-                                              "&ver=2.0&score=3&key=" + key);
+                                              "&ver=2.0&score=3&key=" +
+                                              key);
   ASSERT_EQ(MsgOf(stored), 4);
-  const json page = Post("get_comments", "plug_id=" + std::to_string(plug) +
-                                             "&sort_type=1&start_id=0&key=" + key);
+  const json page = Post("get_comments",
+                         "plug_id=" + std::to_string(plug) + "&sort_type=1&start_id=0&key=" + key);
   ASSERT_EQ(MsgOf(page), 5);
   ASSERT_EQ(page["comment"].size(), 1u);
   const json& row = page["comment"][0];
@@ -107,8 +112,8 @@ TEST_F(RatingActions, ReviewTextArrivesAsTyped) {
   EXPECT_EQ(row["id"], stored["c_id"]);
   EXPECT_EQ(row["date"].get<std::string>().size(), 10u);  // YYYY-MM-DD
   // Replies are ASCII: non-ASCII text travels as \u escapes.
-  EXPECT_NE(PostText("get_comments", "plug_id=" + std::to_string(plug) +
-                                         "&sort_type=1&start_id=0&key=" + key)
+  EXPECT_NE(PostText("get_comments",
+                     "plug_id=" + std::to_string(plug) + "&sort_type=1&start_id=0&key=" + key)
                 .find("J\\u00f6rg"),
             std::string::npos);
 }
@@ -124,13 +129,18 @@ TEST_F(RatingActions, AverageRatingsAreNameValueLines) {
   AddReview(other, npapi, 4);
   EXPECT_EQ(PostText("get_plugs_rating",
                      "browser_id=1&plug_ids_json=%5B\"unknown\",\"@demo/Player,version=2.1\","
-                     "\"aaa\",\"unrated\",\"firefox-only\"%5D&key=" + key),
+                     "\"aaa\",\"unrated\",\"firefox-only\"%5D&key=" +
+                         key),
             "msg=9\n@demo/Player,version=2.1=4.50,2\naaa=4.00,1\nunrated=0.00,0\n");
-  EXPECT_EQ(PostText("get_plugs_rating", "browser_id=3&plug_ids_json=%5B\"aaa\",\"firefox-only\"%5D&key=" + key),
+  EXPECT_EQ(PostText("get_plugs_rating",
+                     "browser_id=3&plug_ids_json=%5B\"aaa\",\"firefox-only\"%5D&key=" + key),
             "msg=9\nfirefox-only=0.00,0\n");
-  EXPECT_EQ(PostText("get_plugs_rating", "browser_id=1&plug_ids_json=%5B%5D&key=" + key), "msg=9\n");
-  EXPECT_EQ(PostText("get_plugs_rating", "browser_id=1&plug_ids_json=nonsense&key=" + key), "msg=0\n");
-  EXPECT_EQ(PostText("get_plugs_rating", "browser_id=2&plug_ids_json=%5B%5D&key=" + key), "msg=0\n");
+  EXPECT_EQ(PostText("get_plugs_rating", "browser_id=1&plug_ids_json=%5B%5D&key=" + key),
+            "msg=9\n");
+  EXPECT_EQ(PostText("get_plugs_rating", "browser_id=1&plug_ids_json=nonsense&key=" + key),
+            "msg=0\n");
+  EXPECT_EQ(PostText("get_plugs_rating", "browser_id=2&plug_ids_json=%5B%5D&key=" + key),
+            "msg=0\n");
 }
 
 TEST_F(RatingActions, CommentsComeInPagesOfTen) {
@@ -139,16 +149,16 @@ TEST_F(RatingActions, CommentsComeInPagesOfTen) {
   std::vector<int64_t> ids;
   for (int i = 0; i < 23; ++i) ids.push_back(AddReview(NewKey(), plug, 1 + i % 5));
   auto page = [&](int start, int sort) {
-    return Post("get_comments", "plug_id=" + std::to_string(plug) + "&sort_type=" +
-                                    std::to_string(sort) + "&start_id=" + std::to_string(start) +
-                                    "&key=" + owner);
+    return Post("get_comments", "plug_id=" + std::to_string(plug) +
+                                    "&sort_type=" + std::to_string(sort) +
+                                    "&start_id=" + std::to_string(start) + "&key=" + owner);
   };
   struct Expect {
     int start, code;
     size_t rows;
   };
-  for (const Expect& e : {Expect{0, 6, 10}, Expect{10, 6, 10}, Expect{13, 5, 10},
-                          Expect{20, 5, 3}, Expect{23, 5, 0}, Expect{500, 5, 0}}) {
+  for (const Expect& e : {Expect{0, 6, 10}, Expect{10, 6, 10}, Expect{13, 5, 10}, Expect{20, 5, 3},
+                          Expect{23, 5, 0}, Expect{500, 5, 0}}) {
     SCOPED_TRACE(e.start);
     const json reply = page(e.start, 1);
     EXPECT_EQ(MsgOf(reply), e.code);
@@ -174,13 +184,19 @@ TEST_F(RatingActions, UsefulnessOrderIsLikesMinusDislikesThenDate) {
   const int64_t newest = AddReview(NewKey(), plug, 5);
   for (int voter = 0; voter < 2; ++voter) {
     const std::string key = NewKey();
-    ASSERT_EQ(Code("add_comment_ratings", "comment_id=" + std::to_string(liked) + "&score=1&key=" + key), 8);
-    ASSERT_EQ(Code("add_comment_ratings", "comment_id=" + std::to_string(disliked) + "&score=0&key=" + key), 8);
+    ASSERT_EQ(
+        Code("add_comment_ratings", "comment_id=" + std::to_string(liked) + "&score=1&key=" + key),
+        8);
+    ASSERT_EQ(Code("add_comment_ratings",
+                   "comment_id=" + std::to_string(disliked) + "&score=0&key=" + key),
+              8);
   }
   // A report does not change the order.
-  ASSERT_EQ(Code("add_comment_ratings", "comment_id=" + std::to_string(newest) + "&score=2&key=" + owner), 7);
-  const json reply = Post("get_comments", "plug_id=" + std::to_string(plug) +
-                                              "&sort_type=0&start_id=0&key=" + owner);
+  ASSERT_EQ(
+      Code("add_comment_ratings", "comment_id=" + std::to_string(newest) + "&score=2&key=" + owner),
+      7);
+  const json reply = Post(
+      "get_comments", "plug_id=" + std::to_string(plug) + "&sort_type=0&start_id=0&key=" + owner);
   std::vector<int64_t> order;
   for (const json& row : reply["comment"]) order.push_back(row["id"].get<int64_t>());
   EXPECT_EQ(order, (std::vector<int64_t>{liked, newest, oldest, disliked}));
@@ -189,8 +205,9 @@ TEST_F(RatingActions, UsefulnessOrderIsLikesMinusDislikesThenDate) {
 TEST_F(RatingActions, FailedChainGetIsAnsweredWithCodeZero) {
   // A chain whose previous post failed sends a GET, which carries no fields.
   const std::string reply =
-      harness::RawExchange(port(), "GET /plugin/index.php?to=get_comments HTTP/1.1\r\n"
-                                   "Host: 127.0.0.1\r\nConnection: close\r\n\r\n");
+      harness::RawExchange(port(),
+                           "GET /plugin/index.php?to=get_comments HTTP/1.1\r\n"
+                           "Host: 127.0.0.1\r\nConnection: close\r\n\r\n");
   EXPECT_NE(reply.find("{\"msg\":0}"), std::string::npos) << reply;
   EXPECT_EQ(PostRaw("no_such_action", "key=" + NewKey()).status, 404);
 }

@@ -39,10 +39,7 @@ TEST_F(ReviewVotes, EachUserVotesOnceAndReportsOnce) {
       {&ann, 1, 10},  // again
       {&ann, 0, 10},  // a dislike after a like is still a second vote
       {&ann, 2, 7},   // the report is separate
-      {&ann, 2, 12},
-      {&bob, 0, 8},
-      {&bob, 2, 7},
-      {&bob, 1, 10},
+      {&ann, 2, 12}, {&bob, 0, 8}, {&bob, 2, 7}, {&bob, 1, 10},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(s.score);
@@ -54,9 +51,9 @@ TEST_F(ReviewVotes, EachUserVotesOnceAndReportsOnce) {
 TEST_F(ReviewVotes, BadVotesAreAnsweredWithCodeZero) {
   const std::string key = NewKey();
   EXPECT_EQ(Vote(key, 1, 987654), 0);  // no such review
-  for (const char* body : {"comment_id=abc&score=1", "comment_id=&score=1", "comment_id=1&score=3",
-                           "comment_id=1&score=-1", "comment_id=1&score=", "score=1",
-                           "comment_id=1"}) {
+  for (const char* body :
+       {"comment_id=abc&score=1", "comment_id=&score=1", "comment_id=1&score=3",
+        "comment_id=1&score=-1", "comment_id=1&score=", "score=1", "comment_id=1"}) {
     SCOPED_TRACE(body);
     EXPECT_EQ(Code("add_comment_ratings", std::string(body) + "&key=" + key), 0);
   }

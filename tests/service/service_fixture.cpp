@@ -95,9 +95,9 @@ int64_t ServiceTest::AddPlug(const std::string& key, std::string_view plug_id, i
 int64_t ServiceTest::AddReview(const std::string& key, int64_t plug_id, int score,
                                std::string_view content) {
   const nlohmann::json reply =
-      Post("add_comment", "plug_id=" + std::to_string(plug_id) + "&nickname=Tester&content=" +
-                              std::string(content) + "&ver=1.0&score=" + std::to_string(score) +
-                              "&key=" + key);
+      Post("add_comment", "plug_id=" + std::to_string(plug_id) +
+                              "&nickname=Tester&content=" + std::string(content) +
+                              "&ver=1.0&score=" + std::to_string(score) + "&key=" + key);
   if (MsgOf(reply) != 4) return 0;
   return reply.value("c_id", int64_t{0});
 }

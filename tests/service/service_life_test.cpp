@@ -15,19 +15,23 @@ TEST_F(ServiceLife, ReviewsVotesAndKeysSurviveARestart) {
   const int64_t plug = AddPlug(key, "kept");
   const int64_t review = AddReview(key, plug, 4, "Still%20here");
   ASSERT_GT(review, 0);
-  ASSERT_EQ(Code("add_comment_ratings", "comment_id=" + std::to_string(review) + "&score=1&key=" + voter), 8);
+  ASSERT_EQ(
+      Code("add_comment_ratings", "comment_id=" + std::to_string(review) + "&score=1&key=" + voter),
+      8);
 
   Restart();
-  const nlohmann::json page = Post("get_comments", "plug_id=" + std::to_string(plug) +
-                                                       "&sort_type=0&start_id=0&key=" + key);
+  const nlohmann::json page = Post(
+      "get_comments", "plug_id=" + std::to_string(plug) + "&sort_type=0&start_id=0&key=" + key);
   ASSERT_EQ(MsgOf(page), 5);
   ASSERT_EQ(page["comment"].size(), 1u);
   EXPECT_EQ(page["comment"][0]["content"], "Still here");
   // The keys still stand for the same users: their earlier review and vote still count.
-  EXPECT_EQ(Code("add_comment", "plug_id=" + std::to_string(plug) +
-                                    "&nickname=&content=&ver=&score=1&key=" + key),
+  EXPECT_EQ(Code("add_comment",
+                 "plug_id=" + std::to_string(plug) + "&nickname=&content=&ver=&score=1&key=" + key),
             11);
-  EXPECT_EQ(Code("add_comment_ratings", "comment_id=" + std::to_string(review) + "&score=0&key=" + voter), 10);
+  EXPECT_EQ(
+      Code("add_comment_ratings", "comment_id=" + std::to_string(review) + "&score=0&key=" + voter),
+      10);
   EXPECT_EQ(PostText("get_plugs_rating", "browser_id=1&plug_ids_json=%5B\"kept\"%5D&key=" + key),
             "msg=9\nkept=4.00,1\n");
 }
@@ -63,7 +67,8 @@ TEST_F(ServiceLife, LogsOneLinePerRequest) {
   const std::string log = service_.LogText();
   const auto lines = std::count(log.begin(), log.end(), '\n');
   EXPECT_EQ(lines, 1 + 4 + 1) << log;  // "listening on", four requests, "stopped"
-  EXPECT_NE(log.find(" POST /plugin/index.php?to=get_plug_info 200 msg=2 "), std::string::npos) << log;
+  EXPECT_NE(log.find(" POST /plugin/index.php?to=get_plug_info 200 msg=2 "), std::string::npos)
+      << log;
   EXPECT_NE(log.find(" GET /missing.html 404 - "), std::string::npos) << log;
   EXPECT_EQ(log.find(key), std::string::npos);  // no keys or bodies in the log
 }

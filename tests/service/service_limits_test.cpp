@@ -98,8 +98,9 @@ TEST_F(ServiceLimits, LongAddonNamesAreCut) {
 }
 
 TEST_F(ServiceLimits, BodiesOver64KbAreRefused) {
-  const std::string big = "plug_id=" + std::to_string(plug_) + "&nickname=&content=" +
-                          Repeat("x", 70 * 1024) + "&ver=&score=4&key=" + key_;
+  const std::string big = "plug_id=" + std::to_string(plug_) +
+                          "&nickname=&content=" + Repeat("x", 70 * 1024) +
+                          "&ver=&score=4&key=" + key_;
   EXPECT_EQ(PostRaw("add_comment", big).status, 413);
   const std::string fits = "junk=" + Repeat("j", 60 * 1024) + "&plug_id=" + std::to_string(plug_) +
                            "&nickname=&content=&ver=&score=4&key=" + key_;
@@ -111,7 +112,8 @@ TEST_F(ServiceLimits, BrokenRequestsLeaveTheServiceServing) {
   const std::string requests[] = {
       "POST /plugin/index.php?to=add_comment HTTP/1.0\r\nContent-Length: 100\r\n\r\nplug_id=1",
       "POST /plugin/index.php?to=add_comment HTTP/1.0\r\nContent-Length: -5\r\n\r\n",
-      "POST /plugin/index.php?to=add_comment HTTP/1.0\r\nContent-Length: 99999999999999999999\r\n\r\n",
+      "POST /plugin/index.php?to=add_comment HTTP/1.0\r\nContent-Length: "
+      "99999999999999999999\r\n\r\n",
       "POST /plugin/index.php?to=get_captcha HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n",
       "GET /" + Repeat("a", 20000) + " HTTP/1.0\r\n\r\n",
       "\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03 binary junk",
@@ -130,8 +132,8 @@ TEST_F(FloodLimits, ReviewsAndKeysPerMinute) {
   EXPECT_GT(AddReview(key, a, 5), 0);
   EXPECT_GT(AddReview(key, b, 5), 0);
   // The third review of one key within the minute is not stored.
-  EXPECT_EQ(Code("add_comment", "plug_id=" + std::to_string(c) +
-                                    "&nickname=&content=&ver=&score=5&key=" + key),
+  EXPECT_EQ(Code("add_comment",
+                 "plug_id=" + std::to_string(c) + "&nickname=&content=&ver=&score=5&key=" + key),
             3);
   EXPECT_GT(AddReview(other, c, 5), 0);
   EXPECT_EQ(NewKey().size(), 32u);

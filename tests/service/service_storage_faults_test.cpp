@@ -37,7 +37,8 @@ class StorageFaults : public ServiceTest {
 };
 
 TEST_F(StorageFaults, AFullDatabaseRefusesWritesServesReadsAndLosesNothingAcknowledged) {
-  Start({.extra_args = {"--reviews-per-minute", "0", "--keys-per-minute", "0", "--max-db-mb", "1"}});
+  Start(
+      {.extra_args = {"--reviews-per-minute", "0", "--keys-per-minute", "0", "--max-db-mb", "1"}});
   const std::string reader = NewKey();
   const int64_t plug = AddPlug(reader, "full");
   const std::string content(2000, 'x');
@@ -64,12 +65,14 @@ TEST_F(StorageFaults, AFullDatabaseRefusesWritesServesReadsAndLosesNothingAcknow
   EXPECT_GT(acknowledged.size(), 100u);
   // Further writes of every kind fail with their codes; reads go on.
   EXPECT_EQ(Code("add_comment", Review(reader, plug, content)), 3);
-  const nlohmann::json page = Post("get_comments", "plug_id=" + std::to_string(plug) +
-                                                       "&sort_type=1&start_id=0&key=" + reader);
+  const nlohmann::json page = Post(
+      "get_comments", "plug_id=" + std::to_string(plug) + "&sort_type=1&start_id=0&key=" + reader);
   EXPECT_EQ(MsgOf(page), 6);
   EXPECT_EQ(page["comment"][0]["id"], acknowledged.back());
-  EXPECT_EQ(PostText("get_plugs_rating", "browser_id=1&plug_ids_json=%5B%22full%22%5D&key=" + reader)
-                .rfind("msg=9\nfull=4.00,", 0), 0u);
+  EXPECT_EQ(
+      PostText("get_plugs_rating", "browser_id=1&plug_ids_json=%5B%22full%22%5D&key=" + reader)
+          .rfind("msg=9\nfull=4.00,", 0),
+      0u);
   Restart();
   EXPECT_TRUE(AllStored(acknowledged));
   EXPECT_EQ(CountRows("SELECT count(*) FROM reviews"), static_cast<int64_t>(acknowledged.size()));
@@ -89,10 +92,17 @@ TEST_F(StorageFaults, AReadOnlyDatabaseIsServedAndWritesFailWithTheirCodes) {
   const nlohmann::json info = Post("get_plug_info", "browser_id=1&plug_id=ro&key=" + key);
   EXPECT_EQ(MsgOf(info), 1);
   EXPECT_EQ(info["ratings_cache"]["5"], 1);
-  EXPECT_EQ(MsgOf(Post("get_comments", "plug_id=" + std::to_string(plug) + "&sort_type=0&start_id=0&key=" + key)), 5);
+  EXPECT_EQ(MsgOf(Post("get_comments",
+                       "plug_id=" + std::to_string(plug) + "&sort_type=0&start_id=0&key=" + key)),
+            5);
   EXPECT_EQ(Code("add_comment", Review(key, plug + 0, "again")), 3);
-  EXPECT_EQ(PostRaw("add_plug", "browser_id=1&name=n&introduction=i&plug_id=other&key=" + key).status, 500);
-  EXPECT_EQ(PostRaw("add_comment_ratings", "comment_id=" + std::to_string(review) + "&score=1&key=" + key).status, 500);
+  EXPECT_EQ(
+      PostRaw("add_plug", "browser_id=1&name=n&introduction=i&plug_id=other&key=" + key).status,
+      500);
+  EXPECT_EQ(
+      PostRaw("add_comment_ratings", "comment_id=" + std::to_string(review) + "&score=1&key=" + key)
+          .status,
+      500);
   EXPECT_EQ(CountRows("SELECT count(*) FROM reviews"), 1);
 }
 

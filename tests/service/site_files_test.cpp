@@ -16,8 +16,8 @@ class SiteFiles : public ServiceTest {
  protected:
   Page Get(const std::string& target) {
     const std::string reply = harness::RawExchange(
-        port(), "GET " + target + " HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(port()) +
-                    "\r\n\r\n");
+        port(),
+        "GET " + target + " HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(port()) + "\r\n\r\n");
     Page page;
     if (!reply.starts_with("HTTP/1.")) return page;
     page.status = std::atoi(reply.c_str() + reply.find(' ') + 1);
@@ -62,8 +62,8 @@ TEST_F(SiteFiles, NoticeFilesCarryTheServiceAddress) {
 
 TEST_F(SiteFiles, NothingOutsideTheSiteFolder) {
   Start({.site = true});
-  for (const char* path : {"/../demo-seed.json", "/%2e%2e/demo-seed.json", "/ad/../../CMakeLists.txt",
-                           "/ad/ad1.phpx", "/nothing.html"}) {
+  for (const char* path : {"/../demo-seed.json", "/%2e%2e/demo-seed.json",
+                           "/ad/../../CMakeLists.txt", "/ad/ad1.phpx", "/nothing.html"}) {
     SCOPED_TRACE(path);
     EXPECT_EQ(Get(path).status, 404);
   }
@@ -71,14 +71,16 @@ TEST_F(SiteFiles, NothingOutsideTheSiteFolder) {
 
 TEST_F(SiteFiles, AdvertDescriptionAndPictures) {
   Start({.site = true});
-  const std::string query = "/ad/ad1.php?name=xob&ver=1.11.11&lang=C:%5COrvo%5CLanguages%5CEnglish.ini";
+  const std::string query =
+      "/ad/ad1.php?name=xob&ver=1.11.11&lang=C:%5COrvo%5CLanguages%5CEnglish.ini";
   const Page fresh = Get(query + "&adver=0");
   ASSERT_EQ(fresh.status, 200);
   const json description = json::parse(fresh.body, nullptr, false);
   ASSERT_EQ(MsgOf(description), 1) << fresh.body;
   EXPECT_EQ(description["adcheckurl"], Base() + "/ad/ad1.php");
   EXPECT_EQ(description["adlang"], "C:\\Orvo\\Languages\\English.ini");
-  for (const char* key : {"adid", "adver", "adrefresh", "adgroup"}) EXPECT_TRUE(description.contains(key)) << key;
+  for (const char* key : {"adid", "adver", "adrefresh", "adgroup"})
+    EXPECT_TRUE(description.contains(key)) << key;
   ASSERT_FALSE(description["adgroup"].empty());
   for (const json& group : description["adgroup"]) {
     EXPECT_TRUE(group["kind"].is_number_integer() && group["page"].is_number_integer());
@@ -86,7 +88,8 @@ TEST_F(SiteFiles, AdvertDescriptionAndPictures) {
       for (const char* key : {"align", "frame", "fontsize", "interval", "life"}) {
         EXPECT_TRUE(item[key].is_number_integer()) << key;
       }
-      for (const char* key : {"title", "tips", "link", "imgsrc", "fontcolor", "fontcolorover", "fontname"}) {
+      for (const char* key :
+           {"title", "tips", "link", "imgsrc", "fontcolor", "fontcolorover", "fontname"}) {
         EXPECT_TRUE(item[key].is_string()) << key;
       }
       for (const char* key : {"left", "top", "right", "bottom"}) {
@@ -120,16 +123,20 @@ TEST_F(SiteFiles, TheSeedGivesTheDemoAddonsRatingsOnce) {
   const std::string chrome_ids =
       "%5B\"fblkdohiomlcbgpekccokebfafkgegcf\",\"hmejmoapjdlhjmhkabfnkdjjloonhlab\","
       "\"@orvo-demo.example/NoName,version=1.0\"%5D";
-  const std::string lines = PostText("get_plugs_rating", "browser_id=1&plug_ids_json=" + chrome_ids + "&key=" + key);
+  const std::string lines =
+      PostText("get_plugs_rating", "browser_id=1&plug_ids_json=" + chrome_ids + "&key=" + key);
   EXPECT_TRUE(lines.starts_with("msg=9\nfblkdohiomlcbgpekccokebfafkgegcf=")) << lines;
   EXPECT_NE(lines.find("\nhmejmoapjdlhjmhkabfnkdjjloonhlab=0.00,0\n"), std::string::npos) << lines;
   EXPECT_EQ(lines.find("NoName"), std::string::npos);  // not registered: the program adds it
 
-  const json info = Post("get_plug_info", "browser_id=1&sort_type=0&plug_id=fblkdohiomlcbgpekccokebfafkgegcf&key=" + key);
+  const json info =
+      Post("get_plug_info",
+           "browser_id=1&sort_type=0&plug_id=fblkdohiomlcbgpekccokebfafkgegcf&key=" + key);
   ASSERT_EQ(MsgOf(info), 1);
   const std::string plug = info["id"].get<std::string>();
   auto page_code = [&](int start) {
-    return Code("get_comments", "plug_id=" + plug + "&sort_type=0&start_id=" + std::to_string(start) + "&key=" + key);
+    return Code("get_comments", "plug_id=" + plug + "&sort_type=0&start_id=" +
+                                    std::to_string(start) + "&key=" + key);
   };
   EXPECT_EQ(page_code(0), 6);
   EXPECT_EQ(page_code(10), 6);

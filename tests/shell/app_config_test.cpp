@@ -56,7 +56,8 @@ TEST_F(AppConfigTest, AnEmptyLanguageIsDetectedAgainAndWrittenAtTheEnd) {
   ASSERT_TRUE(SaveConfig());  // the end of the run
   const std::string text = SettingsText();
   EXPECT_NE(text.find("Language=" + Detected() + "\r\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("CheckNews=0\r\nMSGID=12\r\n"), std::string::npos) << "order and lines kept: " << text;
+  EXPECT_NE(text.find("CheckNews=0\r\nMSGID=12\r\n"), std::string::npos)
+      << "order and lines kept: " << text;
   EXPECT_NE(text.find("AutoUpdate=1"), std::string::npos) << text;
 }
 
@@ -96,8 +97,8 @@ TEST_F(AppConfigTest, AFolderWithoutTheFileReadsAsAllKeysAbsent) {
 }
 
 TEST_F(AppConfigTest, SavedSettingsReadBackTheSameEvenOutsideTheAnsiCodePage) {
-  for (const TAppConfig& saved : {TAppConfig{"German", false, true, -42},
-                                  TAppConfig{"Ελληνικά", true, false, 2147483647}}) {
+  for (const TAppConfig& saved :
+       {TAppConfig{"German", false, true, -42}, TAppConfig{"Ελληνικά", true, false, 2147483647}}) {
     AppConfig = saved;
     ASSERT_TRUE(SaveConfig());
     AppConfig = TAppConfig{};

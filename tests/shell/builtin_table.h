@@ -12,7 +12,8 @@ struct BuiltinEntry {
 
 inline constexpr BuiltinEntry kBuiltinEnglish[] = {
     {"Translation", "LanguageName", "ENU"},
-    {"Translation", "LangCode", "0C09|2809|1009|2409|4009|1809|2009|4409|1409|3409|4809|1c09|2C09|0809|0409|3009"},
+    {"Translation", "LangCode",
+     "0C09|2809|1009|2409|4009|1809|2009|4409|1409|3409|4809|1c09|2C09|0809|0409|3009"},
     {"Translation", "ReadHabit", "Left-to-right"},
     {"Translation", "DefaultFont", "Tahoma"},
     {"Translation", "DefaultFontSize", "8"},
@@ -86,13 +87,20 @@ inline constexpr BuiltinEntry kBuiltinEnglish[] = {
     {"Messages", "ReportS", "Successfully reported."},
     {"Messages", "ReportF", "Already reported."},
     {"Messages", "UnVerify", "Product cannot be verified by server."},
-    {"Messages", "ACCESSDENIED", "You have no permission to access the browser configuration information. Please contact the administrator."},
+    {"Messages", "ACCESSDENIED",
+     "You have no permission to access the browser configuration information. Please contact the "
+     "administrator."},
     {"Messages", "NONEPLUGIN", "This browser has not installed any plug-ins."},
-    {"Messages", "LoadFail", "The data of this browser could not be read, so its plug-ins cannot be changed. %s"},
+    {"Messages", "LoadFail",
+     "The data of this browser could not be read, so its plug-ins cannot be changed. %s"},
     {"Messages", "ToggleFail", "The plug-in could not be switched on or off: %s"},
     {"Messages", "DeleteFail", "The plug-in could not be deleted: %s"},
     {"Messages", "SetDefaultFail", "The browser could not be made the default browser: %s"},
-    {"Messages", "PolicySwitch", "%s protects the settings of this plug-in with a checksum and removes a plug-in whose settings another program changed. This switch therefore goes through the browser's policy for your user account: %s then shows the plug-in as blocked by your administrator and keeps it off, in every profile of the browser, until you switch it on here again. Continue?"},
+    {"Messages", "PolicySwitch",
+     "%s protects the settings of this plug-in with a checksum and removes a plug-in whose "
+     "settings another program changed. This switch therefore goes through the browser's policy "
+     "for your user account: %s then shows the plug-in as blocked by your administrator and keeps "
+     "it off, in every profile of the browser, until you switch it on here again. Continue?"},
     {"Messages", "OnlyInBrowser", "%s Open the browser's own page for this plug-in?"},
     {"Messages", "NONERATE", "No ratings have been made on this plug-in."},
     {"Messages", "NextData", "Get more review information."},

@@ -19,7 +19,7 @@ TEST(FormatLangText, FillsPlaceholdersInOrderAndLeavesTheRestAsItStands) {
       {"%s: %s", {"a", "b"}, "a: b"},
       {"100%% sure, %d", {"3"}, "100% sure, 3"},
       {"%s and %s", {"only one"}, "only one and %s"},  // no argument left: stays
-      {"%n%x%5d %", {"7"}, "%n%x%5d %"},                // nothing printf would read
+      {"%n%x%5d %", {"7"}, "%n%x%5d %"},               // nothing printf would read
       {"no placeholder", {"x"}, "no placeholder"},
       {"", {}, ""},
   };

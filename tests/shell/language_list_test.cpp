@@ -27,7 +27,8 @@ TEST_F(LanguageListTest, ListsTheBaseNamesOfIniFilesOnly) {
   WriteHostFile(LanguagePath("Old.ini"), "");  // "Old.ini.ini" lists as "Old.ini"
   auto names = ListLanguages();
   if (!machine().sandbox()) std::sort(names.begin(), names.end());  // the file system's order
-  EXPECT_EQ(names, (std::vector<std::string>{"Chinese (Traditional)", "English", "German", "Old.ini"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Chinese (Traditional)", "English", "German", "Old.ini"}));
 }
 
 TEST_F(LanguageListTest, DetectionMatchesTheFirstFileListingTheInterfaceLanguage) {
@@ -37,9 +38,19 @@ TEST_F(LanguageListTest, DetectionMatchesTheFirstFileListingTheInterfaceLanguage
     uint16_t ui;
     const char* expected;
   } cases[] = {
-      {"English and German, US English", {{"English", "0409"}, {"German", "0407|0807"}}, 0x0409, "English"},
-      {"English and German, German", {{"English", "0409"}, {"German", "0407|0807"}}, 0x0407, "German"},
-      {"lower-case digits match", {{"Zulu", "0C09|2809|1009|2409|4009|1809|2009|4409|1409|3409|4809|1c09|2C09|0809|0409|3009"}}, 0x1C09, "Zulu"},
+      {"English and German, US English",
+       {{"English", "0409"}, {"German", "0407|0807"}},
+       0x0409,
+       "English"},
+      {"English and German, German",
+       {{"English", "0409"}, {"German", "0407|0807"}},
+       0x0407,
+       "German"},
+      {"lower-case digits match",
+       {{"Zulu",
+         "0C09|2809|1009|2409|4009|1809|2009|4409|1409|3409|4809|1c09|2C09|0809|0409|3009"}},
+       0x1C09,
+       "Zulu"},
       {"blanks around bars never match", {{"Spaced", "0409 | 0407|0C07"}}, 0x0407, "English"},
       {"blank before the bar", {{"Spaced", "0409 | 0407|0C07"}}, 0x0409, "English"},
       {"the entry without blanks matches", {{"Spaced", "0409 | 0407|0C07"}}, 0x0C07, "Spaced"},

@@ -23,8 +23,10 @@ class LanguageTest : public ShellTest {};
 TEST_F(LanguageTest, BuiltinTextIsExactlyTheEnglishTableWithCommentLines) {
   const auto bytes = os::FindRawResource("MEMLANG");
   ASSERT_TRUE(bytes);
-  EXPECT_EQ(*bytes, ShippedLanguage("English")) << "the resource and the shipped English.ini differ";
-  ASSERT_EQ(bytes->substr(0, 4), std::string_view("\xFF\xFE;\0", 4)) << "UTF-16LE, opening with a comment";
+  EXPECT_EQ(*bytes, ShippedLanguage("English"))
+      << "the resource and the shipped English.ini differ";
+  ASSERT_EQ(bytes->substr(0, 4), std::string_view("\xFF\xFE;\0", 4))
+      << "UTF-16LE, opening with a comment";
   const IniText text = DecodeIniBytes(*bytes);
   ASSERT_TRUE(text.valid);
   size_t line_ends = 0, crlf = 0;
@@ -65,13 +67,12 @@ TEST_F(LanguageTest, GermanIsCompleteAndKeepsThePlaceholders) {
 }
 
 TEST_F(LanguageTest, LookupFallsBackFromFileToBuiltinToCallerDefault) {
-  WriteLanguage("Test", Utf16File(
-      "[Translation]\r\n"
-      "TfrmXOBMain.lbl3.Caption=\r\n"
-      "TfrmXOBMain.btnDel.hint=Wegwerfen\r\n"
-      "TfrmXOBMain.OnlyHere=Nur hier\r\n"
-      "[Messages]\r\n"
-      "DeleteConf=Wirklich?\r\n"));
+  WriteLanguage("Test", Utf16File("[Translation]\r\n"
+                                  "TfrmXOBMain.lbl3.Caption=\r\n"
+                                  "TfrmXOBMain.btnDel.hint=Wegwerfen\r\n"
+                                  "TfrmXOBMain.OnlyHere=Nur hier\r\n"
+                                  "[Messages]\r\n"
+                                  "DeleteConf=Wirklich?\r\n"));
   ChooseLanguageFile("Test");
   struct Case {
     const char* section;
@@ -80,7 +81,7 @@ TEST_F(LanguageTest, LookupFallsBackFromFileToBuiltinToCallerDefault) {
     const char* expected;
   } cases[] = {
       {"Translation", "TfrmXOBMain.btnDel.hint", "", "Wegwerfen"},
-      {"tRANSLATION", "tfrmxobmain.BTNDEL.Hint", "", "Wegwerfen"},    // names without case
+      {"tRANSLATION", "tfrmxobmain.BTNDEL.Hint", "", "Wegwerfen"},           // names without case
       {"Translation", "TfrmXOBMain.lbl3.Caption", "", "Check for Updates"},  // empty value
       {"Translation", "TfrmXOBMain.lbl1.Caption", "%d", "%d plug-ins were found"},  // missing
       {"Translation", "TfrmXOBMain.OnlyHere", "", "Nur hier"},
@@ -99,7 +100,8 @@ TEST_F(LanguageTest, MissingFilesFallBackToEnglishThenToTheBuiltinText) {
   InstallShippedLanguages();
   ChooseLanguageFile("Klingon");  // settings naming a language whose file was deleted
   EXPECT_EQ(LanguageFile(), LanguagePath("English"));
-  WriteLanguage("English", Utf16File("[Translation]\r\nTfrmXOBMain.lbl3.Caption=From the file\r\n"));
+  WriteLanguage("English",
+                Utf16File("[Translation]\r\nTfrmXOBMain.lbl3.Caption=From the file\r\n"));
   EXPECT_EQ(GetLangString("Translation", "TfrmXOBMain.lbl3.Caption", ""), "From the file");
 
   RemoveLanguage("English");
@@ -107,7 +109,8 @@ TEST_F(LanguageTest, MissingFilesFallBackToEnglishThenToTheBuiltinText) {
   ChooseLanguageFile("German");
   RemoveLanguage("German");  // deleted while the program runs
   ReloadLanguage();
-  EXPECT_EQ(GetLangString("Messages", "NONERATE", ""), "No ratings have been made on this plug-in.");
+  EXPECT_EQ(GetLangString("Messages", "NONERATE", ""),
+            "No ratings have been made on this plug-in.");
   // A file that appears later is picked up by the next lookup.
   WriteLanguage("German", ShippedLanguage("German"));
   EXPECT_EQ(GetLangString("Messages", "ReportS", ""), "Erfolgreich gemeldet.");
@@ -125,13 +128,17 @@ TEST_F(LanguageTest, NamesThatArePathsAreNotLookedUp) {
 
 TEST_F(LanguageTest, AnsiAndUtf8FilesAreReadToo) {
   WriteLanguage("Ansi", "[Messages]\r\nReportS=Gemeldet\r\nReportF=Schon gemeldet\r\n");
-  WriteLanguage("Utf8", "\xEF\xBB\xBF[Messages]\r\nReportS=Gr\xC3\xBC\xC3\x9F" "e\r\n");
+  WriteLanguage("Utf8",
+                "\xEF\xBB\xBF[Messages]\r\nReportS=Gr\xC3\xBC\xC3\x9F"
+                "e\r\n");
   ChooseLanguageFile("Ansi");
   EXPECT_EQ(GetLangString("Messages", "ReportF", ""), "Schon gemeldet");
   ChooseLanguageFile("Utf8");
   EXPECT_EQ(GetLangString("Messages", "ReportS", ""), "Grüße");
   if (machine().sandbox()) {  // Windows-1252 stands for the ANSI code page natively
-    WriteLanguage("Ansi", "[Messages]\nReportS=Gr\xFC\xDF" "e\n");
+    WriteLanguage("Ansi",
+                  "[Messages]\nReportS=Gr\xFC\xDF"
+                  "e\n");
     ChooseLanguageFile("Ansi");
     EXPECT_EQ(GetLangString("Messages", "ReportS", ""), "Grüße");
   }
@@ -156,10 +163,15 @@ TEST_F(LanguageTest, FontEntriesComeFromTheFileOnDiskEachTime) {
   } cases[] = {
       {nullptr, "Tahoma", 8, kDefaultCharset},
       {"[Translation]\r\nLanguageName=X\r\n", "Tahoma", 8, kAnsiCharset},
-      {"[Translation]\r\nDefaultFont=Arial\r\nDefaultFontSize=9\r\nDefaultCharset=RUSSIAN_CHARSET\r\n", "Arial", 9, 204},
-      {"[translation]\r\ndefaultfontsize=12pt\r\ndefaultcharset=gb2312_charset\r\n", "Tahoma", 8, 134},
-      {"[Translation]\r\nDefaultFontSize=-11\r\nDefaultCharset=KLINGON_CHARSET\r\n", "Tahoma", -11, kDefaultCharset},
-      {"[Translation]\r\nDefaultCharset=CHINESEBIG5_CHARSET\r\nDefaultFont=PMingLiU\r\n", "PMingLiU", 8, 136},
+      {"[Translation]\r\nDefaultFont=Arial\r\nDefaultFontSize=9\r\nDefaultCharset=RUSSIAN_"
+       "CHARSET\r\n",
+       "Arial", 9, 204},
+      {"[translation]\r\ndefaultfontsize=12pt\r\ndefaultcharset=gb2312_charset\r\n", "Tahoma", 8,
+       134},
+      {"[Translation]\r\nDefaultFontSize=-11\r\nDefaultCharset=KLINGON_CHARSET\r\n", "Tahoma", -11,
+       kDefaultCharset},
+      {"[Translation]\r\nDefaultCharset=CHINESEBIG5_CHARSET\r\nDefaultFont=PMingLiU\r\n",
+       "PMingLiU", 8, 136},
   };
   ChooseLanguageFile("Test");  // missing: English.ini, missing too
   for (const auto& c : cases) {
@@ -177,8 +189,9 @@ TEST_F(LanguageTest, FontEntriesComeFromTheFileOnDiskEachTime) {
 // Files that are not language files: each must leave the built-in English text in
 // charge, without a crash, and quickly.
 TEST_F(LanguageTest, BrokenOrEnormousFilesFallBackToTheBuiltinText) {
-  const std::string valid = Utf16File("[Messages]\r\nReportS=Bad\r\n[Lang]\r\nNativeLanguage=Bad\r\n"
-                                      "[Translation]\r\nLangCode=0407\r\nDefaultFont=Bad\r\n");
+  const std::string valid = Utf16File(
+      "[Messages]\r\nReportS=Bad\r\n[Lang]\r\nNativeLanguage=Bad\r\n"
+      "[Translation]\r\nLangCode=0407\r\nDefaultFont=Bad\r\n");
   std::string huge = valid + std::string(kMaxLanguageFileBytes, ' ');
   huge.resize(huge.size() & ~size_t(1));
   struct Case {
@@ -187,7 +200,9 @@ TEST_F(LanguageTest, BrokenOrEnormousFilesFallBackToTheBuiltinText) {
   } cases[] = {
       {"binary", std::string("MZ\x90\0\3\0\0\0\4\0\0\0\xFF\xFF", 14) + valid},
       {"odd-sized UTF-16", valid + "x"},
-      {"unpaired surrogate", valid + std::string("\x00\xD8" "A\0", 4)},
+      {"unpaired surrogate", valid + std::string("\x00\xD8"
+                                                 "A\0",
+                                                 4)},
       {"big-endian UTF-16", "\xFE\xFF" + valid.substr(2)},
       {"malformed UTF-8", "\xEF\xBB\xBF[Messages]\r\nReportS=\xC3\x28\r\n"},
       {"NUL inside ANSI text", std::string("[Messages]\r\nReportS=B\0d\r\n", 25)},

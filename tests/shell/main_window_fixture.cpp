@@ -45,7 +45,8 @@ std::string HostFile(const std::filesystem::path& path) {
 
 RatingStandIn::RatingStandIn() {
   server_.AnswerWith("/plugin/index.php", [this](const RecordedRequest& r) { return Answer(r); });
-  const std::filesystem::path icons = std::filesystem::path(ORVO_SOURCE_DIR) / "service/demo-site/icons";
+  const std::filesystem::path icons =
+      std::filesystem::path(ORVO_SOURCE_DIR) / "service/demo-site/icons";
   std::error_code ec;
   for (const auto& entry : std::filesystem::directory_iterator(icons, ec)) {
     const std::string path = "/icons/" + entry.path().filename().string();
@@ -95,7 +96,8 @@ LoopbackServer::Answer RatingStandIn::Answer(const RecordedRequest& request) {
   if (request.target.find("to=get_captcha") != std::string::npos) {
     return {200, R"({"msg":13,"key":"stand-in-key"})", "application/json"};
   }
-  if (request.target.find("to=get_plugs_rating") == std::string::npos) return {404, "", "text/plain"};
+  if (request.target.find("to=get_plugs_rating") == std::string::npos)
+    return {404, "", "text/plain"};
   std::unique_lock lock(mutex_);
   ++rating_requests_;
   browser_ids_.push_back(Field(request.body, "browser_id"));

@@ -62,7 +62,8 @@ class RatingStandIn {
 class MainWindowTest : public ShellTest {
  protected:
   // `image`: another image than the demo one (demo must be true).
-  explicit MainWindowTest(const std::string& extra_ini = "", bool demo = true, const std::string& image = "");
+  explicit MainWindowTest(const std::string& extra_ini = "", bool demo = true,
+                          const std::string& image = "");
   ~MainWindowTest() override;
 
   // Creates and shows the window (English unless told), and waits for the first tab's

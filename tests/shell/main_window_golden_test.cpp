@@ -25,18 +25,18 @@ class MainWindowGolden : public MainWindowTest, public ::testing::WithParamInter
 TEST_P(MainWindowGolden, LooksAsBefore) {
   const Shot& shot = GetParam();
   const std::pair<const char*, const char*> ratings[] = {
-      {"fblkdohiomlcbgpekccokebfafkgegcf", "4.5,210"},   // Tab Tidy
-      {"anihaiknkjpemibakigcfnienhfpllen", "3.5,12"},    // Quiet Pages
-      {"klngfkoppaageohkfiaojmohnmphfjfc", "2.0,3"},     // Clip Notes
-      {"oopjaeeehcadmkbplahcjkdnfdfelmao", "4,40"},      // Color Picker Pro
-      {"jncomfdhcfpipkdaadmddodcbbfkgkbb", "1.5,2"},     // Focus Timer
-      {"dcgggpjkmcndnlmckifahnfdaokoabni", "5,1"},       // JSON Lens
+      {"fblkdohiomlcbgpekccokebfafkgegcf", "4.5,210"},  // Tab Tidy
+      {"anihaiknkjpemibakigcfnienhfpllen", "3.5,12"},   // Quiet Pages
+      {"klngfkoppaageohkfiaojmohnmphfjfc", "2.0,3"},    // Clip Notes
+      {"oopjaeeehcadmkbplahcjkdnfdfelmao", "4,40"},     // Color Picker Pro
+      {"jncomfdhcfpipkdaadmddodcbbfkgkbb", "1.5,2"},    // Focus Timer
+      {"dcgggpjkmcndnlmckifahnfdaokoabni", "5,1"},      // JSON Lens
       {"darkfox@orvo-demo.example", "4.2,18"},
       {"readermode@orvo-demo.example", "3.0,7"},
       {"tabtidy@orvo-demo.example", "4.7,90"},
       {"{3c2b8b0e-5b7a-4f0e-9d2c-1a4e6f7b8c90}", "2.6,5"},
-      {"ijhalcmpfecbabjmpagjaihimajngpoo", "3.5,4"},     // Night Owl
-      {"phonibhekbdcldjdnfbjjlodamhpdonh", "4.1,20"},    // Opera Tab Tidy
+      {"ijhalcmpfecbabjmpagjaihimajngpoo", "3.5,4"},   // Night Owl
+      {"phonibhekbdcldjdnfbjjlodamhpdonh", "4.1,20"},  // Opera Tab Tidy
       {"{6B1D2F3A-2222-4C2E-9A11-0D3E5F7A9B02}", "1.0,9"},
       {"{6B1D2F3A-5555-4C2E-9A11-0D3E5F7A9B05}", "3.9,11"},
   };

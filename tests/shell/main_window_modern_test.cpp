@@ -26,7 +26,8 @@ class MainWindowModern : public MainWindowTest {
     RegGetValueNames(RegRoot::CurrentUser, kUserList, names, true, true);
     std::sort(names.begin(), names.end());
     std::string out;
-    for (const auto& n : names) out += n + "=" + RegReadString(RegRoot::CurrentUser, kUserList, n, true) + ";";
+    for (const auto& n : names)
+      out += n + "=" + RegReadString(RegRoot::CurrentUser, kUserList, n, true) + ";";
     return out;
   }
   // Clicks and answers each message box that opens in turn with the next keys.
@@ -80,7 +81,8 @@ TEST_F(MainWindowModern, ADeleteOnlyTheBrowserCanMakeOffersItsPage) {
   if (!machine().sandbox()) GTEST_SKIP() << "the stand-in chrome.exe is no program to start";
   Open();
   const std::string folder = Catalogue().ProfileDir + "Extensions\\" + kTabTidy;
-  ClickAnsweringEach(Data(*Row(kTabTidy)).DeleteRect, {{kVkReturn}, {kVkRight, kVkReturn}});  // Yes, then No
+  ClickAnsweringEach(Data(*Row(kTabTidy)).DeleteRect,
+                     {{kVkReturn}, {kVkRight, kVkReturn}});  // Yes, then No
   EXPECT_EQ(message_boxes, 2);
   EXPECT_NE(Record(kTabTidy), nullptr);
   EXPECT_TRUE(FolderExists(folder));
@@ -89,9 +91,11 @@ TEST_F(MainWindowModern, ADeleteOnlyTheBrowserCanMakeOffersItsPage) {
   ClickAnsweringEach(Data(*Row(kTabTidy)).DeleteRect, {{kVkReturn}, {kVkReturn}});  // Yes, Yes
   EXPECT_EQ(message_boxes, 4);
   EXPECT_NE(Record(kTabTidy), nullptr);
-  EXPECT_EQ(ReadHostFile(machine().image_folder() + "/opened-urls.txt"),
-            "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe --profile-directory=\"Default\" "
-            "chrome://extensions/?id=" + std::string(kTabTidy) + "\n");
+  EXPECT_EQ(
+      ReadHostFile(machine().image_folder() + "/opened-urls.txt"),
+      "C:\\Program Files\\Google\\Chrome\\Application\\chrome.exe --profile-directory=\"Default\" "
+      "chrome://extensions/?id=" +
+          std::string(kTabTidy) + "\n");
   EXPECT_EQ(main->lbl1->Caption(), "11 plug-ins were found (profile Person 1)");
 }
 

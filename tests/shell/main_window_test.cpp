@@ -212,7 +212,8 @@ TEST_F(MainWindow, DeleteAsksAndOnlyYesDeletes) {
     answered = true;
     const Rect close = imgModule->msgdlg.CloseRect();
     const TForm& box = *imgModule->msgdlg.Form();
-    screen->Click(box.Left() + (close.left + close.right) / 2, box.Top() + (close.top + close.bottom) / 2);
+    screen->Click(box.Left() + (close.left + close.right) / 2,
+                  box.Top() + (close.top + close.bottom) / 2);
     return true;
   };
   ClickIn(del);
@@ -337,8 +338,9 @@ TEST_F(MainWindow, SetAsDefaultMovesTheMarkAndReportsEvenWhenAlreadyDefault) {
 class MainWindowDenied : public MainWindowTest {
  protected:
   MainWindowDenied()
-      : MainWindowTest("[AccessDenied]\r\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\Shell\\"
-                       "Associations\\UrlAssociations\\http\\UserChoice=write\r\n") {}
+      : MainWindowTest(
+            "[AccessDenied]\r\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\Shell\\"
+            "Associations\\UrlAssociations\\http\\UserChoice=write\r\n") {}
 };
 
 TEST_F(MainWindowDenied, ADefaultBrowserTheRegistryRefusesIsAnErrorToast) {
@@ -348,7 +350,8 @@ TEST_F(MainWindowDenied, ADefaultBrowserTheRegistryRefusesIsAnErrorToast) {
   main->lblSetasdefaultclick();
   const std::vector<std::string> toasts = ToastTexts();
   ASSERT_EQ(toasts.size(), 1u);
-  EXPECT_EQ(toasts[0].rfind("The browser could not be made the default browser: ", 0), 0u) << toasts[0];
+  EXPECT_EQ(toasts[0].rfind("The browser could not be made the default browser: ", 0), 0u)
+      << toasts[0];
   EXPECT_EQ(LiveToasts()[0]->Kind(), ToastKind::kError);
   EXPECT_TRUE(main->TabCatalogue(main->TabOf(bkChrome))->IsDefault);
 }
@@ -375,7 +378,8 @@ TEST_F(MainWindow, TheRowButtonsHaveHintsAndAHand) {
   const struct {
     Rect r;
     const char* hint;
-  } places[] = {{data.DeleteRect, "Delete"}, {data.ToggleRect, "Disable"}, {data.RatingRect, "Ratings:"}};
+  } places[] = {
+      {data.DeleteRect, "Delete"}, {data.ToggleRect, "Disable"}, {data.RatingRect, "Ratings:"}};
   for (const auto& place : places) {
     SCOPED_TRACE(place.hint);
     const Point p = ScreenPoint(place.r);
@@ -402,7 +406,8 @@ TEST_F(MainWindow, FirefoxRowsShowWhatTheBrowserKeeps) {
   const Point p = ScreenPoint(Data(*autofill).ToggleRect);
   screen->MoveMouse(p.x, p.y);
   ASSERT_NE(Application().HintWindow(), nullptr);
-  EXPECT_EQ(Application().HintWindow()->Text(), "It is part of Firefox, which keeps it as it is, so it cannot be switched here.");
+  EXPECT_EQ(Application().HintWindow()->Text(),
+            "It is part of Firefox, which keeps it as it is, so it cannot be switched here.");
   ClickIn(Data(*autofill).ToggleRect);
   EXPECT_FALSE(Record("formautofill@mozilla.org")->Disabled);
   const std::vector<std::string> toasts = ToastTexts();
@@ -459,9 +464,10 @@ TEST_F(MainWindow, F1AndTheShareButtonsOpenTheirPages) {
   ASSERT_EQ(mail.rfind(head, 0), 0u) << mail;
   const std::string body = mail.substr(head.size());
   EXPECT_EQ(body.find_first_of(" <>\"&"), std::string::npos) << body;
-  EXPECT_EQ(PercentDecoded(body), "<a href=\"" + SitePage(kDownloadPath) +
-                                      "\">Please try Orvo Plug-in Manager!</a> I've found it useful "
-                                      "in managing browser plug-ins!");
+  EXPECT_EQ(PercentDecoded(body),
+            "<a href=\"" + SitePage(kDownloadPath) +
+                "\">Please try Orvo Plug-in Manager!</a> I've found it useful "
+                "in managing browser plug-ins!");
 }
 
 TEST_F(MainWindow, ABrowserWhoseDataCouldNotBeReadSaysWhyAndChangesNothing) {
@@ -498,7 +504,8 @@ class MainWindowDamaged : public MainWindow {
     os::Current().files().WriteFileAtomic(path, damaged_);
   }
   static std::string LocalAppDataPreferences() {
-    return GetSpecialFolder(os::kCsidlLocalAppData) + "\\Google\\Chrome\\User Data\\Default\\Preferences";
+    return GetSpecialFolder(os::kCsidlLocalAppData) +
+           "\\Google\\Chrome\\User Data\\Default\\Preferences";
   }
   std::string damaged_;
 };
@@ -531,8 +538,9 @@ class MainWindowOnlyIe : public MainWindowTest {
 
 TEST_F(MainWindowOnlyIe, TheFirstTabIsInternetExplorerAndTheOthersAreGrey) {
   if (!machine().sandbox()) GTEST_SKIP() << "the real system has what it has";
-  machine().WriteFile("C:\\Program Files\\Internet Explorer\\iexplore.exe",
-                      ReadHostFile(DemoImage() + "/C/Program Files/Internet Explorer/iexplore.exe"));
+  machine().WriteFile(
+      "C:\\Program Files\\Internet Explorer\\iexplore.exe",
+      ReadHostFile(DemoImage() + "/C/Program Files/Internet Explorer/iexplore.exe"));
   Open();
   const uint8_t kinds[] = {bkIE, bkChrome, bkFirefox, bkOpera};
   for (int k = 0; k < 4; ++k) {

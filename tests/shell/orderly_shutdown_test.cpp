@@ -92,7 +92,8 @@ struct DeletionSignal {
 };
 
 template <class T>
-std::shared_ptr<T> Signalling(std::unique_ptr<T> object, const std::shared_ptr<DeletionSignal>& signal) {
+std::shared_ptr<T> Signalling(std::unique_ptr<T> object,
+                              const std::shared_ptr<DeletionSignal>& signal) {
   return std::shared_ptr<T>(object.release(), [signal](T* p) {
     delete p;
     std::lock_guard lock(signal->mutex);

@@ -24,7 +24,8 @@ Rect InkOf(const PngImage& p) {
   for (int y = 0; y < p.height(); ++y) {
     for (int x = 0; x < p.width(); ++x) {
       if ((p.Pixel(x, y) >> 24) < 128) continue;
-      r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1), std::max(r.bottom, y + 1)};
+      r = {std::min(r.left, x), std::min(r.top, y), std::max(r.right, x + 1),
+           std::max(r.bottom, y + 1)};
     }
   }
   return r;
@@ -60,7 +61,7 @@ TEST(FitPicture, DrawsPackedCatalogueIconsAndNothingForNoPicture) {
   icon.Pack();
   const PngImage fitted = FittedPicture(icon, 48);
   EXPECT_EQ(InkOf(fitted), (Rect{4, 4, 44, 44}));  // doubled to 40, centred
-  EXPECT_TRUE(icon.packed());  // the catalogue's copy stays compressed
+  EXPECT_TRUE(icon.packed());                      // the catalogue's copy stays compressed
   EXPECT_TRUE(FittedPicture(TPngImage(), 48).empty());
   EXPECT_TRUE(FitPicture(PngImage(), 48).empty());
 }

@@ -94,7 +94,8 @@ void RatingsTest::ClickInList(TfrmXOBRate& window, const Rect& area) {
 std::vector<TReviewItem*> RatingsTest::Reviews(TfrmXOBRate& window) {
   std::vector<TReviewItem*> out;
   for (int i = 0; i < window.m_lstView->ItemCount(); ++i) {
-    if (TReviewItem* review = TfrmXOBRate::ReviewOf(*window.m_lstView->Items(i))) out.push_back(review);
+    if (TReviewItem* review = TfrmXOBRate::ReviewOf(*window.m_lstView->Items(i)))
+      out.push_back(review);
   }
   return out;
 }

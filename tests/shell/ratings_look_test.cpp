@@ -15,7 +15,8 @@ enum class Ink { kGold, kGrey, kOther };
 
 Ink Classify(Argb c) {
   if (RedOf(c) > 220 && GreenOf(c) > 150 && BlueOf(c) < 110) return Ink::kGold;
-  if (std::abs(int(RedOf(c)) - int(BlueOf(c))) < 12 && RedOf(c) > 170 && RedOf(c) < 235) return Ink::kGrey;
+  if (std::abs(int(RedOf(c)) - int(BlueOf(c))) < 12 && RedOf(c) > 170 && RedOf(c) < 235)
+    return Ink::kGrey;
   return Ink::kOther;
 }
 
@@ -71,7 +72,8 @@ TEST_F(RatingsLookTest, BarsAreSharesOfTheLargestCountAndCaptionsHoldTheirStars)
   w->PaintAll();
   const auto gold_width = [&](const TLumImage& bar) {
     int n = 0;
-    for (int x = 0; x < bar.Width(); ++x) n += Classify(At(*w, bar, x, bar.Height() / 2)) == Ink::kGold;
+    for (int x = 0; x < bar.Width(); ++x)
+      n += Classify(At(*w, bar, x, bar.Height() / 2)) == Ink::kGold;
     return n;
   };
   // bars[k] is for 5 - k stars.
@@ -109,7 +111,8 @@ TEST_F(RatingsLookTest, TheStarInputFollowsThePointerAndKeepsTheChoice) {
   ClickOn(*w->img13, {21 * 3 + 5, 10});  // the fourth star
   EXPECT_EQ(w->Score, 4);
   EXPECT_EQ(lit(), 4);
-  screen->MoveMouse(w->Left() + w->img13->FormOrigin().x + 30, w->Top() + w->img13->FormOrigin().y + 10);
+  screen->MoveMouse(w->Left() + w->img13->FormOrigin().x + 30,
+                    w->Top() + w->img13->FormOrigin().y + 10);
   EXPECT_EQ(lit(), 2);  // the pointer shows what a click would choose
   screen->MoveMouse(0, 0);
   EXPECT_EQ(lit(), 4);  // gone: the choice again
@@ -123,8 +126,9 @@ TEST_F(RatingsLookTest, TheStarInputFollowsThePointerAndKeepsTheChoice) {
 TEST_F(RatingsLookTest, ServiceTextsAreShownAsTextWithinTheirRows) {
   const std::string id = service.RegisterPlug(1, kNoReviews);
   const auto post = [&](const std::string& nickname, const std::string& content) {
-    ASSERT_NE(service.Direct("add_comment", "plug_id=" + id + "&nickname=" + nickname + "&content=" +
-                                                content + "&ver=1&score=4&key=" + service.NewKey()),
+    ASSERT_NE(service.Direct("add_comment", "plug_id=" + id + "&nickname=" + nickname +
+                                                "&content=" + content +
+                                                "&ver=1&score=4&key=" + service.NewKey()),
               "");
   };
   post("Ann%0D%0ALee", std::string(2000, 'w'));
@@ -224,9 +228,12 @@ struct GoldenCase {
 
 TEST_F(RatingsLookTest, LooksAsDrawnWithReviewsWithoutAndOnMyReview) {
   const GoldenCase cases[] = {
-      {"ratings_reviews_en", "English", true, false},   {"ratings_none_en", "English", false, false},
-      {"ratings_my_review_en", "English", true, true},  {"ratings_reviews_de", "German", true, false},
-      {"ratings_none_de", "German", false, false},      {"ratings_my_review_de", "German", true, true},
+      {"ratings_reviews_en", "English", true, false},
+      {"ratings_none_en", "English", false, false},
+      {"ratings_my_review_en", "English", true, true},
+      {"ratings_reviews_de", "German", true, false},
+      {"ratings_none_de", "German", false, false},
+      {"ratings_my_review_de", "German", true, true},
   };
   for (const GoldenCase& c : cases) {
     SCOPED_TRACE(c.name);

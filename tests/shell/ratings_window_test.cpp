@@ -35,7 +35,8 @@ void ClickMore(RatingsTest& t, TfrmXOBRate& w) {
 class RatingsWindowTest : public RatingsTest {
  public:
   // "My Review" with stars, nickname and text filled in by pointer and keyboard.
-  void FillInReview(TfrmXOBRate& w, int stars, const std::string& nickname, const std::string& text) {
+  void FillInReview(TfrmXOBRate& w, int stars, const std::string& nickname,
+                    const std::string& text) {
     ClickOn(*w.btn3, {20, 10});
     ClickOn(*w.img13, {21 * (stars - 1) + 10, 10});
     ClickOn(*w.lmdtnk, {10, 10});
@@ -241,7 +242,8 @@ TEST_F(RatingsWindowTest, ASubmittedReviewShowsAtTheTopAndRefreshesTheRatings) {
   }));
   const auto bodies = service.Bodies("add_comment");
   ASSERT_EQ(bodies.size(), 1u);
-  EXPECT_NE(bodies[0].find("&nickname=Tess&content=Keeps%20my%20tabs%20in%20order.&ver=2.4.1&score=3&key="),
+  EXPECT_NE(bodies[0].find(
+                "&nickname=Tess&content=Keeps%20my%20tabs%20in%20order.&ver=2.4.1&score=3&key="),
             std::string::npos)
       << bodies[0];
 }
@@ -300,7 +302,8 @@ TEST_F(RatingsWindowTest, AnOpeningThatTakesTooLongShowsTheErrorAndNoWindow) {
   options.open_limit = 300ms;
   bool walked = false;
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_FALSE(Walk(*tab_tidy, [&](TfrmXOBRate&) { walked = true; }, options));
+  EXPECT_FALSE(Walk(
+      *tab_tidy, [&](TfrmXOBRate&) { walked = true; }, options));
   EXPECT_LT(std::chrono::steady_clock::now() - start, 1400ms);
   EXPECT_FALSE(walked);
   EXPECT_EQ(boxes_shown, 1);
@@ -360,9 +363,13 @@ TEST_F(RatingsWindowTest, ChainsStillRunningWhenTheWindowClosesReachNothing) {
       {"page", "get_comments", [](RatingsWindowTest& t, TfrmXOBRate& w) { ClickMore(t, w); }},
       {"sort", "get_comments", [](RatingsWindowTest&, TfrmXOBRate& w) { w.cbb1->SetIndex(1); }},
       {"like", "add_comment_ratings",
-       [](RatingsWindowTest& t, TfrmXOBRate& w) { t.ClickInList(w, t.Reviews(w).at(0)->LikeArea); }},
+       [](RatingsWindowTest& t, TfrmXOBRate& w) {
+         t.ClickInList(w, t.Reviews(w).at(0)->LikeArea);
+       }},
       {"report", "add_comment_ratings",
-       [](RatingsWindowTest& t, TfrmXOBRate& w) { t.ClickInList(w, t.Reviews(w).at(0)->ReportArea); }},
+       [](RatingsWindowTest& t, TfrmXOBRate& w) {
+         t.ClickInList(w, t.Reviews(w).at(0)->ReportArea);
+       }},
       {"submit", "add_comment",
        [](RatingsWindowTest& t, TfrmXOBRate& w) {
          t.FillInReview(w, 2, "Gone", "Closed before the answer.");

@@ -44,8 +44,8 @@ TEST_P(RegistryAccessTest, OnlyAccessDeniedRefuses) {
   if (!machine().sandbox()) GTEST_SKIP() << "denials are set up in the sandbox image";
   const DenialCase& c = GetParam();
   if (c.key_exists) {  // straight into the hive: the denial would refuse creating it
-    machine().image()->hive().Create(
-        os::RegHive::Locate(os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\FIREFOX.EXE"));
+    machine().image()->hive().Create(os::RegHive::Locate(
+        os::RegRoot::LocalMachine, "SOFTWARE\\Clients\\StartMenuInternet\\FIREFOX.EXE"));
   }
   RecordingMessageBox box;
   EXPECT_EQ(CheckRegistryAccess(box), !c.refused);
@@ -59,23 +59,32 @@ TEST_P(RegistryAccessTest, OnlyAccessDeniedRefuses) {
 INSTANTIATE_TEST_SUITE_P(
     Denials, RegistryAccessTest,
     ::testing::Values(
-        DenialCase{"all", "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients\\StartMenuInternet=all\r\n", true, true},
-        DenialCase{"write", "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients\\StartMenuInternet=write\r\n", true, true},
+        DenialCase{
+            "all",
+            "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients\\StartMenuInternet=all\r\n",
+            true, true},
+        DenialCase{
+            "write",
+            "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients\\StartMenuInternet=write\r\n",
+            true, true},
         DenialCase{"parent", "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE=all\r\n", true, true},
-        DenialCase{"missing key, denied", "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients=all\r\n", false, true},
-        DenialCase{"another key", "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Other=all\r\n", true, false},
-        DenialCase{"missing key", "", false, false},
-        DenialCase{"open", "", true, false}),
+        DenialCase{"missing key, denied",
+                   "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients=all\r\n", false, true},
+        DenialCase{"another key", "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Other=all\r\n",
+                   true, false},
+        DenialCase{"missing key", "", false, false}, DenialCase{"open", "", true, false}),
     [](const ::testing::TestParamInfo<DenialCase>& param) {
       std::string name;
-      for (char ch : std::string(param.param.what)) name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+      for (char ch : std::string(param.param.what))
+        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
       return name;
     });
 
 class RefusalTextTest : public ShellTest {
  protected:
   RefusalTextTest()
-      : ShellTest("[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients\\StartMenuInternet=all\r\n") {}
+      : ShellTest(
+            "[AccessDenied]\r\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Clients\\StartMenuInternet=all\r\n") {}
 };
 
 TEST_F(RefusalTextTest, TheRefusalSpeaksTheChosenLanguage) {

@@ -20,10 +20,14 @@ TEST(ReviewRows, ServiceTextsBecomeTextWithoutControlCharacters) {
       {"two\r\nlines\nand\rmore", "two  lines and more", "two\r\nlines\nand\rmore"},
       {"tab\there\x01\x1b\x7f", "tab here   ", "tab here   "},
       {"&amp; <b>x</b> %s \\n", "&amp; <b>x</b> %s \\n", "&amp; <b>x</b> %s \\n"},
-      {"C1 \xC2\x85 next", "C1   next", "C1   next"},       // U+0085, a C1 control
+      {"C1 \xC2\x85 next", "C1   next", "C1   next"},  // U+0085, a C1 control
       {"bad \xFF byte", "bad \xEF\xBF\xBD byte", "bad \xEF\xBF\xBD byte"},
-      {"Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80", "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80",
-       "Gr\xC3\xBC\xC3\x9F" "e \xF0\x9F\x98\x80"},
+      {"Gr\xC3\xBC\xC3\x9F"
+       "e \xF0\x9F\x98\x80",
+       "Gr\xC3\xBC\xC3\x9F"
+       "e \xF0\x9F\x98\x80",
+       "Gr\xC3\xBC\xC3\x9F"
+       "e \xF0\x9F\x98\x80"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ShownLine(c.in), c.line) << c.in;

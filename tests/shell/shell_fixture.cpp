@@ -16,7 +16,9 @@ namespace fs = std::filesystem;
 namespace orvo::test {
 namespace {
 
-fs::path HostPath(const std::string& path) { return fs::path(reinterpret_cast<const char8_t*>(path.c_str())); }
+fs::path HostPath(const std::string& path) {
+  return fs::path(reinterpret_cast<const char8_t*>(path.c_str()));
+}
 
 MachineOptions Options(std::string extra_ini) {
   MachineOptions options;
@@ -26,11 +28,14 @@ MachineOptions Options(std::string extra_ini) {
 
 }  // namespace
 
-std::string Utf16File(std::string_view utf8_text) { return EncodeIniText(utf8_text, IniEncoding::kUtf16Le); }
+std::string Utf16File(std::string_view utf8_text) {
+  return EncodeIniText(utf8_text, IniEncoding::kUtf16Le);
+}
 
 std::string ShippedLanguage(std::string_view name) {
   auto folder = os::OpenProgramFolder();
-  const std::string path = folder->Folder() + "Languages" + folder->Separator() + std::string(name) + ".ini";
+  const std::string path =
+      folder->Folder() + "Languages" + folder->Separator() + std::string(name) + ".ini";
   return folder->ReadFile(path, size_t(1) << 20).value_or("");
 }
 
@@ -48,7 +53,8 @@ void RemoveHostFile(const std::string& path) {
 ShellTest::ShellTest(std::string extra_ini) : ShellTest(Options(std::move(extra_ini))) {}
 
 ShellTest::ShellTest(MachineOptions options) : machine_(std::make_unique<TestMachine>(options)) {
-  program_ = machine_->sandbox() ? machine_->image_folder() + "/program/" : machine_->folder() + "\\program\\";
+  program_ = machine_->sandbox() ? machine_->image_folder() + "/program/"
+                                 : machine_->folder() + "\\program\\";
   languages_ = program_ + "Languages" + (machine_->sandbox() ? '/' : '\\');
   fs::create_directories(HostPath(program_));
   UseProgramFolder(os::OpenProgramFolder(program_));
@@ -68,7 +74,8 @@ void ShellTest::ClearSettings() {
   // Natively the image is fresh; under Wine the folder is the real user's, left by an
   // earlier test.
   if (!machine_->sandbox() && !ConfigFolder().empty()) {
-    os::Current().files().ShellDelete(ConfigFolder(), os::kFofSilent | os::kFofNoConfirmation | os::kFofNoErrorUi);
+    os::Current().files().ShellDelete(ConfigFolder(),
+                                      os::kFofSilent | os::kFofNoConfirmation | os::kFofNoErrorUi);
   }
 }
 

@@ -50,8 +50,10 @@ const ChildMode kFirstInstance("first-instance", [](const std::vector<std::strin
   if (args.size() != 4) return 2;
   OpenInstanceMemory(args[0]);
   RecordingWindows windows;
-  const bool second = CheckPreviousInstance(static_cast<WindowHandle32>(std::stoul(args[1])), windows);
-  if (const auto main_window = static_cast<WindowHandle32>(std::stoul(args[2]))) RegisterMainWindow(main_window);
+  const bool second =
+      CheckPreviousInstance(static_cast<WindowHandle32>(std::stoul(args[1])), windows);
+  if (const auto main_window = static_cast<WindowHandle32>(std::stoul(args[2])))
+    RegisterMainWindow(main_window);
   {  // written whole before it appears under its name
     std::ofstream(HostPath(args[3] + ".part")) << (second ? "second" : "first");
   }
@@ -65,7 +67,8 @@ class SingleInstanceTest : public ::testing::Test {
   SingleInstanceTest()
       : name_(std::string(kInstanceMemoryName) + "-test-" +
               std::to_string(std::chrono::steady_clock::now().time_since_epoch().count())),
-        runtime_(machine_.sandbox() ? machine_.image_folder() + "/runtime" : machine_.folder() + "\\runtime") {
+        runtime_(machine_.sandbox() ? machine_.image_folder() + "/runtime"
+                                    : machine_.folder() + "\\runtime") {
     // Natively the blocks are files in the runtime folder: keep them in the test's own.
     std::filesystem::create_directories(HostPath(runtime_));
   }

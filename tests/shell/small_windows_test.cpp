@@ -53,8 +53,9 @@ TEST_F(ToastTest, SizedForItsTextAndPlacedBelowRightOfThePoint) {
 }
 
 TEST_F(ToastTest, LongTextsWrapWithinTwoHundredPixelsAndTheToastGrows) {
-  ShowErrorToast({10, 10}, "Failed to get rating information. The service did not answer, "
-                           "so the stars stay as they are for now.");
+  ShowErrorToast({10, 10},
+                 "Failed to get rating information. The service did not answer, "
+                 "so the stars stay as they are for now.");
   TfrmMessage& t = Only();
   EXPECT_LE(t.TextRect().width(), 200);
   EXPECT_GE(t.TextRect().height(), 3 * 11);
@@ -198,7 +199,8 @@ TEST_F(WaitTest, AFrameEveryEightyMillisecondsFourteenToATurn) {
     const os::Pixels p = screen->RenderWindow(*wait.Handle());
     PngImage out(190, 220);
     for (int y = 0; y < 220; ++y) {
-      for (int x = 0; x < 190; ++x) out.SetPixel(x, y, p.argb[static_cast<size_t>(240 + y) * 1000 + 405 + x]);
+      for (int x = 0; x < 190; ++x)
+        out.SetPixel(x, y, p.argb[static_cast<size_t>(240 + y) * 1000 + 405 + x]);
     }
     return out;
   };

@@ -51,9 +51,10 @@ class TfrmSample : public TfrmBase {
 class TranslatedFormTest : public ShellTest {};
 
 TEST_F(TranslatedFormTest, FontsCaptionsAndBoldOffsetsFollowTheLanguage) {
-  WriteLanguage("Big", Utf16File("[Translation]\r\nDefaultFont=Verdana\r\nDefaultFontSize=9\r\n"
-                                 "DefaultCharset=RUSSIAN_CHARSET\r\nTfrmSample.Caption=Probe\r\n"
-                                 "tfrmsample.LBLBOLD.CAPTION=Fett\r\nTfrmSample.btnBold.caption=\r\n"));
+  WriteLanguage("Big",
+                Utf16File("[Translation]\r\nDefaultFont=Verdana\r\nDefaultFontSize=9\r\n"
+                          "DefaultCharset=RUSSIAN_CHARSET\r\nTfrmSample.Caption=Probe\r\n"
+                          "tfrmsample.LBLBOLD.CAPTION=Fett\r\nTfrmSample.btnBold.caption=\r\n"));
   ChooseLanguageFile("Big");
   HeadlessScreen screen;
   auto form = TfrmBase::Create<TfrmSample>();

@@ -22,7 +22,8 @@ ChildMode::ChildMode(const char* name, Body body) { Modes()[name] = std::move(bo
 bool RunChildMode(int argc, char** argv, int* exit_code) {
   if (argc < 3 || std::strcmp(argv[1], "--orvo-child") != 0) return false;
   const auto it = Modes().find(argv[2]);
-  *exit_code = it == Modes().end() ? 99 : it->second(std::vector<std::string>(argv + 3, argv + argc));
+  *exit_code =
+      it == Modes().end() ? 99 : it->second(std::vector<std::string>(argv + 3, argv + argc));
   return true;
 }
 

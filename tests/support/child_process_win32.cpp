@@ -14,7 +14,8 @@ ChildProcess::ChildProcess(const std::string& mode, const std::vector<std::strin
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                     &pi)) {
     CloseHandle(pi.hThread);
     handle_ = pi.hProcess;
   }
@@ -26,7 +27,8 @@ bool ChildProcess::started() const { return handle_ != nullptr; }
 
 int ChildProcess::Wait(int timeout_ms) {
   if (!handle_) return -1;
-  if (WaitForSingleObject(static_cast<HANDLE>(handle_), static_cast<DWORD>(timeout_ms)) != WAIT_OBJECT_0) {
+  if (WaitForSingleObject(static_cast<HANDLE>(handle_), static_cast<DWORD>(timeout_ms)) !=
+      WAIT_OBJECT_0) {
     return -1;
   }
   DWORD code = 0;

@@ -79,9 +79,7 @@ struct LoopbackServer::State {
     }
     res.status = route.status;
     switch (route.kind) {
-      case Kind::kWhole:
-        res.set_content(route.body, route.content_type);
-        break;
+      case Kind::kWhole: res.set_content(route.body, route.content_type); break;
       case Kind::kLate:
         Pause(route.wait);
         res.set_content(route.body, route.content_type);
@@ -99,14 +97,14 @@ struct LoopbackServer::State {
             });
         break;
       case Kind::kStall:
-        res.set_content_provider(
-            route.size, route.content_type,
-            [this, body = route.body, wait = route.wait](size_t offset, size_t,
-                                                          httplib::DataSink& sink) {
-              if (offset == 0 && !body.empty()) sink.write(body.data(), body.size());
-              Pause(wait);
-              return false;
-            });
+        res.set_content_provider(route.size, route.content_type,
+                                 [this, body = route.body, wait = route.wait](
+                                     size_t offset, size_t, httplib::DataSink& sink) {
+                                   if (offset == 0 && !body.empty())
+                                     sink.write(body.data(), body.size());
+                                   Pause(wait);
+                                   return false;
+                                 });
         break;
       case Kind::kAnswer: {
         LoopbackServer::Answer answer = route.answer(record);
@@ -115,12 +113,11 @@ struct LoopbackServer::State {
         break;
       }
       case Kind::kLarge:
-        res.set_content_provider(
-            route.size, route.content_type,
-            [](size_t, size_t length, httplib::DataSink& sink) {
-              static const std::string block(64 * 1024, 'x');
-              return sink.write(block.data(), std::min(length, block.size()));
-            });
+        res.set_content_provider(route.size, route.content_type,
+                                 [](size_t, size_t length, httplib::DataSink& sink) {
+                                   static const std::string block(64 * 1024, 'x');
+                                   return sink.write(block.data(), std::min(length, block.size()));
+                                 });
         break;
     }
   }

@@ -49,8 +49,8 @@ Rect InkBoundsRgb(const Bitmap32& bitmap, Argb background) {
 }
 
 int CountPixels(const Bitmap32& bitmap, Argb color) {
-  return static_cast<int>(std::count(bitmap.pixels(),
-                                     bitmap.pixels() + bitmap.width() * bitmap.height(), color));
+  return static_cast<int>(
+      std::count(bitmap.pixels(), bitmap.pixels() + bitmap.width() * bitmap.height(), color));
 }
 
 ::testing::AssertionResult MatchesGolden(const Bitmap32& actual, const std::string& name) {
@@ -80,13 +80,13 @@ int CountPixels(const Bitmap32& bitmap, Argb color) {
   for (size_t i = 0; i < diff.pixels().size(); ++i) {
     const Argb a = got.pixels()[i], e = expected->pixels()[i];
     if (a != e) ++differing;
-    diff.pixels()[i] = a != e ? 0xFFFF0000u : MakeArgb(255, 255 - (255 - RedOf(e)) / 4,
-                                                         255 - (255 - GreenOf(e)) / 4,
-                                                         255 - (255 - BlueOf(e)) / 4);
+    diff.pixels()[i] = a != e ? 0xFFFF0000u
+                              : MakeArgb(255, 255 - (255 - RedOf(e)) / 4,
+                                         255 - (255 - GreenOf(e)) / 4, 255 - (255 - BlueOf(e)) / 4);
   }
   SavePngFile(GoldenPath(name, ".diff.png"), diff);
-  return ::testing::AssertionFailure() << name << ": " << differing
-                                       << " pixels differ; see the .actual and .diff pictures";
+  return ::testing::AssertionFailure()
+         << name << ": " << differing << " pixels differ; see the .actual and .diff pictures";
 }
 
 }  // namespace orvo::test

@@ -11,7 +11,8 @@ std::string ModernImage() { return std::string(ORVO_SOURCE_DIR) + "/fixtures/mod
 void TestMachine::SetValue(os::RegRoot root, std::string_view path, std::string_view name,
                            uint32_t type, const std::vector<uint8_t>& data) {
   std::unique_ptr<os::RegKey> key;
-  const long rc = platform_->registry().CreateKey(root, path, os::kKeyAllAccess | os::kKeyWow64_64Key, &key);
+  const long rc =
+      platform_->registry().CreateKey(root, path, os::kKeyAllAccess | os::kKeyWow64_64Key, &key);
   if (rc != os::kErrorSuccess) {
     throw std::runtime_error("cannot create key " + std::string(path) + ": " + std::to_string(rc));
   }
@@ -40,7 +41,8 @@ void TestMachine::WriteFile(std::string_view path, std::string_view bytes) {
   const size_t slash = path.rfind('\\');
   if (slash != std::string_view::npos) platform_->files().CreateFolders(path.substr(0, slash));
   const auto result = platform_->files().WriteFileAtomic(path, bytes);
-  if (!result) throw std::runtime_error("cannot write " + std::string(path) + ": " + result.message);
+  if (!result)
+    throw std::runtime_error("cannot write " + std::string(path) + ": " + result.message);
 }
 
 }  // namespace orvo::test

@@ -24,12 +24,13 @@ TestMachine::TestMachine(const MachineOptions& options) {
   if (!mkdtemp(templ.data())) throw std::runtime_error("mkdtemp failed");
   image_folder_ = templ;
   if (!options.image.empty()) {
-    fs::copy(options.image, templ, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    fs::copy(options.image, templ,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     std::ofstream(fs::path(templ) / "image.ini", std::ios::app) << "\r\n" << options.extra_ini;
   } else {
-    std::ofstream(fs::path(templ) / "image.ini")
-        << "[Windows]\r\nBits=" << (options.is64 ? 64 : 32) << "\r\nVersion=" << options.version
-        << "\r\n" << options.extra_ini;
+    std::ofstream(fs::path(templ) / "image.ini") << "[Windows]\r\nBits=" << (options.is64 ? 64 : 32)
+                                                 << "\r\nVersion=" << options.version << "\r\n"
+                                                 << options.extra_ini;
   }
   fs::create_directories(fs::path(templ) / "C" / "Temp" / "orvo-test");
   std::string error;
@@ -53,14 +54,16 @@ bool TestMachine::sandbox() const { return true; }
 void TestMachine::StartProcess(const std::string& exe_name) {
   static uint32_t next_pid = 9000;
   std::ofstream(fs::path(image_folder_) / "image.ini", std::ios::app)
-      << "\r\n[Processes]\r\n" << next_pid++ << "=" << exe_name << "\r\n";
+      << "\r\n[Processes]\r\n"
+      << next_pid++ << "=" << exe_name << "\r\n";
   Reopen();
 }
 
 void TestMachine::OpenWindow(const std::string& class_name) {
   static int next = 100;
   std::ofstream(fs::path(image_folder_) / "image.ini", std::ios::app)
-      << "\r\n[TopLevelWindows]\r\n" << next++ << "=" << class_name << "\r\n";
+      << "\r\n[TopLevelWindows]\r\n"
+      << next++ << "=" << class_name << "\r\n";
   Reopen();
 }
 
@@ -68,7 +71,8 @@ void TestMachine::DenyAccess(os::RegRoot root, std::string_view path) {
   std::string name;
   RootKeyName(root, name);
   std::ofstream(fs::path(image_folder_) / "image.ini", std::ios::app)
-      << "\r\n[AccessDenied]\r\n" << name << "\\" << path << "=all\r\n";
+      << "\r\n[AccessDenied]\r\n"
+      << name << "\\" << path << "=all\r\n";
   Reopen();
 }
 

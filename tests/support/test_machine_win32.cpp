@@ -49,11 +49,16 @@ const std::pair<os::RegRoot, const char*> kOwnedKeys[] = {
     {os::RegRoot::LocalMachine, "SOFTWARE\\MozillaPlugins"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\MozillaPlugins"},
     {os::RegRoot::CurrentUser, "SOFTWARE\\MozillaPlugins"},
-    {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice"},
-    {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\https\\UserChoice"},
-    {os::RegRoot::CurrentUser, "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\ftp\\UserChoice"},
-    {os::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects"},
-    {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects"},
+    {os::RegRoot::CurrentUser,
+     "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice"},
+    {os::RegRoot::CurrentUser,
+     "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\https\\UserChoice"},
+    {os::RegRoot::CurrentUser,
+     "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\ftp\\UserChoice"},
+    {os::RegRoot::LocalMachine,
+     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects"},
+    {os::RegRoot::LocalMachine,
+     "SOFTWARE\\Wow6432Node\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Internet Explorer\\Toolbar"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Wow6432Node\\Microsoft\\Internet Explorer\\Toolbar"},
     {os::RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Internet Explorer\\Extensions"},
@@ -65,12 +70,9 @@ const std::pair<os::RegRoot, const char*> kOwnedKeys[] = {
 
 // Profile folders an image may own, relative to the real special folders.
 const std::pair<int, const char*> kOwnedFolders[] = {
-    {os::kCsidlLocalAppData, "Google\\Chrome"},
-    {os::kCsidlLocalAppData, "Microsoft\\Edge"},
-    {os::kCsidlLocalAppData, "BraveSoftware"},
-    {os::kCsidlLocalAppData, "Vivaldi"},
-    {os::kCsidlLocalAppData, "Programs\\Opera"},
-    {os::kCsidlAppData, "Opera Software"},
+    {os::kCsidlLocalAppData, "Google\\Chrome"},  {os::kCsidlLocalAppData, "Microsoft\\Edge"},
+    {os::kCsidlLocalAppData, "BraveSoftware"},   {os::kCsidlLocalAppData, "Vivaldi"},
+    {os::kCsidlLocalAppData, "Programs\\Opera"}, {os::kCsidlAppData, "Opera Software"},
     {os::kCsidlAppData, "Mozilla\\Firefox"},
 };
 
@@ -84,10 +86,12 @@ fs::path HostPath(const std::string& host) {
   return fs::path(os::win32::Wide(host));
 }
 
-void ImportKeys(os::Registry& reg, os::RegRoot root, const std::string& path, const os::RegHive::Key& key) {
+void ImportKeys(os::Registry& reg, os::RegRoot root, const std::string& path,
+                const os::RegHive::Key& key) {
   if (!key.values.empty() || key.subkeys.empty()) {
     std::unique_ptr<os::RegKey> handle;
-    if (reg.CreateKey(root, path, os::kKeyAllAccess | os::kKeyWow64_64Key, &handle) == os::kErrorSuccess) {
+    if (reg.CreateKey(root, path, os::kKeyAllAccess | os::kKeyWow64_64Key, &handle) ==
+        os::kErrorSuccess) {
       for (const auto& [name, v] : key.values) handle->SetValue(name, v.type, v.data);
     }
   }
@@ -106,11 +110,14 @@ std::string MoveUserPaths(std::string text) {
   };
   os::Shell& shell = os::Current().shell();
   const std::pair<std::string, std::string> moves[] = {
-      {escaped("C:\\Users\\demo\\AppData\\Roaming"), escaped(shell.SpecialFolder(os::kCsidlAppData))},
-      {escaped("C:\\Users\\demo\\AppData\\Local"), escaped(shell.SpecialFolder(os::kCsidlLocalAppData))},
+      {escaped("C:\\Users\\demo\\AppData\\Roaming"),
+       escaped(shell.SpecialFolder(os::kCsidlAppData))},
+      {escaped("C:\\Users\\demo\\AppData\\Local"),
+       escaped(shell.SpecialFolder(os::kCsidlLocalAppData))},
   };
   for (const auto& [from, to] : moves) {
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    for (size_t at = text.find(from); at != std::string::npos;
+         at = text.find(from, at + to.size())) {
       text.replace(at, from.size(), to);
     }
   }
@@ -132,7 +139,8 @@ void CopyTree(const fs::path& from, const fs::path& to, bool keep_system) {
     const fs::path target = to / fs::relative(e.path(), from, ec);
     if (e.is_directory(ec)) {
       fs::create_directories(target, ec);
-    } else if (!(keep_system && fs::exists(target, ec) && fs::file_size(target, ec) > (64u << 10))) {
+    } else if (!(keep_system && fs::exists(target, ec) &&
+                 fs::file_size(target, ec) > (64u << 10))) {
       fs::create_directories(target.parent_path(), ec);
       fs::copy_file(e.path(), target, fs::copy_options::overwrite_existing, ec);
       if (e.path().extension() == L".json") MoveUserPaths(target);
@@ -155,22 +163,28 @@ void InstallImage(os::Platform& platform, const std::string& image) {
   const std::string reg_text =
       MoveUserPaths(ReadHostFile(os::win32::Narrow((HostPath(image) / L"registry.reg").wstring())));
   os::ParseRegFile(reg_text, &hive);
-  for (const auto& [root, name] : os::RegHive::Roots()) ImportKeys(reg, root, "", hive.RootKey(root));
+  for (const auto& [root, name] : os::RegHive::Roots())
+    ImportKeys(reg, root, "", hive.RootKey(root));
 
   std::error_code ec;
   for (const auto& [csidl, folder] : kOwnedFolders) {
-    fs::remove_all(fs::path(os::win32::Wide(platform.shell().SpecialFolder(csidl) + "\\" + folder)), ec);
+    fs::remove_all(fs::path(os::win32::Wide(platform.shell().SpecialFolder(csidl) + "\\" + folder)),
+                   ec);
   }
   const fs::path user = HostPath(image) / L"C" / L"Users" / L"demo" / L"AppData";
-  CopyTree(user / L"Roaming", fs::path(os::win32::Wide(platform.shell().SpecialFolder(os::kCsidlAppData))), false);
-  CopyTree(user / L"Local", fs::path(os::win32::Wide(platform.shell().SpecialFolder(os::kCsidlLocalAppData))), false);
+  CopyTree(user / L"Roaming",
+           fs::path(os::win32::Wide(platform.shell().SpecialFolder(os::kCsidlAppData))), false);
+  CopyTree(user / L"Local",
+           fs::path(os::win32::Wide(platform.shell().SpecialFolder(os::kCsidlLocalAppData))),
+           false);
   for (const wchar_t* pf : {L"Program Files", L"Program Files (x86)"}) {
     CopyTree(HostPath(image) / L"C" / pf, fs::path(L"C:\\") / pf, true);
   }
   // A developer's folder an unpacked extension is loaded from: the profile names it by
   // its full path, so it goes where the image has it.
   fs::remove_all(L"C:\\Users\\demo\\Projects", ec);
-  CopyTree(HostPath(image) / L"C" / L"Users" / L"demo" / L"Projects", L"C:\\Users\\demo\\Projects", false);
+  CopyTree(HostPath(image) / L"C" / L"Users" / L"demo" / L"Projects", L"C:\\Users\\demo\\Projects",
+           false);
 }
 
 }  // namespace
@@ -194,8 +208,8 @@ namespace {
 bool SetKeyAccess(os::RegRoot root, const std::string& path, const wchar_t* sddl) {
   HKEY key = nullptr;
   const HKEY base = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root));
-  if (RegOpenKeyExW(base, os::win32::Wide(path).c_str(), 0, READ_CONTROL | WRITE_DAC | KEY_WOW64_64KEY, &key) !=
-      ERROR_SUCCESS) {
+  if (RegOpenKeyExW(base, os::win32::Wide(path).c_str(), 0,
+                    READ_CONTROL | WRITE_DAC | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS) {
     return false;
   }
   PSECURITY_DESCRIPTOR sd = nullptr;
@@ -265,7 +279,8 @@ void TestMachine::StartProcess(const std::string& exe_name) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &pi)) {
     throw std::runtime_error("cannot start " + exe_name);
   }
   CloseHandle(pi.hThread);

@@ -47,9 +47,13 @@ class WriteWatch::Platform final : public os::Platform, public os::FileSystem {
     Note(path);
     return files_.ShellDelete(path, flags);
   }
-  std::unique_ptr<os::RedirectionGuard> DisableRedirection() override { return files_.DisableRedirection(); }
+  std::unique_ptr<os::RedirectionGuard> DisableRedirection() override {
+    return files_.DisableRedirection();
+  }
   std::string NativePath(std::string_view path) override { return files_.NativePath(path); }
-  std::optional<std::string> FindName(std::string_view path) override { return files_.FindName(path); }
+  std::optional<std::string> FindName(std::string_view path) override {
+    return files_.FindName(path);
+  }
 
   std::vector<std::string> changed;
 

@@ -72,9 +72,9 @@ TEST(FormInput, HoverEntersAndLeavesTheDeepestControl) {
   s.form.MouseMoveAt(150, 90, 0);
   s.form.MouseMoveAt(40, 40, 0);
   s.form.MouseExit();
-  EXPECT_EQ(s.log, (Log{"panel.enter", "panel.move", "panel.leave", "button.enter",
-                        "button.move", "button.move", "button.leave", "button.enter",
-                        "button.move", "button.leave"}));
+  EXPECT_EQ(s.log,
+            (Log{"panel.enter", "panel.move", "panel.leave", "button.enter", "button.move",
+                 "button.move", "button.leave", "button.enter", "button.move", "button.leave"}));
 }
 
 TEST(FormInput, ClickNeedsPressAndReleaseOnTheSameControl) {

@@ -40,9 +40,10 @@ TEST(Kernel, ErrorTexts) {
     return "";
   };
   EXPECT_EQ(text([] { TLumUIKernel(0, 1, {1}); }), "Kenel width is less than or equal to zero.");
-  EXPECT_EQ(text([] { TLumUIKernel(1, -2, {1}); }),
-            "Kernel height is less than or equal to zero.");
-  EXPECT_EQ(text([] { TLumUIKernel(2, 2, {1, 2, 3}); }),
+  EXPECT_EQ(text([] { TLumUIKernel(1, -2, {1}); }), "Kernel height is less than or equal to zero.");
+  EXPECT_EQ(text([] {
+              TLumUIKernel(2, 2, {1, 2, 3});
+            }),
             "The length of the data array is less than the kernel size.");
   const TLumUIKernel k(2, 1, {0.5f, 0.5f});
   EXPECT_EQ(text([&] { k.Weight(2); }), "The index is out of the range");

@@ -84,15 +84,27 @@ TEST(ImageModule, HoldsTheSharedPicturesBySize) {
     int index, width, height;
     const char* comment;
   };
-  const Expect table[] = {{0, 19, 19, ""},        {1, 48, 48, ""},         {2, 15, 15, ""},
-                          {5, 135, 18, "OFF"},    {6, 135, 18, "ON"},      {7, 54, 18, "DELETE"},
-                          {8, 20, 70, "ListViewItem"}, {9, 10, 10, "ListViewSelBox"},
-                          {10, 90, 25, "ListViewHeader"}, {11, 9, 9, "ratingBarBack"},
-                          {12, 9, 9, "ratingBarF"}, {13, 513, 50, "TabButton"},
-                          {14, 32, 32, ""},        {17, 32, 32, ""},
-                          {18, 100, 100, "NonePlugin"}, {19, 11, 11, "start11"},
-                          {20, 21, 21, ""},        {22, 21, 21, ""},        {23, 16, 16, "report"},
-                          {28, 16, 16, "step"},    {29, 100, 100, "nonerate"}};
+  const Expect table[] = {{0, 19, 19, ""},
+                          {1, 48, 48, ""},
+                          {2, 15, 15, ""},
+                          {5, 135, 18, "OFF"},
+                          {6, 135, 18, "ON"},
+                          {7, 54, 18, "DELETE"},
+                          {8, 20, 70, "ListViewItem"},
+                          {9, 10, 10, "ListViewSelBox"},
+                          {10, 90, 25, "ListViewHeader"},
+                          {11, 9, 9, "ratingBarBack"},
+                          {12, 9, 9, "ratingBarF"},
+                          {13, 513, 50, "TabButton"},
+                          {14, 32, 32, ""},
+                          {17, 32, 32, ""},
+                          {18, 100, 100, "NonePlugin"},
+                          {19, 11, 11, "start11"},
+                          {20, 21, 21, ""},
+                          {22, 21, 21, ""},
+                          {23, 16, 16, "report"},
+                          {28, 16, 16, "step"},
+                          {29, 100, 100, "nonerate"}};
   for (const Expect& e : table) {
     const TLumImageItem* item = module.mgstrg.Item(e.index);
     ASSERT_NE(item, nullptr);
@@ -152,12 +164,11 @@ TEST(SkinResources, EveryWindowSkinHasItsStatedSize) {
     const char* name;
     int width, height;
   };
-  const Expect table[] = {{"main_form", 800, 500},   {"tab_button", 513, 50},
-                          {"menu_back", 18, 18},     {"menu_item", 42, 4},
-                          {"menu_line", 117, 1},     {"menu_subarrow", 36, 18},
-                          {"menu_check", 28, 28},    {"menu_radio", 48, 16},
-                          {"wait_00", 190, 220},     {"wait_14", 190, 220},
-                          {"about_form", 500, 289},  {"rate_form", 750, 480}};
+  const Expect table[] = {
+      {"main_form", 800, 500}, {"tab_button", 513, 50},  {"menu_back", 18, 18},
+      {"menu_item", 42, 4},    {"menu_line", 117, 1},    {"menu_subarrow", 36, 18},
+      {"menu_check", 28, 28},  {"menu_radio", 48, 16},   {"wait_00", 190, 220},
+      {"wait_14", 190, 220},   {"about_form", 500, 289}, {"rate_form", 750, 480}};
   for (const Expect& e : table) {
     const PngImage png = SkinPng(e.name);
     EXPECT_EQ(png.width(), e.width) << e.name;

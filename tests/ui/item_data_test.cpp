@@ -51,8 +51,8 @@ TEST(ItemData, EveryWayARowGoesFreesItsDataOnceAfterTheEventSawIt) {
       while (s.list->ItemCount() > 0) s.list->DeleteItem(s.list->Items(0));
     }
     EXPECT_EQ(freed, (std::map<int, int>{{0, 1}, {1, 1}, {2, 1}, {3, 1}})) << how;
-    std::vector<int> expected =
-        how == kDeletedOneByOne ? std::vector<int>{0, 1, 2, 3, -1} : std::vector<int>{-1, 3, 2, 1, 0};
+    std::vector<int> expected = how == kDeletedOneByOne ? std::vector<int>{0, 1, 2, 3, -1}
+                                                        : std::vector<int>{-1, 3, 2, 1, 0};
     EXPECT_EQ(events, expected) << how;
   }
 }

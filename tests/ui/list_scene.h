@@ -31,7 +31,9 @@ struct ListScene {
     list->MarginItem = 0;
     list->VerScrollRes = &module.lmscrlbrs;
     for (int i = 0; i < rows; ++i) list->AddItem().SetCaption("Row " + std::to_string(i));
-    list->OnItemClick = [this](TLumListView&, TLumLvItem& r) { log.push_back("click " + r.Caption()); };
+    list->OnItemClick = [this](TLumListView&, TLumLvItem& r) {
+      log.push_back("click " + r.Caption());
+    };
     list->OnItemSelectChange = [this](TLumListView&, TLumLvItem& r) {
       log.push_back((r.Selected() ? "select " : "unselect ") + r.Caption());
     };

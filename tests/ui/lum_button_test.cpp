@@ -159,7 +159,7 @@ TEST(LumButton, TabButtonsOfAGroupDeselectEachOther) {
   EXPECT_EQ(tabs[0]->BtnStatus(), bsNormal);
   EXPECT_EQ(tabs[1]->BtnStatus(), bsSelect);
   EXPECT_EQ(tabs[2]->BtnStatus(), bsSelect);  // another group
-  screen->Click(85, 20);  // already selected: nothing more
+  screen->Click(85, 20);                      // already selected: nothing more
   EXPECT_EQ(selected, 1);
   EXPECT_EQ(clicks, 1);
   form.Hide();

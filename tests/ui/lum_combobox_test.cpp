@@ -40,7 +40,9 @@ struct ComboScene {
       TLumCboxItem& item = box->AddItem("Item " + std::to_string(i));
       item.OnClick = [this](TLumCboxItem& it) { log.push_back("item click " + it.Caption); };
     }
-    box->OnItemClick = [this](TLumCombobox&, TLumCboxItem& it) { log.push_back("click " + it.Caption); };
+    box->OnItemClick = [this](TLumCombobox&, TLumCboxItem& it) {
+      log.push_back("click " + it.Caption);
+    };
     box->OnChange = [this](TLumCboxItem& it) { log.push_back("change " + it.Caption); };
     form.Show();
     screen->ProcessMessages();
@@ -101,7 +103,8 @@ TEST(LumCombobox, PickingAnItemFiresItsEventsInOrderAndCloses) {
   s.log.clear();
   s.screen->Click(s.ButtonCentre().x, s.ButtonCentre().y);
   s.ClickItem(2);
-  EXPECT_EQ(s.log, (std::vector<std::string>{"click Item 2", "change Item 2", "item click Item 2"}));
+  EXPECT_EQ(s.log,
+            (std::vector<std::string>{"click Item 2", "change Item 2", "item click Item 2"}));
   EXPECT_FALSE(s.box->DroppedDown());
   EXPECT_EQ(s.box->Text(), "Item 2");
   EXPECT_EQ(s.box->index(), 2);

@@ -74,9 +74,9 @@ TEST(LumForm, NineRectangleMappingOfTheMainWindowSkin) {
     EXPECT_EQ(b.Pixel(p.x, p.y), skin.Pixel(p.x, p.y)) << p.x << "," << p.y;  // drawn 1:1
   }
   s.host.SetBounds(100, 80, 1000, 600);
-  for (auto [form, from] : {std::pair{Point{950, 45}, Point{750, 45}},
-                            std::pair{Point{10, 550}, Point{10, 450}},
-                            std::pair{Point{990, 590}, Point{790, 490}}}) {
+  for (auto [form, from] :
+       {std::pair{Point{950, 45}, Point{750, 45}}, std::pair{Point{10, 550}, Point{10, 450}},
+        std::pair{Point{990, 590}, Point{790, 490}}}) {
     EXPECT_EQ(s.lum->FormBitmap().Pixel(form.x, form.y), skin.Pixel(from.x, from.y))
         << form.x << "," << form.y;
   }
@@ -93,8 +93,8 @@ TEST(LumForm, MenuOnlyShowsMenuAndCloseWithTheCloseStrip) {
   EXPECT_EQ(close->Left(), 800 - 30 - 4);
   EXPECT_EQ(menu->Left(), close->Left() - 30);
   FormScene single(0);
-  EXPECT_TRUE(single.lum->CaptionButton("BtnClose")->BtnNormal.SamePixels(
-      FrameOf("caption_close_single", 0)));
+  EXPECT_TRUE(single.lum->CaptionButton("BtnClose")
+                  ->BtnNormal.SamePixels(FrameOf("caption_close_single", 0)));
 }
 
 TEST(LumForm, PressOnACaptionButtonReleasedOutsideRunsNothing) {

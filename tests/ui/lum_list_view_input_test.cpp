@@ -38,8 +38,10 @@ TEST(LumListViewInput, SelectionRules) {
       {"single keeps one", false, {{1, 0}, {3, os::kInCtrl}}, {3}},
       {"ctrl adds", true, {{1, 0}, {3, os::kInCtrl}}, {1, 3}},
       {"shift takes the range from the anchor", true, {{1, 0}, {4, os::kInShift}}, {1, 2, 3, 4}},
-      {"shift range upwards replaces", true,
-       {{3, 0}, {4, os::kInCtrl}, {1, os::kInShift}}, {1, 2, 3, 4}},
+      {"shift range upwards replaces",
+       true,
+       {{3, 0}, {4, os::kInCtrl}, {1, os::kInShift}},
+       {1, 2, 3, 4}},
       {"plain click after a range", true, {{1, 0}, {3, os::kInShift}, {2, 0}}, {2}},
   };
   for (const Case& c : cases) {
@@ -82,8 +84,8 @@ TEST(LumListViewInput, RowMouseEventsCarryTheRowAndListCoordinates) {
   s.list->OnItemMouseUP = record("up");
   const Point p = s.Screen({30, 25});
   s.screen->Click(p.x, p.y);
-  EXPECT_EQ(events, (std::vector<std::string>{"move Row 1 30,25", "down Row 1 30,25",
-                                              "up Row 1 30,25"}));
+  EXPECT_EQ(events,
+            (std::vector<std::string>{"move Row 1 30,25", "down Row 1 30,25", "up Row 1 30,25"}));
   EXPECT_EQ(s.list->FocusedItem(), s.list->Items(1));
   EXPECT_TRUE(s.list->Focused());
 }
@@ -167,7 +169,8 @@ TEST(LumListViewInput, DraggedRowsGoBeforeTheRowTheyAreDroppedOn) {
   EXPECT_TRUE(began);
   std::vector<std::string> order;
   for (int i = 0; i < s.list->ItemCount(); ++i) order.push_back(s.list->Items(i)->Caption());
-  EXPECT_EQ(order, (std::vector<std::string>{"Row 0", "Row 3", "Row 4", "Row 1", "Row 2", "Row 5"}));
+  EXPECT_EQ(order,
+            (std::vector<std::string>{"Row 0", "Row 3", "Row 4", "Row 1", "Row 2", "Row 5"}));
 }
 
 TEST(LumListViewInput, RubberBandSelectsExactlyTheRowsItMeets) {
@@ -194,7 +197,9 @@ TEST(LumListViewInput, HeaderClicksAndColumnResizingWithinLimits) {
   s.list->AddColumn(std::make_unique<TLumLvHeadItem>("One", 80));
   s.list->AddColumn(std::make_unique<TLumLvHeadItem>("Two", 60));
   std::vector<int> clicked;
-  s.list->OnHeadClickEvent = [&](TLumListView&, TLumLvHeadItem&, int index) { clicked.push_back(index); };
+  s.list->OnHeadClickEvent = [&](TLumListView&, TLumLvHeadItem&, int index) {
+    clicked.push_back(index);
+  };
   s.Relayout();
   EXPECT_EQ(s.list->Items(0)->ItemRect.top, 23);  // rows start under the band
   const Point two = s.Screen({120, 10});

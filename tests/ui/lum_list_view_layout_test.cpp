@@ -112,7 +112,9 @@ TEST(LumListViewLayout, RowsBelowTheViewAreNotLaidOutWithoutMeasuring) {
 TEST(LumListViewLayout, DeleteAndClearHandTheDataBackAndForgetRows) {
   ListScene s(30);
   std::vector<std::string> deleted;
-  s.list->OnItemDataDelete = [&](TLumListView&, TLumLvItem& row) { deleted.push_back(row.Caption()); };
+  s.list->OnItemDataDelete = [&](TLumListView&, TLumLvItem& row) {
+    deleted.push_back(row.Caption());
+  };
   const Point p = s.At(1);
   s.screen->MoveMouse(p.x, p.y);
   ASSERT_EQ(s.list->HotItem(), s.list->Items(1));

@@ -42,7 +42,9 @@ class RealMemo : public ::testing::Test {
       Sleep(10);
     }
   }
-  HWND Box() const { return memo_->IsNative() ? FindWindowExW(FormHwnd(), nullptr, L"Edit", nullptr) : nullptr; }
+  HWND Box() const {
+    return memo_->IsNative() ? FindWindowExW(FormHwnd(), nullptr, L"Edit", nullptr) : nullptr;
+  }
   HWND FormHwnd() const { return static_cast<HWND>(form_->Handle()->NativeHandle()); }
 
   std::unique_ptr<os::WindowSystemScope> scope_;

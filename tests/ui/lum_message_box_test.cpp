@@ -51,13 +51,13 @@ TEST(LumMessageBox, KeysGiveTheirResults) {
     int result;
   };
   const Case cases[] = {
-      {kMsgYesNo, {kVkEscape}, kMsgResultOk},                 // neither Yes nor No
+      {kMsgYesNo, {kVkEscape}, kMsgResultOk},  // neither Yes nor No
       {kMsgOk, {kVkEscape}, kMsgResultOk},
-      {kMsgOk, {kVkReturn}, kMsgResultNo},                    // OK holds the focus as first
-      {kMsgYesNo, {kVkReturn}, kMsgResultYes},                // Yes holds the focus
+      {kMsgOk, {kVkReturn}, kMsgResultNo},      // OK holds the focus as first
+      {kMsgYesNo, {kVkReturn}, kMsgResultYes},  // Yes holds the focus
       {kMsgYesNo, {kVkRight, kVkReturn}, kMsgResultNo},
       {kMsgYesNo, {kVkLeft, kVkUp, kVkReturn}, kMsgResultYes},
-      {kMsgOk, {kVkRight, kVkReturn}, kMsgResultNo},          // arrows move only between two
+      {kMsgOk, {kVkRight, kVkReturn}, kMsgResultNo},  // arrows move only between two
   };
   for (const Case& c : cases) {
     BoxScene s;
@@ -90,8 +90,7 @@ TEST(LumMessageBox, ButtonsAnswerOnlyWhenPressedAndReleasedOverThem) {
   EXPECT_EQ(s.Show(kMsgYesNo, [&] { s.ClickIn(s.box.CloseRect()); }), kMsgResultNo);
   EXPECT_EQ(s.Show(kMsgOk, [&] { s.ClickIn(s.box.CloseRect()); }), kMsgResultOk);
   EXPECT_EQ(s.Show(kMsgOk, [&] { s.ClickIn(s.box.FirstButtonRect()); }), kMsgResultOk);
-  EXPECT_EQ(s.Show(kMsgOk, [&] { s.screen->RequestClose(*s.box.Form()->Handle()); }),
-            kMsgResultNo);
+  EXPECT_EQ(s.Show(kMsgOk, [&] { s.screen->RequestClose(*s.box.Form()->Handle()); }), kMsgResultNo);
 }
 
 TEST(LumMessageBox, PressingAButtonMovesTheFocus) {
@@ -111,14 +110,16 @@ TEST(LumMessageBox, PressingAButtonMovesTheFocus) {
 
 TEST(LumMessageBox, ShortMessagesKeepTheSkinsSizeLongOnesWidenByAThird) {
   BoxScene s;
-  s.Show(kMsgOk, [&] { s.screen->PressKey(kVkEscape); }, "Short.");
+  s.Show(
+      kMsgOk, [&] { s.screen->PressKey(kVkEscape); }, "Short.");
   EXPECT_EQ(s.box.Composed().width(), 296);
   EXPECT_EQ(s.box.Composed().height(), 169);
   const std::string long_message(300, 'x');
   Bitmap32 scratch(1, 1);
   scratch.canvas().font = s.box.FontMsg;
   const Size line = scratch.canvas().TextExtent(long_message);
-  s.Show(kMsgOk, [&] { s.screen->PressKey(kVkEscape); }, long_message);
+  s.Show(
+      kMsgOk, [&] { s.screen->PressKey(kVkEscape); }, long_message);
   const int expected = s.box.ImgMsg.width() + line.cx / 3 + 2 * s.box.AlphaWidth + 10;
   ASSERT_GT(expected, 296);
   EXPECT_EQ(s.box.Composed().width(), expected);

@@ -51,10 +51,10 @@ TEST(Pipeline, TransparentControlShowsParentAndWindowlessSiblingsBelow) {
   Scene s("lblTitle");
   s.form.PaintAll();
   EXPECT_EQ(s.At(0, 0), 0xFFFFFFFFu);  // its own content
-  EXPECT_EQ(s.At(5, 5), kRed);          // the form
-  EXPECT_EQ(s.At(15, 15), kBlue);       // the sibling below, painted into its bitmap
-  EXPECT_EQ(s.At(50, 20), kRed);        // beside the control
-  EXPECT_EQ(s.below->paints, 2);        // by the form and into the control's background
+  EXPECT_EQ(s.At(5, 5), kRed);         // the form
+  EXPECT_EQ(s.At(15, 15), kBlue);      // the sibling below, painted into its bitmap
+  EXPECT_EQ(s.At(50, 20), kRed);       // beside the control
+  EXPECT_EQ(s.below->paints, 2);       // by the form and into the control's background
 }
 
 TEST(Pipeline, PartialRepaintsGiveTheSamePicture) {

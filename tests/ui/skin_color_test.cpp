@@ -16,17 +16,17 @@ TEST(HslToRgb, HandComputedExamples) {
   };
   const Case cases[] = {
       {0, 100, 50, MakeColor(255, 0, 0)},
-      {30, 100, 50, MakeColor(255, 128, 0)},    // 4.25 * 30 = 127.5, a tie: 128 is even
-      {90, 100, 50, MakeColor(128, 255, 0)},    // 255 - 127.5 = 127.5 -> 128
-      {0, 0, 50, MakeColor(128, 128, 128)},     // no saturation pulls every channel to 128
+      {30, 100, 50, MakeColor(255, 128, 0)},  // 4.25 * 30 = 127.5, a tie: 128 is even
+      {90, 100, 50, MakeColor(128, 255, 0)},  // 255 - 127.5 = 127.5 -> 128
+      {0, 0, 50, MakeColor(128, 128, 128)},   // no saturation pulls every channel to 128
       // (0, 255, 0) at S 50: 0 -> 64, 255 -> rnd(191.5) = 192; at L 75 (f = 0.5):
       // 64 -> rnd(159.5) = 160, 192 -> rnd(223.5) = 224.
       {120, 50, 75, MakeColor(160, 224, 160)},
-      {240, 100, 25, MakeColor(0, 0, 128)},     // f = -0.5: 255 -> rnd(127.5) = 128
+      {240, 100, 25, MakeColor(0, 0, 128)},  // f = -0.5: 255 -> rnd(127.5) = 128
       {300, 100, 50, MakeColor(255, 0, 255)},
       {330, 100, 50, MakeColor(255, 0, 128)},
       {200, 100, 100, MakeColor(255, 255, 255)},  // full lightness is white, not black
-      {360, 50, 50, clBlack},                   // outside the domain
+      {360, 50, 50, clBlack},                     // outside the domain
       {-1, 50, 50, clBlack},
       {10, 100.5, 50, clBlack},
       {10, 50, -0.1, clBlack},

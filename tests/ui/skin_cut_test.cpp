@@ -68,13 +68,13 @@ TEST(CutNinePng, InvalidSplitsCutNothing) {
     int factor;
   };
   const Case cases[] = {
-      {{3, 2}, {3, 5}, 255},    // x1 = x2
-      {{3, 5}, {7, 5}, 255},    // y1 = y2
-      {{7, 2}, {3, 5}, 255},    // x1 > x2
-      {{3, 2}, {10, 5}, 255},   // x2 on the right edge
-      {{3, 2}, {7, 8}, 255},    // y2 on the bottom edge
-      {{-1, 2}, {7, 5}, 255},   // below 0
-      {{3, 2}, {7, 5}, 256},    // factor out of range
+      {{3, 2}, {3, 5}, 255},   // x1 = x2
+      {{3, 5}, {7, 5}, 255},   // y1 = y2
+      {{7, 2}, {3, 5}, 255},   // x1 > x2
+      {{3, 2}, {10, 5}, 255},  // x2 on the right edge
+      {{3, 2}, {7, 8}, 255},   // y2 on the bottom edge
+      {{-1, 2}, {7, 5}, 255},  // below 0
+      {{3, 2}, {7, 5}, 256},   // factor out of range
       {{3, 2}, {7, 5}, -1},
   };
   for (const Case& c : cases) {
@@ -101,9 +101,10 @@ TEST(CutThree, ValidityOfTheCutPoints) {
     int a1, a2;
     bool valid;
   };
-  const Case cases[] = {{3, 7, true},  {3, 3, true},  {3, 10, true}, {0, 5, false},
-                        {3, 0, false}, {7, 3, false}, {11, 12, false},
-                        {3, 11, false}};  // beyond the skin: refused rather than read past it
+  const Case cases[] = {
+      {3, 7, true},  {3, 3, true},    {3, 10, true}, {0, 5, false}, {3, 0, false},
+      {7, 3, false}, {11, 12, false}, {3, 11, false}};  // beyond the skin: refused rather than read
+                                                        // past it
   for (const Case& c : cases) {
     PngImage skin = Coords(10, 10);
     ThreePng horizontal, vertical;
@@ -124,8 +125,8 @@ TEST(StateFrame, PicksFrameKOfAnEvenStrip) {
     EXPECT_EQ(frame->width(), 3);
     EXPECT_EQ(frame->Pixel(0, 0), MakeArgb(200, 3 * k, 0, 0));
   }
-  EXPECT_FALSE(StateFrameHorz(strip, 4, 4));   // index beyond N - 1
-  EXPECT_FALSE(StateFrameHorz(strip, 5, 0));   // 12 is not a multiple of 5
+  EXPECT_FALSE(StateFrameHorz(strip, 4, 4));  // index beyond N - 1
+  EXPECT_FALSE(StateFrameHorz(strip, 5, 0));  // 12 is not a multiple of 5
   EXPECT_FALSE(StateFrameHorz(strip, 0, 0));
   EXPECT_FALSE(StateFrameHorz(strip, 3, -1));
   PngImage column = Coords(2, 9);

@@ -11,7 +11,8 @@ std::string FakeMac(const std::string& seed) {
   uint64_t h = 1469598103934665603ULL;
   std::ostringstream out;
   for (int block = 0; block < 4; ++block) {
-    for (char c : seed + std::to_string(block)) h = (h ^ static_cast<uint8_t>(c)) * 1099511628211ULL;
+    for (char c : seed + std::to_string(block))
+      h = (h ^ static_cast<uint8_t>(c)) * 1099511628211ULL;
     out << std::uppercase << std::hex << std::setw(16) << std::setfill('0') << h;
   }
   return out.str();
@@ -35,8 +36,10 @@ Json Manifest(const ModernExtension& e) {
 Json Entry(const ModernExtension& e, int index) {
   Json s = Json::object();
   s["account_extension_type"] = 0;
-  s["active_permissions"] = {{"api", Json::array({"storage", "activeTab"})}, {"explicit_host", Json::array()},
-                             {"manifest_permissions", Json::array()}, {"scriptable_host", Json::array()}};
+  s["active_permissions"] = {{"api", Json::array({"storage", "activeTab"})},
+                             {"explicit_host", Json::array()},
+                             {"manifest_permissions", Json::array()},
+                             {"scriptable_host", Json::array()}};
   s["commands"] = Json::object();
   s["content_settings"] = Json::array();
   s["creation_flags"] = e.location == 4 ? 38 : 9;
@@ -59,11 +62,13 @@ Json Entry(const ModernExtension& e, int index) {
   return s;
 }
 
-void WriteExtensionFiles(const ImageWriter& w, const ModernExtension& e, const std::string& folder, int index) {
+void WriteExtensionFiles(const ImageWriter& w, const ModernExtension& e, const std::string& folder,
+                         int index) {
   w.WriteFile(folder + "\\manifest.json", Manifest(e).dump(2));
   w.WriteFile(folder + "\\background.js", "chrome.runtime.onInstalled.addListener(() => {});\n");
   for (int size : {16, 48}) {
-    w.WriteFile(folder + "\\icons\\icon" + std::to_string(size) + ".png", ExtensionIconPng(size, e.colour, index));
+    w.WriteFile(folder + "\\icons\\icon" + std::to_string(size) + ".png",
+                ExtensionIconPng(size, e.colour, index));
   }
   for (const auto& [locale, messages] : e.locales) {
     Json catalog = Json::object();
@@ -89,7 +94,8 @@ Json SecureSurroundings() {
   p["homepage"] = "https://www.example.org/";
   p["homepage_is_newtabpage"] = false;
   p["pinned_tabs"] = Json::array();
-  p["session"] = {{"restore_on_startup", 1}, {"startup_urls", Json::array({"https://www.example.org/"})}};
+  p["session"] = {{"restore_on_startup", 1},
+                  {"startup_urls", Json::array({"https://www.example.org/"})}};
   return p;
 }
 
@@ -102,15 +108,17 @@ void WriteProfile(const ImageWriter& w, const std::string& dir, const ModernProf
   for (const auto& e : profile.extensions) {
     (e.secure ? secure_settings : open_settings)[e.id] = Entry(e, index);
     if (e.secure) macs[e.id] = FakeMac(dir + e.id);
-    const std::string folder =
-        e.unpacked_folder.empty() ? extensions_dir + "\\" + e.id + "\\" + e.version + "_0" : e.unpacked_folder;
+    const std::string folder = e.unpacked_folder.empty()
+                                   ? extensions_dir + "\\" + e.id + "\\" + e.version + "_0"
+                                   : e.unpacked_folder;
     WriteExtensionFiles(w, e, folder, index++);
   }
   Json prefs = Json::object();
   prefs["autofill"] = {{"enabled", true}};
-  prefs["browser"] = {{"has_seen_welcome_page", true},
-                      {"window_placement", {{"bottom", 1030}, {"left", 10}, {"maximized", true}, {"right", 1290},
-                                            {"top", 10}}}};
+  prefs["browser"] = {
+      {"has_seen_welcome_page", true},
+      {"window_placement",
+       {{"bottom", 1030}, {"left", 10}, {"maximized", true}, {"right", 1290}, {"top", 10}}}};
   prefs["download"] = {{"default_directory", "C:\\Users\\demo\\Downloads"}};
   Json extensions = {{"alerts", {{"initialized", true}}},
                      {"chrome_url_overrides", Json::object()},
@@ -129,28 +137,32 @@ void WriteProfile(const ImageWriter& w, const std::string& dir, const ModernProf
 
   Json secure = SecureSurroundings();
   secure["extensions"] = {{"settings", secure_settings}, {"ui", {{"developer_mode", true}}}};
-  Json protection_macs = {{"browser", {{"show_home_button", FakeMac(dir + "home")}}},
-                          {"extensions", {{"settings", macs}, {"ui", {{"developer_mode", FakeMac(dir + "dev")}}}}},
-                          {"homepage", FakeMac(dir + "homepage")},
-                          {"session", {{"restore_on_startup", FakeMac(dir + "restore")}}}};
+  Json protection_macs = {
+      {"browser", {{"show_home_button", FakeMac(dir + "home")}}},
+      {"extensions", {{"settings", macs}, {"ui", {{"developer_mode", FakeMac(dir + "dev")}}}}},
+      {"homepage", FakeMac(dir + "homepage")},
+      {"session", {{"restore_on_startup", FakeMac(dir + "restore")}}}};
   secure["protection"] = {{"macs", protection_macs}, {"super_mac", FakeMac(dir + "super")}};
   w.WriteFile(dir + "\\Secure Preferences", secure.dump());
 }
 
 }  // namespace
 
-void WriteModernChromium(const ImageWriter& w, const std::string& data, const std::vector<ModernProfile>& profiles,
-                         const std::string& last_used) {
+void WriteModernChromium(const ImageWriter& w, const std::string& data,
+                         const std::vector<ModernProfile>& profiles, const std::string& last_used) {
   Json cache = Json::object();
   for (const auto& p : profiles) {
-    cache[p.folder] = {{"active_time", 1.7e9}, {"avatar_icon", "chrome://theme/IDR_PROFILE_AVATAR_26"},
-                       {"is_using_default_name", false}, {"name", p.name}};
+    cache[p.folder] = {{"active_time", 1.7e9},
+                       {"avatar_icon", "chrome://theme/IDR_PROFILE_AVATAR_26"},
+                       {"is_using_default_name", false},
+                       {"name", p.name}};
     WriteProfile(w, data + "\\" + p.folder, p);
   }
-  Json local_state = {{"browser", {{"enabled_labs_experiments", Json::array()}}},
-                      {"profile", {{"info_cache", cache}, {"last_used", last_used},
-                                   {"profiles_order", Json::array()}}},
-                      {"variations_country", "gb"}};
+  Json local_state = {
+      {"browser", {{"enabled_labs_experiments", Json::array()}}},
+      {"profile",
+       {{"info_cache", cache}, {"last_used", last_used}, {"profiles_order", Json::array()}}},
+      {"variations_country", "gb"}};
   for (const auto& p : profiles) local_state["profile"]["profiles_order"].push_back(p.folder);
   w.WriteFile(data + "\\Local State", local_state.dump());
 }

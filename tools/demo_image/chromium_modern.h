@@ -16,14 +16,14 @@ namespace orvo::tools {
 
 struct ModernExtension {
   std::string id;
-  std::string name;         // as the manifest says it ("__MSG_extName__" for a localised one)
+  std::string name;  // as the manifest says it ("__MSG_extName__" for a localised one)
   std::string description;
   std::string version = "1.0.0";
   uint32_t colour = 0x1695E6;
-  bool secure = true;       // in Secure Preferences with a MAC; false: in Preferences, no MAC
+  bool secure = true;  // in Secure Preferences with a MAC; false: in Preferences, no MAC
   int location = 1;
-  Json state;               // null: no "state"
-  Json disable_reasons;     // null: no "disable_reasons"
+  Json state;            // null: no "state"
+  Json disable_reasons;  // null: no "disable_reasons"
   std::string default_locale;
   // locale -> message name -> text, written as _locales/<locale>/messages.json
   std::map<std::string, std::map<std::string, std::string>> locales;
@@ -42,7 +42,7 @@ struct ModernProfile {
 
 // Local State and each profile under the data folder `data` (a Windows path without
 // trailing backslash); `last_used` names the profile a new window opens.
-void WriteModernChromium(const ImageWriter& w, const std::string& data, const std::vector<ModernProfile>& profiles,
-                         const std::string& last_used);
+void WriteModernChromium(const ImageWriter& w, const std::string& data,
+                         const std::vector<ModernProfile>& profiles, const std::string& last_used);
 
 }  // namespace orvo::tools

@@ -18,8 +18,10 @@ namespace {
 
 constexpr const char* kFirefoxExe = "C:\\Program Files (x86)\\Mozilla Firefox\\firefox.exe";
 constexpr const char* kOperaExe = "C:\\Program Files\\Opera\\launcher.exe";
-constexpr const char* kChromeProfile = "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default";
-constexpr const char* kOperaProfile = "C:\\Users\\demo\\AppData\\Roaming\\Opera Software\\Opera Stable";
+constexpr const char* kChromeProfile =
+    "C:\\Users\\demo\\AppData\\Local\\Google\\Chrome\\User Data\\Default";
+constexpr const char* kOperaProfile =
+    "C:\\Users\\demo\\AppData\\Roaming\\Opera Software\\Opera Stable";
 
 os::Pixels ExtensionMark(int size, uint32_t colour) {
   IconPainter p(size);
@@ -68,19 +70,24 @@ void InternetExplorerAddOns(Registry& reg, ImageWriter& w) {
   reg.Set(lm, ext + menu_button, "MenuText", "Translate with Demo");
   reg.Set(lm, ext + menu_button, "HotIcon", demo + "translate.ico");
   reg.Set(lm, ext + menu_button, "CLSID", "{1FBA04EE-3024-11D2-8F1F-0000F87ABD16}");
-  reg.SetDword(cu, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\" + button, "Flags", 1);
-  reg.Set(cu, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\" + button, "Version", "*");
+  reg.SetDword(cu, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\" + button,
+               "Flags", 1);
+  reg.Set(cu, "Software\\Microsoft\\Windows\\CurrentVersion\\Ext\\Settings\\" + button, "Version",
+          "*");
 
   const std::string menu = "SOFTWARE\\Microsoft\\Internet Explorer\\MenuExt\\";
   reg.Set(cu, menu + "&Send to Clip Notes", "", "res://" + demo + "clip.dll/201");
   reg.SetDword(cu, menu + "&Send to Clip Notes", "Contexts", 0x11);
   reg.Set(cu, menu + "E&xport to Demo Sheet", "", demo + "export.htm");
 
-  w.WriteFile(demo + "notes.ico", WriteIcoFile({ExtensionMark(16, 0xF9A825), ExtensionMark(32, 0xF9A825)}));
-  w.WriteFile(demo + "translate.ico", WriteIcoFile({ExtensionMark(16, 0x00897B), ExtensionMark(32, 0x00897B)}));
+  w.WriteFile(demo + "notes.ico",
+              WriteIcoFile({ExtensionMark(16, 0xF9A825), ExtensionMark(32, 0xF9A825)}));
+  w.WriteFile(demo + "translate.ico",
+              WriteIcoFile({ExtensionMark(16, 0x00897B), ExtensionMark(32, 0x00897B)}));
 }
 
 std::vector<DemoExtension> ChromeExtensions() {
+  // clang-format off
   std::vector<DemoExtension> list = {
       {"fblkdohiomlcbgpekccokebfafkgegcf", "Tab Tidy", "Groups and sorts your open tabs.", "2.4.1", {16, 32, 48}, 1, 0x1695E6},
       {"anihaiknkjpemibakigcfnienhfpllen", "Quiet Pages", "Hides autoplaying videos and sound.", "1.0.3", {16, 48}, 0, 0x34A853},
@@ -95,9 +102,22 @@ std::vector<DemoExtension> ChromeExtensions() {
       {"idoifbohijbiknjlhibadphkcnpanbcc", "Wörterbuch Plus", "Doppelklick zeigt die Bedeutung eines Wortes.", "3.0.4", {16, 32, 48}, 1, 0x6D4C41},
       {"hmejmoapjdlhjmhkabfnkdjjloonhlab", "__MSG_appName__", "__MSG_appDesc__", "8.1.0", {16, 32, 48}, 1, 0x0288D1},
   };
-  DemoExtension orphan_folder{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "Left Behind", "A folder Chrome no longer lists.", "1.0", {48}, 1, 0x9E9E9E};
+  // clang-format on
+  DemoExtension orphan_folder{"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa",
+                              "Left Behind",
+                              "A folder Chrome no longer lists.",
+                              "1.0",
+                              {48},
+                              1,
+                              0x9E9E9E};
   orphan_folder.has_settings = false;
-  DemoExtension orphan_settings{"bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb", "Uninstalled Helper", "Its files are gone.", "1.0", {48}, 1, 0x9E9E9E};
+  DemoExtension orphan_settings{"bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb",
+                                "Uninstalled Helper",
+                                "Its files are gone.",
+                                "1.0",
+                                {48},
+                                1,
+                                0x9E9E9E};
   orphan_settings.has_folder = false;
   list.push_back(orphan_folder);
   list.push_back(orphan_settings);
@@ -106,10 +126,34 @@ std::vector<DemoExtension> ChromeExtensions() {
 
 std::vector<DemoExtension> OperaExtensions() {
   return {
-      {"phonibhekbdcldjdnfbjjlodamhpdonh", "Opera Tab Tidy", "Groups and sorts your open tabs.", "2.4.1", {16, 32, 48}, 1, 0xFF1B2D},
-      {"ijhalcmpfecbabjmpagjaihimajngpoo", "Night Owl", "A dark theme for every site.", "1.5", {16, 48}, 0, 0x263238},
-      {"almkpllbonkcbenbgbfbcjacdoeiibpg", "Price Watch", "Warns when a price drops.", "0.8.0", {16, 32, 48}, 1, 0x43A047},
-      {"gilheacpmmkbgjpffhfeicphlhchnlkf", "Quick Dial Sync", "Keeps your speed dial in step.", "3.3.3", {32}, 1, 0x1E88E5},
+      {"phonibhekbdcldjdnfbjjlodamhpdonh",
+       "Opera Tab Tidy",
+       "Groups and sorts your open tabs.",
+       "2.4.1",
+       {16, 32, 48},
+       1,
+       0xFF1B2D},
+      {"ijhalcmpfecbabjmpagjaihimajngpoo",
+       "Night Owl",
+       "A dark theme for every site.",
+       "1.5",
+       {16, 48},
+       0,
+       0x263238},
+      {"almkpllbonkcbenbgbfbcjacdoeiibpg",
+       "Price Watch",
+       "Warns when a price drops.",
+       "0.8.0",
+       {16, 32, 48},
+       1,
+       0x43A047},
+      {"gilheacpmmkbgjpffhfeicphlhchnlkf",
+       "Quick Dial Sync",
+       "Keeps your speed dial in step.",
+       "3.3.3",
+       {32},
+       1,
+       0x1E88E5},
   };
 }
 
@@ -119,19 +163,22 @@ void DemoImage(const fs::path& root) {
   const auto lm = os::RegRoot::LocalMachine;
   const auto cu = os::RegRoot::CurrentUser;
   Registry reg;
-  RegisterBrowser(reg, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome", "Google Chrome", kChromeExe,
-                  "Google Chrome is a fast, simple and secure web browser.");
-  RegisterBrowser(reg, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE", "Mozilla Firefox",
-                  kFirefoxExe, "Firefox delivers safe, easy web browsing.");
-  RegisterBrowser(reg, "SOFTWARE\\Clients\\StartMenuInternet\\OperaStable", "Opera Stable", kOperaExe,
-                  "Opera - the fast, secure web browser.");
+  RegisterBrowser(reg, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome", "Google Chrome",
+                  kChromeExe, "Google Chrome is a fast, simple and secure web browser.");
+  RegisterBrowser(reg, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE",
+                  "Mozilla Firefox", kFirefoxExe, "Firefox delivers safe, easy web browsing.");
+  RegisterBrowser(reg, "SOFTWARE\\Clients\\StartMenuInternet\\OperaStable", "Opera Stable",
+                  kOperaExe, "Opera - the fast, secure web browser.");
   for (const char* scheme : {"http", "https", "ftp"}) {
-    reg.Set(cu, std::string("Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\") + scheme +
-                    "\\UserChoice", "Progid", "ChromeHTML");
+    reg.Set(cu,
+            std::string("Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\") +
+                scheme + "\\UserChoice",
+            "Progid", "ChromeHTML");
     reg.Set(os::RegRoot::ClassesRoot, std::string(scheme) + "\\shell\\open\\command", "",
             std::string("\"") + kChromeExe + "\" -- \"%1\"");
   }
-  const std::string cu_plugins = "SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1";
+  const std::string cu_plugins =
+      "SOFTWARE\\MozillaPlugins\\@orvo-demo.example/DemoPlayer,version=2.1";
   reg.Set(cu, cu_plugins, "ProductName", "Demo Media Player");
   reg.Set(cu, cu_plugins, "Description", "Plays demo media inside web pages");
   reg.Set(cu, cu_plugins, "Version", "2.1.0.4");
@@ -139,12 +186,16 @@ void DemoImage(const fs::path& root) {
   reg.Set(cu, cu_plugins, "Path", "C:\\Users\\demo\\AppData\\Local\\DemoPlayer\\npdemo.dll");
   const std::string wow_plugins = "SOFTWARE\\Wow6432Node\\MozillaPlugins\\";
   reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "ProductName", "PDF View");
-  reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "Description", "Shows PDF documents in the browser");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "Description",
+          "Shows PDF documents in the browser");
   reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "Version", "11.0.23");
-  reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "Path", "C:\\Program Files (x86)\\PdfView\\nppdf32.dll");
-  reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Description", "A plug-in without a product name");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/PdfView", "Path",
+          "C:\\Program Files (x86)\\PdfView\\nppdf32.dll");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Description",
+          "A plug-in without a product name");
   reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Version", "1.0");
-  reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Path", "C:\\Windows\\SysWOW64\\npnoname.dll");
+  reg.Set(lm, wow_plugins + "@orvo-demo.example/NoName,version=1.0", "Path",
+          "C:\\Windows\\SysWOW64\\npnoname.dll");
   InternetExplorerAddOns(reg, w);
   std::ofstream(root / "registry.reg", std::ios::binary) << reg.Text();
 
@@ -163,7 +214,6 @@ void DemoImage(const fs::path& root) {
   w.WriteFile("C:\\Users\\demo\\AppData\\Local\\Temp\\FXSAPIDebugLogFile.txt", "");
 }
 
-
 }  // namespace
 
 void WriteDemoImage(const fs::path& root) { DemoImage(root); }
@@ -172,24 +222,25 @@ void WriteLegacyDemoImage(const fs::path& root) {
   ImageWriter w(root);
   WriteImageIni(root, "");
   Registry reg;
-  RegisterBrowser(reg, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE", "Mozilla Firefox",
-                  kFirefoxExe, "Firefox delivers safe, easy web browsing.");
+  RegisterBrowser(reg, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE",
+                  "Mozilla Firefox", kFirefoxExe, "Firefox delivers safe, easy web browsing.");
   reg.Set(os::RegRoot::CurrentUser,
-          "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice", "Progid",
-          "FirefoxURL");
+          "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\UserChoice",
+          "Progid", "FirefoxURL");
   std::ofstream(root / "registry.reg", std::ios::binary) << reg.Text();
   WriteBrowserProgram(w, kFirefoxExe, "firefox");
   WriteBrowserProgram(w, kIeExe, "ie");
-  w.WriteFile("C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\profiles.ini",
-              "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\n"
-              "Path=Profiles/k3x9q2lm.default\r\nDefault=1\r\n");
+  w.WriteFile(
+      "C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\profiles.ini",
+      "[General]\r\nStartWithLastProfile=1\r\n\r\n[Profile0]\r\nName=default\r\nIsRelative=1\r\n"
+      "Path=Profiles/k3x9q2lm.default\r\nDefault=1\r\n");
   // An old profile: the add-ons as the database knew them. The first two carry their names
   // in addons.json; the others only in the database's locale rows.
   std::vector<FirefoxAddon> addons = FirefoxAddons();
   addons.resize(4);
   addons[1].active = false;  // user-disabled 0, active 0: disabled all the same
   addons[1].user_disabled = false;
-  addons[3].active = true;   // user-disabled 1, active 1: disabled
+  addons[3].active = true;  // user-disabled 1, active 1: disabled
   WriteFirefoxSqliteProfile(w, kFirefoxProfile, addons, {0, 1});
   WriteFirefoxAddonFiles(w, addons);
 }
@@ -199,8 +250,8 @@ void WriteSyntheticFirefoxImage(const fs::path& root, int count, double megabyte
   ImageWriter w(root);
   WriteImageIni(root, "");
   Registry reg;
-  RegisterBrowser(reg, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE", "Mozilla Firefox",
-                  kFirefoxExe, "Firefox delivers safe, easy web browsing.");
+  RegisterBrowser(reg, "SOFTWARE\\Wow6432Node\\Clients\\StartMenuInternet\\FIREFOX.EXE",
+                  "Mozilla Firefox", kFirefoxExe, "Firefox delivers safe, easy web browsing.");
   std::ofstream(root / "registry.reg", std::ios::binary) << reg.Text();
   w.WriteFile("C:\\Users\\demo\\AppData\\Roaming\\Mozilla\\Firefox\\profiles.ini",
               "[Profile0]\r\nPath=Profiles/k3x9q2lm.default\r\n");
@@ -223,7 +274,8 @@ void WriteSyntheticFirefoxImage(const fs::path& root, int count, double megabyte
     for (size_t i = 0; i < addons.size(); i += 2) named.push_back(i);
     WriteFirefoxSqliteProfile(w, kFirefoxProfile, addons, named);
   } else {
-    WriteFirefoxJsonProfile(w, kFirefoxProfile, addons, static_cast<size_t>(megabytes * 1024 * 1024));
+    WriteFirefoxJsonProfile(w, kFirefoxProfile, addons,
+                            static_cast<size_t>(megabytes * 1024 * 1024));
     WriteFirefoxStartupCache(w, kFirefoxProfile, addons);  // as a current Firefox keeps it
   }
   SetFirefoxIconSite("http://127.0.0.1:8086/icons/");
@@ -246,8 +298,8 @@ void WriteSyntheticImage(const fs::path& root, int count, double megabytes) {
   ImageWriter w(root);
   WriteImageIni(root, "");
   Registry reg;
-  RegisterBrowser(reg, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome", "Google Chrome", kChromeExe,
-                  "Google Chrome is a fast, simple and secure web browser.");
+  RegisterBrowser(reg, "SOFTWARE\\Clients\\StartMenuInternet\\Google Chrome", "Google Chrome",
+                  kChromeExe, "Google Chrome is a fast, simple and secure web browser.");
   std::ofstream(root / "registry.reg", std::ios::binary) << reg.Text();
   WriteBrowserProgram(w, kChromeExe, "chrome");
   std::vector<DemoExtension> list;
@@ -261,7 +313,8 @@ void WriteSyntheticImage(const fs::path& root, int count, double megabytes) {
     while (id.size() < 32) id += static_cast<char>('a' + (id.size() * 7 + i) % 16);
     e.id = id;
     e.name = "Synthetic Extension " + std::to_string(i);
-    e.description = "Extension number " + std::to_string(i) + " of a heavy profile, with a longer description.";
+    e.description =
+        "Extension number " + std::to_string(i) + " of a heavy profile, with a longer description.";
     e.state = i % 5 == 0 ? 0 : 1;
     e.icon_sizes = {16, 48};
     e.colour = 0x101010u * static_cast<uint32_t>(i % 15 + 1);

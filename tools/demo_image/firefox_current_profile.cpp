@@ -26,7 +26,9 @@ std::string FileUrl(const std::string& path) {
   return out;
 }
 
-bool IsXpi(const std::string& path) { return path.size() > 4 && path.compare(path.size() - 4, 4, ".xpi") == 0; }
+bool IsXpi(const std::string& path) {
+  return path.size() > 4 && path.compare(path.size() - 4, 4, ".xpi") == 0;
+}
 
 std::string RootUri(const FirefoxAddon& a) {
   if (!a.root_uri.empty()) return a.root_uri;
@@ -34,7 +36,9 @@ std::string RootUri(const FirefoxAddon& a) {
 }
 
 // XPIState's "enabled" and the database's "active": visible and not disabled.
-bool Enabled(const FirefoxAddon& a) { return !a.user_disabled && !a.app_disabled && !a.soft_disabled; }
+bool Enabled(const FirefoxAddon& a) {
+  return !a.user_disabled && !a.app_disabled && !a.soft_disabled;
+}
 
 std::string Folder(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
@@ -50,7 +54,9 @@ Json Entry(const FirefoxAddon& a, int index) {
   e["updateURL"] = nullptr;
   e["manifestVersion"] = 2;
   e["optionsURL"] = nullptr;
-  e["defaultLocale"] = {{"name", a.name}, {"description", a.description}, {"creator", "Orvo Demo"},
+  e["defaultLocale"] = {{"name", a.name},
+                        {"description", a.description},
+                        {"creator", "Orvo Demo"},
                         {"homepageURL", nullptr}};
   e["visible"] = true;
   e["active"] = Enabled(a);
@@ -62,25 +68,31 @@ Json Entry(const FirefoxAddon& a, int index) {
   e["applyBackgroundUpdates"] = 1;
   e["path"] = a.descriptor.empty() ? Json() : Json(a.descriptor);
   e["skinnable"] = false;
-  e["sourceURI"] = a.location == "app-profile" ? Json("https://addons.example.org/" + a.id + ".xpi") : Json();
+  e["sourceURI"] =
+      a.location == "app-profile" ? Json("https://addons.example.org/" + a.id + ".xpi") : Json();
   e["releaseNotesURI"] = nullptr;
   e["softDisabled"] = a.soft_disabled;
   e["foreignInstall"] = false;
   e["strictCompatibility"] = a.type == "theme" || a.type == "locale";
   Json locales = Json::array();
   for (const auto& l : a.locales) {
-    locales.push_back({{"name", l.name}, {"description", l.description}, {"creator", "Orvo Demo"},
-                       {"homepageURL", nullptr}, {"locales", l.tags}});
+    locales.push_back({{"name", l.name},
+                       {"description", l.description},
+                       {"creator", "Orvo Demo"},
+                       {"homepageURL", nullptr},
+                       {"locales", l.tags}});
   }
   e["locales"] = locales;
-  e["targetApplications"] = Json::array({{{"id", "toolkit@mozilla.org"}, {"minVersion", "58.0"}, {"maxVersion", "*"}}});
+  e["targetApplications"] =
+      Json::array({{{"id", "toolkit@mozilla.org"}, {"minVersion", "58.0"}, {"maxVersion", "*"}}});
   e["targetPlatforms"] = Json::array();
   e["signedState"] = a.location == "app-profile" ? 2 : 3;
   e["signedDate"] = kInstalled;
   e["seen"] = true;
   e["dependencies"] = Json::array();
   e["incognito"] = "spanning";
-  e["userPermissions"] = {{"permissions", Json::array({"storage", "tabs"})}, {"origins", Json::array()}};
+  e["userPermissions"] = {{"permissions", Json::array({"storage", "tabs"})},
+                          {"origins", Json::array()}};
   if (!a.icon_sizes.empty()) {
     Json icons = Json::object();
     for (int s : a.icon_sizes) icons[std::to_string(s)] = FirefoxIconUrl(a, s);
@@ -128,8 +140,10 @@ Json FirefoxStartupCacheJson(const std::string& profile, const std::vector<Firef
   for (const auto& a : addons) {
     if (!cache.contains(a.location)) {
       Json place = {{"addons", Json::object()}, {"staged", Json::object()}};
-      if (a.location == "app-profile") place["path"] = profile + "\\extensions";
-      else if (!a.descriptor.empty()) place["path"] = Folder(a.descriptor);
+      if (a.location == "app-profile")
+        place["path"] = profile + "\\extensions";
+      else if (!a.descriptor.empty())
+        place["path"] = Folder(a.descriptor);
       cache[a.location] = place;
     }
     cache[a.location]["addons"][a.id] = State(a, index++);
@@ -137,7 +151,8 @@ Json FirefoxStartupCacheJson(const std::string& profile, const std::vector<Firef
   return cache;
 }
 
-void WriteFirefoxStartupCache(const ImageWriter& w, const std::string& profile, const std::vector<FirefoxAddon>& addons) {
+void WriteFirefoxStartupCache(const ImageWriter& w, const std::string& profile,
+                              const std::vector<FirefoxAddon>& addons) {
   std::string why;
   const auto cache = EncodeMozLz4(FirefoxStartupCacheJson(profile, addons).dump(), &why);
   if (!cache) throw std::runtime_error("startup cache: " + why);
@@ -145,7 +160,8 @@ void WriteFirefoxStartupCache(const ImageWriter& w, const std::string& profile, 
 }
 
 void WriteCurrentFirefoxProfile(const ImageWriter& w, const std::string& profile,
-                                const std::vector<FirefoxAddon>& addons, const std::string& active_theme) {
+                                const std::vector<FirefoxAddon>& addons,
+                                const std::string& active_theme) {
   Json list = Json::array();
   Json names = Json::array();
   int index = 0;
@@ -161,8 +177,10 @@ void WriteCurrentFirefoxProfile(const ImageWriter& w, const std::string& profile
   w.WriteFile(profile + "\\prefs.js",
               "// Mozilla User Preferences\r\n\r\n"
               "user_pref(\"browser.startup.homepage\", \"https://www.example.org/\");\r\n"
-              "user_pref(\"extensions.activeThemeID\", \"" + active_theme + "\");\r\n"
-              "user_pref(\"extensions.databaseSchema\", 36);\r\n");
+              "user_pref(\"extensions.activeThemeID\", \"" +
+                  active_theme +
+                  "\");\r\n"
+                  "user_pref(\"extensions.databaseSchema\", 36);\r\n");
 }
 
 }  // namespace orvo::tools

@@ -51,7 +51,8 @@ PRAGMA user_version = 14;
 class Db {
  public:
   explicit Db(const std::string& path) {
-    if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("cannot create " + path);
+    if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK)
+      throw std::runtime_error("cannot create " + path);
   }
   ~Db() { sqlite3_close(db_); }
   void Exec(const std::string& sql) {
@@ -65,7 +66,8 @@ class Db {
   using Param = std::variant<std::string, long long>;
   void Run(const std::string& sql, const std::vector<Param>& params) {
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) throw std::runtime_error(sql);
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
+      throw std::runtime_error(sql);
     int i = 1;
     for (const auto& p : params) {
       if (const auto* t = std::get_if<std::string>(&p)) {
@@ -87,7 +89,8 @@ class Db {
 
 std::string FirefoxIconUrl(const FirefoxAddon& addon, int size) {
   std::string stem;
-  for (char c : addon.id) stem += (std::isalnum(static_cast<unsigned char>(c)) || c == '-') ? c : '_';
+  for (char c : addon.id)
+    stem += (std::isalnum(static_cast<unsigned char>(c)) || c == '-') ? c : '_';
   return IconSite() + stem + "-" + std::to_string(size) + ".png";
 }
 
@@ -108,7 +111,8 @@ void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
     e["location"] = "app-profile";
     e["version"] = a.version;
     e["type"] = a.id.find("dark") == 0 ? "theme" : "extension";
-    e["defaultLocale"] = {{"name", a.name}, {"description", a.description}, {"creator", "Orvo Demo"}};
+    e["defaultLocale"] = {
+        {"name", a.name}, {"description", a.description}, {"creator", "Orvo Demo"}};
     e["visible"] = true;
     e["active"] = a.active;
     e["userDisabled"] = a.user_disabled;
@@ -116,7 +120,8 @@ void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
     e["descriptor"] = a.descriptor;
     e["installDate"] = 1450000000000LL + index * 86400000LL;
     if (!a.locale_name.empty()) {
-      e["locales"] = Json::array({{{"name", a.locale_name}, {"description", a.description + " (de)"},
+      e["locales"] = Json::array({{{"name", a.locale_name},
+                                   {"description", a.description + " (de)"},
                                    {"locales", Json::array({"de"})}}});
     }
     if (!a.icon_sizes.empty()) {
@@ -127,7 +132,8 @@ void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
     if (per_addon > 0) {
       Json apps = Json::array();
       for (size_t k = 0; apps.dump().size() < per_addon / 2; ++k) {
-        apps.push_back({{"id", "{ec8030f7-c20a-464f-9b0e-13a3a9e97384}"}, {"minVersion", std::to_string(k) + ".0"},
+        apps.push_back({{"id", "{ec8030f7-c20a-464f-9b0e-13a3a9e97384}"},
+                        {"minVersion", std::to_string(k) + ".0"},
                         {"maxVersion", std::to_string(k + 40) + ".*"}});
       }
       e["targetApplications"] = apps;
@@ -135,7 +141,8 @@ void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
       for (size_t k = 0; perms.dump().size() < per_addon / 2; ++k) {
         perms.push_back("https://site" + std::to_string(k) + ".example.org/*");
       }
-      e["userPermissions"] = {{"permissions", Json::array({"storage", "tabs"})}, {"origins", perms}};
+      e["userPermissions"] = {{"permissions", Json::array({"storage", "tabs"})},
+                              {"origins", perms}};
     }
     list.push_back(e);
     names.push_back({{"id", a.id}, {"name", a.name}, {"description", a.description}});
@@ -145,7 +152,8 @@ void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
 }
 
 void WriteFirefoxSqliteProfile(const ImageWriter& w, const std::string& profile,
-                               const std::vector<FirefoxAddon>& addons, const std::vector<size_t>& named) {
+                               const std::vector<FirefoxAddon>& addons,
+                               const std::vector<size_t>& named) {
   w.WriteFile(profile + "\\prefs.js", "// Mozilla User Preferences\r\n");
   const std::string path = w.Host(profile + "\\extensions.sqlite").string();
   Db db(path);
@@ -155,23 +163,30 @@ void WriteFirefoxSqliteProfile(const ImageWriter& w, const std::string& profile,
   const long long n = static_cast<long long>(addons.size());
   for (long long i = n - 1; i >= 0; --i) {
     const auto& a = addons[static_cast<size_t>(i)];
-    db.Run("insert into locale (name, description, creator) values (?, ?, ?)", {a.name, a.description, std::string("Orvo Demo")});
+    db.Run("insert into locale (name, description, creator) values (?, ?, ?)",
+           {a.name, a.description, std::string("Orvo Demo")});
   }
   for (long long i = 0; i < n; ++i) {
     const auto& a = addons[static_cast<size_t>(i)];
-    const std::string icon = a.icon_sizes.empty() ? std::string() : FirefoxIconUrl(a, a.icon_sizes.front());
-    db.Run("insert into addon (id, syncGUID, location, version, type, internalName, iconURL, defaultLocale,"
-           " visible, active, userDisabled, appDisabled, pendingUninstall, descriptor, installDate, bootstrap)"
-           " values (?, ?, 'app-profile', ?, 'extension', ?, ?, ?, 1, ?, ?, ?, 0, ?, 1450000000000, 1)",
-           {a.id, "{sync-" + std::to_string(i) + "}", a.version, a.id, icon, n - i,
-            static_cast<long long>(a.active), static_cast<long long>(a.user_disabled),
-            static_cast<long long>(a.app_disabled), a.descriptor});
-    db.Run("insert into addon_locale (addon_internal_id, locale, locale_id) values (?, 'en-US', ?)", {i + 1, n - i});
+    const std::string icon =
+        a.icon_sizes.empty() ? std::string() : FirefoxIconUrl(a, a.icon_sizes.front());
+    db.Run(
+        "insert into addon (id, syncGUID, location, version, type, internalName, iconURL, "
+        "defaultLocale,"
+        " visible, active, userDisabled, appDisabled, pendingUninstall, descriptor, installDate, "
+        "bootstrap)"
+        " values (?, ?, 'app-profile', ?, 'extension', ?, ?, ?, 1, ?, ?, ?, 0, ?, 1450000000000, "
+        "1)",
+        {a.id, "{sync-" + std::to_string(i) + "}", a.version, a.id, icon, n - i,
+         static_cast<long long>(a.active), static_cast<long long>(a.user_disabled),
+         static_cast<long long>(a.app_disabled), a.descriptor});
+    db.Run("insert into addon_locale (addon_internal_id, locale, locale_id) values (?, 'en-US', ?)",
+           {i + 1, n - i});
   }
   Json names = Json::array();
   for (size_t i : named) {
-    names.push_back({{"id", addons[i].id}, {"name", addons[i].name},
-                     {"description", addons[i].description}});
+    names.push_back(
+        {{"id", addons[i].id}, {"name", addons[i].name}, {"description", addons[i].description}});
   }
   w.WriteFile(profile + "\\addons.json", Json{{"schema", 5}, {"addons", names}}.dump());
 }

@@ -28,11 +28,11 @@ struct FirefoxAddon {
   std::string locale_name;      // non-empty: a "locales" entry that wins over defaultLocale
   std::string descriptor;       // where the add-on lives; empty for built-in ones
   // Current profiles only (firefox_current_profile.h):
-  std::string type = "extension";     // extension, theme, locale, dictionary
+  std::string type = "extension";  // extension, theme, locale, dictionary
   std::string location = "app-profile";
   std::vector<FirefoxLocale> locales;  // its translations
   bool soft_disabled = false;
-  std::string root_uri;               // built-in add-ons: where the browser keeps them
+  std::string root_uri;  // built-in add-ons: where the browser keeps them
 };
 
 // The icon URL of an add-on for a size, on the demo rating service's site.
@@ -44,6 +44,7 @@ void WriteFirefoxJsonProfile(const ImageWriter& w, const std::string& profile,
 void SetFirefoxIconSite(const std::string& base_url);
 // The database plus addons.json naming the add-ons listed in `named` (by index).
 void WriteFirefoxSqliteProfile(const ImageWriter& w, const std::string& profile,
-                               const std::vector<FirefoxAddon>& addons, const std::vector<size_t>& named);
+                               const std::vector<FirefoxAddon>& addons,
+                               const std::vector<size_t>& named);
 
 }  // namespace orvo::tools

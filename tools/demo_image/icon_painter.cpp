@@ -19,8 +19,8 @@ void Blend(uint32_t& dst, uint32_t rgb, double coverage) {
     const double d = (dst >> shift) & 0xFF;
     return static_cast<uint32_t>(std::lround((s * sa + d * da * (1 - sa)) / oa)) & 0xFF;
   };
-  dst = (static_cast<uint32_t>(std::lround(oa * 255)) << 24) | (channel(16) << 16) | (channel(8) << 8) |
-        channel(0);
+  dst = (static_cast<uint32_t>(std::lround(oa * 255)) << 24) | (channel(16) << 16) |
+        (channel(8) << 8) | channel(0);
 }
 
 void Put16(std::string& s, uint32_t v) {
@@ -50,7 +50,8 @@ std::string Dib(const os::Pixels& p) {
   for (int y = p.height - 1; y >= 0; --y) {
     std::string row(stride, '\0');
     for (int x = 0; x < p.width; ++x) {
-      if ((p.argb[size_t(y) * p.width + x] >> 24) == 0) row[x / 8] |= static_cast<char>(0x80 >> (x % 8));
+      if ((p.argb[size_t(y) * p.width + x] >> 24) == 0)
+        row[x / 8] |= static_cast<char>(0x80 >> (x % 8));
     }
     d += row;
   }
@@ -62,7 +63,8 @@ std::string Dib(const os::Pixels& p) {
 IconPainter::IconPainter(int size)
     : pixels_{size, size, std::vector<uint32_t>(size_t(size) * size, 0)} {}
 
-void IconPainter::Fill(uint32_t rgb, const std::function<bool(double, double)>& inside, double opacity) {
+void IconPainter::Fill(uint32_t rgb, const std::function<bool(double, double)>& inside,
+                       double opacity) {
   const int n = pixels_.width;
   for (int y = 0; y < n; ++y) {
     for (int x = 0; x < n; ++x) {
@@ -99,7 +101,8 @@ void IconPainter::RoundRect(uint32_t rgb, double x0, double y0, double x1, doubl
   });
 }
 
-void IconPainter::Arc(uint32_t rgb, double cx, double cy, double ro, double ri, double a0, double a1) {
+void IconPainter::Arc(uint32_t rgb, double cx, double cy, double ro, double ri, double a0,
+                      double a1) {
   Fill(rgb, [=](double u, double v) {
     const double dx = u - cx;
     const double dy = cy - v;
@@ -111,7 +114,9 @@ void IconPainter::Arc(uint32_t rgb, double cx, double cy, double ro, double ri, 
   });
 }
 
-std::string EncodeIconImage(const os::Pixels& p) { return p.width <= 32 ? Dib(p) : *os::EncodePng(p); }
+std::string EncodeIconImage(const os::Pixels& p) {
+  return p.width <= 32 ? Dib(p) : *os::EncodePng(p);
+}
 
 std::string WriteIcoFile(const std::vector<os::Pixels>& sizes) {
   std::vector<std::string> images;

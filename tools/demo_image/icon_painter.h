@@ -19,7 +19,8 @@ class IconPainter {
   void Ring(uint32_t rgb, double cx, double cy, double r_outer, double r_inner);
   void RoundRect(uint32_t rgb, double x0, double y0, double x1, double y1, double radius);
   // A quarter of a ring, from angle a0 to a1 (degrees, 0 at the right, counter-clockwise).
-  void Arc(uint32_t rgb, double cx, double cy, double r_outer, double r_inner, double a0, double a1);
+  void Arc(uint32_t rgb, double cx, double cy, double r_outer, double r_inner, double a0,
+           double a1);
   const os::Pixels& pixels() const { return pixels_; }
 
  private:

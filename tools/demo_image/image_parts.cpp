@@ -24,7 +24,8 @@ os::Pixels BrowserMark(const std::string& kind, int size) {
     p.Circle(0xFFA436, 0.62, 0.36, 0.1);
   } else if (kind == "opera") {
     p.Fill(0xFF1B2D, [](double u, double v) {
-      const double a = (u - 0.5) / 0.4, b = (v - 0.5) / 0.46, c = (u - 0.5) / 0.2, d = (v - 0.5) / 0.36;
+      const double a = (u - 0.5) / 0.4, b = (v - 0.5) / 0.46, c = (u - 0.5) / 0.2,
+                   d = (v - 0.5) / 0.36;
       return a * a + b * b <= 1 && c * c + d * d >= 1;
     });
   } else if (kind == "edge") {
@@ -40,18 +41,22 @@ os::Pixels BrowserMark(const std::string& kind, int size) {
 
 }  // namespace
 
-void Registry::Set(os::RegRoot root, const std::string& path, const std::string& name, const std::string& text) {
-  hive_.Create(os::RegHive::Locate(root, path))->SetValue(name, {os::kRegSz, os::RegStringData(text)});
+void Registry::Set(os::RegRoot root, const std::string& path, const std::string& name,
+                   const std::string& text) {
+  hive_.Create(os::RegHive::Locate(root, path))
+      ->SetValue(name, {os::kRegSz, os::RegStringData(text)});
 }
 
-void Registry::SetDword(os::RegRoot root, const std::string& path, const std::string& name, uint32_t v) {
-  hive_.Create(os::RegHive::Locate(root, path))->SetValue(name, {os::kRegDword, os::RegDwordData(v)});
+void Registry::SetDword(os::RegRoot root, const std::string& path, const std::string& name,
+                        uint32_t v) {
+  hive_.Create(os::RegHive::Locate(root, path))
+      ->SetValue(name, {os::kRegDword, os::RegDwordData(v)});
 }
 
 std::string Registry::Text() const { return os::WriteRegFile(hive_, os::RegFileFormat::kRegedit4); }
 
-void RegisterBrowser(Registry& reg, const std::string& base, const std::string& name, const std::string& exe,
-                     const std::string& description) {
+void RegisterBrowser(Registry& reg, const std::string& base, const std::string& name,
+                     const std::string& exe, const std::string& description) {
   const auto lm = os::RegRoot::LocalMachine;
   reg.Set(lm, base, "", name);
   reg.Set(lm, base + "\\Capabilities", "ApplicationName", name);
@@ -64,14 +69,17 @@ void RegisterBrowser(Registry& reg, const std::string& base, const std::string& 
 }
 
 void WriteBrowserProgram(ImageWriter& w, const std::string& exe, const std::string& kind) {
-  w.WriteFile(exe, WriteIconProgram({BrowserMark(kind, 16), BrowserMark(kind, 32), BrowserMark(kind, 48)}));
+  w.WriteFile(
+      exe, WriteIconProgram({BrowserMark(kind, 16), BrowserMark(kind, 32), BrowserMark(kind, 48)}));
 }
 
 void WriteImageIni(const fs::path& root, const std::string& extra, bool windows11) {
   std::ofstream(root / "image.ini", std::ios::binary)
       << "; A 64-bit Windows " << (windows11 ? "11" : "10")
-      << " machine of a user called \"demo\". Written by make-demo-image.\r\n[Windows]\r\nBits=64\r\n"
-      << (windows11 ? "Version=10.0.22631\r\nUILanguage=0809\r\n" : "Version=10.0.19045\r\nUILanguage=0409\r\n")
+      << " machine of a user called \"demo\". Written by "
+         "make-demo-image.\r\n[Windows]\r\nBits=64\r\n"
+      << (windows11 ? "Version=10.0.22631\r\nUILanguage=0809\r\n"
+                    : "Version=10.0.19045\r\nUILanguage=0409\r\n")
       << "User=demo\r\n\r\n[Processes]\r\n4=System\r\n612=explorer.exe\r\n1044=svchost.exe\r\n\r\n"
          "[TopLevelWindows]\r\n1=Shell_TrayWnd\r\n"
       << extra;

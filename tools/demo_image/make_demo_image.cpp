@@ -19,8 +19,10 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
   if (argc < 2 || std::string(argv[1]) == "--help") {
-    std::fputs("usage: make-demo-image OUT [--legacy | --modern | --icons | --synthetic N [--preferences-mb M]]\n",
-               argc < 2 ? stderr : stdout);
+    std::fputs(
+        "usage: make-demo-image OUT [--legacy | --modern | --icons | --synthetic N "
+        "[--preferences-mb M]]\n",
+        argc < 2 ? stderr : stdout);
     return argc < 2 ? 2 : 0;
   }
   const fs::path out = argv[1];
@@ -29,18 +31,25 @@ int main(int argc, char** argv) {
   double megabytes = 0;
   for (int i = 2; i + 1 < argc; i += 2) {
     const std::string a = argv[i];
-    if (a == "--synthetic") synthetic = std::atoi(argv[i + 1]);
-    else if (a == "--preferences-mb") megabytes = std::atof(argv[i + 1]);
+    if (a == "--synthetic")
+      synthetic = std::atoi(argv[i + 1]);
+    else if (a == "--preferences-mb")
+      megabytes = std::atof(argv[i + 1]);
   }
   std::error_code ec;
   fs::remove_all(out, ec);
   fs::create_directories(out);
   try {
-    if (mode == "--legacy") orvo::tools::WriteLegacyDemoImage(out);
-    else if (mode == "--modern") orvo::tools::WriteModernDemoImage(out);
-    else if (mode == "--icons") orvo::tools::WriteFirefoxIcons(out);
-    else if (synthetic > 0) orvo::tools::WriteSyntheticImage(out, synthetic, megabytes);
-    else orvo::tools::WriteDemoImage(out);
+    if (mode == "--legacy")
+      orvo::tools::WriteLegacyDemoImage(out);
+    else if (mode == "--modern")
+      orvo::tools::WriteModernDemoImage(out);
+    else if (mode == "--icons")
+      orvo::tools::WriteFirefoxIcons(out);
+    else if (synthetic > 0)
+      orvo::tools::WriteSyntheticImage(out, synthetic, megabytes);
+    else
+      orvo::tools::WriteDemoImage(out);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make-demo-image: %s\n", e.what());
     return 1;

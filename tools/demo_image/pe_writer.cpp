@@ -63,7 +63,7 @@ std::string WriteIconProgram(const std::vector<os::Pixels>& sizes) {
   const size_t root = 0;
   const size_t icon_dir = root + 16 + 2 * 8;
   const size_t group_dir = icon_dir + 16 + n * 8;
-  const size_t names = group_dir + 16 + 8;          // n + 1 language directories
+  const size_t names = group_dir + 16 + 8;            // n + 1 language directories
   const size_t entries = names + (n + 1) * (16 + 8);  // n + 1 data entries
   size_t data = Align(entries + (n + 1) * 16, 8);
   std::vector<size_t> data_at;
@@ -112,7 +112,7 @@ std::string WriteIconProgram(const std::vector<os::Pixels>& sizes) {
   Put16(b, opt + 40, 6);
   Put16(b, opt + 48, 6);
   Put32(b, opt + 56, static_cast<uint32_t>(kSectionRva + Align(sec.size(), 0x1000)));  // image size
-  Put32(b, opt + 60, static_cast<uint32_t>(kSectionFile));                            // headers
+  Put32(b, opt + 60, static_cast<uint32_t>(kSectionFile));                             // headers
   Put16(b, opt + 68, 2);       // Windows GUI
   Put16(b, opt + 70, 0x8160);  // dynamic base, NX, terminal-server aware, high entropy
   Put32(b, opt + 72, 0x100000);

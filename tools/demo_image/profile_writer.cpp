@@ -18,7 +18,8 @@ Json ManifestFor(const DemoExtension& e) {
   m["description"] = e.description;
   if (!e.icon_sizes.empty()) {
     Json icons = Json::object();
-    for (int s : e.icon_sizes) icons[std::to_string(s)] = "images/icon" + std::to_string(s) + ".png";
+    for (int s : e.icon_sizes)
+      icons[std::to_string(s)] = "images/icon" + std::to_string(s) + ".png";
     m["icons"] = icons;
   }
   m["manifest_version"] = 2;
@@ -55,13 +56,20 @@ Json SurroundingMembers() {
   p["autofill"] = {{"enabled", true}, {"use_count", 14}};
   p["bookmark_bar"] = {{"show_on_all_tabs", false}};
   p["browser"] = {{"check_default_browser", false},
-                  {"window_placement", {{"bottom", 1030}, {"left", 10}, {"maximized", true},
-                                        {"right", 1290}, {"top", 10},
-                                        {"work_area_bottom", 1040}, {"work_area_left", 0},
-                                        {"work_area_right", 1920}, {"work_area_top", 0}}}};
+                  {"window_placement",
+                   {{"bottom", 1030},
+                    {"left", 10},
+                    {"maximized", true},
+                    {"right", 1290},
+                    {"top", 10},
+                    {"work_area_bottom", 1040},
+                    {"work_area_left", 0},
+                    {"work_area_right", 1920},
+                    {"work_area_top", 0}}}};
   p["countryid_at_install"] = 21843;
   p["default_search_provider"] = {{"synced_guid", "2B0D7C1B-1D2D-4F2E-9F11-3C6A7E3B9C11"}};
-  p["download"] = {{"directory_upgrade", true}, {"default_directory", "C:\\Users\\demo\\Downloads"}};
+  p["download"] = {{"directory_upgrade", true},
+                   {"default_directory", "C:\\Users\\demo\\Downloads"}};
   return p;
 }
 
@@ -88,7 +96,8 @@ void ImageWriter::WriteFile(const std::string& windows_path, const std::string& 
   if (!out) throw std::runtime_error("cannot write " + host.string());
 }
 
-void ImageWriter::ChromiumProfile(const std::string& profile, const std::vector<DemoExtension>& extensions,
+void ImageWriter::ChromiumProfile(const std::string& profile,
+                                  const std::vector<DemoExtension>& extensions,
                                   const std::vector<std::string>& known_disabled,
                                   size_t padding_bytes) const {
   Json prefs = SurroundingMembers();
@@ -101,25 +110,30 @@ void ImageWriter::ChromiumProfile(const std::string& profile, const std::vector<
       WriteFile(folder + "\\manifest.json", ManifestFor(e).dump(2));
       WriteFile(folder + "\\background.js", "chrome.runtime.onInstalled.addListener(() => {});\n");
       for (int s : e.icon_sizes) {
-        WriteFile(folder + "\\images\\icon" + std::to_string(s) + ".png", ExtensionIconPng(s, e.colour, index));
+        WriteFile(folder + "\\images\\icon" + std::to_string(s) + ".png",
+                  ExtensionIconPng(s, e.colour, index));
       }
     }
     ++index;
   }
   // A component extension: absolute path, no state, no folder under Extensions.
   settings["mhbcdeafgkjnlmopqrstuvabcdefghij"] = {
-      {"location", 5}, {"manifest", {{"name", "Chromium PDF Viewer"}, {"version", "1"}}},
+      {"location", 5},
+      {"manifest", {{"name", "Chromium PDF Viewer"}, {"version", "1"}}},
       {"path", "C:\\Program Files\\Google\\Chrome\\Application\\49.0.2623.112\\resources\\pdf"}};
-  prefs["extensions"] = {{"alerts", {{"initialized", true}}},
-                         {"autoupdate", {{"last_check", "13101234567890123"},
-                                         {"next_check", "13101245678901234"}}},
-                         {"chrome_url_overrides", Json::object()},
-                         {"known_disabled", known_disabled},
-                         {"last_chrome_version", "49.0.2623.112"},
-                         {"settings", settings}};
+  prefs["extensions"] = {
+      {"alerts", {{"initialized", true}}},
+      {"autoupdate", {{"last_check", "13101234567890123"}, {"next_check", "13101245678901234"}}},
+      {"chrome_url_overrides", Json::object()},
+      {"known_disabled", known_disabled},
+      {"last_chrome_version", "49.0.2623.112"},
+      {"settings", settings}};
   prefs["intl"] = {{"accept_languages", "en-US,en"}};
-  prefs["profile"] = {{"avatar_index", 26}, {"exit_type", "Normal"}, {"exited_cleanly", true},
-                      {"name", "Person 1"}, {"zoom_level", 0.5}};
+  prefs["profile"] = {{"avatar_index", 26},
+                      {"exit_type", "Normal"},
+                      {"exited_cleanly", true},
+                      {"name", "Person 1"},
+                      {"zoom_level", 0.5}};
   prefs["session"] = {{"restore_on_startup", 1},
                       {"startup_urls", Json::array({"https://www.example.org/"})}};
   prefs["translate_blocked_languages"] = Json::array({"en"});
@@ -129,8 +143,9 @@ void ImageWriter::ChromiumProfile(const std::string& profile, const std::vector<
     size_t size = prefs.dump().size();
     for (int i = 0; size < padding_bytes; ++i) {
       const std::string site = "https://site" + std::to_string(i) + ".example.org:443,*";
-      Json entry = {{"last_modified", std::to_string(13101234567890123LL + i)},
-                    {"setting", {{"lastEngagementTime", 1.3101234567890123e16 + i}, {"rawScore", 4.5}}}};
+      Json entry = {
+          {"last_modified", std::to_string(13101234567890123LL + i)},
+          {"setting", {{"lastEngagementTime", 1.3101234567890123e16 + i}, {"rawScore", 4.5}}}};
       size += site.size() + entry.dump().size() + 4;
       sites[site] = std::move(entry);
     }

@@ -15,11 +15,11 @@ using Json = nlohmann::ordered_json;
 
 struct DemoExtension {
   std::string id;
-  std::string name;          // as stored in the manifest (may hold "\u0041" literally)
+  std::string name;  // as stored in the manifest (may hold "\u0041" literally)
   std::string description;
   std::string version = "1.0.0";
   std::vector<int> icon_sizes = {16, 32, 48};  // empty: no "icons" member at all
-  int state = 1;             // -1: no "state" member
+  int state = 1;                               // -1: no "state" member
   uint32_t colour = 0x1695E6;
   bool has_folder = true;
   bool has_settings = true;
@@ -35,7 +35,8 @@ class ImageWriter {
   // A Chromium profile folder (Windows path ending without backslash). `padding_bytes`
   // adds realistic unrelated members until the Preferences file is at least that large.
   void ChromiumProfile(const std::string& profile, const std::vector<DemoExtension>& extensions,
-                       const std::vector<std::string>& known_disabled, size_t padding_bytes = 0) const;
+                       const std::vector<std::string>& known_disabled,
+                       size_t padding_bytes = 0) const;
 
  private:
   std::filesystem::path root_;

@@ -39,8 +39,14 @@ bool WriteIcon(const std::string& path) {
   std::vector<std::vector<uint8_t>> pictures;
   for (int size : sizes) pictures.push_back(EncodePng(painter::Logo(size)));
   std::vector<uint8_t> out;
-  const auto put16 = [&](uint32_t v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); };
-  const auto put32 = [&](uint32_t v) { put16(v & 0xFFFF); put16(v >> 16); };
+  const auto put16 = [&](uint32_t v) {
+    out.push_back(v & 0xFF);
+    out.push_back((v >> 8) & 0xFF);
+  };
+  const auto put32 = [&](uint32_t v) {
+    put16(v & 0xFFFF);
+    put16(v >> 16);
+  };
   put16(0);
   put16(1);
   put16(static_cast<uint32_t>(pictures.size()));
@@ -70,7 +76,8 @@ int main(int argc, char** argv) {
   const std::string command = argc == 3 ? argv[1] : "";
   if (command != "write" && command != "check" && command != "icon" && command != "site" &&
       command != "site-check") {
-    std::fprintf(stderr, "usage: skin_painter write|check|site|site-check <folder> | icon <file>\n");
+    std::fprintf(stderr,
+                 "usage: skin_painter write|check|site|site-check <folder> | icon <file>\n");
     return 2;
   }
   std::string error;
@@ -102,8 +109,7 @@ int main(int argc, char** argv) {
     }
     const auto stored = ReadPngFile(path);
     if (!stored || !stored->SamePixels(png)) {
-      std::fprintf(stderr, "skin_painter: %s differs from what the painter draws\n",
-                   path.c_str());
+      std::fprintf(stderr, "skin_painter: %s differs from what the painter draws\n", path.c_str());
       ++failures;
     }
   }

@@ -121,7 +121,8 @@ Sdf Polygon(const std::vector<Pt>& points) {
 
 Sdf Arc(double cx, double cy, double r, double width, double a0, double a1) {
   if (a1 - a0 >= 360) {
-    return [=](double x, double y) { return std::fabs(std::hypot(x - cx, y - cy) - r) - width / 2; };
+    return
+        [=](double x, double y) { return std::fabs(std::hypot(x - cx, y - cy) - r) - width / 2; };
   }
   const auto point = [=](double deg) {
     const double rad = deg * std::numbers::pi / 180;

@@ -42,10 +42,10 @@ Sdf Star(double cx, double cy, double outer, double inner, int points = 5);
 Sdf Union(Sdf a, Sdf b);
 Sdf Subtract(Sdf a, Sdf b);
 Sdf Intersect(Sdf a, Sdf b);
-Sdf Outline(Sdf shape, double width);    // a band of `width` centred on the edge
-Sdf Inset(Sdf shape, double amount);     // the shape shrunk by `amount`
+Sdf Outline(Sdf shape, double width);  // a band of `width` centred on the edge
+Sdf Inset(Sdf shape, double amount);   // the shape shrunk by `amount`
 Sdf Translate(Sdf shape, double dx, double dy);
-Sdf HalfPlaneLeftOf(double x);           // everything left of x
+Sdf HalfPlaneLeftOf(double x);  // everything left of x
 
 // --- paints ---
 Paint Solid(Argb c);

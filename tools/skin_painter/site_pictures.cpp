@@ -47,16 +47,17 @@ PngImage TabTidyBanner() {
   Fill(b, Circle(150, 8, 46), Rgb(255, 255, 255, 18));
   Fill(b, Circle(168, 96, 30), Rgb(255, 255, 255, 14));
   TabWindow(b, 98, 14, 62, 42);
-  Text(b, TextFont(17, true), {10, 10, 100, 32}, kDtLeft | kDtSingleLine | kDtNoPrefix, "Tab Tidy", kWhite);
-  Text(b, TextFont(10, false), {10, 33, 100, 47}, kDtLeft | kDtSingleLine | kDtNoPrefix, "Tame your open",
-       Rgb(222, 244, 246));
-  Text(b, TextFont(10, false), {10, 46, 100, 60}, kDtLeft | kDtSingleLine | kDtNoPrefix, "tabs in one click",
-       Rgb(222, 244, 246));
+  Text(b, TextFont(17, true), {10, 10, 100, 32}, kDtLeft | kDtSingleLine | kDtNoPrefix, "Tab Tidy",
+       kWhite);
+  Text(b, TextFont(10, false), {10, 33, 100, 47}, kDtLeft | kDtSingleLine | kDtNoPrefix,
+       "Tame your open", Rgb(222, 244, 246));
+  Text(b, TextFont(10, false), {10, 46, 100, 60}, kDtLeft | kDtSingleLine | kDtNoPrefix,
+       "tabs in one click", Rgb(222, 244, 246));
   const Sdf pill = RoundRect(10, 70, 84, 90, 10);
   Shadow(b, pill, 0, 1, 1.5f, Rgb(0, 30, 50, 80));
   Fill(b, pill, Vertical(70, Rgb(255, 198, 64), 90, kGoldDark));
-  Text(b, TextFont(10, true), {10, 70, 84, 90}, kDtCenter | kDtVCenter | kDtSingleLine | kDtNoPrefix,
-       "Get it free", Rgb(60, 36, 0));
+  Text(b, TextFont(10, true), {10, 70, 84, 90},
+       kDtCenter | kDtVCenter | kDtSingleLine | kDtNoPrefix, "Get it free", Rgb(60, 36, 0));
   return ToPng(b);
 }
 
@@ -78,10 +79,11 @@ PngImage ReaderModeCard() {
   Shadow(b, card, 0, 1, 1.5f, Rgb(20, 40, 70, 60));
   Fill(b, card, Rgb(253, 248, 236));
   Fill(b, Outline(Inset(card, 0.5), 1), Rgb(226, 214, 186));
-  Text(b, TextFont(16, true, "DejaVu Serif"), {7, 6, 32, 32}, kDtLeft | kDtSingleLine | kDtNoPrefix, "Aa",
-       Rgb(92, 64, 32));
+  Text(b, TextFont(16, true, "DejaVu Serif"), {7, 6, 32, 32}, kDtLeft | kDtSingleLine | kDtNoPrefix,
+       "Aa", Rgb(92, 64, 32));
   for (int line = 0; line < 4; ++line) {
-    Fill(b, RoundRect(32, 9 + line * 6, 56 - (line == 3 ? 8 : 0), 11 + line * 6, 1), Rgb(190, 172, 140));
+    Fill(b, RoundRect(32, 9 + line * 6, 56 - (line == 3 ? 8 : 0), 11 + line * 6, 1),
+         Rgb(190, 172, 140));
   }
   return ToPng(b);
 }
@@ -104,7 +106,8 @@ PngImage NewsReviews() {
   Fill(b, RoundRect(38, 23, 90, 26, 1.5), Rgb(196, 206, 220));
   Fill(b, RoundRect(38, 30, 74, 33, 1.5), Rgb(214, 222, 232));
   for (int i = 0; i < 5; ++i) {
-    Fill(b, Star(24 + i * 15, 52, 6.4, 2.8), i < 4 ? Vertical(45, kGold, 59, kGoldDark) : Solid(kStarGrey));
+    Fill(b, Star(24 + i * 15, 52, 6.4, 2.8),
+         i < 4 ? Vertical(45, kGold, 59, kGoldDark) : Solid(kStarGrey));
   }
   const Sdf bubble = Union(RoundRect(94, 8, 128, 32, 7), Polygon({{100, 30}, {110, 30}, {98, 40}}));
   Fill(b, bubble, Vertical(8, kGreen, 40, Darken(kGreen, 0.15)));

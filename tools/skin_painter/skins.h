@@ -24,7 +24,7 @@ void AddControlSkins(std::vector<SkinDef>& out);  // skins_controls.cpp
 
 std::vector<SkinDef> AllSkins();
 // The demo site's pictures, named by their path under the site folder.
-std::vector<SkinDef> SitePictures();             // site_pictures.cpp
+std::vector<SkinDef> SitePictures();  // site_pictures.cpp
 
 // The product mark (a rounded blue square with a white puzzle piece), for pictures that
 // show it large.

@@ -20,9 +20,8 @@ PngImage ScrollBack() {
 // scroll_slider, 44 x 22: 4 frames of 11 x 22 (normal, over, down, disabled), a slim
 // capsule; SliderSplit rows 7 and 15 keep its round ends whole when it is stretched.
 PngImage ScrollSlider() {
-  return Strip(11, 22, 4, [](Bitmap32& b, int frame) {
-    Fill(b, RoundRect(2, 1, 9, 21, 3.5), kThumb[frame]);
-  });
+  return Strip(11, 22, 4,
+               [](Bitmap32& b, int frame) { Fill(b, RoundRect(2, 1, 9, 21, 3.5), kThumb[frame]); });
 }
 
 // scroll_btn_up / scroll_btn_down, 44 x 13: 4 frames of 11 x 13 with a small chevron.
@@ -99,7 +98,8 @@ PngImage MenuUpDown() {
   return Strip(16, 16, 6, [](Bitmap32& b, int frame) {
     const bool up = frame < 3;
     const int look = frame % 3;
-    if (look > 0) Fill(b, RoundRect(1, 1, 15, 15, 3), look == 1 ? Rgb(232, 241, 252) : Rgb(214, 230, 249));
+    if (look > 0)
+      Fill(b, RoundRect(1, 1, 15, 15, 3), look == 1 ? Rgb(232, 241, 252) : Rgb(214, 230, 249));
     const double tip = up ? 5.5 : 10.5, base = up ? 9.5 : 6.5;
     Fill(b, Polyline({{4.5, base}, {8, tip}, {11.5, base}}, 1.5),
          look == 0 ? Rgb(110, 118, 130) : kLinkBlue);

@@ -16,11 +16,11 @@ namespace {
 //   1                                               288   296
 // 5 +-------------------------------------------------+
 //   | title band (navy)                    [ close ]  |   close at (242, 9), 45 x 20
-//30 +-------------------------------------------------+
+// 30 +-------------------------------------------------+
 //   | icon   message                                  |
-//116+-------------------------------------------------+
+// 116+-------------------------------------------------+
 //   | footer (light)          [ No ] [ Yes ]          |   buttons end at 150
-//160+-------------------------------------------------+ shadow
+// 160+-------------------------------------------------+ shadow
 PngImage MsgForm() {
   Bitmap32 b = Blank(296, 169);
   const Sdf body = RoundRect(1, 5, 288, 160, 4);
@@ -51,8 +51,9 @@ PngImage MsgClose() {
   return Strip(45, 20, 3, [](Bitmap32& b, int frame) {
     if (frame > 0) Fill(b, RoundRect(0, 0, 45, 20, 3), frame == 1 ? kRed : Pressed(kRed));
     const double dy = frame == 2 ? 1 : 0;
-    Fill(b, Union(Segment({18.5, 6 + dy}, {26.5, 14 + dy}, 1.5),
-                  Segment({26.5, 6 + dy}, {18.5, 14 + dy}, 1.5)),
+    Fill(b,
+         Union(Segment({18.5, 6 + dy}, {26.5, 14 + dy}, 1.5),
+               Segment({26.5, 6 + dy}, {18.5, 14 + dy}, 1.5)),
          frame == 0 ? Rgb(255, 255, 255, 215) : kWhite);
   });
 }
@@ -77,11 +78,8 @@ void ButtonFrame(Bitmap32& b, Look look) {
       fill = Solid(Rgb(246, 247, 249));
       border = Rgb(223, 227, 232);
       break;
-    case Look::kFocused:
-      border = kLinkBlue;
-      break;
-    default:
-      break;
+    case Look::kFocused: border = kLinkBlue; break;
+    default: break;
   }
   Fill(b, shape, fill);
   Fill(b, Outline(Inset(shape, 0.5), 1), border);
@@ -167,7 +165,8 @@ PngImage ToastBack(bool success) {
   const Sdf body = RoundRect(0, 0, 211, 40, 6);
   Fill(b, body, Darken(face, 0.18));
   Fill(b, Inset(body, 1), face);
-  Fill(b, Intersect(Outline(Inset(body, 1.5), 1), Sdf([](double, double y) { return y - 3; })), Lighten(face, 0.16));
+  Fill(b, Intersect(Outline(Inset(body, 1.5), 1), Sdf([](double, double y) { return y - 3; })),
+       Lighten(face, 0.16));
   return ToPng(b);
 }
 

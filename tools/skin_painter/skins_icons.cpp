@@ -121,8 +121,10 @@ void DrawMsgIcon(Bitmap32& b, MsgIcon icon) {
            kWhite);
       break;
     case MsgIcon::kError:
-      Fill(b, Union(Segment({c - 6, c - 6}, {c + 6, c + 6}, 3.2),
-                    Segment({c + 6, c - 6}, {c - 6, c + 6}, 3.2)), kWhite);
+      Fill(b,
+           Union(Segment({c - 6, c - 6}, {c + 6, c + 6}, 3.2),
+                 Segment({c + 6, c - 6}, {c - 6, c + 6}, 3.2)),
+           kWhite);
       break;
     default:
       Fill(b, Circle(c, 10.5, 2.2), kWhite);
@@ -134,7 +136,8 @@ void DrawMsgIcon(Bitmap32& b, MsgIcon icon) {
 // msg_icons, 140 x 35: 4 frames of 35 x 35 for icon types 0 (question), 1 (error),
 // 2 (warning) and 3 (information).
 PngImage MsgIcons() {
-  return Strip(35, 35, 4, [](Bitmap32& b, int frame) { DrawMsgIcon(b, static_cast<MsgIcon>(frame)); });
+  return Strip(35, 35, 4,
+               [](Bitmap32& b, int frame) { DrawMsgIcon(b, static_cast<MsgIcon>(frame)); });
 }
 
 // Toast icons, 24 x 24, white on the toast's colour: a check or an exclamation mark in a

@@ -10,7 +10,8 @@ namespace {
 // list_item, 20 x 70: 2 frames of 10 x 70 (hot, selected). Stretched to whole rows, so
 // flat colours only.
 PngImage ListItem() {
-  return Strip(10, 70, 2, [](Bitmap32& b, int frame) { b.Clear(frame == 0 ? kRowHot : kRowSelected); });
+  return Strip(10, 70, 2,
+               [](Bitmap32& b, int frame) { b.Clear(frame == 0 ? kRowHot : kRowSelected); });
 }
 
 PngImage Flat(int w, int h, Argb c) {
@@ -148,7 +149,8 @@ void AddListSkins(std::vector<SkinDef>& out) {
   out.push_back({"star21_full", [] { return StarPicture(21, StarFill::kFull); }});
   out.push_back({"star21_empty", [] { return StarPicture(21, StarFill::kEmpty); }});
   out.push_back({"star21_half", [] { return StarPicture(21, StarFill::kHalf); }});
-  out.push_back({"rating_bar_back", [] { return RatingBar(Rgb(226, 230, 236), Rgb(236, 239, 243)); }});
+  out.push_back(
+      {"rating_bar_back", [] { return RatingBar(Rgb(226, 230, 236), Rgb(236, 239, 243)); }});
   out.push_back({"rating_bar_fill", [] { return RatingBar(Lighten(kGold, 0.12), kGold); }});
   out.push_back({"report", [] { return VoteMark(Mark::kReport, false); }});
   out.push_back({"report_done", [] { return VoteMark(Mark::kReport, true); }});

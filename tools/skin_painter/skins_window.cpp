@@ -66,22 +66,25 @@ enum class Glyph { kClose, kMin, kMax, kRestore, kMenu, kSkin };
 void DrawGlyph(Bitmap32& b, Glyph g, double cx, double cy, Argb c) {
   switch (g) {
     case Glyph::kClose:
-      Fill(b, Union(Segment({cx - 4.5, cy - 4.5}, {cx + 4.5, cy + 4.5}, 1.5),
-                    Segment({cx + 4.5, cy - 4.5}, {cx - 4.5, cy + 4.5}, 1.5)), c);
+      Fill(b,
+           Union(Segment({cx - 4.5, cy - 4.5}, {cx + 4.5, cy + 4.5}, 1.5),
+                 Segment({cx + 4.5, cy - 4.5}, {cx - 4.5, cy + 4.5}, 1.5)),
+           c);
       break;
-    case Glyph::kMin:
-      Fill(b, RoundRect(cx - 5, cy + 0.5, cx + 5, cy + 2, 0), c);
-      break;
+    case Glyph::kMin: Fill(b, RoundRect(cx - 5, cy + 0.5, cx + 5, cy + 2, 0), c); break;
     case Glyph::kMax:
       Fill(b, Outline(RoundRect(cx - 4.5, cy - 4.5, cx + 4.5, cy + 4.5, 0.8), 1.3), c);
       break;
     case Glyph::kRestore:
       Fill(b, Outline(RoundRect(cx - 5, cy - 2.5, cx + 2.5, cy + 5, 0.8), 1.3), c);
-      Fill(b, Subtract(Outline(RoundRect(cx - 2.5, cy - 5, cx + 5, cy + 2.5, 0.8), 1.3),
-                       RoundRect(cx - 5.6, cy - 3.1, cx + 3.1, cy + 5.6, 0)), c);
+      Fill(b,
+           Subtract(Outline(RoundRect(cx - 2.5, cy - 5, cx + 5, cy + 2.5, 0.8), 1.3),
+                    RoundRect(cx - 5.6, cy - 3.1, cx + 3.1, cy + 5.6, 0)),
+           c);
       break;
     case Glyph::kMenu:
-      for (double dy : {-4.0, 0.0, 4.0}) Fill(b, RoundRect(cx - 5, cy + dy - 0.7, cx + 5, cy + dy + 0.7, 0.7), c);
+      for (double dy : {-4.0, 0.0, 4.0})
+        Fill(b, RoundRect(cx - 5, cy + dy - 0.7, cx + 5, cy + dy + 0.7, 0.7), c);
       break;
     case Glyph::kSkin:
       Fill(b, Outline(Circle(cx, cy, 5), 1.4), c);
@@ -140,8 +143,10 @@ PngImage ShareButton(Share kind) {
         break;
       case Share::kHome:
         Fill(b, Polyline({{4.5, 10.2 + dy}, {10, 5.2 + dy}, {15.5, 10.2 + dy}}, 1.4), ink);
-        Fill(b, Subtract(RoundRect(6.5, 9.5 + dy, 13.5, 15 + dy, 0.5),
-                         RoundRect(9, 11.5 + dy, 11, 15.5 + dy, 0)), ink);
+        Fill(b,
+             Subtract(RoundRect(6.5, 9.5 + dy, 13.5, 15 + dy, 0.5),
+                      RoundRect(9, 11.5 + dy, 11, 15.5 + dy, 0)),
+             ink);
         break;
     }
   });

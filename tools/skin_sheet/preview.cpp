@@ -25,8 +25,8 @@ void Text(Canvas& c, const Rect& r, std::string_view text, TColor color, uint8_t
   c.DrawText(text, box, format | kDtNoPrefix);
 }
 
-void Tab(Canvas& c, int k, int frame, std::string_view icon, std::string_view name,
-         bool is_default, bool enabled) {
+void Tab(Canvas& c, int k, int frame, std::string_view icon, std::string_view name, bool is_default,
+         bool enabled) {
   const int top = k * 50 + 27;
   c.DrawPng(5, top, Frame("tab_button", 3, frame));
   c.DrawPng(15, top + 9, SkinPng(std::string(icon) + (enabled ? "" : "_grey")));
@@ -76,12 +76,9 @@ Bitmap32 PreviewMainWindow() {
   Text(c, {186, 33, 420, 51}, "5 plug-ins were found", MakeColor(90, 96, 106));
   Text(c, {592, 33, 790, 50}, "Set as default browser", MakeColor(22, 149, 230), 0,
        kDtRight | kDtVCenter | kDtSingleLine);
-  Row(c, 0, 56, "Tab Tidy", "Groups and sorts your open tabs.", 4.5,
-      true, false);
-  Row(c, 1, 126, "Quiet Pages", "Hides autoplaying videos and sound.", 5, true,
-      true);
-  Row(c, 2, 196, "Clip Notes", "Save selected text to a notebook.", 3.5, false,
-      false);
+  Row(c, 0, 56, "Tab Tidy", "Groups and sorts your open tabs.", 4.5, true, false);
+  Row(c, 1, 126, "Quiet Pages", "Hides autoplaying videos and sound.", 5, true, true);
+  Row(c, 2, 196, "Clip Notes", "Save selected text to a notebook.", 3.5, false, false);
   Row(c, 3, 266, "Screenshot Studio", "Capture, crop and annotate the visible page.", 4, true,
       false);
   Row(c, 4, 336, "Demo Media Player (64)", "Plays demo media inside web pages", 0, true, false);
@@ -128,8 +125,8 @@ Bitmap32 PreviewMenu() {
                 CombineMode::kMerge);
   Canvas& c = b.canvas();
   c.SetOrigin({20, 20});
-  const char* items[] = {"Online Help", "Forum",    "Homepage", "Contact Us", "-",
-                         "Check for Updates", "Check for News", "Language", "-", "About"};
+  const char* items[] = {"Online Help",       "Forum",          "Homepage", "Contact Us", "-",
+                         "Check for Updates", "Check for News", "Language", "-",          "About"};
   int y = 5 + 1;
   PngImage item = SkinPng("menu_item");
   for (int i = 0; i < 10; ++i) {
@@ -146,8 +143,9 @@ Bitmap32 PreviewMenu() {
     }
     if (i == 5 || i == 6) c.DrawPng(r.left + 2, y + (25 - 28) / 2, Frame("menu_check", 2, 0));
     Text(c, {r.left + 40, y, r.right - 20, y + 25}, caption, i == 2 ? 0xE69516 : 0x383838);
-    if (i == 0) Text(c, {r.left, y, r.right - 8, y + 25}, "F1", 0x909090, 0,
-                     kDtRight | kDtVCenter | kDtSingleLine);
+    if (i == 0)
+      Text(c, {r.left, y, r.right - 8, y + 25}, "F1", 0x909090, 0,
+           kDtRight | kDtVCenter | kDtSingleLine);
     if (i == 7) c.DrawPng(r.right - 14, y + 4, Frame("menu_subarrow", 3, 0));
     y += 25 + 2;
   }

@@ -49,8 +49,8 @@ int Layout(Bitmap32* sheet, int top, int zoom, const char* title) {
   for (std::string_view name : SkinNames()) {
     const PngImage png = SkinPng(name);
     const int w = png.width() * zoom, h = png.height() * zoom;
-    const std::string label = std::string(name) + "  " + std::to_string(png.width()) + "x" +
-                              std::to_string(png.height());
+    const std::string label =
+        std::string(name) + "  " + std::to_string(png.width()) + "x" + std::to_string(png.height());
     const int cell_w = std::max(w, LabelWidth(label)) + kMargin;
     if (x + cell_w > kSheetWidth && x > kMargin) {
       x = kMargin;

@@ -87,8 +87,8 @@ class FreeTypeTextRenderer : public TextRenderer {
   }
 
  private:
-  static void BlitCoverage(const TextSurface& s, const TextBox& limit, const Glyph& glyph,
-                           int gx, int gy, uint32_t color) {
+  static void BlitCoverage(const TextSurface& s, const TextBox& limit, const Glyph& glyph, int gx,
+                           int gy, uint32_t color) {
     const int x0 = std::max(gx, limit.left), x1 = std::min(gx + glyph.width, limit.right);
     const int y0 = std::max(gy, limit.top), y1 = std::min(gy + glyph.height, limit.bottom);
     for (int y = y0; y < y1; ++y) {

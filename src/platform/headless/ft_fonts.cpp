@@ -58,8 +58,7 @@ const Glyph& SizedFont::Render(unsigned index) {
   if (FT_Load_Glyph(face, index, flags) != 0) return glyph;
   FT_GlyphSlot slot = face->glyph;
   if (synthetic_bold_) FT_GlyphSlot_Embolden(slot);
-  if (slot->format != FT_GLYPH_FORMAT_BITMAP &&
-      FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
+  if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) {
     return glyph;
   }
   glyph.advance = static_cast<int>((slot->advance.x + 32) >> 6);
@@ -76,9 +75,8 @@ const Glyph& SizedFont::Render(unsigned index) {
       if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
         out[x] = (row[x / 8] & (0x80 >> (x % 8))) ? 255 : 0;
       } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-        out[x] = static_cast<uint8_t>(bitmap.num_grays == 256
-                                          ? row[x]
-                                          : row[x] * 255 / std::max(1, bitmap.num_grays - 1));
+        out[x] = static_cast<uint8_t>(
+            bitmap.num_grays == 256 ? row[x] : row[x] * 255 / std::max(1, bitmap.num_grays - 1));
       }
     }
   }
@@ -176,8 +174,8 @@ SizedFont* FontLibrary::Open(const Resolved& file, const FontSpec& spec) {
   }
   int em = spec.em_pixels;
   if (spec.cell_pixels > 0 && win_ascent + win_descent > 0) {
-    em = static_cast<int>(std::lround(static_cast<double>(spec.cell_pixels) * upem /
-                                      (win_ascent + win_descent)));
+    em = static_cast<int>(
+        std::lround(static_cast<double>(spec.cell_pixels) * upem / (win_ascent + win_descent)));
   }
   em = std::clamp(em, 1, 2000);
   font->em_ = em;
@@ -194,13 +192,12 @@ SizedFont* FontLibrary::Open(const Resolved& file, const FontSpec& spec) {
   m.ascent = Scale(win_ascent, em, upem);
   m.descent = Scale(win_descent, em, upem);
   m.height = m.ascent + m.descent;
-  m.average_width = os2 && os2->xAvgCharWidth > 0 ? Scale(os2->xAvgCharWidth, em, upem)
-                                                   : std::max(1, em / 2);
+  m.average_width =
+      os2 && os2->xAvgCharWidth > 0 ? Scale(os2->xAvgCharWidth, em, upem) : std::max(1, em / 2);
   font->underline_offset_ = std::max(1, Scale(-face->underline_position, em, upem));
   font->underline_thickness_ = std::max(1, Scale(face->underline_thickness, em, upem));
-  font->strikeout_offset_ = os2 && os2->yStrikeoutPosition > 0
-                                ? Scale(os2->yStrikeoutPosition, em, upem)
-                                : m.ascent / 3;
+  font->strikeout_offset_ =
+      os2 && os2->yStrikeoutPosition > 0 ? Scale(os2->yStrikeoutPosition, em, upem) : m.ascent / 3;
   SizedFont* result = font.get();
   sized_.emplace(key, std::move(font));
   return result;

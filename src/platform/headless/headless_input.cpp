@@ -160,7 +160,8 @@ void HeadlessWindowSystem::KeyDown(uint16_t key) {
 
 void HeadlessWindowSystem::KeyUp(uint16_t key) {
   modifiers_ &= ~ModifierOf(key);
-  if (active_ && active_->IsEnabled() && active_->client()) active_->client()->OnKeyUp(key, Flags());
+  if (active_ && active_->IsEnabled() && active_->client())
+    active_->client()->OnKeyUp(key, Flags());
   FirePending();
 }
 

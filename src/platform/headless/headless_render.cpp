@@ -53,7 +53,8 @@ Pixels HeadlessWindowSystem::RenderScreen() const {
   Pixels out;
   out.width = options_.width;
   out.height = options_.height;
-  out.argb.assign(static_cast<size_t>(out.width) * out.height, options_.desktop_color | 0xFF000000u);
+  out.argb.assign(static_cast<size_t>(out.width) * out.height,
+                  options_.desktop_color | 0xFF000000u);
   const Rect work = options_.work_area;
   for (int y = 0; y < out.height; ++y) {
     for (int x = 0; x < out.width; ++x) {

@@ -14,10 +14,12 @@ bool InRoundRect(const Rect& r, int d, int x, int y) {
   const double radius = std::min({d / 2.0, r.width() / 2.0, r.height() / 2.0});
   if (radius <= 0) return true;
   const double px = x + 0.5, py = y + 0.5;
-  const double cx = px < r.left + radius ? r.left + radius
-                    : px > r.right - radius ? r.right - radius : px;
-  const double cy = py < r.top + radius ? r.top + radius
-                    : py > r.bottom - radius ? r.bottom - radius : py;
+  const double cx = px < r.left + radius    ? r.left + radius
+                    : px > r.right - radius ? r.right - radius
+                                            : px;
+  const double cy = py < r.top + radius      ? r.top + radius
+                    : py > r.bottom - radius ? r.bottom - radius
+                                             : py;
   const double dx = px - cx, dy = py - cy;
   return dx * dx + dy * dy <= radius * radius;
 }
@@ -144,7 +146,7 @@ bool HeadlessWindow::TakePendingPaint(Rect* part) {
 void HeadlessWindow::Present(const PixelSource& picture, const Rect& part) {
   if (layered_ || !picture.pixels) return;
   const Rect area = Intersect(Intersect(part, {0, 0, picture.width, picture.height}),
-                                 {0, 0, picture_width_, picture_height_});
+                              {0, 0, picture_width_, picture_height_});
   for (int y = area.top; y < area.bottom; ++y) {
     const uint32_t* from = picture.pixels + static_cast<long>(y) * picture.width;
     uint32_t* to = picture_.data() + static_cast<long>(y) * picture_width_;
@@ -159,8 +161,8 @@ void HeadlessWindow::PresentLayered(const PixelSource& picture, uint8_t opacity)
   picture_width_ = picture.width;
   picture_height_ = picture.height;
   opacity_ = opacity;
-  SetBounds({bounds_.left, bounds_.top, bounds_.left + picture.width,
-             bounds_.top + picture.height});
+  SetBounds(
+      {bounds_.left, bounds_.top, bounds_.left + picture.width, bounds_.top + picture.height});
 }
 
 void HeadlessWindow::SetCapture() {
@@ -179,13 +181,12 @@ void HeadlessWindow::BeginSystemMove() {
 
 bool HeadlessWindow::InRegion(int x, int y) const {
   switch (region_.kind) {
-    case WindowRegion::Kind::kNone:
-      return true;
+    case WindowRegion::Kind::kNone: return true;
     case WindowRegion::Kind::kRects:
-      return std::any_of(region_.rects.begin(), region_.rects.end(),
-                         [&](const Rect& r) { return r.Contains({x, y}); });
-    case WindowRegion::Kind::kRoundRect:
-      return InRoundRect(region_.round, region_.ellipse, x, y);
+      return std::any_of(region_.rects.begin(), region_.rects.end(), [&](const Rect& r) {
+        return r.Contains({x, y});
+      });
+    case WindowRegion::Kind::kRoundRect: return InRoundRect(region_.round, region_.ellipse, x, y);
   }
   return true;
 }

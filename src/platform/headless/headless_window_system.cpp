@@ -81,7 +81,7 @@ HeadlessWindowSystem::~HeadlessWindowSystem() {
 }
 
 std::unique_ptr<Window> HeadlessWindowSystem::NewWindow(const WindowOptions& options,
-                                                           WindowClient* client) {
+                                                        WindowClient* client) {
   return std::make_unique<HeadlessWindow>(*this, options, client);
 }
 
@@ -385,10 +385,12 @@ Rect HeadlessWindowSystem::WorkAreaAt(Point point) {
   const Monitor* best = &monitors.front();
   long best_distance = -1;
   for (const Monitor& m : monitors) {
-    const long dx = point.x < m.bounds.left ? m.bounds.left - point.x
-                    : point.x >= m.bounds.right ? point.x - m.bounds.right + 1 : 0;
-    const long dy = point.y < m.bounds.top ? m.bounds.top - point.y
-                    : point.y >= m.bounds.bottom ? point.y - m.bounds.bottom + 1 : 0;
+    const long dx = point.x < m.bounds.left     ? m.bounds.left - point.x
+                    : point.x >= m.bounds.right ? point.x - m.bounds.right + 1
+                                                : 0;
+    const long dy = point.y < m.bounds.top       ? m.bounds.top - point.y
+                    : point.y >= m.bounds.bottom ? point.y - m.bounds.bottom + 1
+                                                 : 0;
     const long distance = dx * dx + dy * dy;
     if (best_distance < 0 || distance < best_distance) {
       best = &m;

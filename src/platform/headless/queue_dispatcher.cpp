@@ -102,9 +102,8 @@ class QueueDispatcher : public UiDispatcher {
       const auto now = std::chrono::steady_clock::now();
       if (now >= deadline) return done();
       std::unique_lock lock(mutex_);
-      ui_wake_.wait_until(lock, std::min(deadline, now + kRecheck), [&] {
-        return closed_ || !sends_.empty() || !posts_.empty();
-      });
+      ui_wake_.wait_until(lock, std::min(deadline, now + kRecheck),
+                          [&] { return closed_ || !sends_.empty() || !posts_.empty(); });
       if (closed_) {
         lock.unlock();
         return done();

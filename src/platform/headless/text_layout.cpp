@@ -54,8 +54,8 @@ std::vector<Run> Paragraphs(const Run& chars, uint32_t format) {
 class Measure {
  public:
   Measure(const LayoutMetrics& metrics, uint32_t format)
-      : metrics_(metrics), tab_((format & kDtExpandTabs) ? 8 * std::max(1, metrics.average_width)
-                                                         : 0) {}
+      : metrics_(metrics),
+        tab_((format & kDtExpandTabs) ? 8 * std::max(1, metrics.average_width) : 0) {}
   int Advance(char32_t c, int x) const {
     if (c == U'\t' && tab_ > 0) return (x / tab_ + 1) * tab_ - x;
     return metrics_.advance(c);

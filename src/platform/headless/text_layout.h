@@ -14,7 +14,7 @@ namespace orvo::os::headless {
 
 struct LaidGlyph {
   char32_t c = 0;
-  int x = 0;              // pen position relative to the line's left
+  int x = 0;                // pen position relative to the line's left
   bool underlined = false;  // a "&" prefix marked it
 };
 

@@ -24,7 +24,7 @@ uint32_t AttributesOf(const struct stat& st) {
 }  // namespace
 
 uint32_t HostAttributes(const fs::path& path) {
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return kInvalidFileAttributes;
   return AttributesOf(st);
 }
@@ -34,8 +34,9 @@ bool ListHostFolder(const fs::path& path, std::vector<FolderEntry>* entries) {
   std::error_code ec;
   if (!fs::is_directory(path, ec)) return false;
   for (const auto& e : fs::directory_iterator(path, ec)) {
-    struct stat st{};
-    if (::stat(e.path().c_str(), &st) == 0) entries->push_back({e.path().filename().string(), AttributesOf(st)});
+    struct stat st {};
+    if (::stat(e.path().c_str(), &st) == 0)
+      entries->push_back({e.path().filename().string(), AttributesOf(st)});
   }
   // NTFS lists a folder in name order; the host file system does not.
   std::sort(entries->begin(), entries->end(), [](const FolderEntry& a, const FolderEntry& b) {
@@ -47,9 +48,10 @@ bool ListHostFolder(const fs::path& path, std::vector<FolderEntry>* entries) {
 std::optional<std::string> ReadHostFileCapped(const fs::path& path, size_t max_bytes) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
-  struct stat st{};
+  struct stat st {};
   std::optional<std::string> bytes;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && static_cast<uint64_t>(st.st_size) <= max_bytes) {
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<uint64_t>(st.st_size) <= max_bytes) {
     std::string data(static_cast<size_t>(st.st_size), '\0');
     size_t done = 0;
     while (done < data.size()) {

@@ -90,7 +90,8 @@ std::optional<Pixels> DecodeProgramIcon(std::string_view image, int index) {
   std::vector<Entry> entries;
   for (uint32_t i = 0; i < count; ++i) {
     const size_t e = 6 + size_t(i) * 14;
-    entries.push_back({(*group)[e] == 0 ? 256 : static_cast<uint8_t>((*group)[e]), Le(*group, e + 6, 2)});
+    entries.push_back(
+        {(*group)[e] == 0 ? 256 : static_cast<uint8_t>((*group)[e]), Le(*group, e + 6, 2)});
   }
   const size_t e = 6 + BestEntry(entries) * 14;
   const auto data = PeResourceData(image, kRtIcon, Le(*group, e + 12, 2));

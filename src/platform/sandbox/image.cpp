@@ -68,14 +68,11 @@ std::vector<Image*> g_live_images;
 long CodeOf(int error_number) {
   switch (error_number) {
     case ENOSPC:
-    case EDQUOT:
-      return kErrorDiskFull;
+    case EDQUOT: return kErrorDiskFull;
     case EACCES:
     case EPERM:
-    case EROFS:
-      return kErrorAccessDenied;
-    default:
-      return kErrorWriteFault;
+    case EROFS: return kErrorAccessDenied;
+    default: return kErrorWriteFault;
   }
 }
 
@@ -152,8 +149,10 @@ std::unique_ptr<Image> Image::Open(const fs::path& folder, std::string* error) {
   }
   image->ui_language_ =
       static_cast<uint16_t>(ParseUnsigned(ini.GetOr("Windows", "UILanguage", "0409"), 0x0409, 16));
-  image->keyboard_delay_ = std::min<uint32_t>(ParseUnsigned(ini.GetOr("Windows", "KeyboardDelay", "1"), 1), 3);
-  image->keyboard_speed_ = std::min<uint32_t>(ParseUnsigned(ini.GetOr("Windows", "KeyboardSpeed", "31"), 31), 31);
+  image->keyboard_delay_ =
+      std::min<uint32_t>(ParseUnsigned(ini.GetOr("Windows", "KeyboardDelay", "1"), 1), 3);
+  image->keyboard_speed_ =
+      std::min<uint32_t>(ParseUnsigned(ini.GetOr("Windows", "KeyboardSpeed", "31"), 31), 31);
   image->short_date_ = ini.GetOr("Windows", "ShortDate", "");
   if (image->short_date_.empty()) image->short_date_ = kIsoDatePicture;
   image->user_ = ini.GetOr("Windows", "User", "demo");
@@ -191,7 +190,8 @@ std::optional<fs::path> Image::MapPath(std::string_view windows_path) const {
     if (c == '/') c = '\\';
   }
   if (p.rfind("\\\\?\\", 0) == 0) p.erase(0, 4);
-  if (p.size() < 2 || p[1] != ':' || !((p[0] >= 'a' && p[0] <= 'z') || (p[0] >= 'A' && p[0] <= 'Z'))) {
+  if (p.size() < 2 || p[1] != ':' ||
+      !((p[0] >= 'a' && p[0] <= 'z') || (p[0] >= 'A' && p[0] <= 'Z'))) {
     return std::nullopt;
   }
   if (p.size() > 2 && p[2] != '\\') return std::nullopt;  // "C:name" is relative to a drive
@@ -283,7 +283,8 @@ std::string Image::SpecialFolder(int csidl) const {
       {kCsidlCommonAppData, "CommonAppData", "C:\\ProgramData"},
       {kCsidlDesktop, "Desktop", profile + "\\Desktop"},
       {kCsidlDesktopDirectory, "Desktop", profile + "\\Desktop"},
-      {kCsidlStartMenu, "StartMenu", profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"},
+      {kCsidlStartMenu, "StartMenu",
+       profile + "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu"},
   };
   for (const auto& e : entries) {
     if (e.csidl == csidl) {
@@ -348,7 +349,8 @@ bool Image::RemoveProcess(uint32_t pid) {
 
 std::vector<std::string> Image::WindowClasses() const {
   std::vector<std::string> out;
-  for (const auto& key : ini_.Keys("TopLevelWindows")) out.push_back(ini_.GetOr("TopLevelWindows", key, ""));
+  for (const auto& key : ini_.Keys("TopLevelWindows"))
+    out.push_back(ini_.GetOr("TopLevelWindows", key, ""));
   return out;
 }
 
@@ -358,8 +360,9 @@ DenyKind Image::Denied(const RegHive::Location& where) const {
     const size_t slash = key.find('\\');
     const auto root = ParseRegRoot(std::string_view(key).substr(0, slash), true);
     if (!root) continue;
-    const auto denied = RegHive::Locate(
-        *root, slash == std::string::npos ? std::string_view() : std::string_view(key).substr(slash + 1));
+    const auto denied = RegHive::Locate(*root, slash == std::string::npos
+                                                   ? std::string_view()
+                                                   : std::string_view(key).substr(slash + 1));
     if (denied.root != where.root || denied.parts.size() > where.parts.size()) continue;
     bool prefix = true;
     for (size_t i = 0; i < denied.parts.size() && prefix; ++i) {
@@ -402,7 +405,9 @@ bool Image::SaveRegistry() {
   return true;
 }
 
-bool Image::SaveIni() { return static_cast<bool>(WriteHostFileAtomic(folder_ / "image.ini", ini_.Text())); }
+bool Image::SaveIni() {
+  return static_cast<bool>(WriteHostFileAtomic(folder_ / "image.ini", ini_.Text()));
+}
 
 void Image::AppendOpenedUrl(const std::string& line) {
   Record("open " + line);
@@ -422,11 +427,11 @@ std::vector<std::string> Image::Journal() const {
 
 WriteResult Image::WriteHostFileAtomic(const fs::path& path, std::string_view bytes) {
   static std::atomic<unsigned> counter{0};
-  const fs::path temp = path.parent_path() /
-                        ("." + path.filename().string() + ".tmp-" + std::to_string(getpid()) + "-" +
-                         std::to_string(counter++));
+  const fs::path temp =
+      path.parent_path() / ("." + path.filename().string() + ".tmp-" + std::to_string(getpid()) +
+                            "-" + std::to_string(counter++));
   mode_t mode = 0644;
-  struct stat st{};
+  struct stat st {};
   if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
   if (fd < 0) {
@@ -441,7 +446,8 @@ WriteResult Image::WriteHostFileAtomic(const fs::path& path, std::string_view by
   while (done < bytes.size()) {
     const size_t room = TakeDiskSpace(bytes.size() - done);
     if (room == 0) {
-      return fail(kErrorDiskFull, "cannot write " + path.string() + ": there is not enough space on the disk");
+      return fail(kErrorDiskFull,
+                  "cannot write " + path.string() + ": there is not enough space on the disk");
     }
     const ssize_t n = ::write(fd, bytes.data() + done, room);
     if (n < 0) {
@@ -450,14 +456,16 @@ WriteResult Image::WriteHostFileAtomic(const fs::path& path, std::string_view by
     }
     done += static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0) return fail(CodeOf(errno), "cannot flush " + path.string() + ": " + std::strerror(errno));
+  if (::fsync(fd) != 0)
+    return fail(CodeOf(errno), "cannot flush " + path.string() + ": " + std::strerror(errno));
   if (::close(fd) != 0) {
     ::unlink(temp.c_str());
     return {CodeOf(errno), "cannot flush " + path.string() + ": " + std::strerror(errno)};
   }
   if (RenameFails()) {
     ::unlink(temp.c_str());
-    return {kErrorSharingViolation, "cannot replace " + path.string() + ": another program holds it open"};
+    return {kErrorSharingViolation,
+            "cannot replace " + path.string() + ": another program holds it open"};
   }
   if (::rename(temp.c_str(), path.c_str()) != 0) {
     const int e = errno;
@@ -474,7 +482,8 @@ WriteResult Image::WriteHostFileAtomic(const fs::path& path, std::string_view by
 
 WriteResult Image::RenameHostFile(const fs::path& from, const fs::path& to) {
   if (RenameFails()) {
-    return {kErrorSharingViolation, "cannot replace " + to.string() + ": another program holds it open"};
+    return {kErrorSharingViolation,
+            "cannot replace " + to.string() + ": another program holds it open"};
   }
   if (::rename(from.c_str(), to.c_str()) != 0) {
     const int e = errno;

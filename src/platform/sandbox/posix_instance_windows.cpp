@@ -122,7 +122,10 @@ class SocketPublishedWindow : public PublishedWindow {
  public:
   SocketPublishedWindow(Window& window, std::shared_ptr<UiDispatcher> dispatcher, int listener,
                         WindowHandle32 handle, std::string path)
-      : window_(window), dispatcher_(std::move(dispatcher)), listener_(listener), handle_(handle),
+      : window_(window),
+        dispatcher_(std::move(dispatcher)),
+        listener_(listener),
+        handle_(handle),
         path_(std::move(path)) {
     thread_ = std::thread([this] { Serve(); });
   }
@@ -231,7 +234,8 @@ std::unique_ptr<PublishedWindow> PublishWindow(Window& window) {
     if (fd < 0) return nullptr;
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) == 0 &&
         ::listen(fd, 8) == 0) {
-      return std::make_unique<SocketPublishedWindow>(window, system->Dispatcher(), fd, handle, path);
+      return std::make_unique<SocketPublishedWindow>(window, system->Dispatcher(), fd, handle,
+                                                     path);
     }
     const int error = errno;
     ::close(fd);

@@ -71,7 +71,7 @@ std::unique_ptr<SharedMemory> OpenSharedMemory(std::string_view name, size_t siz
   const std::string path = *folder + "/" + FileNameFor(name);
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return nullptr;
-  struct stat st{};
+  struct stat st {};
   bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
   bool alone = false;
   if (ok) {
@@ -81,7 +81,8 @@ std::unique_ptr<SharedMemory> OpenSharedMemory(std::string_view name, size_t siz
            Lock(fd, LOCK_SH);
     } else {
       ok = errno == EWOULDBLOCK && LockShared(fd) && ::fstat(fd, &st) == 0 &&
-           (static_cast<size_t>(st.st_size) >= size || ::ftruncate(fd, static_cast<off_t>(size)) == 0);
+           (static_cast<size_t>(st.st_size) >= size ||
+            ::ftruncate(fd, static_cast<off_t>(size)) == 0);
     }
   }
   void* view = ok ? ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0) : MAP_FAILED;

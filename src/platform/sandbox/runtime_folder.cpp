@@ -10,7 +10,7 @@ namespace orvo::os {
 namespace {
 
 bool OwnedFolder(const std::string& path, bool private_only) {
-  struct stat st{};
+  struct stat st {};
   if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
     return false;
   }

@@ -31,7 +31,7 @@ bool HostFileLocked(const fs::path& path) {
 }
 
 bool HostReadOnly(const fs::path& path) {
-  struct stat st{};
+  struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && !(st.st_mode & S_IWUSR);
 }
 
@@ -46,7 +46,7 @@ class SandboxFileSystem : public FileSystem {
 
   bool SetAttributes(std::string_view path, uint32_t attributes) override {
     const auto host = image_.MapPath(path);
-    struct stat st{};
+    struct stat st {};
     if (!host || ::stat(host->c_str(), &st) != 0) return false;
     mode_t mode = st.st_mode & 07777;
     mode = (attributes & kFileAttributeReadOnly) ? (mode & ~mode_t(0222)) : (mode | S_IWUSR);
@@ -70,7 +70,8 @@ class SandboxFileSystem : public FileSystem {
     if (!fs::is_directory(host->parent_path(), ec)) {
       return {kErrorPathNotFound, "folder not found for " + std::string(path)};
     }
-    if (fs::is_directory(*host, ec)) return {kErrorAccessDenied, std::string(path) + " is a folder"};
+    if (fs::is_directory(*host, ec))
+      return {kErrorAccessDenied, std::string(path) + " is a folder"};
     if (fs::exists(*host, ec)) {
       if (HostReadOnly(*host)) return {kErrorAccessDenied, std::string(path) + " is read-only"};
       if (HostFileLocked(*host) || image_.ListedAsLocked(path)) {
@@ -87,8 +88,10 @@ class SandboxFileSystem : public FileSystem {
       return {kErrorBadPathname, "not a path inside the image: " + std::string(source ? to : from)};
     }
     std::error_code ec;
-    if (!fs::is_regular_file(*source, ec)) return {kErrorFileNotFound, std::string(from) + " not found"};
-    if (fs::is_directory(*target, ec)) return {kErrorAccessDenied, std::string(to) + " is a folder"};
+    if (!fs::is_regular_file(*source, ec))
+      return {kErrorFileNotFound, std::string(from) + " not found"};
+    if (fs::is_directory(*target, ec))
+      return {kErrorAccessDenied, std::string(to) + " is a folder"};
     if (fs::exists(*target, ec)) {
       if (HostReadOnly(*target)) return {kErrorAccessDenied, std::string(to) + " is read-only"};
       if (HostFileLocked(*target) || image_.ListedAsLocked(to)) {
@@ -109,7 +112,8 @@ class SandboxFileSystem : public FileSystem {
   bool RemoveFile(std::string_view path) override {
     const auto host = image_.MapPath(path);
     std::error_code ec;
-    if (!host || !fs::is_regular_file(fs::symlink_status(*host, ec)) || IsFileLocked(path)) return false;
+    if (!host || !fs::is_regular_file(fs::symlink_status(*host, ec)) || IsFileLocked(path))
+      return false;
     return fs::remove(*host, ec);
   }
 
@@ -125,7 +129,8 @@ class SandboxFileSystem : public FileSystem {
     std::error_code ec;
     if (!host || !fs::exists(fs::symlink_status(*host, ec))) return kErrorFileNotFound;
     if (host->parent_path() == image_.folder()) return kErrorAccessDenied;  // a drive root
-    image_.Record("shell delete " + std::string(path) + (flags & kFofAllowUndo ? " (recycle)" : ""));
+    image_.Record("shell delete " + std::string(path) +
+                  (flags & kFofAllowUndo ? " (recycle)" : ""));
     image_.ForgetResolvedFolders();
     if (flags & kFofAllowUndo) {
       // The recycle bin takes the whole tree or nothing.

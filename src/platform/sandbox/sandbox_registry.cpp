@@ -63,8 +63,9 @@ class SandboxKey : public RegKey {
     if (!(access_ & kKeySetValue)) return kErrorAccessDenied;
     RegHive::Key* key = image_.hive().Find(where_);
     if (!key) return kErrorKeyDeleted;
-    const auto it = std::find_if(key->values.begin(), key->values.end(),
-                                 [&](const auto& value) { return EqualsNoCase(value.first, name); });
+    const auto it = std::find_if(key->values.begin(), key->values.end(), [&](const auto& value) {
+      return EqualsNoCase(value.first, name);
+    });
     if (it == key->values.end()) return kErrorFileNotFound;
     const auto at = it - key->values.begin();
     auto removed = std::move(*it);
@@ -106,8 +107,9 @@ class SandboxKey : public RegKey {
     RegHive::Location parent_at = child;
     parent_at.parts.pop_back();
     auto& siblings = image_.hive().Find(parent_at)->subkeys;
-    const auto it = std::find_if(siblings.begin(), siblings.end(),
-                                 [&](const auto& k) { return EqualsNoCase(k->name, child.parts.back()); });
+    const auto it = std::find_if(siblings.begin(), siblings.end(), [&](const auto& k) {
+      return EqualsNoCase(k->name, child.parts.back());
+    });
     const auto at = it - siblings.begin();
     std::unique_ptr<RegHive::Key> removed = std::move(*it);
     siblings.erase(it);

@@ -41,21 +41,32 @@ int Read(sqlite3_file* f, void* buffer, int amount, sqlite3_int64 offset) {
 int Write(sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 offset) {
   sqlite3_file* real = Real(f);
   sqlite3_int64 size = 0;
-  if (Of(f)->path && real->pMethods->xFileSize(real, &size) == SQLITE_OK && offset + amount > size) {
+  if (Of(f)->path && real->pMethods->xFileSize(real, &size) == SQLITE_OK &&
+      offset + amount > size) {
     const uint64_t growth = static_cast<uint64_t>(offset + amount - std::max(size, offset));
     if (Image::TakeDiskSpaceAt(*Of(f)->path, growth) < growth) return SQLITE_FULL;
   }
   return real->pMethods->xWrite(real, buffer, amount, offset);
 }
-int Truncate(sqlite3_file* f, sqlite3_int64 size) { return Real(f)->pMethods->xTruncate(Real(f), size); }
+int Truncate(sqlite3_file* f, sqlite3_int64 size) {
+  return Real(f)->pMethods->xTruncate(Real(f), size);
+}
 int Sync(sqlite3_file* f, int flags) { return Real(f)->pMethods->xSync(Real(f), flags); }
-int FileSize(sqlite3_file* f, sqlite3_int64* size) { return Real(f)->pMethods->xFileSize(Real(f), size); }
+int FileSize(sqlite3_file* f, sqlite3_int64* size) {
+  return Real(f)->pMethods->xFileSize(Real(f), size);
+}
 int Lock(sqlite3_file* f, int level) { return Real(f)->pMethods->xLock(Real(f), level); }
 int Unlock(sqlite3_file* f, int level) { return Real(f)->pMethods->xUnlock(Real(f), level); }
-int CheckReservedLock(sqlite3_file* f, int* out) { return Real(f)->pMethods->xCheckReservedLock(Real(f), out); }
-int FileControl(sqlite3_file* f, int op, void* arg) { return Real(f)->pMethods->xFileControl(Real(f), op, arg); }
+int CheckReservedLock(sqlite3_file* f, int* out) {
+  return Real(f)->pMethods->xCheckReservedLock(Real(f), out);
+}
+int FileControl(sqlite3_file* f, int op, void* arg) {
+  return Real(f)->pMethods->xFileControl(Real(f), op, arg);
+}
 int SectorSize(sqlite3_file* f) { return Real(f)->pMethods->xSectorSize(Real(f)); }
-int DeviceCharacteristics(sqlite3_file* f) { return Real(f)->pMethods->xDeviceCharacteristics(Real(f)); }
+int DeviceCharacteristics(sqlite3_file* f) {
+  return Real(f)->pMethods->xDeviceCharacteristics(Real(f));
+}
 int ShmMap(sqlite3_file* f, int page, int size, int extend, void volatile** out) {
   return Real(f)->pMethods->xShmMap(Real(f), page, size, extend, out);
 }
@@ -101,7 +112,8 @@ sqlite3_io_methods MethodsOfVersion(int version) {
   return m;
 }
 
-const sqlite3_io_methods kMethods[3] = {MethodsOfVersion(1), MethodsOfVersion(2), MethodsOfVersion(3)};
+const sqlite3_io_methods kMethods[3] = {MethodsOfVersion(1), MethodsOfVersion(2),
+                                        MethodsOfVersion(3)};
 
 int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int* out_flags) {
   FaultFile* ours = Of(file);
@@ -115,14 +127,20 @@ int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int
   return rc;
 }
 
-int Delete(sqlite3_vfs*, const char* name, int sync_dir) { return g_real->xDelete(g_real, name, sync_dir); }
-int Access(sqlite3_vfs*, const char* name, int flags, int* out) { return g_real->xAccess(g_real, name, flags, out); }
+int Delete(sqlite3_vfs*, const char* name, int sync_dir) {
+  return g_real->xDelete(g_real, name, sync_dir);
+}
+int Access(sqlite3_vfs*, const char* name, int flags, int* out) {
+  return g_real->xAccess(g_real, name, flags, out);
+}
 int FullPathname(sqlite3_vfs*, const char* name, int size, char* out) {
   return g_real->xFullPathname(g_real, name, size, out);
 }
 void* DlOpen(sqlite3_vfs*, const char* name) { return g_real->xDlOpen(g_real, name); }
 void DlError(sqlite3_vfs*, int size, char* out) { g_real->xDlError(g_real, size, out); }
-void (*DlSym(sqlite3_vfs*, void* handle, const char* symbol))() { return g_real->xDlSym(g_real, handle, symbol); }
+void (*DlSym(sqlite3_vfs*, void* handle, const char* symbol))() {
+  return g_real->xDlSym(g_real, handle, symbol);
+}
 void DlClose(sqlite3_vfs*, void* handle) { g_real->xDlClose(g_real, handle); }
 int Randomness(sqlite3_vfs*, int size, char* out) { return g_real->xRandomness(g_real, size, out); }
 int Sleep(sqlite3_vfs*, int microseconds) { return g_real->xSleep(g_real, microseconds); }
@@ -130,7 +148,9 @@ int CurrentTime(sqlite3_vfs*, double* out) { return g_real->xCurrentTime(g_real,
 int GetLastError(sqlite3_vfs*, int size, char* out) {
   return g_real->xGetLastError ? g_real->xGetLastError(g_real, size, out) : 0;
 }
-int CurrentTimeInt64(sqlite3_vfs*, sqlite3_int64* out) { return g_real->xCurrentTimeInt64(g_real, out); }
+int CurrentTimeInt64(sqlite3_vfs*, sqlite3_int64* out) {
+  return g_real->xCurrentTimeInt64(g_real, out);
+}
 
 sqlite3_vfs g_vfs{};
 

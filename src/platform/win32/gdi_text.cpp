@@ -93,8 +93,9 @@ class GdiTextRenderer : public TextRenderer {
     if (!Scratch(w, h)) return 0;
     CopyRows(target->pixels, target->width, area, scratch_bits_, w, true);
     SelectObject(dc_, scratch_.get());
-    const int height = DrawInto(text, rc, format, rgb, {area.left, area.top, area.right, area.bottom},
-                                {area.left, area.top});
+    const int height =
+        DrawInto(text, rc, format, rgb, {area.left, area.top, area.right, area.bottom},
+                 {area.left, area.top});
     SelectObject(dc_, stock_bitmap_);
     CopyRows(target->pixels, target->width, area, scratch_bits_, w, false);
     return height;
@@ -133,8 +134,10 @@ class GdiTextRenderer : public TextRenderer {
     for (int y = area.top; y < area.bottom; ++y) {
       uint32_t* s = surface + static_cast<size_t>(y) * surface_width + area.left;
       uint32_t* d = scratch + static_cast<size_t>(y - area.top) * scratch_width_;
-      if (into_scratch) std::memcpy(d, s, static_cast<size_t>(width) * 4);
-      else std::memcpy(s, d, static_cast<size_t>(width) * 4);
+      if (into_scratch)
+        std::memcpy(d, s, static_cast<size_t>(width) * 4);
+      else
+        std::memcpy(s, d, static_cast<size_t>(width) * 4);
     }
   }
 

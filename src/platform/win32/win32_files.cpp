@@ -14,12 +14,13 @@ namespace {
 
 std::string Message(DWORD code) {
   wchar_t* text = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                     FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::string out = text ? Narrow(text) : "error " + std::to_string(code);
   if (text) LocalFree(text);
-  while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ')) out.pop_back();
+  while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' '))
+    out.pop_back();
   return out;
 }
 
@@ -34,11 +35,13 @@ DWORD ReplaceWithRetries(const std::wstring& temp, const std::wstring& target) {
   DWORD e = ERROR_SUCCESS;
   for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
     if (attempt > 0) Sleep(kReplacePauseMs);
-    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExW(temp.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return ERROR_SUCCESS;
     }
     e = GetLastError();
-    if (e != ERROR_SHARING_VIOLATION && e != ERROR_ACCESS_DENIED && e != ERROR_LOCK_VIOLATION) return e;
+    if (e != ERROR_SHARING_VIOLATION && e != ERROR_ACCESS_DENIED && e != ERROR_LOCK_VIOLATION)
+      return e;
   }
   return e;
 }
@@ -81,8 +84,8 @@ class Win32FileSystem : public FileSystem {
 
   std::optional<std::string> ReadFile(std::string_view path, size_t max_bytes) override {
     KernelHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) return std::nullopt;
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size) || static_cast<uint64_t>(size.QuadPart) > max_bytes) {
@@ -116,10 +119,11 @@ class Win32FileSystem : public FileSystem {
       return {ERROR_ACCESS_DENIED, std::string(path) + " is read-only"};
     }
     KernelHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
       const DWORD e = GetLastError();
-      return {static_cast<long>(e), "cannot create a file beside " + std::string(path) + ": " + Message(e)};
+      return {static_cast<long>(e),
+              "cannot create a file beside " + std::string(path) + ": " + Message(e)};
     }
     size_t done = 0;
     while (done < bytes.size()) {
@@ -169,8 +173,8 @@ class Win32FileSystem : public FileSystem {
     const std::wstring w = Wide(path);
     const DWORD attrs = GetFileAttributesW(w.c_str());
     if (attrs == INVALID_FILE_ATTRIBUTES || (attrs & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    KernelHandle file(CreateFileW(w.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    KernelHandle file(CreateFileW(w.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return !file.valid();
   }
 

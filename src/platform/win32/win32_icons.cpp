@@ -66,11 +66,13 @@ std::optional<Pixels> FileIconPixels(std::string_view path, int index, bool asso
       }
       bool any_alpha = false;
       for (uint32_t c : color) any_alpha = any_alpha || (c >> 24) != 0;
-      Pixels canvas{canvas_size, canvas_size, std::vector<uint32_t>(size_t(canvas_size) * canvas_size, 0)};
+      Pixels canvas{canvas_size, canvas_size,
+                    std::vector<uint32_t>(size_t(canvas_size) * canvas_size, 0)};
       for (int y = 0; y < std::min(h, canvas_size); ++y) {
         for (int x = 0; x < std::min(w, canvas_size); ++x) {
           uint32_t c = color[size_t(y) * w + x];
-          if (!any_alpha) c = (c & 0xFFFFFF) | ((mask[size_t(y) * w + x] & 0xFFFFFF) ? 0 : 0xFF000000u);
+          if (!any_alpha)
+            c = (c & 0xFFFFFF) | ((mask[size_t(y) * w + x] & 0xFFFFFF) ? 0 : 0xFF000000u);
           canvas.argb[size_t(y) * canvas_size + x] = c;
         }
       }

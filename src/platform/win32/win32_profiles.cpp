@@ -35,8 +35,8 @@ class Win32ProfileFiles : public ProfileFiles {
     std::wstring buf(1024, L'\0');
     DWORD n = 0;
     for (;;) {
-      n = GetPrivateProfileStringW(s.c_str(), nullptr, L"", buf.data(), static_cast<DWORD>(buf.size()),
-                                   f.c_str());
+      n = GetPrivateProfileStringW(s.c_str(), nullptr, L"", buf.data(),
+                                   static_cast<DWORD>(buf.size()), f.c_str());
       // n == size - 2 means the list was cut to fit.
       if (n + 2 < buf.size() || buf.size() >= (1u << 20)) break;
       buf.resize(buf.size() * 4);
@@ -57,7 +57,8 @@ class Win32ProfileFiles : public ProfileFiles {
     // The system writes a file it creates in the ANSI code page, which would turn a
     // language name outside it into question marks; a file that starts with the UTF-16
     // byte-order mark is kept in UTF-16.
-    HANDLE h = CreateFileW(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileW(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     if (h != INVALID_HANDLE_VALUE) {
       DWORD written = 0;
       WriteFile(h, "\xFF\xFE", 2, &written, nullptr);
@@ -76,7 +77,8 @@ std::unique_ptr<ProfileFiles> OpenProfileFiles(FileSystem&) {
 
 std::string AnsiToUtf8(std::string_view bytes) {
   if (bytes.empty()) return {};
-  const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  const int n =
+      MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(n), L'\0');
   MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), n);
   return win32::Narrow(wide);
@@ -86,8 +88,8 @@ std::string Utf8ToAnsi(std::string_view text, bool* lossless) {
   if (text.empty()) return {};
   const std::wstring wide = win32::Wide(text);
   BOOL used_default = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr,
+                                    0, nullptr, nullptr);
   std::string out(static_cast<size_t>(n), '\0');
   // A system whose ANSI code page is UTF-8 loses nothing, and refuses the question.
   WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr,

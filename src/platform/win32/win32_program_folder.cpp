@@ -59,7 +59,8 @@ std::unique_ptr<ProgramFolder> OpenProgramFolder(std::string_view folder) {
 
 std::optional<std::string_view> FindRawResource(std::string_view name) {
   HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC info = FindResourceW(module, win32::Wide(name).c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+  HRSRC info =
+      FindResourceW(module, win32::Wide(name).c_str(), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
   if (!info) return std::nullopt;
   HGLOBAL loaded = LoadResource(module, info);
   const DWORD size = SizeofResource(module, info);

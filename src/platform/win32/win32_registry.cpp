@@ -9,7 +9,8 @@ namespace orvo::os::win32 {
 namespace {
 
 HKEY RootHandle(RegRoot root) {
-  return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(static_cast<uint32_t>(root))));
+  return reinterpret_cast<HKEY>(
+      static_cast<ULONG_PTR>(static_cast<LONG>(static_cast<uint32_t>(root))));
 }
 
 class Win32Key : public RegKey {
@@ -42,7 +43,8 @@ class Win32Key : public RegKey {
   }
 
   long SetValue(std::string_view name, uint32_t type, std::span<const uint8_t> data) override {
-    return RegSetValueExW(key_, Wide(name).c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
+    return RegSetValueExW(key_, Wide(name).c_str(), 0, type, data.data(),
+                          static_cast<DWORD>(data.size()));
   }
 
   long DeleteValue(std::string_view name) override {

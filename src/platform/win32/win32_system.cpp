@@ -34,7 +34,8 @@ class Win32Shell : public Shell {
 
   bool ExpandEnvironment(std::string_view text, size_t max_chars, std::string* out) override {
     std::vector<wchar_t> buf(max_chars + 1, L'\0');
-    const DWORD n = ExpandEnvironmentStringsW(Wide(text).c_str(), buf.data(), static_cast<DWORD>(max_chars));
+    const DWORD n =
+        ExpandEnvironmentStringsW(Wide(text).c_str(), buf.data(), static_cast<DWORD>(max_chars));
     if (n == 0 || n > max_chars) return false;
     *out = Narrow(buf.data());
     return true;

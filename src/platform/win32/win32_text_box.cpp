@@ -14,9 +14,7 @@ namespace {
 
 constexpr wchar_t kBoxProperty[] = L"OrvoTextBox";
 
-COLORREF ToColorRef(uint32_t rgb) {
-  return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
+COLORREF ToColorRef(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 }  // namespace
 
@@ -63,14 +61,9 @@ void Win32TextBox::Command(WORD code) {
     case EN_CHANGE:
       if (!setting_text_) client_->OnTextChanged();
       return;
-    case EN_SETFOCUS:
-      client_->OnFocusChanged(true);
-      return;
-    case EN_KILLFOCUS:
-      client_->OnFocusChanged(false);
-      return;
-    default:
-      return;
+    case EN_SETFOCUS: client_->OnFocusChanged(true); return;
+    case EN_KILLFOCUS: client_->OnFocusChanged(false); return;
+    default: return;
   }
 }
 
@@ -146,7 +139,8 @@ void Win32TextBox::SetSelection(int start, int end) {
 
 void Win32TextBox::Selection(int* start, int* end) const {
   DWORD s = 0, e = 0;
-  if (hwnd_) SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+  if (hwnd_)
+    SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
   *start = static_cast<int>(s);
   *end = static_cast<int>(e);
 }
@@ -199,7 +193,8 @@ bool Win32TextBox::HasFocus() const { return hwnd_ && GetFocus() == hwnd_; }
 
 // --- the window system's factory ---
 
-std::unique_ptr<NativeTextBox> Win32WindowSystem::NewTextBox(Window& parent, TextBoxClient* client) {
+std::unique_ptr<NativeTextBox> Win32WindowSystem::NewTextBox(Window& parent,
+                                                             TextBoxClient* client) {
   HWND hwnd = static_cast<HWND>(parent.NativeHandle());
   if (!hwnd || !client) return nullptr;
   auto box = std::make_unique<Win32TextBox>(hwnd, client);

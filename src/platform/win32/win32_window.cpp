@@ -19,8 +19,8 @@
 namespace orvo::os::win32 {
 namespace {
 
-constexpr DWORD kNormalStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-                               WS_CLIPCHILDREN;
+constexpr DWORD kNormalStyle =
+    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kToolStyle = WS_POPUP | WS_CLIPCHILDREN;
 // Added while minimised, so the taskbar animates the window like any other.
 constexpr DWORD kMinimizeStyle = WS_CAPTION | WS_THICKFRAME;
@@ -133,7 +133,8 @@ Rect Win32Window::Bounds() const {
       MONITORINFO info{};
       info.cbSize = sizeof info;
       if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info)) {
-        OffsetRect(&r, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+        OffsetRect(&r, info.rcWork.left - info.rcMonitor.left,
+                   info.rcWork.top - info.rcMonitor.top);
       }
     }
     return {r.left, r.top, r.right, r.bottom};
@@ -145,9 +146,7 @@ Rect Win32Window::Bounds() const {
 
 void Win32Window::Show(ShowMode mode) {
   switch (mode) {
-    case ShowMode::kHide:
-      ShowWindow(hwnd_, SW_HIDE);
-      return;
+    case ShowMode::kHide: ShowWindow(hwnd_, SW_HIDE); return;
     case ShowMode::kShow:
       ShowWindow(hwnd_, SW_SHOW);
       Activate();
@@ -255,8 +254,8 @@ void Win32Window::PresentLayered(const PixelSource& picture, uint8_t opacity) {
     const uint32_t p = picture.pixels[i];
     const uint32_t a = p >> 24;
     auto pre = [a](uint32_t c) { return (c * a + 127) / 255; };
-    layer_bits_[i] = (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) |
-                     pre(p & 0xFF);
+    layer_bits_[i] =
+        (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) | pre(p & 0xFF);
   }
   const WindowDc screen(nullptr);
   const MemoryDc memory(CreateCompatibleDC(screen.get()));
@@ -275,8 +274,7 @@ void Win32Window::PresentLayered(const PixelSource& picture, uint8_t opacity) {
 void Win32Window::SetRegion(const WindowRegion& region) {
   GdiRegion rgn;
   switch (region.kind) {
-    case WindowRegion::Kind::kNone:
-      break;
+    case WindowRegion::Kind::kNone: break;
     case WindowRegion::Kind::kRoundRect:
       rgn.reset(CreateRoundRectRgn(region.round.left, region.round.top, region.round.right,
                                    region.round.bottom, region.ellipse, region.ellipse));

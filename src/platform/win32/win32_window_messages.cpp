@@ -40,14 +40,11 @@ MouseButton ButtonOf(UINT msg) {
   switch (msg) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-    case WM_RBUTTONUP:
-      return MouseButton::kRight;
+    case WM_RBUTTONUP: return MouseButton::kRight;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-    case WM_MBUTTONUP:
-      return MouseButton::kMiddle;
-    default:
-      return MouseButton::kLeft;
+    case WM_MBUTTONUP: return MouseButton::kMiddle;
+    default: return MouseButton::kLeft;
   }
 }
 
@@ -57,11 +54,11 @@ struct FixedAnswer {
   LRESULT result;
 };
 constexpr FixedAnswer kFixedAnswers[] = {
-    {WM_NCCALCSIZE, 0},         // the client area is the whole window
-    {WM_NCHITTEST, HTCLIENT},   //
-    {WM_NCPAINT, 0},            //
-    {WM_NCACTIVATE, TRUE},      // nothing of a frame to draw
-    {WM_ERASEBKGND, 1},         // every pixel comes from the form's picture
+    {WM_NCCALCSIZE, 0},        // the client area is the whole window
+    {WM_NCHITTEST, HTCLIENT},  //
+    {WM_NCPAINT, 0},           //
+    {WM_NCACTIVATE, TRUE},     // nothing of a frame to draw
+    {WM_ERASEBKGND, 1},        // every pixel comes from the form's picture
 };
 
 }  // namespace
@@ -199,16 +196,20 @@ LRESULT Win32Window::OnMouseActivate(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Win32Window::OnKey(UINT msg, WPARAM wp, LPARAM) {
-  if (msg == WM_KEYDOWN) client_->OnKeyDown(static_cast<uint16_t>(wp), KeyboardFlags());
-  else client_->OnKeyUp(static_cast<uint16_t>(wp), KeyboardFlags());
+  if (msg == WM_KEYDOWN)
+    client_->OnKeyDown(static_cast<uint16_t>(wp), KeyboardFlags());
+  else
+    client_->OnKeyUp(static_cast<uint16_t>(wp), KeyboardFlags());
   return 0;
 }
 
 LRESULT Win32Window::OnSysKey(UINT msg, WPARAM wp, LPARAM lp) {
   // Alt combinations still reach the system (Alt+F4 closes through WM_CLOSE).
   const LRESULT result = Default(msg, wp, lp);
-  if (msg == WM_SYSKEYDOWN) client_->OnKeyDown(static_cast<uint16_t>(wp), KeyboardFlags());
-  else client_->OnKeyUp(static_cast<uint16_t>(wp), KeyboardFlags());
+  if (msg == WM_SYSKEYDOWN)
+    client_->OnKeyDown(static_cast<uint16_t>(wp), KeyboardFlags());
+  else
+    client_->OnKeyUp(static_cast<uint16_t>(wp), KeyboardFlags());
   return result;
 }
 
@@ -255,8 +256,7 @@ LRESULT Win32Window::OnSysCommand(UINT msg, WPARAM wp, LPARAM lp) {
     case SC_RESTORE:
       if (client_->OnSysCommand(SysCommand::kRestore)) return 0;
       return Default(msg, wp, lp);
-    default:
-      return Default(msg, wp, lp);
+    default: return Default(msg, wp, lp);
   }
 }
 

@@ -107,7 +107,7 @@ Win32WindowSystem::~Win32WindowSystem() {
 }
 
 std::unique_ptr<Window> Win32WindowSystem::NewWindow(const WindowOptions& options,
-                                                        WindowClient* client) {
+                                                     WindowClient* client) {
   return std::make_unique<Win32Window>(*this, options, client);
 }
 
@@ -178,8 +178,8 @@ TimerId Win32WindowSystem::StartTimer(std::chrono::milliseconds interval,
                                       std::function<void()> tick) {
   if (!helper_) return 0;
   const UINT_PTR id = next_timer_++;
-  const UINT ms = static_cast<UINT>(std::clamp<long long>(interval.count(), USER_TIMER_MINIMUM,
-                                                          USER_TIMER_MAXIMUM));
+  const UINT ms = static_cast<UINT>(
+      std::clamp<long long>(interval.count(), USER_TIMER_MINIMUM, USER_TIMER_MAXIMUM));
   if (!SetTimer(helper_, id, ms, nullptr)) return 0;
   timers_[id] = std::move(tick);
   return static_cast<TimerId>(id);

@@ -126,12 +126,13 @@ class WinInetHttp : public Http {
     if (request.method == "GET") flags |= INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
     if (parts.nScheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
     InetHandle call(HttpOpenRequestW(connection.get(), Wide(request.method).c_str(), object.c_str(),
-                                     request.http10 ? L"HTTP/1.0" : L"HTTP/1.1", nullptr,
-                                     nullptr, flags, 0));
+                                     request.http10 ? L"HTTP/1.0" : L"HTTP/1.1", nullptr, nullptr,
+                                     flags, 0));
     if (!call) return response;
     SetReceiveTimeout(call.get(), request.receive_timeout_ms);
     std::wstring headers;
-    if (!request.content_type.empty()) headers = L"Content-Type: " + Wide(request.content_type) + L"\r\n";
+    if (!request.content_type.empty())
+      headers = L"Content-Type: " + Wide(request.content_type) + L"\r\n";
     if (!HttpSendRequestW(call.get(), headers.empty() ? nullptr : headers.c_str(),
                           static_cast<DWORD>(headers.size()),
                           request.body.empty() ? nullptr : const_cast<char*>(request.body.data()),
@@ -140,7 +141,8 @@ class WinInetHttp : public Http {
     }
     DWORD code = 0;
     DWORD size = sizeof code;
-    HttpQueryInfoW(call.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size, nullptr);
+    HttpQueryInfoW(call.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &code, &size,
+                   nullptr);
     response.status_code = static_cast<int>(code);
     response.status = ReadBody(call.get(), request.max_bytes, &response.body);
     return response;
