@@ -48,6 +48,15 @@ finish() {
 
 ./scripts/install-deps.sh || { echo "test.sh: could not install the dependencies" >&2; failed=$((failed + 1)); finish 1; }
 
+# Every C++ file keeps the layout .clang-format gives it (scripts/format.sh rewrites them).
+echo "== layout"
+if scripts/format.sh --check; then
+  passed=$((passed + 1))
+else
+  echo "test.sh: the files above are not laid out as .clang-format asks; run scripts/format.sh" >&2
+  failed=$((failed + 1))
+fi
+
 # ---- native ---------------------------------------------------------------------------
 echo "== native build"
 if ! { cmake --preset native >/dev/null && cmake --build --preset native; }; then
