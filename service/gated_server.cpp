@@ -6,9 +6,12 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 namespace orvo::service {
 namespace {
@@ -49,6 +52,9 @@ class ConnectionStream : public httplib::Stream {
   }
 
   ssize_t write(const char* ptr, size_t size) override {
+    if (status_line_.size() < kStatusLineStart) {
+      status_line_.append(ptr, std::min(size, kStatusLineStart - status_line_.size()));
+    }
     while (true) {
       const ssize_t sent = send(connection_.fd, ptr, size, MSG_NOSIGNAL);
       if (sent >= 0) return sent;
@@ -73,7 +79,12 @@ class ConnectionStream : public httplib::Stream {
   }
   socket_t socket() const override { return connection_.fd; }
 
+  // The answer said 400: the library could not read the request line or its headers.
+  bool AnsweredBadRequest() const { return status_line_.ends_with(" 400"); }
+
  private:
+  static constexpr size_t kStatusLineStart = std::string_view("HTTP/1.1 400").size();
+
   static void Describe(const sockaddr_storage& address, socklen_t length, std::string& ip,
                        int& port) {
     char host[NI_MAXHOST], service[NI_MAXSERV];
@@ -99,6 +110,7 @@ class ConnectionStream : public httplib::Stream {
   Connection& connection_;
   SteadyClock::time_point deadline_;
   size_t offset_ = 0;
+  std::string status_line_;  // the first bytes of the answer
 };
 
 }  // namespace
@@ -160,6 +172,10 @@ bool GatedServer::Serve(Connection& connection, bool last) {
   ConnectionStream stream(connection, SteadyClock::now() + options_.request_time);
   bool closed = false;
   const bool answered = process_request(stream, last, closed, nullptr);
+  // The library keeps a connection whose request it could not read, having learnt neither
+  // its version nor where the next request would begin: an HTTP/1.0 client reading its
+  // answer until the connection closes would wait the whole keep-alive time.
+  if (stream.AnsweredBadRequest()) return false;
   return answered && !closed && !last && svr_sock_ != INVALID_SOCKET;
 }
 

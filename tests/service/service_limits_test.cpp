@@ -1,6 +1,8 @@
 // What a public service must refuse: oversized bodies, over-long texts, malformed numbers,
 // broken text, floods of reviews and keys; each answered with a code (or 413), and the
 // service still serving afterwards.
+#include <chrono>
+
 #include "service/service_fixture.h"
 
 namespace orvo::service::test {
@@ -120,6 +122,18 @@ TEST_F(ServiceLimits, BrokenRequestsLeaveTheServiceServing) {
       "POST /plugin/index.php?to=%00%ff HTTP/1.0\r\nContent-Length: 0\r\n\r\n",
   };
   for (const std::string& request : requests) harness::RawExchange(port(), request, 2000, true);
+  EXPECT_EQ(NewKey().size(), 32u);
+}
+
+TEST_F(ServiceLimits, RequestsItCannotReadAreAnsweredAndTheConnectionClosed) {
+  // Clients of the old protocol read an answer until the connection closes; one kept open
+  // after a 400 leaves them waiting the whole keep-alive time (five seconds).
+  for (const char* request : {"BREW / HTTP/1.0\r\n\r\n", "GET /a b HTTP/1.0\r\n\r\n"}) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::string reply = harness::RawExchange(port(), request, 4000, false);
+    EXPECT_TRUE(reply.starts_with("HTTP/1.1 400")) << reply;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << request;
+  }
   EXPECT_EQ(NewKey().size(), 32u);
 }
 
