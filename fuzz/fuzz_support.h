@@ -43,12 +43,15 @@ class ThrowAwayImage {
   os::sandbox::SandboxPlatform& platform() { return *platform_; }
   // The host path of a Windows path inside the image ("C:\Users\...").
   std::filesystem::path Host(std::string_view windows_path) const;
-  // Writes a file through the host, creating its folders.
+  // Writes a file through the host, creating its folders. The path is taken letter for
+  // letter (a drive path without "." or ".." parts): name each file in one spelling.
   void Write(std::string_view windows_path, std::string_view bytes);
   // Every file of the image (host paths relative to the image) with its bytes: what a
-  // target compares before and after a change that must stay inside one folder.
+  // target compares before and after a change that must stay inside one folder. What
+  // lies inside `allowed` (an image-relative folder from Relative(), where the target
+  // accepts any change) is left out, but for the folder itself.
   using Files = std::vector<std::pair<std::string, std::string>>;
-  Files Snapshot() const;
+  Files Snapshot(const std::string& allowed = {}) const;
   // Host paths (relative to the image, folders ending in "/") that were added, removed
   // or changed between two snapshots.
   static std::vector<std::string> Changed(const Files& before, const Files& after);

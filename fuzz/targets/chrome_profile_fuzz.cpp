@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string folder = image.Relative(chrome.ProfileDir);
   FUZZ_CHECK(fuzz::Inside(folder, image.Relative(fuzz::kChromeUserData)));
   const std::string preferences = chrome.ProfileDir + "Preferences";
-  const auto before = image.Snapshot();
+  const auto before = image.Snapshot(folder);
 
   if (TBrowserExtensionInfo* item = fuzz::FirstExtension(chrome)) {
     const std::string id = item->Id;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(written != nullptr);
     }
   }
-  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot())) {
+  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot(folder))) {
     FUZZ_CHECK(fuzz::Inside(path, folder));
   }
   return 0;

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string secure = chrome.ProfileDir + "Secure Preferences";
   auto& files = image.platform().files();
   const std::string secure_bytes = files.ReadFile(secure).value_or("");
-  const auto before = image.Snapshot();
+  const auto before = image.Snapshot(folder);
 
   if (TBrowserExtensionInfo* item = fuzz::FirstExtension(chrome)) {
     const bool guarded = item->Protected;
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (result) FUZZ_CHECK(new_bytes == old_bytes || ParseJsonDocument(new_bytes) != nullptr);
   }
   FUZZ_CHECK(files.ReadFile(secure).value_or("") == secure_bytes);
-  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot())) {
+  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot(folder))) {
     FUZZ_CHECK(fuzz::Inside(path, folder) || path == "registry.reg");
   }
   return 0;

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TFireFoxExtensions firefox;
   const std::string folder = image.Relative(fuzz::kFirefoxProfile);
   const std::string file = std::string(fuzz::kFirefoxProfile) + "extensions.json";
-  const auto before = image.Snapshot();
+  const auto before = image.Snapshot(folder);
 
   if (TBrowserExtensionInfo* item = fuzz::FirstExtension(firefox)) {
     const std::string id = item->Id;
@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                  nullptr);
     }
   }
-  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot())) {
+  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot(folder))) {
     FUZZ_CHECK(fuzz::Inside(path, folder));
   }
   return 0;

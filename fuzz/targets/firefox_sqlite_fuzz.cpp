@@ -21,14 +21,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   image.Write("C:\\Users\\demo\\Documents\\keep.txt", "the user's own file");
 
   TFireFoxExtensions firefox;
-  const auto before = image.Snapshot();
+  const std::string folder = image.Relative(fuzz::kFirefoxProfile);
+  const auto before = image.Snapshot(folder);
   if (TBrowserExtensionInfo* item = fuzz::FirstExtension(firefox)) {
     const bool was_disabled = item->Disabled;
     if (!firefox.ToggleItem(item)) FUZZ_CHECK(item->Disabled == was_disabled);
   }
   if (TBrowserExtensionInfo* item = fuzz::LastExtension(firefox)) firefox.DeleteItem(item);
-  const std::string folder = image.Relative(fuzz::kFirefoxProfile);
-  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot())) {
+  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot(folder))) {
     FUZZ_CHECK(fuzz::Inside(path, folder));
   }
   return 0;

@@ -35,9 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A path that maps nowhere in the image names no profile anything can be read from.
   const std::string profile = image.Relative(firefox.ProfileDir);
   FUZZ_CHECK(profile.empty() || fuzz::Inside(profile, folder));
-  const auto before = image.Snapshot();
+  const auto before = image.Snapshot(folder);
   if (TBrowserExtensionInfo* item = fuzz::FirstExtension(firefox)) firefox.ToggleItem(item);
-  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot())) {
+  for (const std::string& path : fuzz::ThrowAwayImage::Changed(before, image.Snapshot(folder))) {
     FUZZ_CHECK(fuzz::Inside(path, folder));
   }
   return 0;
