@@ -16,7 +16,7 @@ top=$PWD
 
 seconds=${2:-60}
 export CCACHE_BASEDIR=$top CCACHE_NOHASHDIR=1
-cmake --preset fuzz >/dev/null && cmake --build --preset fuzz || { echo "fuzz.sh: the fuzz build failed" >&2; exit 1; }
+cmake --preset fuzz >/dev/null && cmake --build --preset fuzz --target fuzzers || { echo "fuzz.sh: the fuzz build failed" >&2; exit 1; }
 
 if [ $# -ge 1 ] && [ -n "$1" ] && [ "$1" != all ]; then
   targets=("$1")
