@@ -90,18 +90,15 @@ bool IsFolder(int dir, const Entry& entry) {
   return fstatat(dir, entry.name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(st.st_mode);
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
+// An open descriptor, closed when it goes.
+struct Descriptor {
+  explicit Descriptor(int opened) : fd(opened) {}
   ~Descriptor() {
-    if (fd_ >= 0) close(fd_);
+    if (fd >= 0) close(fd);
   }
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
+  const int fd;
 };
 
 int OpenFolderAt(int dir, const std::string& name) {
@@ -112,8 +109,8 @@ int OpenFolderAt(int dir, const std::string& name) {
 void RemoveEntry(int dir, const std::string& name) {
   if (unlinkat(dir, name.c_str(), 0) == 0) return;
   const Descriptor folder(OpenFolderAt(dir, name));
-  if (folder.get() < 0) return;
-  for (const Entry& inner : EntryNames(folder.get())) RemoveEntry(folder.get(), inner.name);
+  if (folder.fd < 0) return;
+  for (const Entry& inner : EntryNames(folder.fd)) RemoveEntry(folder.fd, inner.name);
   unlinkat(dir, name.c_str(), AT_REMOVEDIR);
 }
 
@@ -124,7 +121,7 @@ void ClearFolder(int dir, const std::string& relative, const std::set<std::strin
     const std::string path = relative + entry.name;
     if (keep.count(path) && IsFolder(dir, entry)) {
       const Descriptor folder(OpenFolderAt(dir, entry.name));
-      if (folder.get() >= 0) ClearFolder(folder.get(), path + "/", keep);
+      if (folder.fd >= 0) ClearFolder(folder.fd, path + "/", keep);
     } else {
       RemoveEntry(dir, entry.name);
     }
@@ -134,10 +131,10 @@ void ClearFolder(int dir, const std::string& relative, const std::set<std::strin
 std::string ReadAt(int dir, const std::string& name) {
   std::string bytes;
   const Descriptor file(openat(dir, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-  if (file.get() < 0) return bytes;
+  if (file.fd < 0) return bytes;
   char buffer[16384];
   ssize_t got = 0;
-  while ((got = read(file.get(), buffer, sizeof buffer)) > 0) {
+  while ((got = read(file.fd, buffer, sizeof buffer)) > 0) {
     bytes.append(buffer, static_cast<size_t>(got));
   }
   return bytes;
@@ -158,7 +155,7 @@ void SnapshotFolder(int dir, const std::string& relative, const std::string& ski
       files.emplace_back(path + "/", "");
       if (path + "/" == skipped) continue;
       const Descriptor folder(OpenFolderAt(dir, name));
-      if (folder.get() >= 0) SnapshotFolder(folder.get(), path + "/", skipped, files);
+      if (folder.fd >= 0) SnapshotFolder(folder.fd, path + "/", skipped, files);
     } else if (S_ISLNK(st.st_mode)) {
       std::string target(4096, '\0');
       const ssize_t length = readlinkat(dir, name.c_str(), target.data(), target.size());
@@ -223,8 +220,8 @@ void ThrowAwayImage::Reset() {
   }();
   {
     const Descriptor image(open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (image.get() < 0) Fail(__FILE__, __LINE__, "the image folder is gone");
-    ClearFolder(image.get(), "", keep);
+    if (image.fd < 0) Fail(__FILE__, __LINE__, "the image folder is gone");
+    ClearFolder(image.fd, "", keep);
   }
   std::ofstream(folder_ / "image.ini", std::ios::binary) << "[Windows]\r\nBits=64\r\nUser=demo\r\n";
   std::error_code ec;
@@ -261,9 +258,9 @@ void ThrowAwayImage::Write(std::string_view windows_path, std::string_view bytes
     if (mkdir(host.c_str(), 0755) != 0 && errno != EEXIST) return;
   }
   const Descriptor file(open(host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (file.get() < 0) return;
+  if (file.fd < 0) return;
   while (!bytes.empty()) {
-    const ssize_t wrote = write(file.get(), bytes.data(), bytes.size());
+    const ssize_t wrote = write(file.fd, bytes.data(), bytes.size());
     if (wrote <= 0) return;
     bytes.remove_prefix(static_cast<size_t>(wrote));
   }
@@ -272,7 +269,7 @@ void ThrowAwayImage::Write(std::string_view windows_path, std::string_view bytes
 ThrowAwayImage::Files ThrowAwayImage::Snapshot(const std::string& allowed) const {
   Files files;
   const Descriptor image(open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (image.get() >= 0) SnapshotFolder(image.get(), "", allowed, files);
+  if (image.fd >= 0) SnapshotFolder(image.fd, "", allowed, files);
   std::sort(files.begin(), files.end());
   return files;
 }
