@@ -251,9 +251,15 @@ bool HiveFitsAnsi(const RegHive::Key& key) {
   return true;
 }
 
+// Quoted text as the reader takes it back: a line feed (a value name may hold one; string
+// data with one is written as hex) as Wine writes it, since a raw one would end the line.
 std::string Escape(std::string_view s) {
   std::string out;
   for (char c : s) {
+    if (c == '\n') {
+      out += "\\n";
+      continue;
+    }
     if (c == '\\' || c == '"') out += '\\';
     out += c;
   }

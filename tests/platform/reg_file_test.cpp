@@ -143,6 +143,9 @@ TEST(RegFile, WritesWhatItReadsInBothForms) {
   key->SetValue("bin", {kRegBinary, std::vector<uint8_t>(100, 0xAB)});
   key->SetValue("multi", {kRegMultiSz, RegMultiStringData({"x", "y"})});
   key->SetValue("nl", {kRegSz, RegStringData("two\nlines")});
+  // A name has no hex form to fall back on: its line feed must be escaped, or the line
+  // breaks in two and the value is lost when the file is read again.
+  key->SetValue("line\nfeed", {kRegDword, RegDwordData(1)});
   hive.Create(RegHive::Locate(RegRoot::CurrentUser, "Empty\\Leaf"));
 
   for (RegFileFormat format :
