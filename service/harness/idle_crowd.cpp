@@ -50,10 +50,11 @@ int IdleCrowd::Connect() {
   return fd;
 }
 
-bool IdleCrowd::Start(int port, int size, Stall stall) {
+bool IdleCrowd::Start(int port, int size, Stall stall, bool reconnect) {
   Stop();
   port_ = port;
   stall_ = stall;
+  reconnect_ = reconnect;
   stop_ = false;
   for (int i = 0; i < size; ++i) {
     const int fd = Connect();
@@ -78,7 +79,7 @@ void IdleCrowd::Watch() {
       while (recv(polls[i].fd, sink, sizeof sink, MSG_DONTWAIT) > 0) {}
       close(polls[i].fd);
       ++closed_;
-      sockets_[i] = Connect();
+      sockets_[i] = reconnect_ ? Connect() : -1;
       if (sockets_[i] < 0) {
         --open_;
         sockets_[i] = -1;
