@@ -37,7 +37,17 @@ fi
 skipped=0
 if [ ${#windows[@]} -gt 0 ]; then
   if [ -f build/windows/compile_commands.json ]; then
-    tidy build/windows -extra-arg=--target=x86_64-w64-mingw32 "${windows[@]}" || status=1
+    # clang does not find MinGW's C++ library by itself: the compiler of the build names
+    # its folders. The SDK's shldisp.h declares a global Shell, which
+    # forward-declaration-namespace would hold against orvo::os::Shell in every file.
+    cxx=$(grep -m1 -o '"command": "[^ "]*g++[^ "]*' build/windows/compile_commands.json | sed 's/.*"command": "//')
+    mingw=(-extra-arg=--target=x86_64-w64-mingw32 -extra-arg=-nostdlibinc)
+    while read -r dir; do
+      mingw+=("-extra-arg=-isystem$dir")
+    done < <(echo | "$cxx" -E -x c++ - -v 2>&1 | sed -n '/<...> search starts/,/End of search/p' |
+      grep -E '^ .*(/c\+\+|mingw32/include)' | sed 's/^ //')
+    tidy build/windows "${mingw[@]}" -checks=-bugprone-forward-declaration-namespace \
+      "${windows[@]}" || status=1
   else
     skipped=${#windows[@]}
   fi

@@ -106,7 +106,10 @@ BrowserList Catalogues(const Options& o) {
       if (const TBrowserProfile* p = FindProfile(profiles, o.profile)) names.push_back(p->Name);
     } else {
       for (const auto& p : profiles) names.push_back(p.Name);
-      if (profiles.empty()) out.push_back(std::move(app));
+      if (profiles.empty()) {
+        out.push_back(std::move(app));
+        continue;
+      }
     }
     for (const std::string& name : names) {
       // The catalogue already read serves its own profile, once; app is null after that.

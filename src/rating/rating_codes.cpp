@@ -7,7 +7,6 @@ namespace orvo {
 
 TBrowserExtensionInfo* TRatingResult::Record() const {
   if (Code() != rcAverageRatings) return nullptr;
-  // NOLINTNEXTLINE(performance-no-int-to-ptr): the record rides in the message's LPARAM
   return reinterpret_cast<TBrowserExtensionInfo*>(LParam);
 }
 
