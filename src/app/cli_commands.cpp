@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
+#include <utility>
 
 #include "catalogue/browser_list.h"
 #include "catalogue/firefox_extensions.h"
@@ -105,11 +106,15 @@ BrowserList Catalogues(const Options& o) {
       if (const TBrowserProfile* p = FindProfile(profiles, o.profile)) names.push_back(p->Name);
     } else {
       for (const auto& p : profiles) names.push_back(p.Name);
-      if (profiles.empty()) out.push_back(std::move(app));
+      if (profiles.empty()) {
+        out.push_back(std::move(app));
+        continue;
+      }
     }
     for (const std::string& name : names) {
+      // The catalogue already read serves its own profile, once; app is null after that.
       if (app && name == app->ProfileName) {
-        out.push_back(std::move(app));
+        out.push_back(std::exchange(app, nullptr));
       } else if (auto made = MakeCatalogue(kind, name); made && made->ProfileName == name) {
         out.push_back(std::move(made));
       }

@@ -185,6 +185,7 @@ void TListsWindow::BuildReviews() {
   l->OnMeasureItem = [this](TLumLvItem& row, int, int& height) { MeasureReview(row, height); };
   reviews_ = {
       "Works as it says.",
+      // NOLINTNEXTLINE(bugprone-suspicious-missing-comma): long reviews span two lines or three
       "I use it every day for reading the news in the evening; the dark pages are much easier "
       "on the eyes and the switch is right where I want it.",
       "Good.",

@@ -5,6 +5,7 @@
 //                                   headless: the screen in that state as a PNG
 //   ui-gallery --smoke DIR          the smoke run (see gallery_smoke.h); --smoke - runs
 //                                   it without the state file and acknowledgements
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -32,6 +33,15 @@ struct Options {
   std::string smoke_dir;
 };
 
+// "WxH" with two whole numbers; "99999999999x600" and "800x600px" are no size.
+bool ReadScreenSize(const char* text, int& width, int& height) {
+  const char* end = text + std::strlen(text);
+  const auto w = std::from_chars(text, end, width);
+  if (w.ec != std::errc() || w.ptr == end || *w.ptr != 'x') return false;
+  const auto h = std::from_chars(w.ptr + 1, end, height);
+  return h.ec == std::errc() && h.ptr == end;
+}
+
 int Usage() {
   std::fputs(
       "usage: ui-gallery [--png FILE [--state NAME] [--screen WxH]] [--smoke DIR]\n"
@@ -49,8 +59,8 @@ bool Parse(int argc, char** argv, Options& o) {
     } else if (arg == "--state" && has_value) {
       o.state = argv[++i];
     } else if (arg == "--screen" && has_value) {
-      if (std::sscanf(argv[++i], "%dx%d", &o.width, &o.height) != 2 || o.width < 200 ||
-          o.height < 200 || o.width > 8192 || o.height > 8192) {
+      if (!ReadScreenSize(argv[++i], o.width, o.height) || o.width < 200 || o.height < 200 ||
+          o.width > 8192 || o.height > 8192) {
         return false;
       }
     } else if (arg == "--smoke" && has_value) {

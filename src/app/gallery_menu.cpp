@@ -24,10 +24,7 @@ void TGalleryWindow::BuildMenu() {
   m.AddItem("Show news").AutoCheck = true;
   m.AddItem("-");
   miLanguage = &m.AddItem("Language");
-  const char* languages[] = {"English", "Deutsch",
-                             "Fran\xC3\xA7"
-                             "ais",
-                             "Espa\xC3\xB1ol"};
+  const char* languages[] = {"English", "Deutsch", "Fran\u00E7ais", "Espa\u00F1ol"};
   for (const char* name : languages) {
     TLumMenuItem& item = miLanguage->AddSubItem(name);
     item.RadioItem = true;
@@ -38,9 +35,8 @@ void TGalleryWindow::BuildMenu() {
   miLanguage->SubItem(0)->SetChecked(true);
   miLanguage->AddSubItem("-");
   miMoreLanguages = &miLanguage->AddSubItem("More languages");
-  for (const char* name : {"Italiano", "Nederlands", "Polski", "Portugu\xC3\xAAs", "Svenska",
-                           "T\xC3\xBCrk\xC3\xA7"
-                           "e"}) {
+  for (const char* name :
+       {"Italiano", "Nederlands", "Polski", "Portugu\u00EAs", "Svenska", "T\u00FCrk\u00E7e"}) {
     TLumMenuItem& item = miMoreLanguages->AddSubItem(name);
     item.RadioItem = true;
     item.AutoCheck = true;

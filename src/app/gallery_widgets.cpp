@@ -48,7 +48,7 @@ TLumButton* AddButton(TWinControl& parent, const std::string& name, const std::s
 }
 
 TLumForm* AddSkinnedFrame(TForm& form, const std::string& caption, const char* skin,
-                          TLumUIPadding split) {
+                          const TLumUIPadding& split) {
   auto* frame = form.Make<TLumForm>(&form);
   frame->Name = "lmfrm1";
   frame->UseSkin = true;

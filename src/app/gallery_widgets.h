@@ -25,6 +25,6 @@ TLumButton* AddButton(TWinControl& parent, const std::string& name, const std::s
                       Rect r);
 // A skinned frame: skin (the main window's unless told), logo, title and caption buttons.
 TLumForm* AddSkinnedFrame(TForm& form, const std::string& caption, const char* skin = "main_form",
-                          TLumUIPadding split = TLumUIPadding(180, 60, 700, 400));
+                          const TLumUIPadding& split = TLumUIPadding(180, 60, 700, 400));
 
 }  // namespace orvo::gallery

@@ -2,8 +2,26 @@
 #include "app/program_options.h"
 
 #include <cstdio>
+#include <string_view>
+
+#include "shell/integer_text.h"
 
 namespace orvo {
+namespace {
+
+// "WxH" with two whole numbers: "99999999999x600" and "800x600px" are no size.
+bool ParseSize(std::string_view text, int& width, int& height) {
+  const size_t x = text.find('x');
+  if (x == std::string_view::npos) return false;
+  const auto w = ParseInt32(text.substr(0, x));
+  const auto h = ParseInt32(text.substr(x + 1));
+  if (!w || !h) return false;
+  width = *w;
+  height = *h;
+  return true;
+}
+
+}  // namespace
 
 int ProgramUsage() {
   std::fputs(
@@ -52,8 +70,8 @@ bool ParseProgramOptions(int argc, char** argv, ProgramOptions& o) {
       }
       if (o.tab == 0) return false;
     } else if (arg == "--size") {
-      if (std::sscanf(value.c_str(), "%dx%d", &o.width, &o.height) != 2 || o.width < 100 ||
-          o.height < 100 || o.width > 4096 || o.height > 4096) {
+      if (!ParseSize(value, o.width, o.height) || o.width < 100 || o.height < 100 ||
+          o.width > 4096 || o.height > 4096) {
         return false;
       }
     } else {

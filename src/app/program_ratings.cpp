@@ -2,9 +2,11 @@
 #include "app/program_ratings.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "catalogue/browser_list.h"
 #include "platform/text.h"
+#include "shell/integer_text.h"
 #include "shell/ratings_form.h"
 #include "shell/ratings_window.h"
 
@@ -15,9 +17,8 @@ constexpr const char* kBrowserWords[5] = {"", "chrome", "ie", "firefox", "opera"
 
 TBrowserExtensionInfo* FindAddon(TBrowserAppBase& app, const std::string& key) {
   if (key.size() > 1 && key[0] == ':') {
-    int index = -1;
-    if (std::sscanf(key.c_str() + 1, "%d", &index) != 1) return nullptr;
-    return app.GetItem(index);
+    const auto index = ParseInt32(std::string_view(key).substr(1));
+    return index ? app.GetItem(*index) : nullptr;
   }
   for (int i = 0; i < app.GetCount(); ++i) {
     if (app.GetItem(i)->Id == key) return app.GetItem(i);

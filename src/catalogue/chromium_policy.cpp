@@ -86,8 +86,9 @@ std::optional<Json> ReadSettings(RegRoot root, const std::string& key) {
   Json settings = Json::object();
   std::vector<std::string> ids;
   dict->EnumSubKeys(&ids);
+  const std::string entries = key + "\\" + kSettings + "\\";
   for (const std::string& id : ids) {
-    auto entry = OpenRead(root, key + "\\" + kSettings + "\\" + id);
+    auto entry = OpenRead(root, entries + id);
     os::RegValue mode;
     if (entry && entry->QueryValue("installation_mode", &mode) == os::kErrorSuccess) {
       settings[id] = Json{{"installation_mode", TextOf(mode)}};

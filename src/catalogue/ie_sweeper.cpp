@@ -25,10 +25,10 @@ std::string Location(const char* below_software, bool native) {
 // The class registration to read a name or module from: the native CLSID key when it can
 // be opened (or exists but refuses), else on 64-bit Windows the WOW6432NODE one.
 std::string ClassKey(const std::string& clsid, const std::string& sub) {
-  const std::string native = "CLSID\\" + clsid + sub;
+  std::string native = "CLSID\\" + clsid + sub;
   if (RegKeyReadable(RegRoot::ClassesRoot, native, true)) return native;
   if (IsWin64()) {
-    const std::string wow = "WOW6432NODE\\CLSID\\" + clsid + sub;
+    std::string wow = "WOW6432NODE\\CLSID\\" + clsid + sub;
     if (RegKeyReadable(RegRoot::ClassesRoot, wow, true)) return wow;
   }
   return {};
@@ -97,8 +97,9 @@ void TIESweeper::ScanExtensions(bool native) {
   const std::string list = Location(kExtensionsKey, native);
   std::vector<std::string> names;
   RegGetSubKeyNames(RegRoot::LocalMachine, list, names, true, true);
+  const std::string prefix = list + "\\";
   for (const auto& clsid : names) {
-    const std::string key = list + "\\" + clsid;
+    const std::string key = prefix + clsid;
     auto item = std::make_unique<TPlugItem>();
     item->Kind = pkExtension;
     item->Native = native ? 1 : 0;
@@ -117,12 +118,13 @@ void TIESweeper::ScanMenuExts(bool native) {
   const std::string list = Location(kMenuExtKey, native);
   std::vector<std::string> names;
   RegGetSubKeyNames(RegRoot::CurrentUser, list, names, true, true);
+  const std::string prefix = list + "\\";
   for (const auto& name : names) {
     auto item = std::make_unique<TPlugItem>();
     item->Kind = pkMenuExt;
     item->Native = native ? 1 : 0;
     item->Name = name;
-    item->Path = RegReadString(RegRoot::CurrentUser, list + "\\" + name, "", true);
+    item->Path = RegReadString(RegRoot::CurrentUser, prefix + name, "", true);
     Add(std::move(item));
   }
 }

@@ -139,13 +139,13 @@ struct JsonObjectMap : std::vector<std::pair<const Key, T>, Allocator> {
     Container::emplace_back(std::forward<K>(key), std::move(value));
     // Pairs hold a const key, so the new member moves down by rebuilding pairs in place.
     for (size_type i = this->size() - 1; i > index && i > 0; --i) {
-      value_type& lower = Container::operator[](i - 1);
-      value_type& upper = Container::operator[](i);
-      value_type moving{std::move(upper)};
-      upper.~value_type();
-      new (&upper) value_type{std::move(lower)};
-      lower.~value_type();
-      new (&lower) value_type{std::move(moving)};
+      value_type* lower = &Container::operator[](i - 1);
+      value_type* upper = &Container::operator[](i);
+      value_type moving{std::move(*upper)};
+      std::destroy_at(upper);
+      std::construct_at(upper, std::move(*lower));
+      std::destroy_at(lower);
+      std::construct_at(lower, std::move(moving));
     }
     slots_.reset();
     return this->begin() + static_cast<std::ptrdiff_t>(std::min(index, this->size() - 1));

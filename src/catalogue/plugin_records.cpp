@@ -15,15 +15,17 @@ void AddFrom(std::vector<std::unique_ptr<TBrowserExtensionInfo>>& items, RegRoot
   RegGetSubKeyNames(root, key, names, read_only, true);
   std::string root_name;
   RootKeyName(root, root_name);
+  const std::string prefix = key + "\\";
+  const std::string root_prefix = root_name + "\\";
   for (const auto& sub : names) {
     auto item = std::make_unique<TBrowserExtensionInfo>();
-    const std::string path = key + "\\" + sub;
+    const std::string path = prefix + sub;
     item->ItemKind = ikPlugin;
     item->Id = sub;
     item->Name = RegReadString(root, path, "ProductName", true);
     item->Description = RegReadString(root, path, "Description", true);
     item->Version = RegReadString(root, path, "Version", true);
-    item->Path = root_name + "\\" + path;
+    item->Path = root_prefix + path;
     item->Is64 = is64;
     if (item->Name.empty()) item->Name = item->Id;
     items.push_back(std::move(item));

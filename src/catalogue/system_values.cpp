@@ -9,7 +9,7 @@ std::string g_program_files;
 std::string g_app_data;
 }  // namespace
 
-void UseSystem(std::shared_ptr<os::Platform> platform) {
+void UseSystem(const std::shared_ptr<os::Platform>& platform) {
   os::Install(platform);
   g_is_win64 = false;
   g_program_files.clear();

@@ -3,6 +3,7 @@
 #include "graphics/transfer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace orvo {
@@ -25,7 +26,7 @@ std::vector<Tap> LinearTaps(int source_start, int source_len, int target_len, in
     s = std::clamp(s, 0.0, static_cast<double>(source_len - 1));
     const int base = static_cast<int>(s);
     const int next = std::min(base + 1, source_len - 1);
-    const auto weight = static_cast<uint32_t>((s - base) * 65536.0 + 0.5);
+    const auto weight = static_cast<uint32_t>(std::lround((s - base) * 65536.0));
     taps[static_cast<size_t>(k)] = {source_start + base, source_start + next, weight};
   }
   return taps;

@@ -5,6 +5,7 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <mutex>
@@ -137,6 +138,23 @@ const std::string* HtmlNode::Attribute(std::string_view name) const {
     if (key == name) return &value;
   }
   return nullptr;
+}
+
+std::optional<int> HtmlNode::IntegerAttribute(std::string_view name) const {
+  const std::string* value = Attribute(name);
+  if (!value) return std::nullopt;
+  std::string_view text = *value;
+  while (!text.empty() && (text.front() == ' ' || (text.front() >= '\t' && text.front() <= '\r')))
+    text.remove_prefix(1);
+  const bool negative = !text.empty() && text.front() == '-';
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
+  const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
+  long long magnitude = 0;
+  for (; !text.empty() && text.front() >= '0' && text.front() <= '9'; text.remove_prefix(1)) {
+    magnitude = std::min(magnitude * 10 + (text.front() - '0'), limit);
+  }
+  return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
 HtmlDocument ParseHtmlDocument(std::string_view bytes, const std::string& url) {

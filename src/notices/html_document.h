@@ -9,6 +9,7 @@
 // refuses more), 20,000 nodes and 64 levels of nesting are kept; what lies beyond is left
 // out.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -26,6 +27,10 @@ struct HtmlNode {
 
   // The attribute's value, or null.
   const std::string* Attribute(std::string_view name) const;
+  // The attribute read as browsers read integers: blanks, a sign, digits, and whatever
+  // follows them ignored ("3px" is 3); one beyond 32 bits stops at the nearest end. Null
+  // when it is absent or no digit leads.
+  std::optional<int> IntegerAttribute(std::string_view name) const;
   bool IsElement(std::string_view name) const { return kind == Kind::kElement && tag == name; }
 };
 

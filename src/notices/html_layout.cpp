@@ -154,11 +154,7 @@ int Layouter::LayoutContent(const HtmlNode& node, const HtmlStyle& style, int x,
   };
   const bool ordered = node.tag == "ol";
   int number = 1;
-  if (ordered) {
-    if (const std::string* start = node.Attribute("start")) {
-      number = std::clamp(std::atoi(start->c_str()), -1000000, 1000000);
-    }
-  }
+  if (ordered) number = std::clamp(node.IntegerAttribute("start").value_or(1), -1000000, 1000000);
   for (const auto& child_ptr : node.children) {
     const HtmlNode& child = *child_ptr;
     if (!IsBlockLevel(child)) {

@@ -1,7 +1,6 @@
 // Tables as rows of blocks: each row's cells share the table's width; a row is as high as
 // its highest cell, and every cell is stretched to it.
 #include <algorithm>
-#include <cstdlib>
 
 #include "notices/html_document.h"
 #include "notices/html_layouter.h"
@@ -13,10 +12,7 @@ constexpr int kMaxColspan = 50;
 const TColor kCellFrame = MakeColor(128, 128, 128);
 
 int IntAttribute(const HtmlNode& node, std::string_view name, int fallback, int max) {
-  const std::string* value = node.Attribute(name);
-  if (!value) return fallback;
-  const int n = std::atoi(value->c_str());
-  return std::clamp(n, 0, max);
+  return std::clamp(node.IntegerAttribute(name).value_or(fallback), 0, max);
 }
 
 // The rows in order: those of the table itself and of its head, bodies and foot.

@@ -25,7 +25,7 @@ class PortableProfileFiles : public ProfileFiles {
   std::string GetString(std::string_view file, std::string_view section, std::string_view key,
                         std::string_view fallback) override {
     const auto loaded = Load(file);
-    const std::string fallback_trimmed = TrimRight(fallback);
+    std::string fallback_trimmed = TrimRight(fallback);
     if (!loaded) return fallback_trimmed;
     return loaded->ini.GetOr(section, key, fallback_trimmed);
   }

@@ -270,6 +270,7 @@ void WriteHex(std::string& out, size_t prefix_len, const std::vector<uint8_t>& b
   size_t col = prefix_len;
   char buf[4];
   for (size_t i = 0; i < bytes.size(); ++i) {
+    // NOLINTNEXTLINE(cert-err33-c): the buffer holds the longest text of the format
     std::snprintf(buf, sizeof buf, "%02x", bytes[i]);
     out += buf;
     col += 2;
@@ -293,6 +294,7 @@ void WriteValue(std::string& out, const std::string& name, const RegValue& v, bo
     char buf[16];
     const uint32_t d =
         v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (static_cast<uint32_t>(v.data[3]) << 24);
+    // NOLINTNEXTLINE(cert-err33-c): the buffer holds the longest text of the format
     std::snprintf(buf, sizeof buf, "dword:%08x", d);
     out += buf;
   } else {
@@ -306,6 +308,7 @@ void WriteValue(std::string& out, const std::string& name, const RegValue& v, bo
       head = "hex:";
     } else {
       char buf[24];
+      // NOLINTNEXTLINE(cert-err33-c): the buffer holds the longest text of the format
       std::snprintf(buf, sizeof buf, "hex(%x):", v.type);
       head = buf;
     }

@@ -42,6 +42,7 @@ std::string DetectLanguage() { return DetectLanguageFor(os::Current().system().U
 
 std::string DetectLanguageFor(uint16_t ui_language) {
   char wanted[8];
+  // NOLINTNEXTLINE(cert-err33-c): the buffer holds the longest text of the format
   std::snprintf(wanted, sizeof wanted, "%04X", static_cast<unsigned>(ui_language));
   os::ProgramFolder* folder = ProgramFolder();
   for (const std::string& name : ListLanguages()) {

@@ -1,7 +1,6 @@
 // The main menu's entries and what a click on each does.
 #include "shell/main_menu.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -21,9 +20,7 @@ namespace {
 enum Entry { kHelp = 1, kForum, kHome, kContact, kUpdates, kNews, kLanguage, kAbout };
 
 std::string EntryCaption(int number) {
-  char key[64];
-  std::snprintf(key, sizeof key, "%s.MenuItem%d", "TMainFormMenu", number);
-  return GetLangString("Translation", key, "");
+  return GetLangString("Translation", "TMainFormMenu.MenuItem" + std::to_string(number), "");
 }
 
 // The two click handlers of every entry.

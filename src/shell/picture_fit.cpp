@@ -2,6 +2,7 @@
 #include "shell/picture_fit.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "graphics/bitmap.h"
 #include "graphics/canvas.h"
@@ -42,8 +43,8 @@ PngImage FitPicture(const PngImage& picture, int size) {
   // Larger ones shrink to the square; much smaller ones are doubled; others keep their
   // size, centred.
   const double scale = longest > size ? double(size) / longest : longest * 2 <= size ? 2.0 : 1.0;
-  const int dw = std::max(1, static_cast<int>(w * scale + 0.5));
-  const int dh = std::max(1, static_cast<int>(h * scale + 0.5));
+  const int dw = std::max(1, static_cast<int>(std::lround(w * scale)));
+  const int dh = std::max(1, static_cast<int>(std::lround(h * scale)));
   Bitmap32 fitted(size, size, PixelHome::kHeap);
   fitted.Clear(0);
   fitted.canvas().StretchDraw(RectOfSize((size - dw) / 2, (size - dh) / 2, dw, dh), picture.view(),

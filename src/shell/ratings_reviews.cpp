@@ -30,7 +30,7 @@ constexpr auto kSortWait = std::chrono::milliseconds(1000);
 
 // One vote button: its icon at the area's top-left, its caption 18 pixels right of it.
 void DrawVote(Canvas& canvas, const Rect& area, const PngImage& icon, const std::string& caption,
-              Font font) {
+              const Font& font) {
   canvas.DrawPng(area.left, area.top, icon);
   canvas.font = font;
   Rect text{area.left + 18, area.top, area.right + 8, area.top + 16};

@@ -14,12 +14,12 @@ std::unique_ptr<os::SharedMemory> g_instance_memory;
 
 WindowHandle32 ReadSlot(int slot) {
   WindowHandle32 value = 0;
-  std::memcpy(&value, g_instance_memory->data() + slot * 4, 4);
+  std::memcpy(&value, g_instance_memory->data() + size_t(slot) * 4, 4);
   return value;
 }
 
 void WriteSlot(int slot, WindowHandle32 value) {
-  std::memcpy(g_instance_memory->data() + slot * 4, &value, 4);
+  std::memcpy(g_instance_memory->data() + size_t(slot) * 4, &value, 4);
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ void TLumCombobox::DrawControl(Bitmap32& bitmap) {
   if (!enabled)
     f.color = FontColorDisable;
   else if (focused_)
-    f.color = FontColorOver;
+    f.color = FontColorOver;  // NOLINT(bugprone-branch-clone): as hover, which a press outranks
   else if (pressed_ != kNoPart)
     f.color = FontColorDown;
   else if (MouseOver())

@@ -138,7 +138,7 @@ void TLumListView::DrawRow(Canvas& canvas, int index, TLumLvItem& row) {
     }
     if (ViewStyle == WvsReport && ColumnCount() > 1) {
       for (int i = 0; i < row.SubItemCount() && i + 1 < ColumnCount(); ++i) {
-        const TLumLvHeadItem& column = *columns_[static_cast<size_t>(i + 1)];
+        const TLumLvHeadItem& column = *columns_[static_cast<size_t>(i) + 1];
         const TLumLvSubItem& sub = *row.SubItems[static_cast<size_t>(i)];
         if (!column.Visible || column.ColumnRect.left < 0) continue;
         if (column.ColumnRect.left >= r.right) break;
@@ -293,7 +293,7 @@ void TLumListView::RedrawItem(TLumLvItem* row) {
     Changed();  // never painted whole yet
     return;
   }
-  const Rect r = Intersect(ViewStyle == WvsIcon ? row->ItemRect : row->ItemRect, RowsArea());
+  const Rect r = Intersect(row->ItemRect, RowsArea());
   if (r.empty()) return;
   Canvas& canvas = bitmap.canvas();
   canvas.ResetState();

@@ -365,7 +365,7 @@ void TLumListView::PlaceRowParts(TLumLvItem& row) {
   }
   if (ViewStyle != WvsReport || ColumnCount() <= 1) return;
   for (int i = 0; i < row.SubItemCount() && i + 1 < ColumnCount(); ++i) {
-    const TLumLvHeadItem& column = *columns_[static_cast<size_t>(i + 1)];
+    const TLumLvHeadItem& column = *columns_[static_cast<size_t>(i) + 1];
     TLumLvSubItem& sub = *row.SubItems[static_cast<size_t>(i)];
     if (!column.Visible || column.ColumnRect.left < 0) continue;
     if (column.ColumnRect.left >= r.right) break;

@@ -18,7 +18,7 @@ char32_t CodePointAt(const std::u16string& t, int i, int* units) {
   const char16_t c = t[static_cast<size_t>(i)];
   if (IsHigh(c) && i + 1 < static_cast<int>(t.size())) {
     *units = 2;
-    return 0x10000 + ((c - 0xD800) << 10) + (t[static_cast<size_t>(i + 1)] - 0xDC00);
+    return 0x10000 + ((c - 0xD800) << 10) + (t[static_cast<size_t>(i) + 1] - 0xDC00);
   }
   *units = 1;
   return c;

@@ -11,6 +11,7 @@ namespace {
 
 bool ContainsItem(const TLumPopupMenu& menu, const TLumMenuItem* wanted) {
   std::vector<const TLumMenuItem*> stack;
+  stack.reserve(static_cast<size_t>(menu.ItemCount()));
   for (int i = 0; i < menu.ItemCount(); ++i) stack.push_back(menu.Items(i));
   while (!stack.empty()) {
     const TLumMenuItem* item = stack.back();

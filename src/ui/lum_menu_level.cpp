@@ -160,7 +160,7 @@ void TLumPopupMenu::LayOut(Level& level) {
 void TLumPopupMenu::SliceItemFrames(Level& level, int width) {
   if (level.frames_width == width) return;
   level.frames_width = width;
-  for (size_t i = 0; i < 3; ++i) {
+  for (size_t i = 0; i < level.item_frames.size(); ++i) {
     level.item_frames[i] = PngImage();
     if (i >= item_frames_.size()) continue;
     PngImage frame = item_frames_[i];
@@ -223,7 +223,7 @@ void TLumPopupMenu::DrawItem(Level& level, Canvas& canvas, int index) {
   if (index == level.pressed && frames >= 2)
     highlight = &level.item_frames[1];
   else if (index == level.hot)
-    highlight = &level.item_frames[0];
+    highlight = &level.item_frames[0];  // NOLINT(bugprone-branch-clone): an open submenu's too
   else if (item.SelectedLook && frames >= 3)
     highlight = &level.item_frames[2];
   else if (index == level.open_sub)

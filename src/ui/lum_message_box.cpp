@@ -142,9 +142,8 @@ void TLumMessageBox::PointerReleased(TMouseButton button, int x, int y) {
   const Point p{x, y};
   const int first_result = kind_ == kMsgYesNo ? kMsgResultNo : kMsgResultOk;
   int result = 0;
-  if (close_pressed_ && close_rect_.Contains(p))
-    result = first_result;
-  else if (first_pressed_ && first_rect_.Contains(p))
+  // The close box answers as the first button does: No, or OK.
+  if ((close_pressed_ && close_rect_.Contains(p)) || (first_pressed_ && first_rect_.Contains(p)))
     result = first_result;
   else if (second_pressed_ && has_second_ && second_rect_.Contains(p))
     result = kMsgResultYes;

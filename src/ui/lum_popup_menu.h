@@ -142,7 +142,7 @@ class TLumPopupMenu {
     std::unique_ptr<TLumMenuForm> form;
     Bitmap32 picture;
     Bitmap32 background;
-    PngImage item_frames[3];  // hot, pressed, selected, sliced to the item width
+    std::array<PngImage, 3> item_frames;  // hot, pressed, selected, sliced to the item width
     int frames_width = -1;
     Size size;
     bool scrolling = false;

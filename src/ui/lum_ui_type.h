@@ -27,7 +27,7 @@ class TLumUIPadding {
   TLumUIPadding(const TLumUIPadding& other)
       : Left(other.Left), Top(other.Top), Right(other.Right), Bottom(other.Bottom) {}
   TLumUIPadding& operator=(const TLumUIPadding& other) {
-    Assign(other);
+    if (this != &other) Assign(other);
     return *this;
   }
 

@@ -18,9 +18,9 @@ std::array<Rect, 9> NineRects(int width, int height, Point p1, Point p2) {
   const int xs[4] = {0, p1.x, p2.x, width};
   const int ys[4] = {0, p1.y, p2.y, height};
   std::array<Rect, 9> rects;
-  for (int row = 0; row < 3; ++row) {
-    for (int col = 0; col < 3; ++col) {
-      rects[static_cast<size_t>(row * 3 + col)] = {xs[col], ys[row], xs[col + 1], ys[row + 1]};
+  for (size_t row = 0; row < 3; ++row) {
+    for (size_t col = 0; col < 3; ++col) {
+      rects[row * 3 + col] = {xs[col], ys[row], xs[col + 1], ys[row + 1]};
     }
   }
   return rects;

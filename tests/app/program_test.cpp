@@ -108,6 +108,15 @@ TEST_F(ProgramTest, PaintsItsMainWindowAndWritesTheSettingsWhenItEnds) {
   EXPECT_NE(settings.find("CheckNews=1"), std::string::npos) << settings;
 }
 
+// A size is two whole numbers: one that wraps around 32 bits (2^32 + 900) or carries
+// anything after it is refused with the usage text, not painted at some other size.
+TEST_F(ProgramTest, RefusesASizeThatIsNoPairOfNumbers) {
+  const fs::path png = root_ / "main.png";
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --size 4294968196x560", "a")), 2);
+  EXPECT_EQ(Wait(Start("--png '" + png.string() + "' --size 900x560px", "b")), 2);
+  EXPECT_FALSE(fs::exists(png));
+}
+
 // --ratings: the ratings window of one add-on of the image, opened from the main window
 // once the service at --service has answered; refusals for what the image lacks, and for
 // a service that does not answer.
@@ -138,6 +147,8 @@ TEST_F(ProgramTest, PaintsTheRatingsWindowOfAnAddOn) {
   EXPECT_EQ(Wait(Start(common + " --ratings netscape:x", "c")), 4);
   ::setenv("ORVO_RATING_SERVICE_URL", "http://127.0.0.1:9", 1);
   EXPECT_EQ(Wait(Start(common + " --ratings chrome::0", "d")), 1);
+  // An add-on number that wraps around 32 bits to 0 names no add-on.
+  EXPECT_EQ(Wait(Start(common + " --ratings chrome::4294967296", "e")), 5);
   ::unsetenv("ORVO_RATING_SERVICE_URL");
   EXPECT_FALSE(fs::exists(png));
   EXPECT_NE(ReadText(Trace("d").string() + ".err").find("could not be had"), std::string::npos);

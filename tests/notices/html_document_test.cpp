@@ -2,6 +2,7 @@
 // the limits that keep a hostile page cheap.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "notices/html_document.h"
@@ -77,6 +78,25 @@ TEST(HtmlDocument, NamesAreLowerCaseAndEntitiesDecoded) {
   EXPECT_EQ(*p.Attribute("class"), "Lead");
   EXPECT_EQ(*p.Attribute("style"), "COLOR:red");
   EXPECT_EQ(Text(p), "Caf\xC3\xA9\xC2\xA0&\xE2\x80\xBA");
+}
+
+// A page's numbers wrap round no more than a browser's do: one past 32 bits stops at the
+// end of the range, and a value without a leading digit is no number.
+TEST(HtmlDocument, IntegerAttributesAreReadAsBrowsersReadThem) {
+  const HtmlDocument doc = ParseHtmlDocument(
+      "<html><body><p a=' 7th' b='-12' c='+3' d='4294967300' e='-99999999999' f='x1' g=''"
+      " h='- 5'>x</p></body></html>");
+  ASSERT_NE(doc.body, nullptr);
+  const HtmlNode& p = *doc.body->children.at(0);
+  EXPECT_EQ(p.IntegerAttribute("a"), 7);
+  EXPECT_EQ(p.IntegerAttribute("b"), -12);
+  EXPECT_EQ(p.IntegerAttribute("c"), 3);
+  EXPECT_EQ(p.IntegerAttribute("d"), INT_MAX);
+  EXPECT_EQ(p.IntegerAttribute("e"), INT_MIN);
+  EXPECT_EQ(p.IntegerAttribute("f"), std::nullopt);
+  EXPECT_EQ(p.IntegerAttribute("g"), std::nullopt);
+  EXPECT_EQ(p.IntegerAttribute("h"), std::nullopt);
+  EXPECT_EQ(p.IntegerAttribute("missing"), std::nullopt);
 }
 
 TEST(HtmlDocument, ThePagesOwnEncoding) {

@@ -172,11 +172,10 @@ void HeadlessWindowSystem::PressKey(uint16_t key) {
   // Backspace.
   char16_t ch = 0;
   const bool ctrl = (modifiers_ & kInCtrl) != 0;
-  if (key == 0x1B || key == 0x0D || key == 0x09 || key == 0x08) {
-    ch = static_cast<char16_t>(key);
-  } else if (key >= 'A' && key <= 'Z') {
+  const bool control_key = key == 0x1B || key == 0x0D || key == 0x09 || key == 0x08;
+  if (key >= 'A' && key <= 'Z') {
     ch = static_cast<char16_t>(ctrl ? key - 'A' + 1 : (modifiers_ & kInShift) ? key : key + 32);
-  } else if (!ctrl && ((key >= '0' && key <= '9') || key == ' ')) {
+  } else if (control_key || (!ctrl && ((key >= '0' && key <= '9') || key == ' '))) {
     ch = static_cast<char16_t>(key);
   }
   if (ch != 0) {

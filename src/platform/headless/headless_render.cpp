@@ -2,7 +2,6 @@
 // screen composed the way a desktop shows it (desktop colour, the taskbar band outside the
 // work area, windows bottom to top, layered ones blended by their alpha, regions applied).
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -25,19 +24,22 @@ uint32_t Over(uint32_t top, uint32_t bottom) {
 
 bool WriteAll(const std::string& path, const std::string& bytes) {
   const std::string temp = path + ".part";
+  // A part file that cannot be removed either is left behind; the failure to report is the
+  // write's own.
+  std::error_code ignored;
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) {
       out.close();
-      std::remove(temp.c_str());
+      std::filesystem::remove(temp, ignored);
       return false;
     }
   }
   std::error_code error;
   std::filesystem::rename(temp, path, error);
-  if (error) std::remove(temp.c_str());
+  if (error) std::filesystem::remove(temp, ignored);
   return !error;
 }
 

@@ -59,11 +59,10 @@ size_t WriteBody(char* data, size_t size, size_t count, void* user) {
 }
 
 void Append(HeaderList& list, const std::string& line) {
-  curl_slist* grown = curl_slist_append(list.get(), line.c_str());
-  if (grown) {
-    list.release();
-    list.reset(grown);
-  }
+  // The head stays the same once the list has one; null means out of memory with the list
+  // left as it was.
+  curl_slist* head = curl_slist_append(list.get(), line.c_str());
+  if (head && !list) list.reset(head);
 }
 
 // "Name: value\r\n" lines into a curl list.

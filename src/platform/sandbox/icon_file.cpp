@@ -76,6 +76,7 @@ std::optional<Pixels> DecodeLargeIcon(std::string_view b) {
   const std::vector<IcoEntry> icons = ReadIcoDirectory(b);
   if (icons.empty()) return std::nullopt;
   std::vector<Entry> entries;
+  entries.reserve(icons.size());
   for (const IcoEntry& icon : icons) entries.push_back({icon.width, icon.bits_per_pixel});
   return DecodeEntry(icons[BestEntry(entries)].data);
 }
@@ -88,6 +89,7 @@ std::optional<Pixels> DecodeProgramIcon(std::string_view image, int index) {
   const uint32_t count = Le(*group, 4, 2);
   if (count == 0 || group->size() < 6 + size_t(count) * 14) return std::nullopt;
   std::vector<Entry> entries;
+  entries.reserve(count);
   for (uint32_t i = 0; i < count; ++i) {
     const size_t e = 6 + size_t(i) * 14;
     entries.push_back(

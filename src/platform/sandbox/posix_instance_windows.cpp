@@ -45,12 +45,13 @@ std::optional<sockaddr_un> AddressOf(const std::string& path) {
 
 std::string SocketPath(const std::string& folder, WindowHandle32 handle) {
   char name[32];
+  // NOLINTNEXTLINE(cert-err33-c): the buffer holds the longest text of the format
   std::snprintf(name, sizeof name, "%s%08x", kPrefix, static_cast<unsigned>(handle));
   return folder + "/" + name;
 }
 
 void SetTimeout(int fd, int option, int milliseconds) {
-  timeval tv{milliseconds / 1000, (milliseconds % 1000) * 1000};
+  timeval tv{milliseconds / 1000, static_cast<suseconds_t>(milliseconds % 1000) * 1000};
   ::setsockopt(fd, SOL_SOCKET, option, &tv, sizeof tv);
 }
 

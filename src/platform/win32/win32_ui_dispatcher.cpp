@@ -126,7 +126,8 @@ bool WindowDispatcher::Post(Call call) {
   if (closed_) return false;
   auto boxed = std::make_unique<Call>(std::move(call));
   if (!PostMessageW(hwnd_, kPostedCall, 0, reinterpret_cast<LPARAM>(boxed.get()))) return false;
-  boxed.release();  // the window procedure (or Shutdown) owns it now
+  // NOLINTNEXTLINE(bugprone-unused-return-value): the window procedure (or Shutdown) owns it
+  boxed.release();
   return true;
 }
 
