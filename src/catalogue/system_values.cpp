@@ -1,5 +1,7 @@
 #include "catalogue/system_values.h"
 
+#include <utility>
+
 #include "catalogue/shell_helpers.h"
 
 namespace orvo {
@@ -9,13 +11,16 @@ std::string g_program_files;
 std::string g_app_data;
 }  // namespace
 
-void UseSystem(const std::shared_ptr<os::Platform>& platform) {
-  os::Install(platform);
+void UseSystem(std::shared_ptr<os::Platform> platform) {
+  // The caller may hand its only reference over: the installed one then decides how long
+  // the back end lives.
+  os::Platform* const installed = platform.get();
+  os::Install(std::move(platform));
   g_is_win64 = false;
   g_program_files.clear();
   g_app_data.clear();
-  if (!platform) return;
-  os::SystemInfo& sys = platform->system();
+  if (!installed) return;
+  os::SystemInfo& sys = installed->system();
   const uint16_t arch = sys.NativeArchitecture();
   const bool x64 =
       arch == os::kProcessorArchitectureAmd64 || arch == os::kProcessorArchitectureIa64;

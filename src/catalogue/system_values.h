@@ -11,7 +11,7 @@ namespace orvo {
 
 // Installs the back end for the whole program (shared with the worker threads made while
 // it is installed) and computes the values below from it. Null removes it.
-void UseSystem(const std::shared_ptr<os::Platform>& platform);
+void UseSystem(std::shared_ptr<os::Platform> platform);
 
 // True on 64-bit Windows: a 32-bit process reporting WOW64 on an x64 or Itanium
 // processor, and also the 64-bit build itself, which must still reach the 32-bit views.
