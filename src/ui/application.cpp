@@ -11,13 +11,6 @@
 namespace orvo {
 namespace {
 
-bool IsWithin(const TControl* c, const TControl& ancestor) {
-  for (; c; c = c->Parent()) {
-    if (c == &ancestor) return true;
-  }
-  return false;
-}
-
 // The control whose hint applies: the nearest one, from `control` up, with ShowHint on.
 TControl* HintSource(TControl* control) {
   for (TControl* c = control; c; c = c->Parent()) {
@@ -149,7 +142,7 @@ void TApplication::CancelHint() {
 }
 
 void TApplication::ForgetControl(TControl& control) {
-  if (hint_control_ && IsWithin(hint_control_, control)) CancelHint();
+  if (hint_control_ && hint_control_->IsWithin(control)) CancelHint();
 }
 
 }  // namespace orvo

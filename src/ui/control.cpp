@@ -24,6 +24,13 @@ void TControl::SetParent(TWinControl* parent) {
   }
 }
 
+bool TControl::IsWithin(const TControl& ancestor) const {
+  for (const TControl* c = this; c; c = c->Parent()) {
+    if (c == &ancestor) return true;
+  }
+  return false;
+}
+
 TForm* TControl::Form() const {
   const TControl* c = this;
   while (c->parent_) c = c->parent_;

@@ -41,6 +41,8 @@ class TControl {
   void SetParent(TWinControl* parent);
   // The form at the root of the tree, or null.
   TForm* Form() const;
+  // True for `ancestor` itself and for every control below it.
+  bool IsWithin(const TControl& ancestor) const;
   virtual bool IsWindowed() const { return false; }
 
   // --- geometry (parent client coordinates) ---

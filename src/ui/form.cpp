@@ -7,16 +7,6 @@
 #include "ui/application.h"
 
 namespace orvo {
-namespace {
-
-bool IsWithin(const TControl* c, const TControl& ancestor) {
-  for (; c; c = c->Parent()) {
-    if (c == &ancestor) return true;
-  }
-  return false;
-}
-
-}  // namespace
 
 void TForm::Resize() {
   if (!screen_.SetSize(Width(), Height())) screen_.SetSize(0, 0);
@@ -236,7 +226,7 @@ void TForm::KeyPressIn(char16_t key) {
 bool TForm::SetActiveControl(TWinControl* control) {
   if (control == active_) return true;
   if (control &&
-      (!IsWithin(control, *this) || !control->Showing() || !control->EffectivelyEnabled())) {
+      (!control->IsWithin(*this) || !control->Showing() || !control->EffectivelyEnabled())) {
     return false;
   }
   TWinControl* old = active_;
@@ -247,11 +237,11 @@ bool TForm::SetActiveControl(TWinControl* control) {
 }
 
 void TForm::ForgetIfWithin(TControl& gone) {
-  if (capture_ && IsWithin(capture_, gone)) capture_ = nullptr;
-  if (pressed_ && IsWithin(pressed_, gone)) pressed_ = nullptr;
-  if (watch_ && IsWithin(watch_, gone)) watch_ = nullptr;
-  if (hover_ && IsWithin(hover_, gone)) hover_ = nullptr;
-  if (active_ && IsWithin(active_, gone)) active_ = nullptr;
+  if (capture_ && capture_->IsWithin(gone)) capture_ = nullptr;
+  if (pressed_ && pressed_->IsWithin(gone)) pressed_ = nullptr;
+  if (watch_ && watch_->IsWithin(gone)) watch_ = nullptr;
+  if (hover_ && hover_->IsWithin(gone)) hover_ = nullptr;
+  if (active_ && active_->IsWithin(gone)) active_ = nullptr;
 }
 
 void TForm::ControlRemoved(TControl& control) {
@@ -261,9 +251,9 @@ void TForm::ControlRemoved(TControl& control) {
 
 void TForm::ControlHidden(TControl& control) {
   // A hidden form keeps its focused control for the next time it shows.
-  if (&control != this && active_ && IsWithin(active_, control)) SetActiveControl(nullptr);
-  if (capture_ && IsWithin(capture_, control)) capture_ = nullptr;
-  if (pressed_ && IsWithin(pressed_, control)) pressed_ = nullptr;
+  if (&control != this && active_ && active_->IsWithin(control)) SetActiveControl(nullptr);
+  if (capture_ && capture_->IsWithin(control)) capture_ = nullptr;
+  if (pressed_ && pressed_->IsWithin(control)) pressed_ = nullptr;
 }
 
 void TForm::ControlDisabled(TControl& control) { ControlHidden(control); }
