@@ -67,7 +67,7 @@ fi
 echo "== native tests"
 report=$top/build/native/ctest-report.xml
 rm -f "$report"
-ctest --preset native --output-junit "$report" >build/native/ctest.log 2>&1
+ctest --preset native --output-on-failure --output-junit "$report" >build/native/ctest.log 2>&1
 grep -E '^\s+[0-9]+ - .*\((Failed|Timeout|SEGFAULT|Subprocess|Exception|Not Run)' build/native/ctest.log || true
 grep -E 'tests passed' build/native/ctest.log || true
 if [ -f "$report" ]; then

@@ -26,7 +26,7 @@ if [ "$which" = all ] || [ "$which" = asan ]; then
   echo "== native-asan build"
   if cmake --preset native-asan >/dev/null && cmake --build --preset native-asan; then
     echo "== native tests under ASan and UBSan"
-    ctest --test-dir build/native-asan -j2 --timeout 1200 --output-junit "$top/$out/asan.xml" \
+    ctest --test-dir build/native-asan -j2 --timeout 1200 --output-on-failure --output-junit "$top/$out/asan.xml" \
       >"$out/asan.log" 2>&1 || status=1
     grep -E '^\s+[0-9]+ - .*\((Failed|Timeout|SEGFAULT|Subprocess|Exception|Not Run)' "$out/asan.log" || true
     grep -E 'tests passed' "$out/asan.log" || true

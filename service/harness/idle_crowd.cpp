@@ -61,9 +61,11 @@ bool IdleCrowd::Start(int port, int size, Stall stall, bool reconnect) {
     if (fd < 0) break;
     sockets_.push_back(fd);
   }
-  open_ = static_cast<int>(sockets_.size());
+  // Counted before the watcher starts: from then on the list is the watcher's alone.
+  const int opened = static_cast<int>(sockets_.size());
+  open_ = opened;
   watcher_ = std::thread([this] { Watch(); });
-  return static_cast<int>(sockets_.size()) == size;
+  return opened == size;
 }
 
 void IdleCrowd::Watch() {

@@ -127,10 +127,15 @@ TEST_F(StorageFaults, TenThousandKeysGrantedOverTimeKeepMemoryAndTablesBounded) 
   // build's resident memory says what the service keeps.
   EXPECT_LT(rss_late - rss_early, 4096);
 #endif
-  // Grants of the last second or two, and the writer.
-  const int64_t users = CountRows("SELECT count(*) FROM users");
-  std::printf("users rows after 10,001 grants: %lld\n", static_cast<long long>(users));
-  EXPECT_LT(users, 4000);
+  // Grants of the last second or two, and the writer: how many depends on how fast this
+  // machine grants, so it is a figure, not a bound.
+  std::printf("users rows after 10,001 grants: %lld\n",
+              static_cast<long long>(CountRows("SELECT count(*) FROM users")));
+  // Once every key of the loop has ended, the next grant forgets them all: what stays is
+  // the writer and that grant, however many came before.
+  std::this_thread::sleep_for(std::chrono::milliseconds(2200));
+  ASSERT_EQ(NewKey().size(), 32u);
+  EXPECT_EQ(CountRows("SELECT count(*) FROM users"), 2);
   EXPECT_EQ(CountRows("SELECT count(*) FROM users WHERE id = (SELECT user_id FROM reviews)"), 1);
 }
 
