@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <type_traits>
 #include <utility>
 
 #include "platform/text.h"
@@ -18,7 +19,12 @@ std::mutex g_mutex;
 std::shared_ptr<Platform> g_owner;
 std::atomic<Platform*> g_platform{nullptr};
 
-thread_local std::shared_ptr<Platform> t_bound;
+// A plain pointer to the owner a BoundPlatform holds on the thread's stack: a thread_local
+// with a destructor is not safe with MinGW's emulated TLS, which can free the variable's
+// storage before running its destructor at thread exit (a worker thread then crashed in
+// ~shared_ptr as it ended).
+thread_local std::shared_ptr<Platform>* t_bound = nullptr;
+static_assert(std::is_trivially_destructible_v<decltype(t_bound)>);
 
 }  // namespace
 
@@ -33,7 +39,7 @@ void Install(std::shared_ptr<Platform> platform) {
 }
 
 Platform& Current() {
-  if (Platform* bound = t_bound.get()) return *bound;
+  if (t_bound) return **t_bound;
   Platform* installed = g_platform.load(std::memory_order_acquire);
   if (!installed) {
     std::fputs("orvo: no platform back end installed\n", stderr);
@@ -43,19 +49,21 @@ Platform& Current() {
 }
 
 std::shared_ptr<Platform> SharedCurrent() {
-  if (t_bound) return t_bound;
+  if (t_bound) return *t_bound;
   std::lock_guard lock(g_mutex);
   return g_owner;
 }
 
-bool IsInstalled() { return t_bound || g_platform.load(std::memory_order_acquire) != nullptr; }
+bool IsInstalled() {
+  return t_bound != nullptr || g_platform.load(std::memory_order_acquire) != nullptr;
+}
 
-BoundPlatform::BoundPlatform(std::shared_ptr<Platform> platform) : bound_(platform != nullptr) {
-  if (bound_) previous_ = std::exchange(t_bound, std::move(platform));
+BoundPlatform::BoundPlatform(std::shared_ptr<Platform> platform) : platform_(std::move(platform)) {
+  if (platform_) previous_ = std::exchange(t_bound, &platform_);
 }
 
 BoundPlatform::~BoundPlatform() {
-  if (bound_) t_bound = std::move(previous_);
+  if (platform_) t_bound = previous_;
 }
 
 std::string Shell::TempPath(size_t max_chars) {

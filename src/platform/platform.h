@@ -50,8 +50,8 @@ class BoundPlatform {
   BoundPlatform& operator=(const BoundPlatform&) = delete;
 
  private:
-  std::shared_ptr<Platform> previous_;
-  bool bound_;
+  std::shared_ptr<Platform> platform_;
+  std::shared_ptr<Platform>* previous_ = nullptr;
 };
 
 }  // namespace orvo::os
