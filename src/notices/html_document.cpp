@@ -149,10 +149,13 @@ std::optional<int> HtmlNode::IntegerAttribute(std::string_view name) const {
   const bool negative = !text.empty() && text.front() == '-';
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
   if (text.empty() || text.front() < '0' || text.front() > '9') return std::nullopt;
+  // A number beyond the range is no number at all (the attribute's default applies), as
+  // Blink's ParseHTMLInteger has it.
   const long long limit = negative ? -static_cast<long long>(INT_MIN) : INT_MAX;
   long long magnitude = 0;
   for (; !text.empty() && text.front() >= '0' && text.front() <= '9'; text.remove_prefix(1)) {
-    magnitude = std::min(magnitude * 10 + (text.front() - '0'), limit);
+    magnitude = magnitude * 10 + (text.front() - '0');
+    if (magnitude > limit) return std::nullopt;
   }
   return static_cast<int>(negative ? -magnitude : magnitude);
 }

@@ -28,8 +28,8 @@ struct HtmlNode {
   // The attribute's value, or null.
   const std::string* Attribute(std::string_view name) const;
   // The attribute read as browsers read integers: blanks, a sign, digits, and whatever
-  // follows them ignored ("3px" is 3); one beyond 32 bits stops at the nearest end. Null
-  // when it is absent or no digit leads.
+  // follows them ignored ("3px" is 3). Null when it is absent, no digit leads, or the
+  // number is beyond 32 bits.
   std::optional<int> IntegerAttribute(std::string_view name) const;
   bool IsElement(std::string_view name) const { return kind == Kind::kElement && tag == name; }
 };

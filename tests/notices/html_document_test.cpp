@@ -80,19 +80,22 @@ TEST(HtmlDocument, NamesAreLowerCaseAndEntitiesDecoded) {
   EXPECT_EQ(Text(p), "Caf\xC3\xA9\xC2\xA0&\xE2\x80\xBA");
 }
 
-// A page's numbers wrap round no more than a browser's do: one past 32 bits stops at the
-// end of the range, and a value without a leading digit is no number.
+// A page's numbers wrap round no more than a browser's do: a value beyond 32 bits, or
+// without a leading digit, is no number (the attribute's default applies).
 TEST(HtmlDocument, IntegerAttributesAreReadAsBrowsersReadThem) {
   const HtmlDocument doc = ParseHtmlDocument(
       "<html><body><p a=' 7th' b='-12' c='+3' d='4294967300' e='-99999999999' f='x1' g=''"
-      " h='- 5'>x</p></body></html>");
+      " h='- 5' i='2147483647' j='-2147483648' k='2147483648'>x</p></body></html>");
   ASSERT_NE(doc.body, nullptr);
   const HtmlNode& p = *doc.body->children.at(0);
   EXPECT_EQ(p.IntegerAttribute("a"), 7);
   EXPECT_EQ(p.IntegerAttribute("b"), -12);
   EXPECT_EQ(p.IntegerAttribute("c"), 3);
-  EXPECT_EQ(p.IntegerAttribute("d"), INT_MAX);
-  EXPECT_EQ(p.IntegerAttribute("e"), INT_MIN);
+  EXPECT_EQ(p.IntegerAttribute("d"), std::nullopt);
+  EXPECT_EQ(p.IntegerAttribute("e"), std::nullopt);
+  EXPECT_EQ(p.IntegerAttribute("i"), INT_MAX);
+  EXPECT_EQ(p.IntegerAttribute("j"), INT_MIN);
+  EXPECT_EQ(p.IntegerAttribute("k"), std::nullopt);
   EXPECT_EQ(p.IntegerAttribute("f"), std::nullopt);
   EXPECT_EQ(p.IntegerAttribute("g"), std::nullopt);
   EXPECT_EQ(p.IntegerAttribute("h"), std::nullopt);
