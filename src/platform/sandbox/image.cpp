@@ -61,9 +61,17 @@ bool IsInside(const fs::path& inner, const fs::path& outer) {
 }
 
 // The images open in this process, so that SQLite's file access (which bypasses the
-// seam) can find the one a database file lies in and be held to its faults.
-std::mutex g_live_mutex;
-std::vector<Image*> g_live_images;
+// seam) can find the one a database file lies in and be held to its faults. Never
+// destroyed: a worker thread still running as the process ends may drop the last
+// reference to a back end, and its image leaves the list after the statics have gone.
+struct LiveImages {
+  std::mutex mutex;
+  std::vector<Image*> images;
+};
+LiveImages& Live() {
+  static LiveImages* const live = new LiveImages;
+  return *live;
+}
 
 long CodeOf(int error_number) {
   switch (error_number) {
@@ -79,13 +87,15 @@ long CodeOf(int error_number) {
 }  // namespace
 
 Image::~Image() {
-  std::lock_guard<std::mutex> lock(g_live_mutex);
-  std::erase(g_live_images, this);
+  LiveImages& live = Live();
+  std::lock_guard<std::mutex> lock(live.mutex);
+  std::erase(live.images, this);
 }
 
 uint64_t Image::TakeDiskSpaceAt(const fs::path& host_path, uint64_t wanted) {
-  std::lock_guard<std::mutex> lock(g_live_mutex);
-  for (Image* image : g_live_images) {
+  LiveImages& live = Live();
+  std::lock_guard<std::mutex> lock(live.mutex);
+  for (Image* image : live.images) {
     if (IsInside(host_path, image->folder_) || IsInside(host_path, image->canonical_)) {
       return image->TakeDiskSpace(wanted);
     }
@@ -178,8 +188,9 @@ std::unique_ptr<Image> Image::Open(const fs::path& folder, std::string* error) {
   image->faults_.rename_fails = ParseUnsigned(ini.GetOr("Faults", "RenameFails", "0"), 0) != 0;
   InstallSqliteFaults();
   {
-    std::lock_guard<std::mutex> lock(g_live_mutex);
-    g_live_images.push_back(image.get());
+    LiveImages& live = Live();
+    std::lock_guard<std::mutex> lock(live.mutex);
+    live.images.push_back(image.get());
   }
   return image;
 }
