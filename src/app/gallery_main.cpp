@@ -5,7 +5,6 @@
 //                                   headless: the screen in that state as a PNG
 //   ui-gallery --smoke DIR          the smoke run (see gallery_smoke.h); --smoke - runs
 //                                   it without the state file and acknowledgements
-#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +15,7 @@
 #include "app/gallery_states.h"
 #include "app/gallery_window.h"
 #include "platform/headless/headless_window_system.h"
+#include "platform/integer_text.h"
 #include "platform/raster.h"
 #include "ui/application.h"
 #include "ui/image_module.h"
@@ -32,15 +32,6 @@ struct Options {
   bool smoke = false;
   std::string smoke_dir;
 };
-
-// "WxH" with two whole numbers; "99999999999x600" and "800x600px" are no size.
-bool ReadScreenSize(const char* text, int& width, int& height) {
-  const char* end = text + std::strlen(text);
-  const auto w = std::from_chars(text, end, width);
-  if (w.ec != std::errc() || w.ptr == end || *w.ptr != 'x') return false;
-  const auto h = std::from_chars(w.ptr + 1, end, height);
-  return h.ec == std::errc() && h.ptr == end;
-}
 
 int Usage() {
   std::fputs(
@@ -59,7 +50,7 @@ bool Parse(int argc, char** argv, Options& o) {
     } else if (arg == "--state" && has_value) {
       o.state = argv[++i];
     } else if (arg == "--screen" && has_value) {
-      if (!ReadScreenSize(argv[++i], o.width, o.height) || o.width < 200 || o.height < 200 ||
+      if (!ParseSize(argv[++i], o.width, o.height) || o.width < 200 || o.height < 200 ||
           o.width > 8192 || o.height > 8192) {
         return false;
       }

@@ -2,26 +2,10 @@
 #include "app/program_options.h"
 
 #include <cstdio>
-#include <string_view>
 
-#include "shell/integer_text.h"
+#include "platform/integer_text.h"
 
 namespace orvo {
-namespace {
-
-// "WxH" with two whole numbers: "99999999999x600" and "800x600px" are no size.
-bool ParseSize(std::string_view text, int& width, int& height) {
-  const size_t x = text.find('x');
-  if (x == std::string_view::npos) return false;
-  const auto w = ParseInt32(text.substr(0, x));
-  const auto h = ParseInt32(text.substr(x + 1));
-  if (!w || !h) return false;
-  width = *w;
-  height = *h;
-  return true;
-}
-
-}  // namespace
 
 int ProgramUsage() {
   std::fputs(

@@ -6,7 +6,7 @@
 
 #include "catalogue/browser_list.h"
 #include "platform/text.h"
-#include "shell/integer_text.h"
+#include "platform/integer_text.h"
 #include "shell/ratings_form.h"
 #include "shell/ratings_window.h"
 

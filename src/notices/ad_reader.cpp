@@ -11,7 +11,7 @@
 #include "notices/first_paint_gate.h"
 #include "platform/platform.h"
 #include "platform/win_constants.h"
-#include "shell/integer_text.h"
+#include "platform/integer_text.h"
 
 namespace orvo {
 namespace {

@@ -6,7 +6,7 @@
 #include "platform/ansi_code_page.h"
 #include "platform/platform.h"
 #include "platform/profile_files.h"
-#include "shell/integer_text.h"
+#include "platform/integer_text.h"
 
 namespace orvo {
 namespace {

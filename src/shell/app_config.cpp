@@ -6,7 +6,7 @@
 #include "catalogue/shell_helpers.h"
 #include "platform/platform.h"
 #include "platform/profile_files.h"
-#include "shell/integer_text.h"
+#include "platform/integer_text.h"
 #include "shell/language_list.h"
 
 namespace orvo {

@@ -6,7 +6,7 @@
 
 #include "platform/program_files.h"
 #include "platform/text.h"
-#include "shell/integer_text.h"
+#include "platform/integer_text.h"
 #include "shell/language.h"
 #include "shell/language_text.h"
 

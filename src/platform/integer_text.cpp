@@ -1,5 +1,5 @@
 // Strict integer reading for values from files.
-#include "shell/integer_text.h"
+#include "platform/integer_text.h"
 
 #include <charconv>
 
@@ -15,6 +15,17 @@ std::optional<int32_t> ParseInt32(std::string_view text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
+}
+
+bool ParseSize(std::string_view text, int& width, int& height) {
+  const size_t x = text.find('x');
+  if (x == std::string_view::npos) return false;
+  const auto w = ParseInt32(text.substr(0, x));
+  const auto h = ParseInt32(text.substr(x + 1));
+  if (!w || !h) return false;
+  width = *w;
+  height = *h;
+  return true;
 }
 
 }  // namespace orvo
