@@ -4,10 +4,12 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
 namespace orvo::service::harness {
@@ -27,13 +29,30 @@ class Socket {
   int fd_;
 };
 
+// A signal that lands in a blocking call is no answer from the service: libFuzzer's
+// time-out alarm fires every second or so, and a load test's process may get others.
 bool SendAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    if (sent < 0 && errno == EINTR) continue;
     if (sent <= 0) return false;
     bytes.remove_prefix(static_cast<size_t>(sent));
   }
   return true;
+}
+
+// An interrupted connect goes on in the background; wait for it to end there.
+bool Connect(int fd, const sockaddr_in& address, int timeout_ms) {
+  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) return true;
+  if (errno != EINTR) return false;
+  pollfd wait{fd, POLLOUT, 0};
+  int ready;
+  do {
+    ready = poll(&wait, 1, timeout_ms);
+  } while (ready < 0 && errno == EINTR);
+  int error = 0;
+  socklen_t length = sizeof error;
+  return ready == 1 && getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
 }
 
 }  // namespace
@@ -50,7 +69,7 @@ std::string RawExchange(int port, std::string_view request, int timeout_ms, bool
   address.sin_family = AF_INET;
   address.sin_port = htons(static_cast<uint16_t>(port));
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(sock.fd(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return {};
+  if (!Connect(sock.fd(), address, timeout_ms)) return {};
   // A refused or reset request still may have an answer waiting; read what there is.
   SendAll(sock.fd(), request);
   if (end_after_send) shutdown(sock.fd(), SHUT_WR);
@@ -58,6 +77,7 @@ std::string RawExchange(int port, std::string_view request, int timeout_ms, bool
   char buffer[16384];
   while (true) {
     const ssize_t got = recv(sock.fd(), buffer, sizeof buffer, 0);
+    if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;
     reply.append(buffer, static_cast<size_t>(got));
   }
