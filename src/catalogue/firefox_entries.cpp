@@ -10,16 +10,35 @@ bool IsEntryOf(const Json& entry, std::string_view id, std::string_view location
 }
 
 Json* FindEntry(Json& document, std::string_view id, std::string_view location) {
+  Json* found = nullptr;
   if (Json* addons = ArrayMember(document, "addons")) {
     for (Json& e : *addons) {
-      if (IsEntryOf(e, id, location)) return &e;
+      if (IsEntryOf(e, id, location)) found = &e;
     }
   }
-  return nullptr;
+  return found;
 }
 
 const Json* FindEntry(const Json& document, std::string_view id, std::string_view location) {
   return FindEntry(const_cast<Json&>(document), id, location);
+}
+
+TakenEntries TakeEntries(Json& addons, std::string_view id, std::string_view location) {
+  TakenEntries taken;
+  if (!addons.is_array()) return taken;
+  // From the end, so each place is the one the entry had in the whole array.
+  for (size_t i = addons.size(); i-- > 0;) {
+    if (!IsEntryOf(addons[i], id, location)) continue;
+    taken.emplace_back(i, std::move(addons[i]));
+    addons.erase(i);
+  }
+  return taken;
+}
+
+void PutBackEntries(Json& addons, TakenEntries taken) {
+  for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
+    addons.insert(addons.begin() + static_cast<std::ptrdiff_t>(it->first), std::move(it->second));
+  }
 }
 
 bool EntryVisible(const Json& entry) {

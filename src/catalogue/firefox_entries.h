@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "catalogue/extension_info.h"
@@ -15,10 +16,18 @@
 namespace orvo {
 
 // The entry of the add-on `id` installed in `location` (the same id may be installed in
-// two locations); null when there is none.
+// two locations); null when there is none. Of two entries for the same id and location the
+// browser keeps the later one (XPIDatabase.parseDB fills a map keyed by location and id),
+// so that is the one found.
 Json* FindEntry(Json& document, std::string_view id, std::string_view location);
 const Json* FindEntry(const Json& document, std::string_view id, std::string_view location);
 bool IsEntryOf(const Json& entry, std::string_view id, std::string_view location);
+
+// Every entry of the add-on, taken out of the "addons" array with the place it had, so
+// that no earlier copy comes to life when the one in use goes; PutBackEntries undoes it.
+using TakenEntries = std::vector<std::pair<size_t, Json>>;
+TakenEntries TakeEntries(Json& addons, std::string_view id, std::string_view location);
+void PutBackEntries(Json& addons, TakenEntries taken);
 
 // The entry's add-on is the one the browser uses among copies of the same id ("visible",
 // true when the member is missing).

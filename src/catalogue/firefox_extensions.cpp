@@ -154,8 +154,16 @@ void TFireFoxExtensions::NoteLoadError(const std::string& reason) {
 void TFireFoxExtensions::ReadJson() {
   const Json* addons = ArrayMember(Document->value, "addons");
   if (!addons) return;
+  // The browser reads a repeated id and location as one add-on, the later entry.
+  std::map<std::pair<std::string, std::string>, const Json*> in_use;
   for (const auto& element : *addons) {
-    if (!element.is_object()) continue;
+    if (element.is_object())
+      in_use[{StringMember(element, "id"), StringMember(element, "location")}] = &element;
+  }
+  for (const auto& element : *addons) {
+    if (!element.is_object() ||
+        in_use[{StringMember(element, "id"), StringMember(element, "location")}] != &element)
+      continue;
     auto item = std::make_unique<TBrowserExtensionInfo>();
     item->ItemKind = ikExtension;
     item->Id = StringMember(element, "id");
@@ -344,21 +352,12 @@ ChangeResult TFireFoxExtensions::JsonDelete(TBrowserExtensionInfo& item,
                                             const std::string& files_note) {
   Json* addons = ArrayMember(Document->value, "addons");
   if (!addons) return {};
-  const std::string& location = locations_[&item];
-  for (size_t i = 0; i < addons->size(); ++i) {
-    if (IsEntryOf((*addons)[i], item.Id, location)) {
-      Json entry = std::move((*addons)[i]);
-      addons->erase(i);
-      if (ChangeResult written = WriteBack(); !written) {
-        addons->insert(addons->begin() + static_cast<std::ptrdiff_t>(i), std::move(entry));
-        return {written.error, files_note + written.message};
-      }
-      return {};
-    }
-  }
+  TakenEntries taken = TakeEntries(*addons, item.Id, locations_[&item]);
   // Written even when no element matched, as the browser's file always is after a delete.
-  if (ChangeResult written = WriteBack(); !written)
+  if (ChangeResult written = WriteBack(); !written) {
+    PutBackEntries(*addons, std::move(taken));
     return {written.error, files_note + written.message};
+  }
   return {};
 }
 
@@ -368,14 +367,7 @@ ChangeResult TFireFoxExtensions::CachedDelete(TBrowserExtensionInfo& item,
   Json cache = StartupCache->value;
   Json* addons = ArrayMember(Document->value, "addons");
   // Taken out first: the theme rule below then keeps pointers into the array as it stays.
-  std::optional<std::pair<size_t, Json>> removed;
-  for (size_t i = 0; addons && i < addons->size(); ++i) {
-    if (IsEntryOf((*addons)[i], item.Id, location)) {
-      removed.emplace(i, std::move((*addons)[i]));
-      addons->erase(i);
-      break;
-    }
-  }
+  TakenEntries removed = addons ? TakeEntries(*addons, item.Id, location) : TakenEntries{};
   RemoveStartupCacheEntry(cache, location, item.Id);
   EntrySwitches switches;
   std::vector<FileWrite> writes;
@@ -383,9 +375,7 @@ ChangeResult TFireFoxExtensions::CachedDelete(TBrowserExtensionInfo& item,
   if (item.TypeName == "theme" && !item.Disabled) SelectTheme(switches, cache, "", writes);
   if (ChangeResult written = CommitCached(std::move(cache), std::move(writes), item); !written) {
     switches.Undo();
-    if (removed)
-      addons->insert(addons->begin() + static_cast<std::ptrdiff_t>(removed->first),
-                     std::move(removed->second));
+    if (addons) PutBackEntries(*addons, std::move(removed));
     return {written.error, files_note + written.message};
   }
   return {};

@@ -301,6 +301,40 @@ TEST_F(FirefoxJson, DeletingRemovesTheFilesAndTheEntry) {
   for (const auto& a : doc["addons"]) EXPECT_NE(a["id"], kTabTidy);
 }
 
+// A hand-edited or damaged file may hold an add-on twice in one location. The browser
+// keeps the later entry, so that is the one listed and switched, and a delete takes both,
+// or the earlier copy would come back to life.
+TEST_F(FirefoxJson, ARepeatedEntryIsTheLaterOneAsTheBrowserReadsIt) {
+  TFireFoxExtensions::DownloadIcons = false;
+  const std::string path = Extensions(TFireFoxExtensions());
+  Json doc = test::ReadJson(path);
+  Json later;
+  for (const auto& a : doc["addons"]) {
+    if (a["id"] == kReader) later = a;
+  }
+  ASSERT_TRUE(later.is_object());
+  later["userDisabled"] = true;
+  later["active"] = false;
+  doc["addons"].push_back(later);
+  machine.WriteFile(path, doc.dump());
+
+  TFireFoxExtensions ff;
+  EXPECT_EQ(ff.GetCount(), 13);  // listed once
+  ASSERT_TRUE(FindById(ff, kReader)->Disabled);
+  ASSERT_TRUE(ff.ToggleItem(FindById(ff, kReader)));
+  EXPECT_FALSE(FindById(ff, kReader)->Disabled);
+  const Json switched = test::ReadJson(path);
+  EXPECT_EQ(switched["addons"].back()["id"], kReader);
+  EXPECT_EQ(switched["addons"].back()["userDisabled"], false);
+  TFireFoxExtensions again;
+  EXPECT_FALSE(FindById(again, kReader)->Disabled);
+
+  ASSERT_TRUE(again.DeleteItem(FindById(again, kReader)));
+  const Json deleted = test::ReadJson(path);
+  EXPECT_EQ(deleted["addons"].size(), doc["addons"].size() - 2);
+  for (const auto& a : deleted["addons"]) EXPECT_NE(a["id"], kReader);
+}
+
 TEST_F(FirefoxJson, NeverDeletesARootTheProfileOrWhatHoldsIt) {
   TFireFoxExtensions::DownloadIcons = false;
   TFireFoxExtensions probe;
