@@ -7,6 +7,7 @@
 //   names (the image has a file of the user's own beside it that must survive).
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "catalogue/firefox_extensions.h"
@@ -15,13 +16,18 @@
 
 namespace {
 
-const orvo::Json* AddonEntry(const orvo::Json& document, const std::string& id) {
-  const orvo::Json* addons = orvo::ArrayMember(document, "addons");
-  if (!addons) return nullptr;
-  for (const auto& element : *addons) {
-    if (element.is_object() && orvo::StringMember(element, "id") == id) return &element;
+// The user's switch as the browser reads it, per location the add-on `id` is in: of two
+// entries for one location the later counts.
+std::map<std::string, bool> UserSwitches(const orvo::Json& document, const std::string& id) {
+  std::map<std::string, bool> switches;
+  if (const orvo::Json* addons = orvo::ArrayMember(document, "addons")) {
+    for (const auto& element : *addons) {
+      if (element.is_object() && orvo::StringMember(element, "id") == id)
+        switches[orvo::StringMember(element, "location")] =
+            orvo::BoolMember(element, "userDisabled");
+    }
   }
-  return nullptr;
+  return switches;
 }
 
 }  // namespace
@@ -55,8 +61,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(fuzz::IsAscii(new_bytes));
       const auto written = ParseJsonDocument(new_bytes);
       FUZZ_CHECK(written != nullptr);
-      const Json* entry = AddonEntry(written->value, id);
-      FUZZ_CHECK(entry && BoolMember(*entry, "userDisabled") == item->Disabled);
+      // The record does not say its location; the same id may be in several.
+      bool found = false;
+      for (const auto& [location, disabled] : UserSwitches(written->value, id))
+        found = found || disabled == item->Disabled;
+      FUZZ_CHECK(found);
     } else {
       FUZZ_CHECK(item->Disabled == was_disabled);
       FUZZ_CHECK(new_bytes == old_bytes);
