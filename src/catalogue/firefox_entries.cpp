@@ -23,22 +23,37 @@ const Json* FindEntry(const Json& document, std::string_view id, std::string_vie
   return FindEntry(const_cast<Json&>(document), id, location);
 }
 
+// Both rebuild the array once: erasing and inserting one entry at a time costs the
+// length of the array each, and a damaged file may hold an add-on thousands of times.
 TakenEntries TakeEntries(Json& addons, std::string_view id, std::string_view location) {
   TakenEntries taken;
   if (!addons.is_array()) return taken;
-  // From the end, so each place is the one the entry had in the whole array.
-  for (size_t i = addons.size(); i-- > 0;) {
-    if (!IsEntryOf(addons[i], id, location)) continue;
-    taken.emplace_back(i, std::move(addons[i]));
-    addons.erase(i);
+  Json kept = Json::array();
+  for (size_t i = 0; i < addons.size(); ++i) {
+    if (IsEntryOf(addons[i], id, location)) {
+      taken.emplace_back(i, std::move(addons[i]));
+    } else {
+      kept.push_back(std::move(addons[i]));
+    }
   }
+  addons = std::move(kept);
   return taken;
 }
 
 void PutBackEntries(Json& addons, TakenEntries taken) {
-  for (auto it = taken.rbegin(); it != taken.rend(); ++it) {
-    addons.insert(addons.begin() + static_cast<std::ptrdiff_t>(it->first), std::move(it->second));
+  if (taken.empty() || !addons.is_array()) return;
+  Json whole = Json::array();
+  auto next = taken.begin();
+  size_t kept = 0;
+  for (size_t i = 0; next != taken.end() || kept < addons.size(); ++i) {
+    if (next != taken.end() && (next->first == i || kept == addons.size())) {
+      whole.push_back(std::move(next->second));
+      ++next;
+    } else {
+      whole.push_back(std::move(addons[kept++]));
+    }
   }
+  addons = std::move(whole);
 }
 
 bool EntryVisible(const Json& entry) {

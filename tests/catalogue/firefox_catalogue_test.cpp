@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "catalogue/firefox_entries.h"
 #include "catalogue/firefox_extensions.h"
 #include "catalogue/icon_download.h"
 #include "catalogue/registry_helpers.h"
@@ -333,6 +334,25 @@ TEST_F(FirefoxJson, ARepeatedEntryIsTheLaterOneAsTheBrowserReadsIt) {
   const Json deleted = test::ReadJson(path);
   EXPECT_EQ(deleted["addons"].size(), doc["addons"].size() - 2);
   for (const auto& a : deleted["addons"]) EXPECT_NE(a["id"], kReader);
+}
+
+// What a refused delete puts back is the array as it was, every copy in its place.
+TEST(FirefoxEntries, TakenEntriesGoBackWhereTheyWere) {
+  const Json original =
+      Json::parse(R"([{"id":"a"},{"id":"x","location":"p"},"odd",{"id":"x","location":"q"},)"
+                  R"({"id":"x","location":"p","n":2},{"id":"b"}])");
+  Json addons = original;
+  EXPECT_TRUE(TakeEntries(addons, "y", "p").empty());
+  EXPECT_EQ(addons, original);
+  TakenEntries taken = TakeEntries(addons, "x", "p");
+  ASSERT_EQ(taken.size(), 2u);
+  EXPECT_EQ(addons.dump(), R"([{"id":"a"},"odd",{"id":"x","location":"q"},{"id":"b"}])");
+  PutBackEntries(addons, std::move(taken));
+  EXPECT_EQ(addons, original);
+  Json last = original;
+  taken = TakeEntries(last, "b", "");
+  PutBackEntries(last, std::move(taken));
+  EXPECT_EQ(last, original);
 }
 
 TEST_F(FirefoxJson, NeverDeletesARootTheProfileOrWhatHoldsIt) {
