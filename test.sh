@@ -220,6 +220,9 @@ if grep -q shown "$trace_dir/first.txt" 2>/dev/null &&
 else
   echo "OrvoPM single-instance run failed: first [$(tr '\n' ' ' <"$trace_dir/first.txt" 2>/dev/null)]," \
        "second [$(tr '\n' ' ' <"$trace_dir/second.txt" 2>/dev/null)]" >&2
+  # What Wine said of either start (a crash names its address; map it with
+  # x86_64-w64-mingw32-nm -n on the same build).
+  tail -n 20 build/windows/results/orvopm-first.log build/windows/results/orvopm-second.log >&2 || true
   failed=$((failed + 1))
 fi
 kill "$first_pid" 2>/dev/null
