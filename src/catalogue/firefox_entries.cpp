@@ -45,8 +45,8 @@ void PutBackEntries(Json& addons, TakenEntries taken) {
   Json whole = Json::array();
   auto next = taken.begin();
   size_t kept = 0;
-  for (size_t i = 0; next != taken.end() || kept < addons.size(); ++i) {
-    if (next != taken.end() && (next->first == i || kept == addons.size())) {
+  while (next != taken.end() || kept < addons.size()) {
+    if (next != taken.end() && (next->first == whole.size() || kept == addons.size())) {
       whole.push_back(std::move(next->second));
       ++next;
     } else {

@@ -154,16 +154,22 @@ void TFireFoxExtensions::NoteLoadError(const std::string& reason) {
 void TFireFoxExtensions::ReadJson() {
   const Json* addons = ArrayMember(Document->value, "addons");
   if (!addons) return;
-  // The browser reads a repeated id and location as one add-on, the later entry.
-  std::map<std::pair<std::string, std::string>, const Json*> in_use;
+  // The browser reads a repeated id and location as one add-on, the later entry (a map
+  // keyed by both, where the later entry replaces the earlier in its place).
+  std::vector<const Json*> in_use;
+  std::map<std::pair<std::string, std::string>, size_t> place;
   for (const auto& element : *addons) {
-    if (element.is_object())
-      in_use[{StringMember(element, "id"), StringMember(element, "location")}] = &element;
+    if (!element.is_object()) continue;
+    const auto [at, added] = place.try_emplace(
+        {StringMember(element, "id"), StringMember(element, "location")}, in_use.size());
+    if (added) {
+      in_use.push_back(&element);
+    } else {
+      in_use[at->second] = &element;
+    }
   }
-  for (const auto& element : *addons) {
-    if (!element.is_object() ||
-        in_use[{StringMember(element, "id"), StringMember(element, "location")}] != &element)
-      continue;
+  for (const Json* entry : in_use) {
+    const Json& element = *entry;
     auto item = std::make_unique<TBrowserExtensionInfo>();
     item->ItemKind = ikExtension;
     item->Id = StringMember(element, "id");

@@ -1,9 +1,8 @@
 #pragma once
 // Integers stored as text in settings, language files and command lines. A value is a
-// number only when
-// the whole of it (blanks around it aside) is a decimal integer with an optional sign
-// that fits 32 bits; "12abc", "", "0x10" and "99999999999" are not, and their readers
-// take their defaults instead.
+// number only when the whole of it (blanks around it aside) is a decimal integer with an
+// optional sign that fits 32 bits; "12abc", "", "0x10" and "99999999999" are not, and
+// their readers take their defaults instead.
 #include <cstdint>
 #include <optional>
 #include <string_view>
