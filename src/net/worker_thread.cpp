@@ -7,8 +7,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <system_error>
-#include <thread>
 
 #include "platform/failure_log.h"
 #include "platform/threads.h"
@@ -27,10 +25,9 @@ TWorkerThread::~TWorkerThread() = default;
 
 void TWorkerThread::Start(std::unique_ptr<TWorkerThread> thread) {
   std::shared_ptr<TWorkerThread> owned(std::move(thread));
-  try {
-    std::thread([owned]() mutable { Run(std::move(owned)); }).detach();
-  } catch (const std::system_error&) {
-    os::LogCaughtException("starting a worker thread");
+  // The thread's copy is made before it starts; on failure it is gone and this one reports.
+  if (!os::StartDetachedThread([owned]() mutable { Run(std::move(owned)); })) {
+    os::LogFailure("no worker thread could be started");
     ReportEnd(std::move(owned));
   }
 }
