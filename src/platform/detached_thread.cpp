@@ -10,7 +10,7 @@
 namespace orvo::os {
 namespace {
 
-// An exception leaving the body ends the program, as it would leave a std::thread.
+// An exception leaving the body ends the program, as one leaving a std::thread does.
 void* RunBody(void* raw) noexcept {
   const std::unique_ptr<std::function<void()>> body(static_cast<std::function<void()>*>(raw));
   (*body)();
